@@ -1,0 +1,163 @@
+#pragma once
+// TBitmap32: the 32-bit ARGB raster surface that every picture of the system is drawn into.
+// Pixels are TColor32 (0xAARRGGBB), row-major, top row first, no padding. Drawing obeys a clip
+// rectangle (right and bottom exclusive); "blended" operations mix the source into the
+// destination by the source alpha: (S a + D (255 - a)) / 255 per colour channel.
+//
+// Fixed-point coordinates are 16.16; a fixed value rounds to a pixel as (v + 0x7FFF) >> 16,
+// so exactly one half goes up. A 0 x 0 surface accepts every call and does nothing.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/color32.h"
+
+namespace pax {
+
+using TFixed = int32_t;   // 16.16 fixed point
+
+struct TFixedPoint {
+    TFixed X = 0, Y = 0;
+    bool operator==(const TFixedPoint&) const = default;
+};
+using TArrayOfFixedPoint = std::vector<TFixedPoint>;
+
+inline constexpr TFixed FixedOne = 0x10000;
+// float -> fixed, rounded to nearest.
+TFixed Fixed(double v);
+inline constexpr int FixedRound(TFixed v) { return (v + 0x7FFF) >> 16; }
+inline constexpr double FixedToFloat(TFixed v) { return v / 65536.0; }
+inline TFixedPoint FixedPoint(double x, double y) { return {Fixed(x), Fixed(y)}; }
+
+struct TRect {
+    int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;   // right and bottom exclusive
+    int32_t Width() const { return Right - Left; }
+    int32_t Height() const { return Bottom - Top; }
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    bool operator==(const TRect&) const = default;
+};
+TRect IntersectRect(const TRect& a, const TRect& b);
+
+enum class TDrawMode { dmOpaque, dmBlend, dmCustom, dmTransparent };
+enum class TCombineMode { cmBlend, cmMerge };
+
+// The font of text output. The picture font "MS Sans Serif" 8 maps to the sans font that
+// fontconfig finds.
+struct TFont32 {
+    std::string Face = "MS Sans Serif";
+    int Size = 8;                 // points at 96 dots per inch
+    bool Bold = false;
+    TColor32 Color = clWhite32;
+};
+
+// The blend of one colour channel set: S over D with S's alpha a (0 keeps D, 255 gives S).
+TColor32 BlendPixel(TColor32 source, TColor32 dest);
+// The same with the source alpha first scaled by master / 255.
+TColor32 BlendPixelMaster(TColor32 source, TColor32 dest, uint8_t master);
+
+class TBitmap32 {
+public:
+    TBitmap32() = default;
+    TBitmap32(int width, int height);
+
+    // --- size -------------------------------------------------------------------------------
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    bool Empty() const { return m_width <= 0 || m_height <= 0; }
+    // Reallocates; contents are undefined afterwards (in practice zero). Negative sizes count as 0.
+    void SetSize(int width, int height);
+    void SetWidth(int width) { SetSize(width, m_height); }
+    // Copies size, pixels, draw mode, master alpha, outer colour and font of source.
+    void Assign(const TBitmap32& source);
+    // Every pixel set to c, opaque copy without blending.
+    void Clear(TColor32 c = clBlack32);
+    // Every pixel's alpha set to 255.
+    void ResetAlpha();
+
+    // --- pixel access -------------------------------------------------------------------------
+    TColor32* ScanLine(int y) { return m_bits.data() + static_cast<size_t>(y) * m_width; }
+    const TColor32* ScanLine(int y) const { return m_bits.data() + static_cast<size_t>(y) * m_width; }
+    TColor32* PixelPtr(int x, int y) { return ScanLine(y) + x; }
+    TColor32* Bits() { return m_bits.data(); }
+    const TColor32* Bits() const { return m_bits.data(); }
+    // Unchecked, no blending.
+    TColor32 Pixel(int x, int y) const { return ScanLine(y)[x]; }
+    void SetPixel(int x, int y, TColor32 c) { ScanLine(y)[x] = c; }
+    // Checked against the surface (not the clip rectangle): 0 outside.
+    TColor32 PixelS(int x, int y) const;
+    // Clipped and blended.
+    void SetPixelBlend(int x, int y, TColor32 c);
+    // Antialiased point: the colour spread over the up to four pixels the point covers,
+    // weighted by the fractional parts at 1/256 precision.
+    void SetPixelAA(float x, float y, TColor32 c);
+    void SetPixelAAFixed(TFixed x, TFixed y, TColor32 c);
+
+    // --- clipping and modes ------------------------------------------------------------------
+    const TRect& ClipRect() const { return m_clip; }
+    void SetClipRect(const TRect& r);   // limited to the surface
+    void ResetClipRect();               // the whole surface
+    TDrawMode DrawMode = TDrawMode::dmOpaque;
+    TCombineMode CombineMode = TCombineMode::cmBlend;
+    uint8_t MasterAlpha = 255;
+    TColor32 OuterColor = clBlack32;
+    TFont32 Font;
+
+    // --- lines and rectangles (all clip) -----------------------------------------------------
+    // End points inclusive, blended.
+    void HorzLineBlend(int x1, int y, int x2, TColor32 c);
+    void VertLineBlend(int x, int y1, int y2, TColor32 c);
+    // Bresenham, opaque; the last pixel only when asked.
+    void LineOpaque(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel = false);
+    // Bresenham, every pixel blended.
+    void LineBlend(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel = false);
+    // Antialiased, end points in 16.16, every pixel blended with its coverage.
+    void LineAA(TFixed x1, TFixed y1, TFixed x2, TFixed y2, TColor32 c, bool drawLastPixel = false);
+    void LineAAF(float x1, float y1, float x2, float y2, TColor32 c, bool drawLastPixel = false);
+    // x1, y1 inclusive; x2, y2 exclusive.
+    void FillRectOpaque(int x1, int y1, int x2, int y2, TColor32 c);
+    // Alpha 255 fills opaquely, alpha 0 draws nothing, anything else blends.
+    void FillRectBlend(int x1, int y1, int x2, int y2, TColor32 c);
+    // The four one-pixel edges of (x1, y1) .. (x2 - 1, y2 - 1), opaque.
+    void FrameRectOpaque(int x1, int y1, int x2, int y2, TColor32 c);
+
+    // --- polygons (even-odd rule, blended) -----------------------------------------------------
+    void FillPolygon(const TArrayOfFixedPoint& points, TColor32 c);
+    // Antialiased with exact area coverage per pixel.
+    void FillPolygonAA(const TArrayOfFixedPoint& points, TColor32 c);
+    void Polyline(const TArrayOfFixedPoint& points, TColor32 c, bool closed);
+    void PolylineAA(const TArrayOfFixedPoint& points, TColor32 c, bool closed);
+
+    // --- transfers ---------------------------------------------------------------------------
+    // This surface onto dest at (x, y), obeying this surface's DrawMode and MasterAlpha.
+    void DrawTo(TBitmap32& dest, int x, int y) const;
+    void DrawTo(TBitmap32& dest, int x, int y, const TRect& source) const;
+    // Stretched into destRect of dest (nearest neighbour), obeying DrawMode and MasterAlpha.
+    void StretchTo(TBitmap32& dest, const TRect& destRect) const;
+    void StretchTo(TBitmap32& dest, const TRect& destRect, const TRect& source) const;
+
+    // --- text --------------------------------------------------------------------------------
+    // Glyph pixels in Font.Color blended by their coverage; the background is untouched.
+    // (x, y) is the top-left corner of the text's line box.
+    void TextOut(int x, int y, std::string_view text);
+    int TextWidth(std::string_view text) const;
+    int TextHeight() const;
+
+    // --- update bracketing -------------------------------------------------------------------
+    void BeginUpdate() { ++m_updateCount; }
+    void EndUpdate();
+    void Changed();
+    void SetOnChange(std::function<void()> handler) { m_onChange = std::move(handler); }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<TColor32> m_bits;
+    TRect m_clip;
+    int m_updateCount = 0;
+    std::function<void()> m_onChange;
+};
+
+}  // namespace pax
