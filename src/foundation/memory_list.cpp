@@ -1,0 +1,49 @@
+#include "foundation/memory_list.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "system/error_reporting.h"
+
+namespace pax {
+
+tMemoryList::tMemoryList() {
+    AlignedBlock first = AllocateBlock(PageSize);
+    if (!first) ShowFatalError(203, "tMemoryList.Create", "no heap free for object2d working buffer.");
+    m_pages.push_back(std::move(first));
+}
+
+void tMemoryList::Reset() {
+    m_pageIndex = 0;
+    m_free = 0;
+}
+
+bool tMemoryList::StartNextPage(size_t need) {
+    size_t next = size_t(m_pageIndex) + 1;
+    bool reusable = next < m_pages.size() && m_pages[next].Size() >= need;
+    if (!reusable) {
+        AlignedBlock page = AllocateBlock(std::max(PageSize, need));
+        if (!page) {
+            ShowError("Memory.Create", "no heap free for new memory page.", Buttons::AbortRetryIgnoreDefault2);
+            return false;
+        }
+        m_pages.insert(m_pages.begin() + next, std::move(page));
+    }
+    m_pageIndex = static_cast<int>(next);
+    m_free = 0;
+    return true;
+}
+
+void* tMemoryList::Alloc(size_t n) {
+    if (n > std::numeric_limits<size_t>::max() - BlockAlignment) {
+        ShowError("Memory.Create", "no heap free for new memory page.", Buttons::AbortRetryIgnoreDefault2);
+        return nullptr;
+    }
+    size_t need = (n + BlockAlignment - 1) / BlockAlignment * BlockAlignment;
+    if (need > PageEnd() - m_free && !StartNextPage(need)) return nullptr;
+    std::byte* block = Page() + m_free;
+    m_free += need;
+    return block;
+}
+
+}  // namespace pax
