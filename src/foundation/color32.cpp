@@ -48,7 +48,13 @@ TColor32 ScaleColor(TColor32 c, uint32_t f) {
 }
 
 TColor32 VectorToColor(const tVector3d& v) {
-    auto byte = [](Extended x) { return static_cast<uint8_t>(static_cast<int64_t>(std::trunc(x * 255.99L)) & 0xFF); };
+    // Modulo 256 in the real domain: converting a huge or non-finite value to an integer first
+    // would be undefined.
+    auto byte = [](Extended x) {
+        Extended t = std::fmod(std::trunc(x * 255.99L), 256.0L);
+        if (std::isnan(t)) return uint8_t(0);
+        return static_cast<uint8_t>(t < 0 ? t + 256 : t);
+    };
     return Color32(byte(v.z), byte(v.y), byte(v.x));
 }
 
@@ -60,13 +66,16 @@ tHSV MakeHSV(Extended h, Extended s, Extended v) {
 
 TColor32 HSVToColor(const tHSV& hsv) {
     auto frac = [](Extended x) { return x - std::trunc(x); };
+    // A hue outside [0, 1) (a record not made by MakeHSV) is wrapped like MakeHSV does; with
+    // the plain fraction a negative hue would select no sector at all.
+    Extended hue = std::isfinite(hsv.h) ? hsv.h - std::floor(hsv.h) : 0;
     Extended v = frac(hsv.v - 0.0001L);
     Extended r, g, b;
     if (hsv.s == 0) {
         r = g = b = v;
     } else {
-        Extended h = 5.999L - frac(hsv.h) * 5.999L;
-        int i = static_cast<int>(h);
+        Extended h = 5.999L - hue * 5.999L;
+        int i = std::clamp(static_cast<int>(h), 0, 5);
         Extended f = h - i;
         Extended p = v * (1 - hsv.s), q = v * (1 - hsv.s * f), t = v * (1 - (1 - f) * hsv.s);
         switch (i) {
@@ -78,7 +87,10 @@ TColor32 HSVToColor(const tHSV& hsv) {
             default: r = v; g = q; b = p; break;
         }
     }
-    auto byte = [](Extended c) { return static_cast<uint8_t>(std::trunc(std::clamp<Extended>(c, 0, 1) * 255.99L)); };
+    auto byte = [](Extended c) {
+        if (!(c > 0)) return uint8_t(0);  // also a NaN from a saturation or value that is not finite
+        return static_cast<uint8_t>(std::trunc(std::min<Extended>(c, 1) * 255.99L));
+    };
     return Color32(byte(r), byte(g), byte(b));
 }
 

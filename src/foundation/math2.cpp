@@ -17,6 +17,8 @@ Extended FloatMod(Extended x, Extended y) {
     Extended q = x / y;
     Extended r = (q - std::trunc(q)) * y;
     if (r < 0) r += y;
+    // A tiny negative remainder plus y rounds to y itself, which lies outside [0, y).
+    if (y > 0 && r >= y) r = 0;
     return r;
 }
 

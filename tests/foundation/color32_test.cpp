@@ -1,0 +1,100 @@
+#include "foundation/color32.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "foundation/vector3d.h"
+
+namespace pax {
+namespace {
+
+// Every channel within one step of the expected colour.
+void ExpectColorNear(TColor32 actual, TColor32 expected) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        int a = (actual >> shift) & 0xFF, e = (expected >> shift) & 0xFF;
+        EXPECT_LE(std::abs(a - e), 1) << std::hex << actual << " against " << expected;
+    }
+}
+
+TEST(Color32, BlendWeightsEveryChannelIncludingAlpha) {
+    TColor32 c1 = 0x10204080, c2 = 0xF0E0C0A0;
+    EXPECT_EQ(BlendColor(c1, c2, 0), c1);
+    EXPECT_EQ(BlendColor(c1, c2, 256), c1);  // the weight is its low byte
+    TColor32 expected = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        uint32_t a = (c1 >> shift) & 0xFF, b = (c2 >> shift) & 0xFF;
+        expected |= ((a + 255 * b) >> 8) << shift;
+    }
+    EXPECT_EQ(BlendColor(c1, c2, 255), expected);
+    EXPECT_EQ(BlendColor(0xFF000000, 0xFFFFFFFF, 128), 0xFF7F7F7Fu);
+}
+
+TEST(Color32, ScaleKeepsAlpha) {
+    EXPECT_EQ(ScaleColor(0x80FF8040, 128), 0x807F4020u);
+    EXPECT_EQ(ScaleColor(0x12FFFFFF, 0), 0x12000000u);
+    EXPECT_EQ(ScaleColor(0xFF808080, 0x1FF), 0xFF7F7F7Fu);
+}
+
+TEST(Color32, ToolkitColoursSwapRedAndBlue) {
+    EXPECT_EQ(ColorToWin(0xFF112233), 0x00332211);
+    EXPECT_EQ(WinColor(0x00332211), 0xFF112233u);
+    EXPECT_EQ(ColorToText(0x00332211), "r= 17  g= 34  b= 51");
+    EXPECT_EQ(SetAlpha(0xFF112233, 0x40), 0x40112233u);
+}
+
+TEST(Color32, RandomColorStaysInItsRangeAndIsOpaque) {
+    std::srand(5);
+    for (int i = 0; i < 500; ++i) {
+        TColor32 c = RandomColor(100, 110);
+        EXPECT_EQ(AlphaOf(c), 255);
+        for (uint8_t channel : {RedOf(c), GreenOf(c), BlueOf(c)}) {
+            EXPECT_GE(channel, 100);
+            EXPECT_LT(channel, 110);
+        }
+    }
+}
+
+TEST(Color32, VectorToColorPutsXIntoBlue) {
+    EXPECT_EQ(VectorToColor({1, 0.5L, 0}), 0xFF007FFFu);
+    EXPECT_EQ(VectorToColor({0, 0, 1}), 0xFFFF0000u);
+    EXPECT_EQ(VectorToColor({2, 0, 0}), 0xFF0000FFu);  // trunc(511.98) = 511, modulo 256 = 255
+    Extended inf = std::numeric_limits<Extended>::infinity();
+    EXPECT_EQ(VectorToColor({inf, std::nanl(""), 0}), 0xFF000000u);
+}
+
+TEST(Color32, MakeHSVWrapsHueAndClampsTheRest) {
+    tHSV hsv = MakeHSV(1.25L, 2, -1);
+    EXPECT_EQ(hsv.h, 0.25L);
+    EXPECT_EQ(hsv.s, 1);
+    EXPECT_EQ(hsv.v, 0);
+    EXPECT_EQ(MakeHSV(-0.25L, 0, 0).h, 0.75L);
+    EXPECT_EQ(MakeHSV(-1.5L, 0, 0).h, 0.5L);
+    EXPECT_EQ(MakeHSV(1, 0, 0).h, 0);
+}
+
+TEST(Color32, HSVHuesFollowTheHexcone) {
+    ExpectColorNear(HSVToColor(MakeHSV(0, 1, 1)), 0xFFFF0000);
+    ExpectColorNear(HSVToColor(MakeHSV(1.0L / 6, 1, 1)), 0xFFFFFF00);
+    ExpectColorNear(HSVToColor(MakeHSV(1.0L / 3, 1, 1)), 0xFF00FF00);
+    ExpectColorNear(HSVToColor(MakeHSV(0.5L, 1, 1)), 0xFF00FFFF);
+    ExpectColorNear(HSVToColor(MakeHSV(2.0L / 3, 1, 1)), 0xFF0000FF);
+    EXPECT_EQ(HSVToColor(MakeHSV(0.1L, 0.5L, 0.8L)), 0xFFCCA366u);  // 204, 163, 102
+}
+
+TEST(Color32, HSVWithoutSaturationIsGreyOfValueMinusATenThousandth) {
+    for (Extended h : {0.0L, 0.3L, 0.99L}) EXPECT_EQ(HSVToColor(MakeHSV(h, 0, 1)), 0xFFFFFFFFu);
+    EXPECT_EQ(HSVToColor(MakeHSV(0.5L, 0, 0.5L)), 0xFF7F7F7Fu);  // trunc(0.4999 * 255.99)
+    EXPECT_EQ(HSVToColor(MakeHSV(0.5L, 1, 0)), 0xFF000000u);
+}
+
+TEST(Color32, HSVRecordsOutsideTheRangesStillGiveAColour) {
+    EXPECT_EQ(HSVToColor({-0.75L, 1, 1}), HSVToColor(MakeHSV(0.25L, 1, 1)));
+    EXPECT_EQ(HSVToColor({std::nanl(""), 1, 1}), HSVToColor(MakeHSV(0, 1, 1)));
+    EXPECT_EQ(AlphaOf(HSVToColor({0.2L, std::nanl(""), 3})), 255);
+}
+
+}  // namespace
+}  // namespace pax
