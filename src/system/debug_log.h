@@ -10,14 +10,23 @@ namespace pax {
 inline constexpr const char* DebugLogName = "DEBUG.TMP";
 
 // Creates the log in the current directory (or, failing that, in the temporary directory)
-// and writes its header. Returns false when neither place can be written.
+// and writes its header. Returns false when neither place can be written. The start-up
+// routine uses CreateDebugLog instead, which reports the failure.
 bool OpenDebugLog(const std::string& executable);
 
-// Appends text and a line end, and flushes. Opens the log in the current directory first
-// when nobody has (tests, tools).
+// Creates (truncates) the log at exactly path and writes its header. Returns 0, or the
+// errno of the failure, in which case no log is open.
+int CreateDebugLog(const std::string& path, const std::string& executable);
+
+// Appends text and a line end, and flushes. When nobody has opened the log yet (tests,
+// tools) it is created in the current directory first; after CloseDebugLog the same file is
+// reopened for appending, so a late line never wipes the log.
 void LogLine(std::string_view text);
 
-// The path of the open log; empty before it is opened.
+// The start-up line of a unit: " <unit>.initialization: <details>".
+void LogInitialization(std::string_view unit, std::string_view details);
+
+// The path of the log; empty before it is opened.
 std::string DebugLogPath();
 
 void CloseDebugLog();

@@ -7,6 +7,13 @@ tDisplayInfo& DisplayInfo() {
     return info;
 }
 
+namespace {
+int g_displayMode = 0;
+}  // namespace
+
+int CurrentDisplayMode() { return g_displayMode; }
+void SetCurrentDisplayMode(int index) { g_displayMode = index < 0 ? -1 : index; }
+
 uint16_t ColorDepthClassOf(uint16_t bitsPerPixel) {
     switch (bitsPerPixel) {
         case 1: return 1;

@@ -27,6 +27,11 @@ struct tDisplayInfo {
 
 tDisplayInfo& DisplayInfo();
 
+// The index of the current display mode among the system's modes; -1 when none matches.
+// The fixed headless screen has one mode, 0; the desktop program sets the real index.
+int CurrentDisplayMode();
+void SetCurrentDisplayMode(int index);
+
 // The colour-depth class of a bit count (0 for an unknown count).
 uint16_t ColorDepthClassOf(uint16_t bitsPerPixel);
 

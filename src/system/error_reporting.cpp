@@ -3,16 +3,19 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "system/debug_log.h"
 #include "system/exceptions.h"
 #include "system/picture_clock.h"
+#include "system/text_utils.h"
 
 namespace pax {
 namespace {
 
-bool g_boxOpen = false;
+// A counter, not a flag: a box may open while another is shown (a timer's error).
+int g_boxesOpen = 0;
 int g_ioResult = 0;
 int g_lastIoCode = 0;
 
@@ -21,29 +24,49 @@ PaxErrorSink& Sink() {
     return sink;
 }
 
+PaxErrorRecovery& Recovery() {
+    static PaxErrorRecovery recovery;
+    return recovery;
+}
+
 // Shows one box with the "box open" flag set; the picture clock restarts afterwards so that
 // the time spent in the box does not lower the picture rate.
 int PresentBox(const MessageRequest& request) {
-    g_boxOpen = true;
+    ++g_boxesOpen;
     int answer;
     try {
         answer = CurrentPresenter().Show(request);
     } catch (...) {
-        g_boxOpen = false;
+        --g_boxesOpen;
         throw;
     }
-    g_boxOpen = false;
+    --g_boxesOpen;
     ResetPictureClock();
     return answer;
 }
 
+// The desktop's clipboard may refuse; the text is a courtesy, the exit must still happen.
+void PutOnClipboard(std::string_view text) {
+    try {
+        CurrentPresenter().SetClipboardText(text);
+    } catch (...) {
+    }
+}
+
 bool Ends(int answer) { return answer == Answer::Cancel || answer == Answer::Abort; }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
 
 }  // namespace
 
-bool MessageBoxOpen() { return g_boxOpen; }
+bool MessageBoxOpen() { return g_boxesOpen > 0; }
 
 [[noreturn]] void ExitProgram(int code) {
     CloseDebugLog();
@@ -75,7 +98,7 @@ int ShowError(std::string_view caption, std::string_view text, uint16_t buttons)
         ExitProgram(225);
     }
     if (Ends(answer)) {
-        CurrentPresenter().SetClipboardText(text);
+        PutOnClipboard(text);
         ExitProgram(255);
     }
     return answer;
@@ -86,7 +109,7 @@ int ShowWarning(std::string_view caption, std::string_view text) {
                            Buttons::OkCancel};
     int answer = PresentBox(request);
     if (answer == Answer::Cancel) ExitProgram(255);
-    CurrentPresenter().SetClipboardText(text);
+    PutOnClipboard(text);
     return answer;
 }
 
@@ -110,8 +133,8 @@ int ShowLastError(std::string_view caption, std::string_view text, uint16_t butt
 }
 
 void ShowFatalError(int exitCode, std::string_view unitName, std::string_view text) {
-    std::string full = "error in " + std::string(unitName) + "\n\n" + std::string(text) + "\n";
-    if (full.size() > 80) full.resize(80);
+    std::string full =
+        CutText("error in " + std::string(unitName) + "\n\n" + std::string(text) + "\n", 80);
     LogLine(">>> ShowFatalError: " + std::to_string(exitCode) + ", " + full);
     MessageRequest request{MessageIcon::Error, "Fatal Error", full, Buttons::AbortOnly};
     try {
@@ -153,7 +176,8 @@ bool ShowFileError(int expectedCode, std::string_view fileName) {
     MessageRequest request{MessageIcon::Error, "File Error", text, Buttons::OkCancel};
     int answer = PresentBox(request);
     if (answer == Answer::Cancel) ExitProgram(255);
-    if (fileName != DebugLogName) LogLine(">>> ShowFileError: " + text);
+    bool isDebugLog = std::filesystem::path(fileName).filename() == DebugLogName;
+    if (!isDebugLog) LogLine(">>> ShowFileError: " + text);
     return true;
 }
 
@@ -163,12 +187,16 @@ int ShowPaxError(std::string_view caption, std::string_view text) {
         LogLine(">>> ShowPaxError: " + std::string(caption) + "\n    " + std::string(text));
         Sink()(caption, text);
     } catch (...) {
-        return ShowError(caption, text, Buttons::AbortRetryIgnoreDefault2);
+        int answer = ShowError(caption, text, Buttons::AbortRetryIgnoreDefault2);
+        if (Recovery()) Recovery()();
+        return answer;
     }
     return 0;
 }
 
 void InstallPaxErrorSink(PaxErrorSink sink) { Sink() = std::move(sink); }
+
+void InstallPaxErrorRecovery(PaxErrorRecovery recovery) { Recovery() = std::move(recovery); }
 
 bool HasPaxErrorSink() { return static_cast<bool>(Sink()); }
 

@@ -42,11 +42,15 @@ std::string FileErrorText(int code);
 
 // Errors found while a picture is drawn. Without a sink (no main window yet) this is
 // ShowError(caption, text, 258); with one, the error is logged and handed to the sink,
-// which shows it in the message line, and 0 is returned.
+// which shows it in the message line, and 0 is returned. When the sink throws, ShowError
+// shows the message after all, then the recovery runs (the main window drops its pending
+// redraw and goes on with the next figure), and ShowError's answer is returned.
 using PaxErrorSink = std::function<void(std::string_view caption, std::string_view text)>;
+using PaxErrorRecovery = std::function<void()>;
 int ShowPaxError(std::string_view caption, std::string_view text);
 void InstallPaxErrorSink(PaxErrorSink sink);  // an empty sink uninstalls
 bool HasPaxErrorSink();
+void InstallPaxErrorRecovery(PaxErrorRecovery recovery);
 
 // Invalid-pointer exceptions with the system's messages.
 [[noreturn]] void RaiseNilObject(std::string_view name);

@@ -1,5 +1,6 @@
 #include "system/file_utils.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fnmatch.h>
@@ -39,11 +40,15 @@ void RestoreStartDirectory() {
 
 void ListFiles(const std::string& directory, const std::string& mask, std::vector<std::string>& files) {
     std::error_code ec;
+    size_t first = files.size();
     for (const auto& entry : fs::directory_iterator(directory.empty() ? "." : directory, ec)) {
         if (!entry.is_regular_file(ec)) continue;
         std::string name = entry.path().filename().string();
-        if (fnmatch(mask.c_str(), name.c_str(), 0) == 0) files.push_back(entry.path().string());
+        // Masks come from a platform whose names ignore case ("*.LSY" finds "tree.lsy").
+        if (fnmatch(mask.c_str(), name.c_str(), FNM_CASEFOLD) == 0) files.push_back(entry.path().string());
     }
+    // The directory's order is arbitrary; sorted, a listing is the same on every machine.
+    std::sort(files.begin() + first, files.end());
 }
 
 bool FileExists(const std::string& path) {

@@ -14,8 +14,8 @@ void RememberStartDirectory();
 const std::string& StartDirectory();
 void RestoreStartDirectory();
 
-// Appends every regular file in directory whose name matches mask ("*.LSY", "*") to files,
-// each with its directory; directories are left out.
+// Appends every regular file in directory whose name matches mask ("*.LSY", "*", case
+// ignored) to files, each with its directory, sorted by name; directories are left out.
 void ListFiles(const std::string& directory, const std::string& mask, std::vector<std::string>& files);
 
 bool FileExists(const std::string& path);

@@ -1,7 +1,8 @@
 #include "system/picture_clock.h"
 
 #include <chrono>
-#include <cstdio>
+
+#include "system/text_utils.h"
 
 namespace pax {
 namespace {
@@ -47,10 +48,9 @@ long double SecondsPerPicture() {
 }
 
 std::string PicturesPerSecondText() {
-    double rate = PictureClock().Counter * 1000.0 / ElapsedMilliseconds();
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", rate);
-    return text;
+    long double rate = PictureClock().Counter * 1000.0L / ElapsedMilliseconds();
+    // Not printf: the desktop's locale might turn the point into a comma.
+    return FloatToText(1, 0, rate);
 }
 
 }  // namespace pax

@@ -1,0 +1,61 @@
+#include "system/debug_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "test_files.h"
+
+namespace pax {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::ScopedTempDir;
+
+// Each case leaves the log where the other tests expect to find their own.
+class DebugLogTest : public ::testing::Test {
+protected:
+    void TearDown() override { testing::LogWatch(); }
+    ScopedTempDir dir;
+};
+
+TEST_F(DebugLogTest, CreateWritesTheHeaderAndTruncates) {
+    std::string path = dir.File("DEBUG.TMP");
+    ASSERT_EQ(CreateDebugLog(path, "/opt/pax/pax3d"), 0);
+    LogLine("first run");
+    ASSERT_EQ(CreateDebugLog(path, "/opt/pax/pax3d"), 0);
+    EXPECT_EQ(DebugLogPath(), path);
+    std::string text = ReadWholeFile(path);
+    EXPECT_EQ(text.rfind("DEBUG.TMP: Vornic Debug File\n  application: /opt/pax/pax3d\n  time: ", 0), 0u);
+    EXPECT_EQ(text.find("first run"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 2), "\n\n");  // the header ends with an empty line
+}
+
+TEST_F(DebugLogTest, InitializationLinesNameTheUnit) {
+    std::string path = dir.File("DEBUG.TMP");
+    ASSERT_EQ(CreateDebugLog(path, "x"), 0);
+    size_t header = ReadWholeFile(path).size();
+    LogInitialization("PaxConf", "1234");
+    EXPECT_EQ(ReadWholeFile(path).substr(header), " PaxConf.initialization: 1234\n");
+}
+
+TEST_F(DebugLogTest, ALineAfterClosingAppendsInsteadOfWiping) {
+    std::string path = dir.File("DEBUG.TMP");
+    ASSERT_EQ(CreateDebugLog(path, "x"), 0);
+    LogLine("before");
+    CloseDebugLog();
+    LogLine("after");
+    std::string text = ReadWholeFile(path);
+    EXPECT_NE(text.find("before\nafter\n"), std::string::npos);
+}
+
+TEST_F(DebugLogTest, AFailedCreateReportsTheCodeAndLoggingLeavesErrnoAlone) {
+    EXPECT_EQ(CreateDebugLog(dir.File("no/such/dir/DEBUG.TMP"), "x"), ENOENT);
+    ASSERT_EQ(CreateDebugLog(dir.File("DEBUG.TMP"), "x"), 0);
+    errno = EACCES;
+    LogLine("between a failed call and ShowLastError");
+    EXPECT_EQ(errno, EACCES);
+}
+
+}  // namespace
+}  // namespace pax

@@ -1,0 +1,78 @@
+#include "system/system_info.h"
+
+#include <gtest/gtest.h>
+
+namespace pax {
+namespace {
+
+using namespace SystemInfo;
+
+TEST(SystemInfo, OperatingSystemNameAndBuild) {
+    EXPECT_EQ(OperatingSystemNameFrom("Linux", "6.1.0-18-amd64"), "Linux 6.1.0");
+    EXPECT_EQ(OperatingSystemNameFrom("Linux", "5.15.0"), "Linux 5.15.0");
+    EXPECT_EQ(OperatingSystemNameFrom("", "1.0"), "unknown OS");
+    EXPECT_EQ(ServicePackFrom("6.1.0-18-amd64", "#1 SMP Debian 6.1.76-1"), "#1 SMP Debian 6.1.76-1, Build 18");
+    EXPECT_EQ(ServicePackFrom("6.1.0", "#1 SMP"), "#1 SMP");
+    EXPECT_EQ(ServicePackFrom("6.1.0-rc1", "#2"), "#2");
+    EXPECT_EQ(OperatingSystemName().rfind("Linux ", 0), 0u);
+}
+
+TEST(SystemInfo, LanguageFromTheLocaleVariables) {
+    EXPECT_EQ(LanguageFrom(nullptr, nullptr, "en_US.UTF-8"), "en_US");
+    EXPECT_EQ(LanguageFrom("de_DE@euro", nullptr, "en_US.UTF-8"), "de_DE");
+    EXPECT_EQ(LanguageFrom("", "fr_FR.UTF-8", "en_US"), "fr_FR");
+    EXPECT_EQ(LanguageFrom(nullptr, nullptr, nullptr), "C");
+}
+
+TEST(SystemInfo, ProcessorFromCpuinfo) {
+    const char* cpuinfo =
+        "processor\t: 0\nvendor_id\t: GenuineIntel\nmodel name\t: Intel(R) Xeon(R) CPU @ 2.20GHz\n"
+        "cpu MHz\t\t: 2199.998\n\nprocessor\t: 1\nmodel name\t: other\n";
+    EXPECT_EQ(ProcessorNameFrom(cpuinfo), "Intel(R) Xeon(R) CPU @ 2.20GHz");
+    EXPECT_EQ(ProcessorSpeedFrom(cpuinfo), 2200);
+    EXPECT_EQ(ProcessorNameFrom("processor\t: 0\nBogoMIPS\t: 50.00\n"), "?");
+    EXPECT_EQ(ProcessorSpeedFrom("processor\t: 0\n"), 0);
+    EXPECT_EQ(ProcessorSpeedFrom("cpu MHz : garbage\n"), 0);
+}
+
+TEST(SystemInfo, CdDrivesFromTheKernelsTable) {
+    const char* info = "CD-ROM information, Id: cdrom.c 3.20 2003/12/17\n\ndrive name:\t\tsr1\tsr0\n"
+                       "drive speed:\t\t24\t24\n";
+    EXPECT_EQ(CdDrivesFrom(info), "/dev/sr1 /dev/sr0");
+    EXPECT_EQ(CdDrivesFrom("drive name:\n"), "not present");
+    EXPECT_EQ(CdDrivesFrom(""), "not present");
+}
+
+TEST(SystemInfo, MemoryStatusInBytes) {
+    tMemoryStatus s = MemoryStatusFrom(
+        "MemTotal:        4000000 kB\nMemFree:          500000 kB\nMemAvailable:    1000000 kB\n"
+        "SwapTotal:       2000000 kB\nSwapFree:        1500000 kB\n");
+    EXPECT_EQ(s.TotalPhys, 4000000ull * 1024);
+    EXPECT_EQ(s.AvailPhys, 1000000ull * 1024);
+    EXPECT_EQ(s.TotalPageFile, 2000000ull * 1024);
+    EXPECT_EQ(s.AvailPageFile, 1500000ull * 1024);
+    EXPECT_EQ(s.MemoryLoad, 75u);
+    EXPECT_EQ(MemoryStatusFrom("MemTotal: 1000 kB\nMemFree: 250 kB\n").AvailPhys, 250ull * 1024);
+    EXPECT_EQ(MemoryStatusFrom("").MemoryLoad, 0u);
+
+    RefreshMemoryStatus();
+    EXPECT_GT(MemoryStatus().TotalPhys, 0u);
+    EXPECT_LE(MemoryStatus().AvailPhys, MemoryStatus().TotalPhys);
+    EXPECT_LE(MemoryStatus().AvailVirtual, MemoryStatus().TotalVirtual);
+}
+
+TEST(SystemInfo, NamesPrinterAndFixedTexts) {
+    std::string computer = ComputerName();
+    EXPECT_FALSE(computer.empty());
+    EXPECT_LE(computer.size(), 15u);
+    EXPECT_FALSE(UserName().empty());
+    SetDefaultPrinter("HP LaserJet,winspool,Ne00:");
+    EXPECT_EQ(DefaultPrinter(), "HP LaserJet");
+    SetDefaultPrinter("");
+    EXPECT_EQ(DirectXVersion(), "not available");
+    EXPECT_STREQ(YesNo(true), "yes");
+    EXPECT_STREQ(YesNo(false), "no");
+}
+
+}  // namespace
+}  // namespace pax
