@@ -1,5 +1,7 @@
 #include "scene/plane_obj.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <string>
 
 #include "foundation/geom3d.h"
@@ -36,6 +38,9 @@ TObjectStack<tPlaneObj>& PlaneStack() {
 
 // Red, green and blue scaled by intensity / 256, alpha kept.
 TColor32 Shaded(TColor32 color, uint8_t intensity) { return ScaleColor(color, intensity); }
+
+// A window coordinate as float; values beyond the float range are held at its ends.
+float ToFloat(Extended v) { return static_cast<float>(std::clamp<Extended>(v, -FLT_MAX, FLT_MAX)); }
 
 // Two corners closer than this are one.
 constexpr Extended RepeatDistance = 1e-6L;
@@ -79,7 +84,7 @@ bool tPlaneObj::Add2dPoint(const tVector3d& p) {
         WarnOnce(Warnings().tooManyPoints, "PaxPlane: tPlaneObj.Add2dPoint", "too many plane points");
         return false;
     }
-    const tPoint2f point{static_cast<float>(p.x), static_cast<float>(p.y)};
+    const tPoint2f point{ToFloat(p.x), ToFloat(p.y)};
     r.Points2d[r.Count2d] = point;
     if (r.Count2d > 0 && point == r.Points2d[r.Count2d - 1]) return false;
     ++r.Count2d;

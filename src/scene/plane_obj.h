@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 
 #include "foundation/color32.h"
 #include "foundation/vector3d.h"
@@ -44,6 +45,7 @@ struct tPlaneRecord {
     std::array<tPoint2f, MaxPlanePoints + 1> Points2d{};
     std::array<tColorPoint3d, MaxPlanePoints + 1> Points{};
 };
+static_assert(std::is_trivially_copyable_v<tPlaneRecord>, "plane records are copied as raw blocks");
 
 class tPlaneObj {
 public:

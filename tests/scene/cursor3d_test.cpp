@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <random>
+#include <tuple>
 
 #include "support/scripted_presenter.h"
 #include "system/exceptions.h"
@@ -30,101 +30,66 @@ void ExpectOrthonormal(const TCursor3d& c, long double tol) {
     ExpectNear(c.Right(), Cross(c.Heading(), c.Up()), tol);
 }
 
-TEST(Cursor3d, CreateCutsTheNameAndStartsInTheDefaultFrame) {
-    TCursor3d c("a-very-long-cursor-name");
-    EXPECT_EQ(c.Name(), "a-very-long");
-    EXPECT_EQ(TCursor3d().Name(), "?cursor3d?");
-    EXPECT_EQ(c.Right(), (tVector3d{1, 0, 0}));
-    EXPECT_EQ(c.Heading(), (tVector3d{0, 1, 0}));
-    EXPECT_EQ(c.Up(), (tVector3d{0, 0, 1}));
-    EXPECT_FALSE(c.Changed());
+void ExpectFrame(const TCursor3d& c, const tVector3d& right, const tVector3d& heading, const tVector3d& up,
+                 long double tol = Tol) {
+    ExpectNear(c.Right(), right, tol);
+    ExpectNear(c.Heading(), heading, tol);
+    ExpectNear(c.Up(), up, tol);
 }
 
 TEST(Cursor3d, TurnsFollowTheSensesOfTheirNames) {
-    TCursor3d c;
-    c.TurnRight(90);
-    ExpectNear(c.Heading(), {1, 0, 0});
-    ExpectNear(c.Right(), {0, -1, 0});
-    c.Reset();
-    c.TurnLeft(90);
-    ExpectNear(c.Heading(), {-1, 0, 0});
-    c.Reset();
-    c.PitchUp(90);
-    ExpectNear(c.Heading(), {0, 0, 1});
-    ExpectNear(c.Up(), {0, -1, 0});
-    c.Reset();
-    c.PitchDown(90);
-    ExpectNear(c.Heading(), {0, 0, -1});
-    c.Reset();
-    c.RollRight(90);
-    ExpectNear(c.Up(), {1, 0, 0});
-    ExpectNear(c.Right(), {0, 0, -1});
-    c.Reset();
-    c.RollLeft(90);
-    ExpectNear(c.Up(), {-1, 0, 0});
-}
-
-TEST(Cursor3d, TurnRight90IsExactlyTheDefaultQuarterTurn) {
-    TCursor3d c;
-    c.TurnRight90();
-    EXPECT_EQ(c.Heading(), (tVector3d{1, 0, 0}));
-    EXPECT_EQ(c.Right(), (tVector3d{0, -1, 0}));
-    EXPECT_EQ(c.Up(), (tVector3d{0, 0, 1}));
-    EXPECT_TRUE(c.Changed());
-}
-
-TEST(Cursor3d, ExactTurnsMatchTheirTrigonometricTurnsInAnyFrame) {
-    using Op = std::function<void(TCursor3d&)>;
-    const std::pair<Op, Op> pairs[] = {
-        {[](TCursor3d& c) { c.TurnRight90(); }, [](TCursor3d& c) { c.TurnRight(90); }},
-        {[](TCursor3d& c) { c.TurnLeft90(); }, [](TCursor3d& c) { c.TurnLeft(90); }},
-        {[](TCursor3d& c) { c.TurnAround(); }, [](TCursor3d& c) { c.TurnRight(180); }},
-        {[](TCursor3d& c) { c.PitchUp90(); }, [](TCursor3d& c) { c.PitchUp(90); }},
-        {[](TCursor3d& c) { c.PitchDown90(); }, [](TCursor3d& c) { c.PitchDown(90); }},
-        {[](TCursor3d& c) { c.PitchAround(); }, [](TCursor3d& c) { c.PitchUp(180); }},
-        {[](TCursor3d& c) { c.RollRight90(); }, [](TCursor3d& c) { c.RollRight(90); }},
-        {[](TCursor3d& c) { c.RollLeft90(); }, [](TCursor3d& c) { c.RollLeft(90); }},
-        {[](TCursor3d& c) { c.RollAround(); }, [](TCursor3d& c) { c.RollRight(180); }},
+    struct Case {
+        void (TCursor3d::*turn)(Extended);
+        tVector3d right, heading, up;
     };
-    for (const auto& [exact, trig] : pairs) {
-        TCursor3d a, b;
-        for (TCursor3d* c : {&a, &b}) {
-            c->SetAngle(30, 20);
-            c->RollRight(10);
-        }
-        exact(a);
-        trig(b);
-        ExpectNear(a.Right(), b.Right(), 1e-12L);
-        ExpectNear(a.Heading(), b.Heading(), 1e-12L);
-        ExpectNear(a.Up(), b.Up(), 1e-12L);
+    const Case cases[] = {
+        {&TCursor3d::TurnRight, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+        {&TCursor3d::TurnLeft, {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}},
+        {&TCursor3d::PitchUp, {1, 0, 0}, {0, 0, 1}, {0, -1, 0}},
+        {&TCursor3d::PitchDown, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
+        {&TCursor3d::RollRight, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}},
+        {&TCursor3d::RollLeft, {0, 0, 1}, {0, 1, 0}, {-1, 0, 0}},
+    };
+    for (const Case& k : cases) {
+        TCursor3d c;
+        (c.*k.turn)(90);
+        ExpectFrame(c, k.right, k.heading, k.up);
     }
 }
 
-TEST(Cursor3d, TurnByZeroLeavesChangedAloneOnlyForTurnRightAndLeft) {
-    TCursor3d c;
+TEST(Cursor3d, TurnRight90IsExactAndTurnsByZeroChangeNothing) {
+    TCursor3d c("a-very-long-cursor-name");
+    EXPECT_EQ(c.Name(), "a-very-long");
     c.TurnRight(0);
     c.TurnLeft(0);
     EXPECT_FALSE(c.Changed());
     c.PitchUp(0);
     EXPECT_TRUE(c.Changed());
-    EXPECT_EQ(c.Heading(), (tVector3d{0, 1, 0}));
+    c.TurnRight90();
+    EXPECT_EQ(c.Heading(), (tVector3d{1, 0, 0}));
+    EXPECT_EQ(c.Right(), (tVector3d{0, -1, 0}));
+    EXPECT_EQ(c.Up(), (tVector3d{0, 0, 1}));
 }
 
-TEST(Cursor3d, MovesFollowTheFrameAndTheWorldAxes) {
-    TCursor3d c;
-    c.MoveRel(3, 4, 5);
-    EXPECT_EQ(c.Position(), (tVector3d{3, 4, 5}));
-    c.Reset();
-    c.TurnRight90();
-    c.MoveForward(2);
-    c.MoveLeft(1);
-    c.MoveDown(3);
-    c.MoveBy(10, 20, 30);
-    EXPECT_EQ(c.Position(), (tVector3d{12, 21, 27}));
-    c.SavePosition();
-    c.MoveBack(5);
-    c.RestorePosition();
-    EXPECT_EQ(c.Position(), (tVector3d{12, 21, 27}));
+TEST(Cursor3d, ExactTurnsMatchTheirTrigonometricTurnsInAnyFrame) {
+    using T = TCursor3d;
+    const std::tuple<void (T::*)(), void (T::*)(Extended), Extended> pairs[] = {
+        {&T::TurnRight90, &T::TurnRight, 90}, {&T::TurnLeft90, &T::TurnLeft, 90},
+        {&T::TurnAround, &T::TurnRight, 180}, {&T::PitchUp90, &T::PitchUp, 90},
+        {&T::PitchDown90, &T::PitchDown, 90}, {&T::PitchAround, &T::PitchUp, 180},
+        {&T::RollRight90, &T::RollRight, 90}, {&T::RollLeft90, &T::RollLeft, 90},
+        {&T::RollAround, &T::RollRight, 180},
+    };
+    for (const auto& [exact, turn, angle] : pairs) {
+        T a, b;
+        for (T* c : {&a, &b}) {
+            c->SetAngle(30, 20);
+            c->RollRight(10);
+        }
+        (a.*exact)();
+        (b.*turn)(angle);
+        ExpectFrame(a, b.Right(), b.Heading(), b.Up(), 1e-12L);
+    }
 }
 
 TEST(Cursor3d, NewObjectAndOldObjectRestoreTheWholeState) {
@@ -132,7 +97,10 @@ TEST(Cursor3d, NewObjectAndOldObjectRestoreTheWholeState) {
     c.NewObject();
     EXPECT_EQ(c.Depth(), 1);
     c.MoveRel(3, 4, 5);
-    c.TurnRight(30);
+    EXPECT_EQ(c.Position(), (tVector3d{3, 4, 5}));
+    c.TurnRight90();
+    c.MoveRel(1, 2, -3);   // right is now -y, forward +x
+    EXPECT_EQ(c.Position(), (tVector3d{5, 3, 2}));
     c.SavePosition();
     c.OldObject();
     EXPECT_EQ(c.Position(), ZeroVector);
@@ -157,80 +125,32 @@ TEST(Cursor3d, NewObjectRaisesBeyond101PushedStates) {
     EXPECT_EQ(c.StackCount(), 101);
 }
 
-TEST(Cursor3d, OldObjectOnAnEmptyStackWarnsAndKeepsTheState) {
-    testing::ScopedPresenter boxes;
-    TCursor3d c("Ghost");
-    c.MoveForward(7);
-    c.OldObject();
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "Cursor3d: TCursor3d.Pop");
-    EXPECT_EQ(boxes.Last().text, "unexpected call of 'Ghost'.OldObject, stack is empty");
-    EXPECT_EQ(c.Position(), (tVector3d{0, 7, 0}));
-}
-
-TEST(Cursor3d, PeekCopiesTheTopStateAndKeepsItPushed) {
-    testing::ScopedPresenter boxes;
-    TCursor3d c;
-    c.MoveUp(1);
-    c.NewObject();
-    c.MoveUp(5);
-    c.Peek();
-    EXPECT_EQ(c.Position(), (tVector3d{0, 0, 1}));
-    EXPECT_EQ(c.Depth(), 1);
-    EXPECT_EQ(c.StackCount(), 1);
-    c.Restart();
-    c.Peek();
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "Cursor3d: TCursor3d.Peek");
-}
-
-TEST(Cursor3d, CheckStackReportsAndDiscardsLeftStates) {
+TEST(Cursor3d, StackMisuseIsReportedAndTheStateKept) {
     testing::ScopedPresenter boxes;
     TCursor3d c("Pax");
-    c.CheckStack();
-    EXPECT_EQ(boxes.Count(), 0u);
+    c.MoveForward(7);
+    c.OldObject();
+    c.Peek();
+    c.CheckStack();   // nothing left: silent
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].caption, "Cursor3d: TCursor3d.Pop");
+    EXPECT_EQ(boxes.Shown()[0].text, "unexpected call of 'Pax'.OldObject, stack is empty");
+    EXPECT_EQ(boxes.Shown()[1].caption, "Cursor3d: TCursor3d.Peek");
+    EXPECT_EQ(c.Position(), (tVector3d{0, 7, 0}));
     for (int i = 0; i < 3; ++i) c.NewObject();
-    c.MoveForward(4);
     c.CheckStack();
-    ASSERT_EQ(boxes.Count(), 1u);
+    ASSERT_EQ(boxes.Count(), 3u);
     EXPECT_EQ(boxes.Last().caption, "Cursor3d: tCursor3d");
     EXPECT_EQ(boxes.Last().text, "missing 3 call(s) of Pax.OldObject");
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(c.Depth(), 0);
     EXPECT_EQ(c.StackCount(), 0);
-    EXPECT_EQ(c.Position(), (tVector3d{0, 4, 0}));
-}
-
-TEST(Cursor3d, ResetKeepsTheStackAndRestartDiscardsIt) {
-    TCursor3d c;
-    c.NewObject();
-    c.MoveBy(1, 2, 3);
-    c.Reset();
-    EXPECT_EQ(c.Position(), ZeroVector);
-    EXPECT_EQ(c.Depth(), 1);
-    c.Restart();
-    EXPECT_EQ(c.Depth(), 0);
-    EXPECT_EQ(c.StackCount(), 0);
-    EXPECT_TRUE(c.Changed());
-}
-
-TEST(Cursor3d, CloneOwnsACopyOfThePushedStates) {
-    TCursor3d c;
-    c.NewObject();
-    c.MoveForward(3);
-    std::unique_ptr<TCursor3d> copy = c.Clone();
-    EXPECT_EQ(copy->Position(), (tVector3d{0, 3, 0}));
-    copy->OldObject();
-    EXPECT_EQ(copy->Position(), ZeroVector);
-    EXPECT_EQ(c.StackCount(), 1);
-    c.OldObject();
-    EXPECT_EQ(c.Position(), ZeroVector);
+    EXPECT_EQ(c.Position(), (tVector3d{0, 7, 0}));
 }
 
 // A derived cursor only provides CloneObject and AssignTo to have its own field pushed.
 class TaggedCursor : public TCursor3d {
 public:
-    using TCursor3d::TCursor3d;
     int tag = 0;
     void AssignTo(TCursor3d& dest) const override {
         TCursor3d::AssignTo(dest);
@@ -241,28 +161,38 @@ protected:
     std::unique_ptr<TCursor3d> CloneObject() const override { return std::make_unique<TaggedCursor>(*this); }
 };
 
-TEST(Cursor3d, DerivedStateIsPushedAndPoppedWhole) {
+TEST(Cursor3d, PeekAndCloneCopyTheWholeDerivedState) {
     TaggedCursor c;
     c.tag = 1;
     c.NewObject();
     c.tag = 2;
+    c.MoveUp(5);
+    c.Peek();
+    EXPECT_EQ(c.tag, 1);
+    EXPECT_EQ(c.Position(), ZeroVector);
+    EXPECT_EQ(c.Depth(), 1);
+    c.MoveUp(3);
+    std::unique_ptr<TCursor3d> copy = c.Clone();   // owns copies of the pushed states
+    copy->OldObject();
+    EXPECT_EQ(copy->Position(), ZeroVector);
+    EXPECT_EQ(c.StackCount(), 1);
+    c.tag = 3;
+    c.Reset();   // keeps the stack
     c.OldObject();
     EXPECT_EQ(c.tag, 1);
-    auto copy = c.Clone();
-    EXPECT_EQ(dynamic_cast<TaggedCursor&>(*copy).tag, 1);
+    c.NewObject();
+    c.Restart();
+    EXPECT_EQ(c.Depth(), 0);
+    EXPECT_EQ(c.StackCount(), 0);
 }
 
 TEST(Cursor3d, SetAngleBuildsAFrameWithAHorizontalRight) {
     TCursor3d c;
     c.TurnRight(33);
     c.SetAngle(90, 0);
-    ExpectNear(c.Right(), {1, 0, 0});
-    ExpectNear(c.Heading(), {0, 1, 0});
-    ExpectNear(c.Up(), {0, 0, 1});
+    ExpectFrame(c, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
     c.SetAngle(0, 90);
-    ExpectNear(c.Heading(), {0, 0, 1});
-    ExpectNear(c.Right(), {0, -1, 0});
-    ExpectNear(c.Up(), {-1, 0, 0});
+    ExpectFrame(c, {0, -1, 0}, {0, 0, 1}, {-1, 0, 0});
 }
 
 TEST(Cursor3d, GetAlphaGivesTheCompassAngle) {
@@ -304,32 +234,22 @@ TEST(Cursor3d, FrameStaysOrthonormalAfterManyRandomTurns) {
     std::mt19937 random(4711);
     std::uniform_real_distribution<double> angle(-180, 180);
     std::uniform_int_distribution<int> kind(0, 5);
+    void (TCursor3d::*const turns[])(Extended) = {&TCursor3d::TurnRight, &TCursor3d::TurnLeft,
+                                                  &TCursor3d::PitchUp,   &TCursor3d::PitchDown,
+                                                  &TCursor3d::RollRight, &TCursor3d::RollLeft};
     TCursor3d c;
-    for (int i = 0; i < 10000; ++i) {
-        Extended a = angle(random);
-        switch (kind(random)) {
-            case 0: c.TurnRight(a); break;
-            case 1: c.TurnLeft(a); break;
-            case 2: c.PitchUp(a); break;
-            case 3: c.PitchDown(a); break;
-            case 4: c.RollRight(a); break;
-            default: c.RollLeft(a); break;
-        }
-    }
+    for (int i = 0; i < 10000; ++i) (c.*turns[kind(random)])(angle(random));
     ExpectOrthonormal(c, 1e-12L);
 }
 
 TEST(Cursor3d, OrbitsKeepTheCentreAheadAtTheSameDistance) {
-    const std::function<void(TCursor3d&)> orbits[] = {
-        [](TCursor3d& c) { c.OrbitRight(500, 35); }, [](TCursor3d& c) { c.OrbitLeft(500, 35); },
-        [](TCursor3d& c) { c.OrbitUp(500, 35); }, [](TCursor3d& c) { c.OrbitDown(500, 35); }};
-    for (const auto& orbit : orbits) {
+    for (auto orbit : {&TCursor3d::OrbitRight, &TCursor3d::OrbitLeft, &TCursor3d::OrbitUp, &TCursor3d::OrbitDown}) {
         TCursor3d c;
         c.MoveBy(10, -500, 20);
         c.RollRight(15);
         const tVector3d centre{10, 0, 20};
         const tVector3d start = c.Position();
-        orbit(c);
+        (c.*orbit)(500, 35);
         EXPECT_NEAR(Distance(c.Position(), centre), 500, 1e-12);
         ExpectNear(c.Position() + 500 * c.Heading(), centre, 1e-12L);
         EXPECT_GT(Distance(c.Position(), start), 100);
@@ -344,7 +264,7 @@ TEST(Cursor3d, OrbitsKeepTheCentreAheadAtTheSameDistance) {
     ExpectNear(c.Position(), {0, 0, 100}, 1e-12L);
 }
 
-TEST(Cursor3d, SetDirectionOfAZeroVectorShowsAnErrorAndKeepsTheFrame) {
+TEST(Cursor3d, SetDirectionRebuildsTheFrameOrReportsAndKeepsIt) {
     testing::ScopedPresenter boxes;
     TCursor3d c;
     c.SetDirection(ZeroVector);
@@ -353,10 +273,6 @@ TEST(Cursor3d, SetDirectionOfAZeroVectorShowsAnErrorAndKeepsTheFrame) {
     EXPECT_EQ(boxes.Last().text, "direction is undefined");
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(c.Heading(), (tVector3d{0, 1, 0}));
-}
-
-TEST(Cursor3d, SetDirectionRebuildsTheFrameAndRaisesForAHeadingAlongUp) {
-    TCursor3d c;
     c.SetDirection({3, 3, 0});
     ExpectNear(c.Heading(), Normalize({1, 1, 0}));
     ExpectNear(c.Up(), {0, 0, 1});
@@ -372,6 +288,11 @@ TEST(Cursor3d, SetDirectionRebuildsTheFrameAndRaisesForAHeadingAlongUp) {
 
 TEST(Cursor3d, SetHeadingAndSetUpNeverCollapseTheFrame) {
     TCursor3d c;
+    c.MoveBy(100, 0, 100);
+    c.HeadToOrigin();
+    ExpectNear(c.Heading(), Normalize({-1, 0, -1}));
+    ExpectOrthonormal(c, 1e-15L);
+    c.Reset();
     c.SetHeading({5, 0, 0});   // perpendicular to Up and along Right
     ExpectNear(c.Heading(), {1, 0, 0});
     ExpectNear(c.Up(), {0, 0, 1});
@@ -391,27 +312,6 @@ TEST(Cursor3d, SetHeadingAndSetUpNeverCollapseTheFrame) {
     c.SetUp(ZeroVector);
     EXPECT_EQ(c.Heading(), before.Heading);
     EXPECT_EQ(c.Up(), before.Up);
-}
-
-TEST(Cursor3d, HeadToOriginLooksAtTheOrigin) {
-    TCursor3d c;
-    c.MoveBy(100, 0, 100);
-    c.HeadToOrigin();
-    ExpectNear(c.Heading(), Normalize({-1, 0, -1}));
-    ExpectOrthonormal(c, 1e-15L);
-    ExpectNear(c.ToLocal(-1 * c.Position()), {0, Extent(c.Position()), 0}, 1e-12L);
-}
-
-TEST(Cursor3d, AssignFrameCopiesPositionAndARepairedFrame) {
-    TCursor3d source("Source"), c("Dest");
-    source.MoveBy(1, 2, 3);
-    source.TurnRight(20);
-    source.NewObject();
-    c.AssignFrame(source);
-    EXPECT_EQ(c.Position(), (tVector3d{1, 2, 3}));
-    ExpectNear(c.Heading(), source.Heading());
-    EXPECT_EQ(c.Name(), "Dest");
-    EXPECT_EQ(c.Depth(), 0);
 }
 
 }  // namespace

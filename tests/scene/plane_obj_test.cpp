@@ -10,33 +10,31 @@
 namespace pax {
 namespace {
 
+std::string Hex(TColor32 c) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%08X", c);
+    return text;
+}
+
 // Records every call as one line of text.
 class RecordingCanvas : public PlaneCanvas {
 public:
     std::vector<std::string> calls;
 
     void LineF(tPoint2f from, tPoint2f to, TColor32 color) override {
-        calls.push_back("line " + Point(from) + " " + Point(to) + " " + Hex(color));
+        calls.push_back("line " + std::to_string(int(from.x)) + "," + std::to_string(int(from.y)) + " " +
+                        std::to_string(int(to.x)) + "," + std::to_string(int(to.y)) + " " + Hex(color));
     }
-    void FillPolygon(std::span<const tPoint2f> points, TColor32 fill, TColor32 outline, bool drawFlag1,
-                     bool drawFlag2) override {
+    void FillPolygon(std::span<const tPoint2f> points, TColor32 fill, TColor32 outline, bool flag1,
+                     bool flag2) override {
         calls.push_back("fill " + std::to_string(points.size()) + " " + Hex(fill) + " " + Hex(outline) + " " +
-                        Flags(drawFlag1, drawFlag2));
+                        (flag1 ? "1" : "0") + (flag2 ? "1" : "0"));
     }
     void OutlinePolygon(std::span<const tPoint2f> points, TColor32 color, PolygonClosure closure,
-                        bool drawFlag1) override {
-        calls.push_back(std::string(closure == PolygonClosure::Closed ? "closed " : "open ") +
-                        std::to_string(points.size()) + " " + Hex(color) + " " + Flags(drawFlag1, false));
+                        bool flag1) override {
+        calls.push_back((closure == PolygonClosure::Closed ? "closed " : "open ") + std::to_string(points.size()) +
+                        " " + Hex(color) + " " + (flag1 ? "1" : "0"));
     }
-
-private:
-    static std::string Point(tPoint2f p) { return std::to_string(int(p.x)) + "," + std::to_string(int(p.y)); }
-    static std::string Hex(TColor32 c) {
-        char text[12];
-        std::snprintf(text, sizeof text, "%08X", c);
-        return text;
-    }
-    static std::string Flags(bool a, bool b) { return std::string(a ? "1" : "0") + (b ? "1" : "0"); }
 };
 
 // Every test starts with armed warnings and an empty plane stack.
@@ -55,23 +53,16 @@ void AddSquare(tPlaneObj& plane, int count = 4) {
     }
 }
 
-TEST_F(PlaneObj, ThreeCornersGiveTheirNormal) {
+TEST_F(PlaneObj, ThreeCornersGiveTheirNormalAndARepeatIsStoredOnce) {
     tPlaneObj plane;
     plane.BeginPlane(0xFFFFFF00, 0xFF000000);
     EXPECT_TRUE(plane.Add3dPoint({0, 0, 0}, 1));
     EXPECT_TRUE(plane.Add3dPoint({1, 0, 0}, 2));
+    EXPECT_FALSE(plane.Add3dPoint({1, 0, 0.0000001L}, 0));
     EXPECT_TRUE(plane.Add3dPoint({0, 1, 0}, 3));
     EXPECT_EQ(plane.Record().Count, 3);
     EXPECT_EQ(plane.Record().Normal, (tVector3d{0, 0, 1}));
     EXPECT_EQ(plane.Record().Points[2].Color, 3u);
-}
-
-TEST_F(PlaneObj, RepeatedCornerIsStoredOnce) {
-    tPlaneObj plane;
-    plane.BeginPlane(0, 0);
-    EXPECT_TRUE(plane.Add3dPoint({1, 2, 3}, 0));
-    EXPECT_FALSE(plane.Add3dPoint({1, 2, 3.0000001L}, 0));
-    EXPECT_EQ(plane.Record().Count, 1);
 }
 
 TEST_F(PlaneObj, CornerBeyondTwoHundredIsRefusedWithOneWarningPerRun) {
@@ -84,20 +75,14 @@ TEST_F(PlaneObj, CornerBeyondTwoHundredIsRefusedWithOneWarningPerRun) {
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().caption, "PaxPlane: tPlaneObj.Add3dPoint");
     EXPECT_EQ(boxes.Last().text, "too many plane points, must be <= 200");
-    plane.EndPlane();
-    plane.BeginPlane(0, 0);
-    for (int i = 0; i <= MaxPlanePoints; ++i) plane.Add3dPoint({Extended(i), 0, 0}, 0);
-    EXPECT_EQ(boxes.Count(), 1u);
-}
-
-TEST_F(PlaneObj, TwoHundredProjectedCornersAreAcceptedAndNoMore) {
-    tPlaneObj plane;
-    plane.BeginPlane(0, 0);
-    for (int i = 0; i < MaxPlanePoints; ++i) plane.Add3dPoint({Extended(i), Extended(i % 2), 0}, 0);
-    for (int i = 0; i < MaxPlanePoints; ++i) ASSERT_TRUE(plane.Add2dPoint({Extended(i), Extended(i % 2), 0}));
+    // A full plane still takes all its projected corners; the warning is not shown again.
+    for (int i = 0; i < MaxPlanePoints; ++i) ASSERT_TRUE(plane.Add2dPoint({Extended(i), 0, 0}));
     EXPECT_FALSE(plane.Add2dPoint({-1, -1, 0}));
     EXPECT_EQ(plane.Record().Count2d, 200);
-    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Count(), 1u);
+    ResetPlaneWarnings();
+    EXPECT_FALSE(plane.Add2dPoint({-1, -1, 0}));
+    ASSERT_EQ(boxes.Count(), 2u);
     EXPECT_EQ(boxes.Last().caption, "PaxPlane: tPlaneObj.Add2dPoint");
     EXPECT_EQ(boxes.Last().text, "too many plane points");
 }
@@ -170,58 +155,40 @@ TEST_F(PlaneObj, EqualProjectedCornersDrawNothing) {
     EXPECT_TRUE(canvas.calls.empty());
 }
 
-TEST_F(PlaneObj, ShowPlaneDrawsALineForTwoCorners) {
-    tPlaneObj plane;
-    RecordingCanvas canvas;
-    plane.ShowPlane(canvas);   // closed: nothing
-    plane.BeginPlane(0x80FFFF00, 0xFF000000);
-    AddSquare(plane, 2);
-    plane.ShowPlane(canvas);
-    EXPECT_EQ(canvas.calls, std::vector<std::string>{"line 0,0 10,0 80FFFF00"});
-}
+struct ShowCase {
+    TColor32 line, fill;
+    bool filled, outline;
+    uint8_t intensity;
+    int corners;
+    std::string expected;
+};
 
-TEST_F(PlaneObj, ShowPlaneFillsWithAShadedOutline) {
-    tPlaneObj plane;
-    RecordingCanvas canvas;
-    plane.BeginPlane(0xFF8040FF, 0x80FFFFFF);
-    tPlaneRecord& r = plane.Record();
-    r.Filled = true;
-    r.Outline = true;
-    r.DrawFlag1 = true;
-    r.Intensity = 128;
-    AddSquare(plane);
-    plane.ShowPlane(canvas);
-    r.Outline = false;
-    plane.ShowPlane(canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"fill 4 807F7F7F FF40207F 10", "fill 4 807F7F7F 00000000 10"}));
-}
-
-TEST_F(PlaneObj, ShowPlaneOutlinesAnUnfilledPolygon) {
-    tPlaneObj plane;
-    RecordingCanvas canvas;
-    plane.BeginPlane(0xFFFFFFFF, 0);
-    plane.Record().Outline = true;
-    plane.Record().DrawFlag1 = true;
-    plane.Record().Intensity = 255;
-    AddSquare(plane, 3);
-    plane.ShowPlane(canvas);
-    plane.Record().Outline = false;
-    plane.ShowPlane(canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"closed 3 FFFEFEFE 10", "open 3 FFFEFEFE 10"}));
-}
-
-TEST_F(PlaneObj, LineColorZeroTurnsTheOutlineOffAndFallsBackToRed) {
-    tPlaneObj plane;
-    RecordingCanvas canvas;
-    plane.BeginPlane(0, 0xFF0000FF);
-    plane.Record().Outline = true;
-    plane.Record().Intensity = 64;
-    AddSquare(plane);
-    plane.ShowPlane(canvas);
-    EXPECT_FALSE(plane.Record().Outline);
-    plane.Record().Filled = true;
-    plane.ShowPlane(canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"open 4 FFFF0000 00", "fill 4 FF00003F 00000000 00"}));
+TEST_F(PlaneObj, ShowPlaneDrawsLinesFillsAndOutlinesInShadedColours) {
+    const ShowCase cases[] = {
+        {0x80FFFF00, 0xFF000000, true, true, 0, 2, "line 0,0 10,0 80FFFF00"},
+        {0xFF8040FF, 0x80FFFFFF, true, true, 128, 4, "fill 4 807F7F7F FF40207F 10"},
+        {0xFF8040FF, 0x80FFFFFF, true, false, 128, 4, "fill 4 807F7F7F 00000000 10"},
+        {0xFFFFFFFF, 0, false, true, 255, 3, "closed 3 FFFEFEFE 1"},
+        {0xFFFFFFFF, 0, false, false, 255, 3, "open 3 FFFEFEFE 1"},
+        {0, 0xFF0000FF, false, true, 64, 4, "open 4 FFFF0000 1"},
+        {0, 0xFF0000FF, true, true, 64, 4, "fill 4 FF00003F 00000000 10"},
+    };
+    for (const ShowCase& k : cases) {
+        tPlaneObj plane;
+        RecordingCanvas canvas;
+        plane.ShowPlane(canvas);   // closed: nothing
+        plane.BeginPlane(k.line, k.fill);
+        tPlaneRecord& r = plane.Record();
+        r.Filled = k.filled;
+        r.Outline = k.outline;
+        r.DrawFlag1 = true;
+        r.Intensity = k.intensity;
+        AddSquare(plane, k.corners);
+        plane.ShowPlane(canvas);
+        EXPECT_EQ(canvas.calls, std::vector<std::string>{k.expected});
+        EXPECT_EQ(r.Outline, k.outline && k.line != 0);
+        plane.EndPlane();
+    }
 }
 
 }  // namespace
