@@ -38,12 +38,5 @@ TEST(Matrix3d, ComposeAppliesTheFirstThenTheSecond) {
     }
 }
 
-TEST(Matrix3d, ComposeWithIdentityChangesNothing) {
-    std::mt19937 random(7);
-    tMatrix3d a = RandomMatrix(random);
-    EXPECT_EQ(ComposeMatrix(a, IdentityMatrix), a);
-    EXPECT_EQ(ComposeMatrix(IdentityMatrix, a).Row[3], a.Row[3]);
-}
-
 }  // namespace
 }  // namespace pax

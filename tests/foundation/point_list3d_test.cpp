@@ -16,12 +16,7 @@ TEST(PointList3d, PointsRoundTripInFullExtendedPrecision) {
     EXPECT_EQ(back.Point, p);
     EXPECT_EQ(back.Color, 0xFF123456u);
     EXPECT_EQ(list.Point(1).Color, 0x80000000u);
-}
-
-TEST(PointList3d, ElementsAreFortyBytes) {
-    tPointList3d list("p");
     EXPECT_EQ(list.ElementSize(), 40);
-    EXPECT_EQ(list.TypeId(), TypeIds::OArray);
     list.Done();
     EXPECT_EQ(list.ElementSize(), 40);
 }

@@ -20,16 +20,13 @@ tVector3d RandomVector(std::mt19937& random) {
     return {d(random), d(random), d(random)};
 }
 
-TEST(Vector3d, NormalizeGivesZeroBelowTheLengthTolerance) {
+TEST(Vector3d, NormalizeAndSetExtentNeedALengthAboveTheTolerance) {
     EXPECT_EQ(Normalize({1e-7L, 0, 0}), ZeroVector);
     EXPECT_EQ(Normalize({0, 0, 5}), (tVector3d{0, 0, 1}));
     Extended len = -1;
     EXPECT_EQ(NormalizeLen({3, 4, 0}, len), (tVector3d{0.6L, 0.8L, 0}));
     EXPECT_EQ(len, 5);
     EXPECT_EQ(NormalizedXYZ(0, -2, 0), (tVector3d{0, -1, 0}));
-}
-
-TEST(Vector3d, SetExtentLeavesDirectionlessVectorsAlone) {
     tVector3d v{3, 4, 0};
     SetExtent(v, 10);
     EXPECT_EQ(v, (tVector3d{6, 8, 0}));
@@ -95,15 +92,6 @@ TEST(Vector3d, CosAngleIsOneWithoutDirection) {
     EXPECT_EQ(CosAngle(ZeroVector, {1, 0, 0}), 1);
     EXPECT_EQ(CosAngle({2, 0, 0}, {0, 0, 3}), 0);
     EXPECT_NEAR(double(AngleBetween({1, 0, 0}, {-1, 0, 0})), double(Pi), 1e-15);
-}
-
-TEST(Vector3d, ReflectMirrorsAtTheNormal) {
-    EXPECT_EQ(Reflect({1, -1, 0}, {0, 1, 0}), (tVector3d{1, 1, 0}));
-}
-
-TEST(Vector3d, FrameCombineUsesFrameCoordinates) {
-    EXPECT_EQ(FrameCombine({1, 1, 1}, {0, 1, 0}, {-1, 0, 0}, {0, 0, 2}, {1, 2, 3}),
-              (tVector3d{-1, 2, 7}));
 }
 
 TEST(Vector3d, VectorTextUsesWidthAndDecimals) {
