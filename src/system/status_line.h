@@ -1,0 +1,15 @@
+#pragma once
+// The main window's message line for warnings that need no box (a rejected view angle, for
+// example). Without a main window the warning goes to the debug log and to stderr.
+
+#include <functional>
+#include <string_view>
+
+namespace pax {
+
+using StatusWarningSink = std::function<void(std::string_view text)>;
+
+void ShowStatusWarning(std::string_view text);
+void InstallStatusWarningSink(StatusWarningSink sink);   // an empty sink uninstalls
+
+}  // namespace pax
