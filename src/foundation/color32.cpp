@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "foundation/vector3d.h"
+#include "system/numbers.h"
 
 namespace pax {
 
@@ -26,8 +26,9 @@ std::string ColorToText(TWinColor c) {
     return text;
 }
 
+// From the process-wide generator, so that a seed gives the same colours on every machine.
 TColor32 RandomColor(int lo, int hi) {
-    auto channel = [&] { return static_cast<uint8_t>(hi > lo ? lo + std::rand() % (hi - lo) : lo); };
+    auto channel = [&] { return static_cast<uint8_t>(RandomInt(lo, hi)); };
     uint8_t r = channel(), g = channel(), b = channel();
     return Color32(r, g, b);
 }

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "foundation/vector3d.h"
+#include "system/numbers.h"
 
 namespace pax {
 namespace {
@@ -46,7 +47,7 @@ TEST(Color32, ToolkitColoursSwapRedAndBlue) {
 }
 
 TEST(Color32, RandomColorStaysInItsRangeAndIsOpaque) {
-    std::srand(5);
+    SetRandomSeed(5);
     for (int i = 0; i < 500; ++i) {
         TColor32 c = RandomColor(100, 110);
         EXPECT_EQ(AlphaOf(c), 255);

@@ -4,8 +4,6 @@
 
 #include <sstream>
 
-#include "foundation/short_text.h"
-
 namespace pax {
 namespace {
 
@@ -14,14 +12,6 @@ TEST(TinyObject, NameIsCutToThirtyCharacters) {
     EXPECT_EQ(object.Name(), std::string(30, 'a'));
     object.SetName("short");
     EXPECT_EQ(object.Name(), "short");
-}
-
-TEST(TinyObject, CutNeverSplitsAMultiByteCharacter) {
-    std::string umlauts;
-    for (int i = 0; i < 31; ++i) umlauts += "\xC3\xA4";  // 31 times a-umlaut, 62 bytes
-    EXPECT_EQ(CutText(umlauts, 30), umlauts.substr(0, 60));
-    EXPECT_EQ(CutText("abc", 30), "abc");
-    EXPECT_EQ(CutText("abc", 0), "");
 }
 
 TEST(TinyObject, PlainTextIsAddressKindAndName) {
