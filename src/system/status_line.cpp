@@ -11,6 +11,10 @@ StatusWarningSink& Sink() {
     static StatusWarningSink sink;
     return sink;
 }
+StatusWarningSink& ErrorSink() {
+    static StatusWarningSink sink;
+    return sink;
+}
 }  // namespace
 
 void ShowStatusWarning(std::string_view text) {
@@ -23,5 +27,16 @@ void ShowStatusWarning(std::string_view text) {
 }
 
 void InstallStatusWarningSink(StatusWarningSink sink) { Sink() = std::move(sink); }
+
+void ShowStatusError(std::string_view text) {
+    if (ErrorSink()) {
+        ErrorSink()(text);
+        return;
+    }
+    LogLine(">>> StatusError: " + std::string(text));
+    std::fprintf(stderr, "error: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+void InstallStatusErrorSink(StatusWarningSink sink) { ErrorSink() = std::move(sink); }
 
 }  // namespace pax

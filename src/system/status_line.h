@@ -12,4 +12,8 @@ using StatusWarningSink = std::function<void(std::string_view text)>;
 void ShowStatusWarning(std::string_view text);
 void InstallStatusWarningSink(StatusWarningSink sink);   // an empty sink uninstalls
 
+// An error in the message line (red in the desktop program): the animation goes on.
+void ShowStatusError(std::string_view text);
+void InstallStatusErrorSink(StatusWarningSink sink);
+
 }  // namespace pax
