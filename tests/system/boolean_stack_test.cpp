@@ -7,24 +7,15 @@
 namespace pax {
 namespace {
 
-TEST(BooleanStack, PopsInReverseOrder) {
+TEST(BooleanStack, PopsInReverseOrderAndAnEmptyStackGivesItsBottomEntry) {
     ResetBooleanStack();
+    EXPECT_FALSE(PopBoolean());
     PushBoolean(true);
     PushBoolean(false);
-    PushBoolean(true);
-    EXPECT_TRUE(PopBoolean());
     EXPECT_FALSE(PopBoolean());
     EXPECT_TRUE(PopBoolean());
+    EXPECT_TRUE(PopBoolean());  // empty again: the bottom entry is still true
     EXPECT_EQ(BooleanStack().Count(), 0);
-}
-
-TEST(BooleanStack, PopOfAnEmptyStackReturnsTheBottomEntry) {
-    tBooleanStack stack;
-    EXPECT_FALSE(stack.Pop());
-    stack.Push(true);
-    EXPECT_TRUE(stack.Pop());
-    EXPECT_TRUE(stack.Pop());  // empty again: the bottom entry is still true
-    EXPECT_EQ(stack.Count(), 0);
 }
 
 TEST(BooleanStack, GrowsBy64From128) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "system/presenter.h"
-
 namespace pax {
 namespace {
 
@@ -18,15 +16,5 @@ TEST(DisplayInfo, HeadlessScreenAndColourDepthClasses) {
     EXPECT_EQ(CurrentDisplayMode(), -1);
     SetCurrentDisplayMode(0);
 }
-
-TEST(HeadlessPresenter, AnswersIgnoreToAbortRetryIgnoreAndOkOtherwise) {
-    EXPECT_EQ(DefaultAnswer(258), Answer::Ignore);
-    EXPECT_EQ(DefaultAnswer(Buttons::OkCancel), Answer::Ok);
-    EXPECT_EQ(DefaultAnswer(Buttons::AbortOnly), Answer::Ok);
-    HeadlessPresenter headless;
-    headless.SetClipboardText("copied");
-    EXPECT_EQ(headless.ClipboardText(), "copied");
-}
-
 }  // namespace
 }  // namespace pax

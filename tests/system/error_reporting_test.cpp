@@ -15,39 +15,39 @@
 namespace pax {
 namespace {
 
+using ::testing::ExitedWithCode;
 using testing::LogWatch;
 using testing::ScopedPresenter;
 
-// Answers every box with one answer and writes what reaches the clipboard to stderr, so that
-// a death test can see it.
-class ClipboardToStderr : public Presenter {
+// For death tests: answers every box alike (or cannot show one at all) and writes what
+// reaches the clipboard to stderr, where the test can see it; notes whether a box was open.
+class ProbePresenter : public Presenter {
 public:
-    explicit ClipboardToStderr(int answer) : m_answer(answer) {}
-    int Show(const MessageRequest&) override { return m_answer; }
+    explicit ProbePresenter(int answer, bool* openSeen = nullptr) : m_answer(answer), m_openSeen(openSeen) {}
+    int Show(const MessageRequest&) override {
+        if (m_answer == 0) throw std::runtime_error("no display");
+        if (m_openSeen) *m_openSeen = MessageBoxOpen();
+        return m_answer;
+    }
     void SetClipboardText(std::string_view text) override {
         std::fprintf(stderr, "clipboard=[%.*s]\n", static_cast<int>(text.size()), text.data());
     }
 
 private:
     int m_answer;
+    bool* m_openSeen;
 };
 
-class ThrowingPresenter : public Presenter {
-public:
-    int Show(const MessageRequest&) override { throw std::runtime_error("no display"); }
-    void SetClipboardText(std::string_view) override {}
-};
+void Answering(int answer) { InstallPresenter(std::make_unique<ProbePresenter>(answer)); }
 
-class BoxOpenProbe : public Presenter {
-public:
-    bool* seen;
-    explicit BoxOpenProbe(bool* out) : seen(out) {}
-    int Show(const MessageRequest&) override {
-        *seen = MessageBoxOpen();
-        return Answer::Ok;
+std::string MessageOf(void (*raise)(std::string_view), std::string_view name) {
+    try {
+        raise(name);
+    } catch (const EInvalidPointer& e) {
+        return e.what();
     }
-    void SetClipboardText(std::string_view) override {}
-};
+    return "nothing raised";
+}
 
 TEST(ShowError, RetryReturnsFourLogsAndShowsTheErrorBox) {
     LogWatch log;
@@ -60,76 +60,45 @@ TEST(ShowError, RetryReturnsFourLogsAndShowsTheErrorBox) {
     EXPECT_EQ(boxes.Last().caption, "PaxObj:  ObjectWindow.DrawPart");
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_TRUE(boxes.Clipboard().empty());
-}
 
-TEST(ShowError, BoxShowsWrappedTextAndMarksItselfOpen) {
-    bool openDuringBox = false;
-    auto previous = InstallPresenter(std::make_unique<BoxOpenProbe>(&openDuringBox));
-    ShowError("c", "t", 0);
-    InstallPresenter(std::move(previous));
-    EXPECT_TRUE(openDuringBox);
-    EXPECT_FALSE(MessageBoxOpen());
-
-    ScopedPresenter boxes;
     ShowError("c", "0123456789012345678901234567890$tail", 0);
     EXPECT_EQ(boxes.Last().text, "0123456789012345678901234567890$\ntail");
 }
 
-TEST(ShowError, ClosingTheBoxResetsThePictureClock) {
-    ScopedPresenter boxes;
+TEST(ShowError, MarksTheBoxOpenAndResetsThePictureClockAfterIt) {
+    bool openDuringBox = false;
+    auto previous = InstallPresenter(std::make_unique<ProbePresenter>(Answer::Ok, &openDuringBox));
     SetManualClock(true, 1000);
     ResetPictureClock();
     CountPicture();
     SetManualClock(true, 5000);
     ShowError("c", "t", 0);
+    InstallPresenter(std::move(previous));
+    EXPECT_TRUE(openDuringBox);
+    EXPECT_FALSE(MessageBoxOpen());
     EXPECT_EQ(PictureClock().Counter, 0u);
     EXPECT_EQ(PictureClock().Start, 5000u);
-    EXPECT_EQ(PictureClock().PreviousStart, 1000u);
     SetManualClock(false);
 }
 
-TEST(ShowErrorDeathTest, AbortPutsTheTextOnTheClipboardAndExits255) {
-    EXPECT_EXIT(
-        {
-            InstallPresenter(std::make_unique<ClipboardToStderr>(Answer::Abort));
-            ShowError("caption", "the whole text", 258);
-        },
-        ::testing::ExitedWithCode(255), "clipboard=\\[the whole text\\]");
-}
-
-TEST(ShowErrorDeathTest, CancelExits255) {
-    EXPECT_EXIT(
-        {
-            InstallPresenter(std::make_unique<ClipboardToStderr>(Answer::Cancel));
-            ShowError("caption", "text", 1);
-        },
-        ::testing::ExitedWithCode(255), "clipboard=\\[text\\]");
+TEST(ShowErrorDeathTest, AbortOrCancelPutTheTextOnTheClipboardAndExit255) {
+    EXPECT_EXIT((Answering(Answer::Abort), ShowError("caption", "the whole text", 258)), ExitedWithCode(255),
+                "clipboard=\\[the whole text\\]");
+    EXPECT_EXIT((Answering(Answer::Cancel), ShowError("caption", "text", 1)), ExitedWithCode(255),
+                "clipboard=\\[text\\]");
 }
 
 TEST(ShowErrorDeathTest, ABoxThatCannotBeShownExits225) {
-    EXPECT_EXIT(
-        {
-            InstallPresenter(std::make_unique<ThrowingPresenter>());
-            ShowError("caption", "text", 0);
-        },
-        ::testing::ExitedWithCode(225), "");
+    EXPECT_EXIT((Answering(0), ShowError("caption", "text", 0)), ExitedWithCode(225), "");
 }
 
-TEST(ShowWarning, OkPutsTheTextOnTheClipboard) {
+TEST(ShowWarning, OkCopiesTheTextAndCancelExits255) {
     ScopedPresenter boxes;
     EXPECT_EQ(ShowWarning("cap", "careful"), Answer::Ok);
     EXPECT_EQ(boxes.Last().icon, MessageIcon::Warning);
     EXPECT_EQ(boxes.Last().buttons, Buttons::OkCancel);
     EXPECT_EQ(boxes.Clipboard(), "careful");
-}
-
-TEST(ShowWarningDeathTest, CancelExits255) {
-    EXPECT_EXIT(
-        {
-            InstallPresenter(std::make_unique<ClipboardToStderr>(Answer::Cancel));
-            ShowWarning("cap", "careful");
-        },
-        ::testing::ExitedWithCode(255), "");
+    EXPECT_EXIT((Answering(Answer::Cancel), ShowWarning("cap", "careful")), ExitedWithCode(255), "^$");
 }
 
 TEST(ShowInfo, ShowsAnInformationBoxWithOk) {
@@ -137,7 +106,6 @@ TEST(ShowInfo, ShowsAnInformationBoxWithOk) {
     EXPECT_EQ(ShowInfo("cap", "note"), Answer::Ok);
     EXPECT_EQ(boxes.Last().icon, MessageIcon::Information);
     EXPECT_EQ(boxes.Last().buttons, Buttons::Ok);
-    EXPECT_TRUE(boxes.Clipboard().empty());
 }
 
 TEST(ShowLastError, WithoutAnErrorLogsButShowsNothingAndReturnsIgnore) {
@@ -163,16 +131,9 @@ TEST(ShowLastError, AppendsTheCodeAndItsMessageAndClearsIt) {
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(log.Text(), ">>> ShowLastError: Unit.Save\n  " + expected + "\n");
     EXPECT_EQ(errno, 0);
-}
-
-TEST(ShowLastErrorDeathTest, AbortExits255WithoutClipboard) {
-    EXPECT_EXIT(
-        {
-            InstallPresenter(std::make_unique<ClipboardToStderr>(Answer::Abort));
-            errno = EACCES;
-            ShowLastError("cap", "text", 258);
-        },
-        ::testing::ExitedWithCode(255), "^$");
+    // Abort ends the program, without the clipboard.
+    EXPECT_EXIT((Answering(Answer::Abort), errno = EACCES, ShowLastError("cap", "text", 258)),
+                ExitedWithCode(255), "^$");
 }
 
 TEST(ShowFileError, TheExpectedCodeIsNotReported) {
@@ -185,7 +146,7 @@ TEST(ShowFileError, TheExpectedCodeIsNotReported) {
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
-TEST(ShowFileError, FixedTextsForCodes100To107) {
+TEST(ShowFileError, ReportsWithFixedTextsForCodes100To107) {
     LogWatch log;
     ScopedPresenter boxes;
     SetIoResult(106);
@@ -199,6 +160,7 @@ TEST(ShowFileError, FixedTextsForCodes100To107) {
     EXPECT_EQ(FileErrorText(100), "Fehler beim Lesen vom Datenträger");
     EXPECT_EQ(FileErrorText(107), "Datei ist bereits geöffnet");
     EXPECT_EQ(FileErrorText(EACCES), std::strerror(EACCES));
+    EXPECT_EXIT((Answering(Answer::Cancel), SetIoResult(5), ShowFileError(0, "x")), ExitedWithCode(255), "");
 }
 
 TEST(ShowFileError, ErrorsOfTheDebugLogItselfAreNotLogged) {
@@ -210,27 +172,16 @@ TEST(ShowFileError, ErrorsOfTheDebugLogItselfAreNotLogged) {
     EXPECT_EQ(log.Text(), "");
 }
 
-TEST(ShowFileErrorDeathTest, CancelExits255) {
-    EXPECT_EXIT(
-        {
-            InstallPresenter(std::make_unique<ClipboardToStderr>(Answer::Cancel));
-            SetIoResult(5);
-            ShowFileError(0, "x");
-        },
-        ::testing::ExitedWithCode(255), "");
-}
-
 TEST(ShowFatalErrorDeathTest, EndsWithTheGivenCodeAndLogsTheTextCutTo80) {
     LogWatch log;
     std::string text(100, 'x');
-    EXPECT_EXIT(ShowFatalError(203, "tMemoryList.Create", text), ::testing::ExitedWithCode(203), "");
+    EXPECT_EXIT(ShowFatalError(203, "tMemoryList.Create", text), ExitedWithCode(203), "");
     std::string full = "error in tMemoryList.Create\n\n" + text + "\n";
     EXPECT_EQ(log.Text(), ">>> ShowFatalError: 203, " + full.substr(0, 80) + "\n");
 }
 
 TEST(ShowPaxError, WithoutASinkItIsShowErrorWith258) {
     ScopedPresenter boxes;
-    InstallPaxErrorSink({});
     EXPECT_EQ(ShowPaxError("PaxProj:  Proj3dWindow.DoProjection", "bad"), Answer::Ignore);
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().buttons, 258);
@@ -241,9 +192,7 @@ TEST(ShowPaxError, WithASinkItLogsHandsOverAndShowsNoBox) {
     LogWatch log;
     ScopedPresenter boxes;
     std::string line;
-    InstallPaxErrorSink([&](std::string_view c, std::string_view t) {
-        line = std::string(c) + ": " + std::string(t);
-    });
+    InstallPaxErrorSink([&](std::string_view c, std::string_view t) { line = std::string(c) + ": " + std::string(t); });
     EXPECT_EQ(ShowPaxError("Cap", "text"), 0);
     InstallPaxErrorSink({});
     EXPECT_EQ(boxes.Count(), 0u);
@@ -266,9 +215,9 @@ TEST(ShowPaxError, ASinkThatThrowsFallsBackToShowErrorAndRecovers) {
 }
 
 TEST(WrapErrorText, BreaksOnlyAfterDollarOrAmpersandFromColumn30) {
-    std::string col29(28, 'a');  // the "$" below stands at column 29
-    EXPECT_EQ(WrapErrorText(col29 + "$b"), col29 + "$b");
+    std::string col29(28, 'a');  // a "$" after these stands at column 29
     std::string col30(29, 'a');
+    EXPECT_EQ(WrapErrorText(col29 + "$b"), col29 + "$b");
     EXPECT_EQ(WrapErrorText(col30 + "$b"), col30 + "$\nb");
     EXPECT_EQ(WrapErrorText(col30 + "&b"), col30 + "&\nb");
     EXPECT_EQ(WrapErrorText(std::string(40, 'a')), std::string(40, 'a'));
@@ -278,24 +227,9 @@ TEST(WrapErrorText, BreaksOnlyAfterDollarOrAmpersandFromColumn30) {
 }
 
 TEST(RaiseErrors, ThrowInvalidPointerWithTheSystemsMessages) {
-    try {
-        RaiseNilObject("TCursor3d.Clone");
-        FAIL();
-    } catch (const EInvalidPointer& e) {
-        EXPECT_STREQ(e.what(), "\nObject pointer = nil when calling TCursor3d.Clone\n");
-    }
-    try {
-        RaiseNotInitialized("tLSystem");
-        FAIL();
-    } catch (const EInvalidPointer& e) {
-        EXPECT_STREQ(e.what(), "\nObject of type \"tLSystem\" is not initialized\n");
-    }
-    try {
-        RaiseNoHeap("Memory.Alloc");
-        FAIL();
-    } catch (const EInvalidPointer& e) {
-        EXPECT_STREQ(e.what(), "\nno heap memory at \"Memory.Alloc\"\n");
-    }
+    EXPECT_EQ(MessageOf(RaiseNilObject, "TCursor3d.Clone"), "\nObject pointer = nil when calling TCursor3d.Clone\n");
+    EXPECT_EQ(MessageOf(RaiseNotInitialized, "tLSystem"), "\nObject of type \"tLSystem\" is not initialized\n");
+    EXPECT_EQ(MessageOf(RaiseNoHeap, "Memory.Alloc"), "\nno heap memory at \"Memory.Alloc\"\n");
 }
 
 }  // namespace

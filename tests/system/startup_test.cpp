@@ -94,7 +94,6 @@ TEST_F(StartupTest, EndsWithTheErrorCodeWhenNoLogCanBeCreated) {
 TEST(ProgramName, FileNameWithoutDirectoryAndExe) {
     EXPECT_EQ(ProgramNameFrom("/usr/bin/pax3d"), "pax3d");
     EXPECT_EQ(ProgramNameFrom("C:/Programs/PAX3D.EXE"), "PAX3D");
-    EXPECT_EQ(ProgramNameFrom("pax3d"), "pax3d");
     EXPECT_EQ(ProgramNameFrom(".exe"), ".exe");
 }
 
