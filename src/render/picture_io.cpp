@@ -143,7 +143,9 @@ std::string TemporaryNameFor(const std::filesystem::path& target) {
     std::filesystem::path dir = target.parent_path();
     std::string leaf = ".";
     leaf += target.filename().string();
-    leaf += "." + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".tmp";
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%ld-%u.tmp", long(::getpid()), serial++);
+    leaf += suffix;
     return (dir / leaf).string();
 }
 

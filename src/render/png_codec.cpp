@@ -81,6 +81,8 @@ public:
         if (setjmp(png_jmpbuf(m_png))) return false;
         png_set_read_fn(m_png, &m_source, ReadBytes);
         png_set_chunk_malloc_max(m_png, MaxChunkBytes);
+        // Our own size check follows and says more than libpng's "Invalid IHDR data".
+        png_set_user_limits(m_png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
         // Everything but IHDR, PLTE, tRNS, IDAT and IEND is skipped unread.
         png_set_keep_unknown_chunks(m_png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
         png_read_info(m_png, m_info);

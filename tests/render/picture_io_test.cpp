@@ -1,0 +1,221 @@
+#include "render/picture_io.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "render/png_codec.h"
+#include "support/golden.h"
+#include "support/scripted_presenter.h"
+
+namespace pax {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScopedPresenter;
+
+class PictureDir {
+public:
+    PictureDir() {
+        std::string pattern = (fs::temp_directory_path() / "pax3d_pictures_XXXXXX").string();
+        if (::mkdtemp(pattern.data())) m_path = pattern;
+    }
+    ~PictureDir() {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    std::string operator/(const std::string& leaf) const { return (m_path / leaf).string(); }
+    const fs::path& Path() const { return m_path; }
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(m_path)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    fs::path m_path;
+};
+
+void WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::ofstream(name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TBitmap32 TestPicture(bool transparent) {
+    std::mt19937 rng(transparent ? 5 : 6);
+    TBitmap32 p(19, 11);
+    for (int i = 0; i < 19 * 11; ++i) p.Bits()[i] = transparent ? rng() : (rng() | 0xFF000000);
+    return p;
+}
+
+bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Bits(), a.Bits() + size_t(a.Width()) * a.Height(), b.Bits());
+}
+
+TEST(PictureIO, FormatFollowsUpperCasedExtension) {
+    EXPECT_EQ(PictureFormatOf("a.png"), PictureFormat::Png);
+    EXPECT_EQ(PictureFormatOf("Images/Pax_0001.PnG"), PictureFormat::Png);
+    EXPECT_EQ(PictureFormatOf("b.jpg"), PictureFormat::Jpeg);
+    EXPECT_EQ(PictureFormatOf("b.JPEG"), PictureFormat::Jpeg);
+    EXPECT_EQ(PictureFormatOf("c.bmp"), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatOf("c.ico"), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatOf("pics.png/noext"), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatOf("x.png.jpe"), PictureFormat::Bmp);
+}
+
+TEST(PictureIO, SaveAndLoadRoundTripByExtension) {
+    PictureDir dir;
+    ScopedPresenter boxes;
+    for (bool transparent : {false, true}) {
+        const TBitmap32 picture = TestPicture(transparent);
+        for (const char* leaf : {"p.png", "p.PNG", "p.bmp", "p.ico"}) {
+            SCOPED_TRACE(leaf);
+            ASSERT_TRUE(SavePicture(picture, dir / leaf));
+            TBitmap32 loaded;
+            ASSERT_TRUE(LoadPicture(loaded, dir / leaf));
+            EXPECT_TRUE(SamePixels(picture, loaded));
+        }
+        // BMP: 32 bits only when some pixel is not opaque (24-bit rows of 19 pixels pad to 60 bytes).
+        EXPECT_EQ(ReadBytes(dir / "p.bmp").size(), transparent ? 122u + 19 * 4 * 11 : 54u + 60 * 11);
+        ASSERT_TRUE(SavePicture(picture, dir / "p.JPEG"));
+        EXPECT_EQ(ReadBytes(dir / "p.JPEG")[0], 0xFF);
+    }
+    EXPECT_EQ(boxes.Count(), 0u);
+    // No temporary file is left behind.
+    EXPECT_EQ(dir.Files(), (std::vector<std::string>{"p.JPEG", "p.PNG", "p.bmp", "p.ico", "p.png"}));
+}
+
+TEST(PictureIO, SaveJpegAndBmpNeedASurface) {
+    PictureDir dir;
+    ScopedPresenter boxes;
+    const TBitmap32 picture = TestPicture(false);
+    EXPECT_FALSE(SaveBMP(nullptr, dir / "a.bmp"));
+    EXPECT_FALSE(SaveJPEG(nullptr, dir / "a.jpg", 95, JpegScan::Sequential));
+    EXPECT_TRUE(dir.Files().empty());
+    EXPECT_TRUE(SaveBMP(&picture, dir / "a.bmp"));
+    EXPECT_TRUE(SaveJPEG(&picture, dir / "a.jpg", 50, JpegScan::Progressive));
+    TBitmap32 loaded;
+    EXPECT_TRUE(LoadPicture(loaded, dir / "a.jpg"));
+    EXPECT_EQ(loaded.Width(), 19);
+    EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST(PictureIO, ContentsWinOverAMisleadingExtension) {
+    PictureDir dir;
+    ScopedPresenter boxes;
+    const TBitmap32 picture = TestPicture(true);
+    WriteBytes(dir / "really_a_png.jpg", EncodePng(picture).Bytes);
+    TBitmap32 loaded;
+    EXPECT_TRUE(LoadPicture(loaded, dir / "really_a_png.jpg"));
+    EXPECT_TRUE(SamePixels(picture, loaded));
+}
+
+TEST(PictureIO, DamagedFileGivesOneErrorBoxAndAnEmptyPicture) {
+    PictureDir dir;
+    std::vector<uint8_t> png = EncodePng(TestPicture(false)).Bytes;
+    std::vector<uint8_t> bmp(40, 0);
+    bmp[0] = 'B', bmp[1] = 'M';
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> files{
+        {"cut.png", std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2)},
+        {"text.jpg", {'h', 'e', 'l', 'l', 'o'}},
+        {"empty.bmp", {}},
+        {"short.bmp", bmp},
+    };
+    for (const auto& [leaf, bytes] : files) {
+        SCOPED_TRACE(leaf);
+        WriteBytes(dir / leaf, bytes);
+        ScopedPresenter boxes;
+        TBitmap32 bitmap(5, 5);
+        EXPECT_FALSE(LoadPicture(bitmap, dir / leaf));
+        EXPECT_TRUE(bitmap.Empty());
+        ASSERT_EQ(boxes.Count(), 1u);
+        EXPECT_EQ(boxes.Last().caption, "PictureIO:  LoadPicture");
+        EXPECT_NE(boxes.Last().text.find(dir / leaf), std::string::npos) << boxes.Last().text;
+        EXPECT_EQ(boxes.Last().buttons, 258);
+    }
+}
+
+TEST(PictureIO, MissingFileIsAFileError) {
+    PictureDir dir;
+    ScopedPresenter boxes;
+    TBitmap32 bitmap(3, 3);
+    EXPECT_FALSE(LoadPicture(bitmap, dir / "none.png"));
+    EXPECT_TRUE(bitmap.Empty());
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().caption, "File Error");
+    EXPECT_EQ(boxes.Last().text, "error 2 at file \"" + (dir / "none.png") + "\"\nNo such file or directory");
+}
+
+TEST(PictureIO, FailedSaveReportsAndLeavesNothingBehind) {
+    PictureDir dir;
+    ScopedPresenter boxes;
+    const TBitmap32 picture = TestPicture(false);
+    EXPECT_FALSE(SavePicture(picture, dir / "missing/p.png"));
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().caption, "File Error");
+    EXPECT_NE(boxes.Last().text.find("error 2 at file"), std::string::npos);
+    // The temporary file is written, but cannot replace a directory of the same name.
+    fs::create_directory(dir / "taken.bmp");
+    EXPECT_FALSE(SavePicture(picture, dir / "taken.bmp"));
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_NE(boxes.Last().text.find("error 21 at file"), std::string::npos) << boxes.Last().text;
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"taken.bmp"});
+    // An empty picture is refused before any file is made.
+    EXPECT_FALSE(SavePicture(TBitmap32(), dir / "empty.png"));
+    ASSERT_EQ(boxes.Count(), 3u);
+    EXPECT_EQ(boxes.Last().caption, "PictureIO:  SavePicture");
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"taken.bmp"});
+}
+
+TEST(PictureIO, NextPictureNameSkipsEveryExistingNumber) {
+    PictureDir dir;
+    for (const char* leaf : {"Pax_0001.JPG", "Pax_0002.png", "pax_0003.bmp", "Pax_0005.tar.gz", "Pax_0006"})
+        WriteBytes(dir / leaf, {});
+    PictureNamer namer(dir.Path().string());
+    EXPECT_EQ(namer.Next(".JPG"), dir / "Pax_0004.JPG");
+    EXPECT_EQ(namer.Next(".BMP"), dir / "Pax_0006.BMP");   // "Pax_0006" has no extension
+    EXPECT_EQ(namer.Counter(), 6);
+    // The counter runs on from its last value, it does not look back.
+    fs::remove(dir / "Pax_0001.JPG");
+    EXPECT_EQ(namer.Next(".PNG"), dir / "Pax_0007.PNG");
+    // 16 bits wrap.
+    PictureNamer high(dir.Path().string(), 65534);
+    EXPECT_EQ(high.Next(".JPG"), dir / "Pax_65535.JPG");
+    EXPECT_EQ(high.Next(".JPG"), dir / "Pax_0000.JPG");
+    EXPECT_EQ(PictureNamer("no/such/dir").Next(".JPG"), "no/such/dir/Pax_0001.JPG");
+}
+
+TBitmap32 GoldenTestPicture() {
+    TBitmap32 p(64, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            p.SetPixel(x, y, Color32(uint8_t(x * 4), uint8_t(y * 4), uint8_t((x ^ y) * 4), uint8_t(255 - y)));
+    return p;
+}
+
+TEST(GoldenPicture, MatchesWithinToleranceAndCountsDifferences) {
+    TBitmap32 picture = GoldenTestPicture();
+    EXPECT_TRUE(testing::MatchesGolden(picture, "render/picture_io_pattern"));
+    if (testing::RegeneratingGolden()) return;
+    picture.SetPixel(3, 4, picture.Pixel(3, 4) + 2);   // blue off by 2
+    picture.SetPixel(9, 9, picture.Pixel(9, 9) ^ 0x00800000);
+    EXPECT_TRUE(testing::MatchesGolden(picture, "render/picture_io_pattern", 2, 1));
+    ::testing::AssertionResult tooStrict = testing::MatchesGolden(picture, "render/picture_io_pattern", 1, 1);
+    EXPECT_FALSE(tooStrict);
+    EXPECT_NE(std::string(tooStrict.message()).find("2 pixels differ"), std::string::npos);
+    EXPECT_TRUE(fs::exists("render_picture_io_pattern.actual.png"));
+    EXPECT_FALSE(testing::MatchesGolden(TBitmap32(8, 8), "render/picture_io_pattern", 255, 64 * 64));
+}
+
+}  // namespace
+}  // namespace pax
