@@ -64,7 +64,12 @@ Extended NormCross(tVector3d& out, const tVector3d& a, const tVector3d& b);
 
 // Dot(a,b) / sqrt(|a|^2 |b|^2); 1 when that root is below 1e-6.
 Extended CosAngle(const tVector3d& a, const tVector3d& b);
-inline Extended AngleBetween(const tVector3d& a, const tVector3d& b) { return std::acos(CosAngle(a, b)); }
+// Radians. The cosine of (anti)parallel vectors can round to just beyond 1, where acos has
+// no value; it is clamped first.
+inline Extended AngleBetween(const tVector3d& a, const tVector3d& b) {
+    Extended c = CosAngle(a, b);
+    return std::acos(c > 1 ? 1 : c < -1 ? -1 : c);
+}
 
 // v - 2 Dot(v,n) n, for a unit normal n.
 inline tVector3d Reflect(const tVector3d& v, const tVector3d& n) { return v - (2 * Dot(v, n)) * n; }

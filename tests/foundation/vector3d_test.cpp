@@ -94,6 +94,15 @@ TEST(Vector3d, CosAngleIsOneWithoutDirection) {
     EXPECT_NEAR(double(AngleBetween({1, 0, 0}, {-1, 0, 0})), double(Pi), 1e-15);
 }
 
+TEST(Vector3d, AngleBetweenParallelVectorsIsNeverNaN) {
+    std::mt19937 random(42);
+    for (int i = 0; i < 2000; ++i) {
+        tVector3d v = RandomVector(random);
+        ASSERT_NEAR(double(AngleBetween(v, 3.7L * v)), 0, 1e-9);
+        ASSERT_NEAR(double(AngleBetween(v, -3.7L * v)), double(Pi), 1e-9);
+    }
+}
+
 TEST(Vector3d, VectorTextUsesWidthAndDecimals) {
     EXPECT_EQ(VectorText({1, -2.5L, 1234.567L}, 8, 2), "x=    1.00  y=   -2.50  z= 1234.57");
 }
