@@ -78,7 +78,8 @@ std::string WrapErrorText(std::string_view text) {
     int column = 0;
     for (char c : text) {
         wrapped += c;
-        ++column;
+        // Columns count characters: the continuation bytes of UTF-8 take no column.
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++column;
         if (c == '\n') column = 0;
         if (column >= 30 && (c == '$' || c == '&')) {
             wrapped += '\n';

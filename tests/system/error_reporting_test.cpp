@@ -224,6 +224,7 @@ TEST(WrapErrorText, BreaksOnlyAfterDollarOrAmpersandFromColumn30) {
     // Columns count again after every break, the text's own ones included.
     EXPECT_EQ(WrapErrorText(col30 + "$" + col30 + "&"), col30 + "$\n" + col30 + "&\n");
     EXPECT_EQ(WrapErrorText("ab\n" + col29 + "$"), "ab\n" + col29 + "$");
+    EXPECT_EQ(WrapErrorText("ä" + col29 + "$"), "ä" + col29 + "$\n");
 }
 
 TEST(RaiseErrors, ThrowInvalidPointerWithTheSystemsMessages) {
