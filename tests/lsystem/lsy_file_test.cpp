@@ -1,0 +1,211 @@
+#include "lsystem/lsy_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/scripted_presenter.h"
+
+namespace pax {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class LsyFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "pax3d_lsyfile_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        SetParseErrorDirectory(m_dir);
+    }
+    void TearDown() override {
+        SetParseErrorDirectory({});
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    size_t FilesInDirectory() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    }
+
+    testing::ScopedPresenter shown;
+    std::string m_dir;
+};
+
+tVLSystem Node(const std::string& name) {
+    tVLSystem node;
+    node.name = name;
+    node.axiom = "F";
+    node.rules = {"F=F+F"};
+    return node;
+}
+
+// The item texts in file order: comment lines as they are, nodes as "node " + name.
+std::vector<std::string> Outline(const tLsyFile& file) {
+    std::vector<std::string> outline;
+    for (const tLsyFile::Item& item : file.Items()) {
+        if (const auto* line = std::get_if<std::string>(&item))
+            outline.push_back(*line);
+        else
+            outline.push_back("node " + std::get<tVLSystem>(item).name);
+    }
+    return outline;
+}
+
+TEST_F(LsyFileTest, FileLevelItemsKeepTheirOrderAroundTheNodes) {
+    tLsyFile file;
+    tParseResult result = ReadLsyText(
+        "#VRML V1.0 ascii\n# plants\nLSystem { name one axiom F rules F }\nstray \"words here\"\n"
+        "# between\nLSystem { name two axiom F rules F } # after\n",
+        "plants.LSY", file);
+    EXPECT_TRUE(result.Ok());
+    EXPECT_EQ(file.Name(), "plants.LSY");
+    EXPECT_THAT(Outline(file), ElementsAre("#VRML V1.0 ascii", "# plants", "node one", "stray",
+                                           "\"words here\"", "# between", "node two", "# after"));
+    EXPECT_EQ(file.NodeCount(), 2u);
+    ASSERT_EQ(file.Nodes().size(), 2u);
+    EXPECT_EQ(file.Nodes()[1]->name, "two");
+    EXPECT_EQ(shown.Count(), 0u);
+}
+
+TEST_F(LsyFileTest, EmptyAndCommentOnlyFilesHaveNoNodes) {
+    tLsyFile file;
+    EXPECT_TRUE(ReadLsyText("", "empty.LSY", file).Ok());
+    EXPECT_TRUE(file.Items().empty());
+    EXPECT_TRUE(ReadLsyText("# a\n\n   # b\n", "comments.LSY", file).Ok());
+    EXPECT_THAT(Outline(file), ElementsAre("# a", "# b"));
+    EXPECT_EQ(shown.Count(), 0u);
+}
+
+TEST_F(LsyFileTest, TheHeaderCarriesTheDateAndReplacesAStoredOne) {
+    EXPECT_EQ(LsyHeaderLine({3, 7, 2024}), "#VRML V1.0 ascii    3-07-2024");
+    EXPECT_EQ(LsyHeaderLine({12, 31, 999}), "#VRML V1.0 ascii   12-31-0999");
+    tLsyFile file("x.LSY");
+    file.AddComment("#VRML V1.0 ascii   01-01-2001");
+    file.AddComment("# kept");
+    file.AddNode(Node("Koch"));
+    EXPECT_EQ(LsyFileText(file, {3, 7, 2024}),
+              "#VRML V1.0 ascii    3-07-2024\n# kept\n\nLSystem\n{ name Koch\n  axiom F\n  rules\n  [ \"F=F+F\"\n  ]\n}\n");
+}
+
+TEST_F(LsyFileTest, ASavedFileReadsBackWithItsNodesAndComments) {
+    tLsyFile file("plants.LSY");
+    file.AddComment("# my plants");
+    tVLSystem bush = Node("bush");
+    bush.angle = 22.5L;
+    bush.deep = 5;
+    bush.Comment(VLField::Deep) = "# slow";
+    file.AddNode(bush);
+    file.AddComment("# second part");
+    file.AddNode(Node("weed"));
+    std::string path = Path("plants.LSY");
+    ASSERT_TRUE(SaveLsyFile(file, path));
+    EXPECT_EQ(shown.Count(), 0u);  // the "saved" message is the caller's
+
+    tLsyFile read;
+    EXPECT_TRUE(ReadLsyFile(path, read).Ok());
+    EXPECT_EQ(read.Name(), path);
+    ASSERT_EQ(read.Items().size(), 5u);
+    EXPECT_THAT(std::get<std::string>(read.Items()[0]), ::testing::StartsWith("#VRML V1.0 ascii   "));
+    EXPECT_EQ(std::get<std::string>(read.Items()[1]), "# my plants");
+    EXPECT_EQ(std::get<tVLSystem>(read.Items()[2]), bush);
+    EXPECT_EQ(std::get<std::string>(read.Items()[3]), "# second part");
+    EXPECT_EQ(std::get<tVLSystem>(read.Items()[4]), Node("weed"));
+
+    // Saving what was read gives the same text again: the header is not repeated.
+    std::string again = Path("again.LSY");
+    ASSERT_TRUE(SaveLsyFile(read, again));
+    EXPECT_EQ(ReadAll(again), ReadAll(path));
+}
+
+TEST_F(LsyFileTest, ASingleNodeIsSavedWithoutHeader) {
+    std::string path = Path("work.LSY");
+    ASSERT_TRUE(SaveVLSystem(Node("Koch"), path));
+    EXPECT_EQ(ReadAll(path), VLSystemText(Node("Koch"), 0));
+    tLsyFile read;
+    EXPECT_TRUE(ReadLsyFile(path, read).Ok());
+    EXPECT_THAT(Outline(read), ElementsAre("node Koch"));
+}
+
+TEST_F(LsyFileTest, TheSavedMessageNamesTheFile) {
+    EXPECT_EQ(SavedMessageText("work.LSY"), "Lindenmayer System File \"work.LSY\" saved");
+    ShowSavedMessage("work.LSY");
+    ASSERT_EQ(shown.Count(), 1u);
+    EXPECT_EQ(shown.Last().icon, MessageIcon::Information);
+    EXPECT_EQ(shown.Last().text, "Lindenmayer System File \"work.LSY\" saved");
+}
+
+TEST_F(LsyFileTest, AFailedSaveIsAFileErrorAndLeavesNoTrace) {
+    std::string missingDir = Path("no/such.LSY");
+    EXPECT_FALSE(SaveVLSystem(Node("a"), missingDir));
+    ASSERT_EQ(shown.Count(), 1u);
+    EXPECT_EQ(shown.Last().caption, "File Error");
+    EXPECT_EQ(shown.Last().text, "error 2 at file \"" + missingDir + "\"\nNo such file or directory");
+
+    // A directory in the way: the rename fails and the temporary file is removed.
+    fs::create_directory(Path("taken.LSY"));
+    fs::path inside = fs::path(Path("taken.LSY")) / "keep";
+    std::ofstream(inside) << "x";
+    shown.Clear();
+    EXPECT_FALSE(SaveLsyFile(tLsyFile("taken.LSY"), Path("taken.LSY")));
+    EXPECT_EQ(shown.Count(), 1u);
+    EXPECT_EQ(FilesInDirectory(), 1u);
+    EXPECT_EQ(ReadAll(inside.string()), "x");
+}
+
+TEST_F(LsyFileTest, AReplacedFileKeepsItsPermissions) {
+    std::string path = Path("shared.LSY");
+    std::ofstream(path) << "old";
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(SaveVLSystem(Node("a"), path));
+    struct stat info{};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(FilesInDirectory(), 1u);
+}
+
+TEST_F(LsyFileTest, AFileThatCannotBeReadLeavesTheFileNodeAlone) {
+    tLsyFile file("kept.LSY");
+    file.AddNode(Node("kept"));
+    tParseResult result = ReadLsyFile(Path("missing.LSY"), file);
+    EXPECT_FALSE(result.opened);
+    EXPECT_EQ(shown.Count(), 1u);
+    EXPECT_EQ(file.Name(), "kept.LSY");
+    EXPECT_EQ(file.NodeCount(), 1u);
+}
+
+TEST_F(LsyFileTest, ParseErrorsAreSummarisedOnceWithTheFileName) {
+    std::string path = Path("bad.LSY");
+    std::ofstream(path) << "LSystem {\n  name a\n  step 0\n  axiom F\n}\n";
+    tLsyFile file;
+    tParseResult result = ReadLsyFile(path, file);
+    EXPECT_EQ(result.errorCount, 2u);
+    EXPECT_EQ(file.NodeCount(), 1u);
+    ASSERT_EQ(shown.Count(), 1u);
+    EXPECT_EQ(shown.Last().text, "2 parsing errors detected in LSystem file \n\n" + path +
+                                     "\n\nsee file \"ParseErrors.tmp\" for more details...");
+    EXPECT_EQ(ReadAll(Path("ParseErrors.tmp")),
+              "\nerror in line 3 at position 6: \nstep 0\n     ^value less than 0.5 '0'\n"
+              "\nerror in line 5 at position 1: \n}\n^expecting rules of LSystem\n");
+
+    shown.Clear();
+    ReadLsyFile(path, file, SummaryBox::Suppress);
+    EXPECT_EQ(shown.Count(), 0u);
+}
+
+}  // namespace
+}  // namespace pax
