@@ -103,7 +103,7 @@ void TBitmap32::SetPixelAA(float x, float y, TColor32 c) {
 }
 
 void TBitmap32::SetPixelAAFixed(TFixed x, TFixed y, TColor32 c) {
-    SpreadPoint(*this, (static_cast<int64_t>(x) + 0x7F) >> 8, (static_cast<int64_t>(y) + 0x7F) >> 8, c);
+    SpreadPoint(*this, (static_cast<int64_t>(x) + 0x80) >> 8, (static_cast<int64_t>(y) + 0x80) >> 8, c);
 }
 
 void TBitmap32::SetClipRect(const TRect& r) { m_clip = IntersectRect(r, {0, 0, m_width, m_height}); }

@@ -2,10 +2,14 @@
 // TBitmap32: the 32-bit ARGB raster surface that every picture of the system is drawn into.
 // Pixels are TColor32 (0xAARRGGBB), row-major, top row first, no padding. Drawing obeys a clip
 // rectangle (right and bottom exclusive); "blended" operations mix the source into the
-// destination by the source alpha: (S a + D (255 - a)) / 255 per colour channel.
+// destination by the source alpha: (S a + D (255 - a)) / 255 per colour channel, rounded to
+// nearest. The destination's alpha becomes a + D.a (255 - a) / 255, so an opaque surface
+// stays opaque. Alpha 0 changes nothing; alpha 255 is the opaque operation.
 //
-// Fixed-point coordinates are 16.16; a fixed value rounds to a pixel as (v + 0x7FFF) >> 16,
-// so exactly one half goes up. A 0 x 0 surface accepts every call and does nothing.
+// Fixed-point coordinates are 16.16; a fixed value rounds to a pixel as (v + 0x8000) >> 16,
+// so exactly one half goes up (0x8000 -> 1) and anything less goes down (0x7FFF -> 0).
+// Pixel centres sit on whole coordinates. A 0 x 0 surface accepts every call and does nothing;
+// coordinates far outside the surface (and NaN in the float calls) are clipped or ignored.
 
 #include <cstdint>
 #include <functional>
@@ -28,7 +32,7 @@ using TArrayOfFixedPoint = std::vector<TFixedPoint>;
 inline constexpr TFixed FixedOne = 0x10000;
 // float -> fixed, rounded to nearest.
 TFixed Fixed(double v);
-inline constexpr int FixedRound(TFixed v) { return (v + 0x7FFF) >> 16; }
+inline constexpr int FixedRound(TFixed v) { return static_cast<int>((int64_t(v) + 0x8000) >> 16); }
 inline constexpr double FixedToFloat(TFixed v) { return v / 65536.0; }
 inline TFixedPoint FixedPoint(double x, double y) { return {Fixed(x), Fixed(y)}; }
 
@@ -53,7 +57,7 @@ struct TFont32 {
     TColor32 Color = clWhite32;
 };
 
-// The blend of one colour channel set: S over D with S's alpha a (0 keeps D, 255 gives S).
+// S over D with S's alpha a (0 keeps D, 255 gives S).
 TColor32 BlendPixel(TColor32 source, TColor32 dest);
 // The same with the source alpha first scaled by master / 255.
 TColor32 BlendPixelMaster(TColor32 source, TColor32 dest, uint8_t master);
@@ -113,7 +117,11 @@ public:
     void LineOpaque(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel = false);
     // Bresenham, every pixel blended.
     void LineBlend(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel = false);
-    // Antialiased, end points in 16.16, every pixel blended with its coverage.
+    // Antialiased, end points in 16.16, every pixel blended with its coverage by a band one
+    // pixel thick. Along the major axis the line covers from half a pixel before its first
+    // end point to half a pixel before its last one (after it with drawLastPixel): whole end
+    // points give the pixel run of the plain line, and the segments of a path tile without
+    // doubling their joints.
     void LineAA(TFixed x1, TFixed y1, TFixed x2, TFixed y2, TColor32 c, bool drawLastPixel = false);
     void LineAAF(float x1, float y1, float x2, float y2, TColor32 c, bool drawLastPixel = false);
     // x1, y1 inclusive; x2, y2 exclusive.
@@ -124,23 +132,31 @@ public:
     void FrameRectOpaque(int x1, int y1, int x2, int y2, TColor32 c);
 
     // --- polygons (even-odd rule, blended) -----------------------------------------------------
+    // Fills the pixels whose centres are inside; a centre on an edge belongs to the polygon on
+    // its right (and below, on a horizontal edge), so polygons sharing an edge never both
+    // take a pixel nor both leave it.
     void FillPolygon(const TArrayOfFixedPoint& points, TColor32 c);
-    // Antialiased with exact area coverage per pixel.
+    // Antialiased with exact area coverage per pixel (vertices at 1/256 pixel): the coverages
+    // of polygons that tile a region add up to full coverage.
     void FillPolygonAA(const TArrayOfFixedPoint& points, TColor32 c);
     void Polyline(const TArrayOfFixedPoint& points, TColor32 c, bool closed);
     void PolylineAA(const TArrayOfFixedPoint& points, TColor32 c, bool closed);
 
     // --- transfers ---------------------------------------------------------------------------
-    // This surface onto dest at (x, y), obeying this surface's DrawMode and MasterAlpha.
+    // This surface onto dest at (x, y), obeying this surface's DrawMode and MasterAlpha:
+    // dmOpaque copies, dmBlend blends by alpha MasterAlpha / 255, dmTransparent copies all
+    // pixels but those equal to OuterColor, dmCustom (no custom combiner here) blends.
     void DrawTo(TBitmap32& dest, int x, int y) const;
     void DrawTo(TBitmap32& dest, int x, int y, const TRect& source) const;
     // Stretched into destRect of dest (nearest neighbour), obeying DrawMode and MasterAlpha.
+    // Destination pixels that map outside this surface are left alone.
     void StretchTo(TBitmap32& dest, const TRect& destRect) const;
     void StretchTo(TBitmap32& dest, const TRect& destRect, const TRect& source) const;
 
     // --- text --------------------------------------------------------------------------------
     // Glyph pixels in Font.Color blended by their coverage; the background is untouched.
-    // (x, y) is the top-left corner of the text's line box.
+    // (x, y) is the top-left corner of the text's line box, TextWidth x TextHeight pixels,
+    // outside which nothing is drawn.
     void TextOut(int x, int y, std::string_view text);
     int TextWidth(std::string_view text) const;
     int TextHeight() const;

@@ -166,12 +166,13 @@ void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TCol
         if (drawLast) bmp.SetPixelAA(static_cast<float>(x2), static_cast<float>(y2), c);
         return;
     }
-    if (drawLast) {
-        // Half a pixel on, so that the end pixel gets its whole weight.
-        const double k = 0.5 / std::fabs(major);
-        x2 += dx * k;
-        y2 += dy * k;
-    }
+    // The covered stretch of the major axis starts half a pixel before the first end point
+    // and stops half a pixel before the last one (or after it, with drawLast), so that whole
+    // end points give the pixels of the plain line and the segments of a path tile.
+    const double k = 0.5 / std::fabs(major);
+    x1 -= dx * k, y1 -= dy * k;
+    const double endShift = drawLast ? k : -k;
+    x2 += dx * endShift, y2 += dy * endShift;
     constexpr double Margin = 2;
     if (!ClipSegment(x1, y1, x2, y2, clip.Left - Margin, clip.Top - Margin, clip.Right + Margin,
                      clip.Bottom + Margin))

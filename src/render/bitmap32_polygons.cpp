@@ -155,12 +155,12 @@ void TBitmap32::Polyline(const TArrayOfFixedPoint& points, TColor32 c, bool clos
 
 void TBitmap32::PolylineAA(const TArrayOfFixedPoint& points, TColor32 c, bool closed) {
     if (points.size() < 2 || m_clip.Empty() || AlphaOf(c) == 0) return;
-    // The segments' end weights add up to one pixel at every shared corner.
+    // Like the plain polyline: each segment leaves its end to the next one.
     const size_t segments = closed ? points.size() : points.size() - 1;
     for (size_t i = 0; i < segments; ++i) {
         const TFixedPoint& p = points[i];
         const TFixedPoint& q = points[(i + 1) % points.size()];
-        LineAA(p.X, p.Y, q.X, q.Y, c, false);
+        LineAA(p.X, p.Y, q.X, q.Y, c, !closed && i + 1 == segments);
     }
 }
 

@@ -114,11 +114,11 @@ private:
         Glyph g;
         if (cp < 0x20) return g;
         g.index = FT_Get_Char_Index(m_face, cp);
-        if (FT_Load_Glyph(m_face, g.index, FT_LOAD_TARGET_LIGHT) != 0) return g;
+        if (FT_Load_Glyph(m_face, g.index, FT_LOAD_TARGET_NORMAL) != 0) return g;
         FT_GlyphSlot slot = m_face->glyph;
         if (m_bold) FT_GlyphSlot_Embolden(slot);
         g.advance = static_cast<int>(slot->advance.x);
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_LIGHT) != 0) return g;
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return g;
         const FT_Bitmap& bm = slot->bitmap;
         g.left = slot->bitmap_left;
         g.top = slot->bitmap_top;

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "render/bitmap32.h"
+
+namespace pax {
+namespace {
+
+std::string Marks(const TBitmap32& b) {
+    std::string out;
+    for (int y = 0; y < b.Height(); ++y) {
+        for (int x = 0; x < b.Width(); ++x) out += b.Pixel(x, y) == clBlack32 ? '.' : '#';
+        out += '\n';
+    }
+    return out;
+}
+
+TBitmap32 Black(int w, int h) {
+    TBitmap32 b(w, h);
+    b.Clear();
+    return b;
+}
+
+TEST(Bitmap32Lines, OpaqueLineDrawsTheLastPixelOnlyWhenAsked) {
+    TBitmap32 b = Black(6, 3);
+    b.LineOpaque(0, 0, 5, 0, clWhite32, false);
+    b.LineOpaque(0, 2, 5, 2, clWhite32, true);
+    b.LineOpaque(3, 1, 3, 1, clWhite32, false);   // zero length, no last pixel: nothing
+    EXPECT_EQ(Marks(b),
+              "#####.\n"
+              "......\n"
+              "######\n");
+    b.LineOpaque(3, 1, 3, 1, clWhite32, true);
+    EXPECT_EQ(b.Pixel(3, 1), clWhite32);
+}
+
+TEST(Bitmap32Lines, OpaqueLineStepsTheMinorAxisByRounding) {
+    TBitmap32 b = Black(7, 4);
+    b.LineOpaque(0, 0, 6, 3, clWhite32, true);
+    EXPECT_EQ(Marks(b),
+              "#......\n"
+              ".##....\n"
+              "...##..\n"
+              ".....##\n");
+    TBitmap32 steep = Black(3, 5);
+    steep.LineOpaque(2, 4, 0, 0, Color32(1, 2, 3), false);
+    EXPECT_EQ(Marks(steep),
+              "...\n"
+              "#..\n"
+              ".#.\n"
+              ".#.\n"
+              "..#\n");
+    EXPECT_EQ(steep.Pixel(2, 4), Color32(1, 2, 3));
+}
+
+TEST(Bitmap32Lines, BlendedLineBlendsEveryPixel) {
+    TBitmap32 b = Black(4, 1);
+    b.LineBlend(0, 0, 3, 0, Color32(255, 255, 255, 128), true);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(b.Pixel(x, 0), Color32(128, 128, 128));
+    b.LineBlend(0, 0, 3, 0, Color32(255, 0, 0, 0), true);
+    EXPECT_EQ(b.Pixel(2, 0), Color32(128, 128, 128));
+}
+
+// A clipped line lands on the same pixels as the whole line drawn on a surface large
+// enough to hold it: clipped, not wrapped or shifted.
+TEST(Bitmap32Lines, ClippedLineKeepsThePixelsOfTheWholeLine) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coord(-300, 340);
+    constexpr int Off = 400;
+    for (int k = 0; k < 300; ++k) {
+        const int x1 = coord(rng), y1 = coord(rng), x2 = coord(rng), y2 = coord(rng);
+        const bool last = k % 2 == 0;
+        TBitmap32 small = Black(40, 30);
+        small.SetClipRect({5, 4, 33, 26});
+        small.LineOpaque(x1, y1, x2, y2, clWhite32, last);
+        TBitmap32 big = Black(1200, 1200);
+        big.LineOpaque(x1 + Off, y1 + Off, x2 + Off, y2 + Off, clWhite32, last);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool inClip = x >= 5 && x < 33 && y >= 4 && y < 26;
+                const TColor32 want = inClip ? big.Pixel(x + Off, y + Off) : clBlack32;
+                ASSERT_EQ(small.Pixel(x, y), want) << "line " << k << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Bitmap32Lines, HugeEndPointsAreClippedWithoutWalkingThem) {
+    TBitmap32 b = Black(20, 20);
+    const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+    b.LineOpaque(small, 10, big, 10, clWhite32, true);
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(b.Pixel(x, 10), clWhite32);
+    EXPECT_EQ(b.Pixel(5, 9), clBlack32);
+    b.LineBlend(3, small, 3, big, clWhite32);
+    for (int y = 0; y < 20; ++y) EXPECT_EQ(b.Pixel(3, y), clWhite32);
+}
+
+TEST(Bitmap32LinesAA, LineThroughPixelCentresCoversThePixelRunOfThePlainLine) {
+    TBitmap32 b = Black(40, 40);
+    b.LineAAF(10, 20, 30, 20, clWhite32);
+    for (int x = 0; x < 40; ++x) {
+        EXPECT_EQ(b.Pixel(x, 20), x >= 10 && x < 30 ? clWhite32 : clBlack32) << x;
+        EXPECT_EQ(b.Pixel(x, 19), clBlack32);
+        EXPECT_EQ(b.Pixel(x, 21), clBlack32);
+    }
+    b.LineAA(5 * FixedOne, 15 * FixedOne, 5 * FixedOne, 5 * FixedOne, clWhite32, true);
+    for (int y = 0; y < 40; ++y) EXPECT_EQ(b.Pixel(5, y), y >= 5 && y <= 15 ? clWhite32 : clBlack32) << y;
+}
+
+TEST(Bitmap32LinesAA, SubPixelEndsAreWeightedByTheirCoveredLength) {
+    TBitmap32 b = Black(40, 40);
+    b.LineAAF(10.25f, 20, 20, 20, clWhite32);   // covers x from 9.75 to 19.5
+    EXPECT_EQ(b.Pixel(9, 20), clBlack32);
+    EXPECT_EQ(RedOf(b.Pixel(10, 20)), 191);
+    EXPECT_EQ(b.Pixel(19, 20), clWhite32);
+    EXPECT_EQ(b.Pixel(20, 20), clBlack32);
+}
+
+TEST(Bitmap32LinesAA, HalfPixelOffsetSplitsTheLineOverTwoRows) {
+    TBitmap32 b = Black(20, 20);
+    b.LineAAF(2, 7.5f, 15, 7.5f, clWhite32);
+    EXPECT_EQ(RedOf(b.Pixel(8, 7)), 128);
+    EXPECT_EQ(RedOf(b.Pixel(8, 8)), 128);
+    EXPECT_EQ(b.Pixel(8, 6), clBlack32);
+}
+
+// Every inner column of a one-pixel line of slope m carries sqrt(1 + m^2) pixels of colour,
+// so lines look equally bright at every angle.
+TEST(Bitmap32LinesAA, InnerColumnsCarryTheLinesThicknessAtEveryAngle) {
+    std::mt19937 rng(11);
+    std::uniform_real_distribution<float> pos(8, 56);
+    for (int k = 0; k < 40; ++k) {
+        const float x1 = pos(rng), y1 = pos(rng), x2 = pos(rng), y2 = pos(rng);
+        if (std::fabs(x2 - x1) < 6 && std::fabs(y2 - y1) < 6) continue;
+        TBitmap32 b = Black(64, 64);
+        b.LineAAF(x1, y1, x2, y2, clWhite32);
+        const bool steep = std::fabs(y2 - y1) > std::fabs(x2 - x1);
+        const double m = steep ? (x2 - x1) / (y2 - y1) : (y2 - y1) / (x2 - x1);
+        const double want = std::sqrt(1 + m * m) * 255;
+        const int lo = static_cast<int>(std::ceil(std::min(steep ? y1 : x1, steep ? y2 : x2))) + 1;
+        const int hi = static_cast<int>(std::floor(std::max(steep ? y1 : x1, steep ? y2 : x2))) - 1;
+        for (int i = lo; i <= hi; ++i) {
+            int sum = 0;
+            for (int j = 0; j < 64; ++j) sum += RedOf(steep ? b.Pixel(j, i) : b.Pixel(i, j));
+            ASSERT_NEAR(sum, want, 3.0) << "line " << k << " column " << i;
+        }
+    }
+}
+
+TEST(Bitmap32LinesAA, CoverageScalesTheColoursAlpha) {
+    TBitmap32 b = Black(20, 20);
+    b.LineAAF(2, 7.5f, 15, 7.5f, Color32(255, 255, 255, 128));
+    EXPECT_EQ(RedOf(b.Pixel(8, 7)), 64);
+    b.LineAAF(2, 3, 15, 3, Color32(255, 255, 255, 0));
+    EXPECT_EQ(b.Pixel(8, 3), clBlack32);
+}
+
+TEST(Bitmap32LinesAA, PolylineSegmentsTileWithoutDoubledCorners) {
+    TBitmap32 b = Black(30, 30);
+    const TArrayOfFixedPoint path = {FixedPoint(3, 5), FixedPoint(12, 5), FixedPoint(24, 5)};
+    b.PolylineAA(path, Color32(255, 255, 255, 128), false);
+    // Every pixel from the first to the last point blended exactly once.
+    for (int x = 0; x < 30; ++x) EXPECT_EQ(b.Pixel(x, 5), x >= 3 && x <= 24 ? Color32(128, 128, 128) : clBlack32) << x;
+}
+
+TEST(Bitmap32LinesAA, NothingIsDrawnOutsideTheClipRectangle) {
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<float> pos(-80, 120), far(-1e7f, 1e7f);
+    TBitmap32 b = Black(40, 40);
+    b.SetClipRect({10, 12, 30, 28});
+    for (int k = 0; k < 400; ++k) {
+        auto p = [&] { return k % 4 == 0 ? far(rng) : pos(rng); };
+        b.LineAAF(p(), p(), p(), p(), clWhite32, k % 2 == 0);
+        b.LineAA(Fixed(p()) , Fixed(pos(rng)), std::numeric_limits<TFixed>::max(), Fixed(pos(rng)), clWhite32);
+    }
+    int inside = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool in = x >= 10 && x < 30 && y >= 12 && y < 28;
+            if (!in) {
+                ASSERT_EQ(b.Pixel(x, y), clBlack32) << x << "," << y;
+            }
+            inside += in && b.Pixel(x, y) != clBlack32;
+        }
+    EXPECT_GT(inside, 100);
+}
+
+TEST(Bitmap32LinesAA, NaNEndPointsDrawNothing) {
+    TBitmap32 b = Black(10, 10);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    b.LineAAF(nan, 1, 8, 8, clWhite32);
+    b.LineAAF(1, 1, inf, 8, clWhite32);
+    EXPECT_EQ(Marks(b), Marks(Black(10, 10)));
+}
+
+TEST(Bitmap32Lines, PlainPolylineDrawsEveryCornerOnce) {
+    TBitmap32 b = Black(6, 6);
+    const TArrayOfFixedPoint path = {FixedPoint(1, 1), FixedPoint(4, 1), FixedPoint(4, 4)};
+    b.Polyline(path, Color32(255, 255, 255, 128), false);
+    // Blended once, so every pixel is the same grey; the end point is included.
+    EXPECT_EQ(b.Pixel(4, 1), Color32(128, 128, 128));
+    EXPECT_EQ(b.Pixel(4, 4), Color32(128, 128, 128));
+    EXPECT_EQ(b.Pixel(1, 1), Color32(128, 128, 128));
+    b.Polyline(path, clWhite32, true);
+    EXPECT_EQ(b.Pixel(2, 2), clWhite32);   // the closing diagonal
+}
+
+}  // namespace
+}  // namespace pax

@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "render/bitmap32.h"
+
+namespace pax {
+namespace {
+
+struct P {
+    double x, y;
+};
+
+TBitmap32 Black(int w, int h) {
+    TBitmap32 b(w, h);
+    b.Clear();
+    return b;
+}
+
+TArrayOfFixedPoint ToFixed(const std::vector<P>& poly) {
+    TArrayOfFixedPoint out;
+    for (const P& p : poly) out.push_back(FixedPoint(p.x, p.y));
+    return out;
+}
+
+// Exact cover of the box [x0, x1] x [y0, y1] by the polygon: the area where the winding
+// number is odd, and the integral of the winding number. The box is cut into vertical slabs at
+// every vertex, edge crossing and crossing with the box's top and bottom, so that in each slab
+// the edges are straight, do not cross and keep their order; the winding number changes by
+// one at each edge, by the sign of its horizontal direction.
+struct BoxCover {
+    double evenOdd = 0, winding = 0;
+};
+
+BoxCover CoverOfBox(const std::vector<P>& poly, double x0, double y0, double x1, double y1) {
+    const size_t n = poly.size();
+    std::vector<double> xs = {x0, x1};
+    auto addX = [&](double x) {
+        if (x > x0 && x < x1) xs.push_back(x);
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const P a = poly[i], b = poly[(i + 1) % n];
+        addX(a.x);
+        for (double yb : {y0, y1})
+            if ((a.y - yb) * (b.y - yb) < 0) addX(a.x + (b.x - a.x) * (yb - a.y) / (b.y - a.y));
+        for (size_t j = i + 1; j < n; ++j) {
+            const P c = poly[j], d = poly[(j + 1) % n];
+            const double den = (b.x - a.x) * (d.y - c.y) - (b.y - a.y) * (d.x - c.x);
+            if (den == 0) continue;
+            const double t = ((c.x - a.x) * (d.y - c.y) - (c.y - a.y) * (d.x - c.x)) / den;
+            const double u = ((c.x - a.x) * (b.y - a.y) - (c.y - a.y) * (b.x - a.x)) / den;
+            if (t > 0 && t < 1 && u > 0 && u < 1) addX(a.x + t * (b.x - a.x));
+        }
+    }
+    std::sort(xs.begin(), xs.end());
+    BoxCover cover;
+    std::vector<std::pair<double, int>> ys;   // clamped y at the slab's middle, winding step
+    for (size_t k = 0; k + 1 < xs.size(); ++k) {
+        const double l = xs[k], r = xs[k + 1], mid = (l + r) / 2;
+        if (r - l < 1e-12) continue;
+        ys.clear();
+        for (size_t i = 0; i < n; ++i) {
+            const P a = poly[i], b = poly[(i + 1) % n];
+            if ((a.x < mid) == (b.x < mid)) continue;
+            const double y = std::clamp(a.y + (b.y - a.y) * (mid - a.x) / (b.x - a.x), y0, y1);
+            ys.push_back({y, b.x > a.x ? 1 : -1});
+        }
+        std::sort(ys.begin(), ys.end());
+        int w = 0;
+        for (size_t i = 0; i + 1 < ys.size(); ++i) {
+            w += ys[i].second;
+            const double h = (ys[i + 1].first - ys[i].first) * (r - l);
+            cover.winding += w * h;
+            if (w % 2 != 0) cover.evenOdd += h;
+        }
+    }
+    return cover;
+}
+
+// The even-odd rule applied to an integral of the winding number, as a coverage in [0, 1]:
+// exact wherever the winding number inside the pixel takes two neighbouring values only.
+double FoldEvenOdd(double winding) {
+    double v = std::fmod(std::fabs(winding), 2.0);
+    return v > 1 ? 2 - v : v;
+}
+
+// Whether pixel (i, j)'s centre is inside by the even-odd rule, with the ownership of the
+// plain fill: crossings of the row at y = j counted over edges with y0 <= j < y1, and a
+// crossing at x counts for the pixels i >= x. Exact with vertices on the 1/256 grid.
+bool CentreInside(const std::vector<P>& poly, int i, int j) {
+    int count = 0;
+    for (size_t k = 0; k < poly.size(); ++k) {
+        P a = poly[k], b = poly[(k + 1) % poly.size()];
+        if (a.y == b.y) continue;
+        if (a.y > b.y) std::swap(a, b);
+        if (!(a.y <= j && j < b.y)) continue;
+        // x = a.x + (b.x - a.x)(j - a.y)/(b.y - a.y) <= i, in integers of 1/256.
+        const int64_t ax = std::llround(a.x * 256), ay = std::llround(a.y * 256);
+        const int64_t bx = std::llround(b.x * 256), by = std::llround(b.y * 256);
+        if (ax * (by - ay) + (bx - ax) * (int64_t(j) * 256 - ay) <= int64_t(i) * 256 * (by - ay)) ++count;
+    }
+    return count % 2 == 1;
+}
+
+double Grid(std::mt19937& rng, double lo, double hi) {
+    std::uniform_int_distribution<int> d(static_cast<int>(lo * 256), static_cast<int>(hi * 256));
+    return d(rng) / 256.0;
+}
+
+std::vector<P> RandomPolygon(std::mt19937& rng, int corners, double lo, double hi) {
+    std::vector<P> poly;
+    for (int k = 0; k < corners; ++k) poly.push_back({Grid(rng, lo, hi), Grid(rng, lo, hi)});
+    return poly;
+}
+
+struct CoverageErrors {
+    double maxFromWinding = 0;   // against the folded winding integral, every pixel
+    double maxFromEvenOdd = 0;   // against the even-odd area, where the two agree
+    int disagreeing = 0;         // pixels where fold and even-odd area differ (near crossings)
+};
+
+// |surface coverage - exact coverage| over the clip rectangle, in 1/255.
+CoverageErrors CompareWithReference(const TBitmap32& b, const std::vector<P>& poly) {
+    const TRect& clip = b.ClipRect();
+    CoverageErrors e;
+    for (int y = clip.Top; y < clip.Bottom; ++y)
+        for (int x = clip.Left; x < clip.Right; ++x) {
+            const BoxCover c = CoverOfBox(poly, x - 0.5, y - 0.5, x + 0.5, y + 0.5);
+            const double got = RedOf(b.Pixel(x, y));
+            const double folded = 255 * FoldEvenOdd(c.winding);
+            e.maxFromWinding = std::max(e.maxFromWinding, std::fabs(got - folded));
+            if (std::fabs(folded - 255 * c.evenOdd) > 1e-6)
+                ++e.disagreeing;
+            else
+                e.maxFromEvenOdd = std::max(e.maxFromEvenOdd, std::fabs(got - 255 * c.evenOdd));
+        }
+    return e;
+}
+
+TEST(Bitmap32PolygonAA, CoverageIsTheExactAreaOfRandomPolygons) {
+    std::mt19937 rng(2024);
+    int disagreeing = 0;
+    for (int k = 0; k < 60; ++k) {
+        const std::vector<P> poly = RandomPolygon(rng, 3 + k % 10, 1, 31);
+        TBitmap32 b = Black(32, 32);
+        b.FillPolygonAA(ToFixed(poly), clWhite32);
+        const CoverageErrors e = CompareWithReference(b, poly);
+        ASSERT_LE(e.maxFromWinding, 2.5) << "polygon " << k;
+        ASSERT_LE(e.maxFromEvenOdd, 2.5) << "polygon " << k;
+        disagreeing += e.disagreeing;
+    }
+    // Pixels with three winding numbers in them are rare even for these tangled polygons.
+    EXPECT_LT(disagreeing, 60 * 32 * 32 / 100);
+}
+
+TEST(Bitmap32PolygonAA, SimplePolygonsAreCoveredExactlyEverywhere) {
+    std::mt19937 rng(31);
+    std::uniform_real_distribution<double> gap(1, 2), radius(2, 14);
+    for (int k = 0; k < 40; ++k) {
+        // Corners around the centre with gaps below half a turn: a simple polygon.
+        std::vector<double> angles(3 + k % 12);
+        double total = 0;
+        for (double& a : angles) a = total += gap(rng);
+        std::vector<P> star;
+        for (double a : angles) {
+            const double r = radius(rng), turn = 2 * M_PI * a / total;
+            star.push_back({std::round((16 + r * std::cos(turn)) * 256) / 256, std::round((16 + r * std::sin(turn)) * 256) / 256});
+        }
+        TBitmap32 b = Black(32, 32);
+        b.FillPolygonAA(ToFixed(star), clWhite32);
+        const CoverageErrors e = CompareWithReference(b, star);
+        ASSERT_EQ(e.disagreeing, 0) << "polygon " << k;
+        ASSERT_LE(e.maxFromEvenOdd, 2.5) << "polygon " << k;
+    }
+}
+
+TEST(Bitmap32PolygonAA, PolygonsReachingPastTheClipRectangleKeepTheirCoverageInside) {
+    std::mt19937 rng(99);
+    for (int k = 0; k < 40; ++k) {
+        const std::vector<P> poly = RandomPolygon(rng, 3 + k % 8, -30, 60);
+        TBitmap32 b = Black(32, 32);
+        b.SetClipRect({5, 7, 27, 25});
+        b.FillPolygonAA(ToFixed(poly), clWhite32);
+        ASSERT_LE(CompareWithReference(b, poly).maxFromWinding, 2.5) << "polygon " << k;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (x < 5 || x >= 27 || y < 7 || y >= 25) {
+                    ASSERT_EQ(b.Pixel(x, y), clBlack32);
+                }
+    }
+}
+
+TEST(Bitmap32PolygonAA, CoverageScalesTheColoursAlpha) {
+    TBitmap32 b = Black(8, 8);
+    const std::vector<P> square = {{1.5, 1.5}, {5.5, 1.5}, {5.5, 5.5}, {1.5, 5.5}};
+    b.FillPolygonAA(ToFixed(square), Color32(255, 255, 255, 128));
+    EXPECT_EQ(b.Pixel(3, 3), Color32(128, 128, 128));
+    EXPECT_EQ(b.Pixel(1, 3), clBlack32);
+    EXPECT_EQ(b.Pixel(6, 3), clBlack32);
+    const std::vector<P> half = {{1.5, 6}, {5.5, 6}, {5.5, 6.5}, {1.5, 6.5}};   // half a pixel high
+    b.FillPolygonAA(ToFixed(half), clWhite32);
+    EXPECT_EQ(b.Pixel(3, 6), Color32(128, 128, 128));
+}
+
+// A square region [lo, hi]^2 on pixel borders, cut by a random zigzag from top to bottom
+// into a left and a right polygon that share the zigzag's edges.
+void SplitSquare(std::mt19937& rng, double lo, double hi, std::vector<P>& left, std::vector<P>& right, double grid) {
+    std::vector<P> zig = {{std::round(Grid(rng, lo + 2, hi - 2) / grid) * grid, lo}};
+    const int steps = 6;
+    for (int s = 1; s < steps; ++s) {
+        const double y = lo + (hi - lo) * s / steps + std::round(Grid(rng, -2, 2) / grid) * grid;
+        zig.push_back({std::round(Grid(rng, lo + 1, hi - 1) / grid) * grid, y});
+    }
+    zig.push_back({std::round(Grid(rng, lo + 2, hi - 2) / grid) * grid, hi});
+    left = {{lo, lo}};
+    left.insert(left.end(), zig.begin(), zig.end());
+    left.push_back({lo, hi});
+    right = {{hi, hi}};
+    right.insert(right.end(), zig.rbegin(), zig.rend());
+    right.push_back({hi, lo});
+}
+
+TEST(Bitmap32PolygonAA, PolygonsSharingAnEdgeAddUpToFullCoverage) {
+    std::mt19937 rng(5);
+    for (int k = 0; k < 40; ++k) {
+        std::vector<P> left, right;
+        SplitSquare(rng, 3.5, 36.5, left, right, 1.0 / 256);   // the square covers pixels 4..36
+        TBitmap32 a = Black(40, 40), b = Black(40, 40);
+        a.FillPolygonAA(ToFixed(left), clWhite32);
+        b.FillPolygonAA(ToFixed(right), clWhite32);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const int sum = RedOf(a.Pixel(x, y)) + RedOf(b.Pixel(x, y));
+                const bool inside = x >= 4 && x <= 36 && y >= 4 && y <= 36;
+                ASSERT_NEAR(sum, inside ? 255 : 0, 1) << "split " << k << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Bitmap32Polygon, FillTakesThePixelsWhoseCentresAreInside) {
+    std::mt19937 rng(77);
+    for (int k = 0; k < 60; ++k) {
+        // Corners on whole and half pixels put many centres exactly on edges and corners.
+        std::vector<P> poly = RandomPolygon(rng, 3 + k % 10, -4, 36);
+        for (P& p : poly) p = {std::round(p.x * 2) / 2, std::round(p.y * 2) / 2};
+        TBitmap32 b = Black(32, 32);
+        b.SetClipRect({2, 1, 30, 31});
+        b.FillPolygon(ToFixed(poly), clWhite32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const bool inClip = x >= 2 && x < 30 && y >= 1 && y < 31;
+                const TColor32 want = inClip && CentreInside(poly, x, y) ? clWhite32 : clBlack32;
+                ASSERT_EQ(b.Pixel(x, y), want) << "polygon " << k << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Bitmap32Polygon, PolygonsSharingAnEdgeOwnEveryCentreOnce) {
+    std::mt19937 rng(8);
+    for (int k = 0; k < 40; ++k) {
+        std::vector<P> left, right;
+        SplitSquare(rng, 3, 36, left, right, k % 2 ? 0.5 : 1.0 / 256);
+        TBitmap32 a = Black(40, 40), b = Black(40, 40);
+        a.FillPolygon(ToFixed(left), clWhite32);
+        b.FillPolygon(ToFixed(right), clWhite32);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const int owners = (a.Pixel(x, y) == clWhite32) + (b.Pixel(x, y) == clWhite32);
+                // The square [3, 36) owns the centres 3..35 in both directions.
+                const bool inside = x >= 3 && x < 36 && y >= 3 && y < 36;
+                ASSERT_EQ(owners, inside ? 1 : 0) << "split " << k << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(Bitmap32Polygon, FillBlendsAndIgnoresDegenerateInput) {
+    TBitmap32 b = Black(8, 8);
+    const std::vector<P> square = {{1, 1}, {5, 1}, {5, 5}, {1, 5}};
+    b.FillPolygon(ToFixed(square), Color32(255, 255, 255, 128));
+    EXPECT_EQ(b.Pixel(1, 1), Color32(128, 128, 128));
+    EXPECT_EQ(b.Pixel(4, 4), Color32(128, 128, 128));
+    EXPECT_EQ(b.Pixel(5, 4), clBlack32);
+    b.FillPolygon(ToFixed({{1, 6}, {7, 6}}), clWhite32);
+    b.FillPolygonAA(ToFixed({{1, 6}, {7, 7}}), clWhite32);
+    b.FillPolygonAA(ToFixed({{1, 6}, {7, 6}, {3, 6}}), clWhite32);   // no area
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(b.Pixel(x, 6), clBlack32);
+}
+
+TEST(Bitmap32Polygon, HugeCoordinatesAreClipped) {
+    const TFixed big = std::numeric_limits<TFixed>::max(), small = std::numeric_limits<TFixed>::min();
+    const TArrayOfFixedPoint all = {{small, small}, {big, small}, {big, big}, {small, big}};
+    TBitmap32 plain = Black(6, 6), smooth = Black(6, 6);
+    plain.FillPolygon(all, clWhite32);
+    smooth.FillPolygonAA(all, clWhite32);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(plain.Pixel(x, y), clWhite32);
+            EXPECT_EQ(smooth.Pixel(x, y), clWhite32);
+        }
+}
+
+}  // namespace
+}  // namespace pax

@@ -1,0 +1,180 @@
+#include "render/bitmap32.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace pax {
+namespace {
+
+TEST(Bitmap32Blend, AlphaZeroKeepsDestinationAndAlpha255GivesSource) {
+    const TColor32 d = Color32(10, 20, 30, 40);
+    EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 0), d), d);
+    EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 255), d), Color32(200, 100, 50, 255));
+}
+
+TEST(Bitmap32Blend, HalfAlphaMixesEveryChannelRoundedToNearest) {
+    // (S 128 + D 127) / 255: red 25600/255 = 100.4, green 19150/255 = 75.1, blue 38150/255 = 149.6.
+    EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 128), Color32(0, 50, 250, 255)), Color32(100, 75, 150, 255));
+    EXPECT_EQ(BlendPixel(Color32(255, 255, 255, 128), Color32(0, 0, 0, 255)), Color32(128, 128, 128, 255));
+}
+
+TEST(Bitmap32Blend, DestinationAlphaGrowsByTheSourceAlpha) {
+    // a + D.a (255 - a) / 255: an opaque destination stays opaque.
+    EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 128), Color32(0, 0, 0, 0))), 128);
+    EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 128), Color32(0, 0, 0, 100))), 178);
+    EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 1), Color32(0, 0, 0, 255))), 255);
+}
+
+TEST(Bitmap32Blend, MasterAlphaScalesTheSourceAlpha) {
+    const TColor32 d = Color32(0, 0, 0, 255);
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 255, 255, 255), d, 128), Color32(128, 128, 128, 255));
+    // 200 * 128 / 255 = 100.4 -> weight 100.
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), d, 128), Color32(100, 0, 0, 255));
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), d, 0), d);
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), d, 255), BlendPixel(Color32(255, 0, 0, 200), d));
+}
+
+TEST(Bitmap32Fixed, HalfRoundsUpAndJustBelowHalfRoundsDown) {
+    EXPECT_EQ(FixedRound(0x8000), 1);
+    EXPECT_EQ(FixedRound(0x7FFF), 0);
+    EXPECT_EQ(FixedRound(0x18000), 2);
+    EXPECT_EQ(FixedRound(-0x8000), 0);
+    EXPECT_EQ(FixedRound(-0x8001), -1);
+    EXPECT_EQ(FixedRound(std::numeric_limits<TFixed>::max()), 32768);
+    EXPECT_EQ(Fixed(1.5), 0x18000);
+    EXPECT_EQ(Fixed(-0.25), -0x4000);
+}
+
+TEST(Bitmap32Pixels, SetPixelBlendIsClippedAndBlended) {
+    TBitmap32 b(8, 8);
+    b.Clear(Color32(0, 0, 0));
+    b.SetClipRect({2, 2, 6, 6});
+    b.SetPixelBlend(1, 3, clWhite32);
+    b.SetPixelBlend(6, 3, clWhite32);
+    b.SetPixelBlend(3, 3, Color32(255, 255, 255, 128));
+    b.SetPixelBlend(4, 4, Color32(9, 8, 7, 0));
+    EXPECT_EQ(b.Pixel(1, 3), clBlack32);
+    EXPECT_EQ(b.Pixel(6, 3), clBlack32);
+    EXPECT_EQ(b.Pixel(3, 3), Color32(128, 128, 128));
+    EXPECT_EQ(b.Pixel(4, 4), clBlack32);
+}
+
+TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractions) {
+    TBitmap32 b(16, 16);
+    b.Clear();
+    b.SetPixelAA(5.25f, 7.5f, clWhite32);
+    // Weights 0.375 and 0.125 of 255, rounded.
+    EXPECT_EQ(RedOf(b.Pixel(5, 7)), 96);
+    EXPECT_EQ(RedOf(b.Pixel(6, 7)), 32);
+    EXPECT_EQ(RedOf(b.Pixel(5, 8)), 96);
+    EXPECT_EQ(RedOf(b.Pixel(6, 8)), 32);
+    EXPECT_EQ(b.Pixel(4, 7), clBlack32);
+
+    // On a whole coordinate the point is one opaque pixel, like the clipped set-pixel.
+    b.SetPixelAAFixed(2 * FixedOne, 3 * FixedOne, Color32(1, 2, 3));
+    EXPECT_EQ(b.Pixel(2, 3), Color32(1, 2, 3));
+    EXPECT_EQ(b.Pixel(3, 3), clBlack32);
+    EXPECT_EQ(b.Pixel(2, 4), clBlack32);
+}
+
+TEST(Bitmap32Pixels, AntialiasedPointIgnoresNaNAndFarCoordinates) {
+    TBitmap32 b(4, 4);
+    b.Clear();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    b.SetPixelAA(nan, 1, clWhite32);
+    b.SetPixelAA(1e30f, -1e30f, clWhite32);
+    b.SetPixelAA(-0.5f, 1, clWhite32);   // half of it lands on column 0
+    b.SetPixelAAFixed(std::numeric_limits<TFixed>::max(), std::numeric_limits<TFixed>::min(), clWhite32);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 1; x < 4; ++x) EXPECT_EQ(b.Pixel(x, y), clBlack32);
+    EXPECT_EQ(RedOf(b.Pixel(0, 1)), 128);
+}
+
+TEST(Bitmap32Clip, ClipRectIsLimitedToTheSurface) {
+    TBitmap32 b(10, 5);
+    b.SetClipRect({-5, 2, 50, 4});
+    EXPECT_EQ(b.ClipRect(), (TRect{0, 2, 10, 4}));
+    b.SetClipRect({20, 20, 30, 30});
+    EXPECT_TRUE(b.ClipRect().Empty());
+    b.ResetClipRect();
+    EXPECT_EQ(b.ClipRect(), (TRect{0, 0, 10, 5}));
+}
+
+// Every drawing call on an empty surface, with ordinary, huge and NaN arguments.
+void DrawEverything(TBitmap32& b, TBitmap32& other) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+    const TFixed fbig = std::numeric_limits<TFixed>::max(), fsmall = std::numeric_limits<TFixed>::min();
+    const TArrayOfFixedPoint poly = {{0, 0}, {fbig, 0}, {fbig, fbig}, {fsmall, fbig}, {5 << 16, 5 << 16}};
+    b.SetPixelBlend(0, 0, clWhite32);
+    b.SetPixelAA(0.5f, 0.5f, clWhite32);
+    b.SetPixelAA(nan, nan, clWhite32);
+    b.SetPixelAAFixed(fbig, fsmall, clWhite32);
+    b.HorzLineBlend(small, 0, big, clWhite32);
+    b.VertLineBlend(0, small, big, clWhite32);
+    b.LineOpaque(small, small, big, big, clWhite32, true);
+    b.LineBlend(big, small, small, big, Color32(1, 1, 1, 100), true);
+    b.LineAA(fsmall, fsmall, fbig, fbig, clWhite32, true);
+    b.LineAAF(nan, 0, 5, 5, clWhite32);
+    b.LineAAF(-1e38f, -1e38f, 1e38f, 1e38f, clWhite32, true);
+    b.FillRectOpaque(small, small, big, big, clWhite32);
+    b.FillRectBlend(small, small, big, big, Color32(1, 1, 1, 100));
+    b.FrameRectOpaque(small, small, big, big, clWhite32);
+    b.FillPolygon(poly, clWhite32);
+    b.FillPolygonAA(poly, clWhite32);
+    b.Polyline(poly, clWhite32, true);
+    b.PolylineAA(poly, clWhite32, false);
+    b.DrawTo(other, small, big);
+    other.DrawTo(b, 0, 0);
+    b.DrawTo(b, 1, 1, {small, small, big, big});
+    b.StretchTo(other, {small, small, big, big});
+    other.StretchTo(b, {0, 0, 10, 10}, {small, 0, big, 1});
+    b.TextOut(0, 0, "Pax3d");
+    b.TextOut(big, small, "Pax3d");
+}
+
+TEST(Bitmap32Empty, EveryCallOnTheZeroSurfaceIsANoOp) {
+    TBitmap32 empty;
+    TBitmap32 other(3, 3);
+    other.Clear(Color32(1, 2, 3));
+    empty.Clear(clWhite32);
+    empty.ResetAlpha();
+    DrawEverything(empty, other);
+    EXPECT_EQ(empty.Width(), 0);
+    EXPECT_TRUE(empty.ClipRect().Empty());
+    EXPECT_EQ(other.Pixel(1, 1), Color32(1, 2, 3));
+    empty.SetSize(-5, 7);
+    EXPECT_TRUE(empty.Empty());
+    EXPECT_EQ(empty.Height(), 0);
+}
+
+TEST(Bitmap32Empty, AnEmptyClipRectangleProtectsTheWholeSurface) {
+    TBitmap32 b(6, 6);
+    b.Clear(Color32(9, 9, 9));
+    TBitmap32 snapshot;
+    snapshot.Assign(b);
+    b.SetClipRect({3, 3, 3, 3});
+    TBitmap32 other(3, 3);
+    DrawEverything(b, other);
+    EXPECT_EQ(std::vector<TColor32>(b.Bits(), b.Bits() + 36), std::vector<TColor32>(snapshot.Bits(), snapshot.Bits() + 36));
+}
+
+TEST(Bitmap32Update, ChangedNotifiesOnlyOutsideAnUpdateBracket) {
+    TBitmap32 b(2, 2);
+    int calls = 0;
+    b.SetOnChange([&] { ++calls; });
+    b.BeginUpdate();
+    b.Changed();
+    EXPECT_EQ(calls, 0);
+    b.EndUpdate();
+    b.Changed();
+    EXPECT_EQ(calls, 1);
+    b.EndUpdate();   // unbalanced end is ignored
+    b.Changed();
+    EXPECT_EQ(calls, 2);
+}
+
+}  // namespace
+}  // namespace pax
