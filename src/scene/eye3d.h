@@ -48,7 +48,7 @@ protected:
     std::unique_ptr<TCursor3d> CloneObject() const override;
 
 private:
-    Extended m_visualAngle;   // radians
+    Extended m_visualAngle = DefaultVisualAngle * DegToRad;   // radians
 };
 
 }  // namespace pax

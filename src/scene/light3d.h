@@ -11,13 +11,26 @@
 
 namespace pax {
 
-class Light3d : public TCursor3d {
+// The light's own settings; Reset returns them to these defaults.
+struct tLightSettings {
+    TColor32 LightColor = 0xFFFFFFE0;
+    bool Enabled = true;
+    bool SpecularOn = true;
+    bool TwoSided = false;     // set by every Shade call
+    uint8_t Model = 3;         // 0..6
+    Extended Ambient = 0.2L;   // 0..1
+    Extended Diffuse = 0.8L;   // 0..1
+    Extended Specular = 0.5L;  // 0..1
+    Extended SpecCoef = 5.5L;  // >= 1
+};
+
+class Light3d : public TCursor3d, public tLightSettings {
 public:
     // Create: the cursor, then Reset.
     explicit Light3d(std::string_view name = "Light");
     Light3d(const Light3d& source) = default;
 
-    // Position (-200, -200, 200), shining along (100, 100, -100), and every field its default.
+    // Position (-200, -200, 200), shining along (100, 100, -100), and every setting its default.
     void Reset() override;
 
     void SwitchOn() { Enabled = true; }
@@ -28,26 +41,22 @@ public:
     void SetSpecular(Extended v);
     void SetSpecCoef(Extended v);
 
-    // The intensity of a face with unit normal n and colour (which models 4, 5, 6 replace and
-    // highlights mix towards the light colour). eyeHeading is the eye's line of sight;
-    // fillOpacity the window's global fill opacity, the alpha of replaced colours.
+    // The intensity 0..255 of a face with unit normal n and colour (which models 4, 5, 6
+    // replace and highlights mix towards the light colour). eyeHeading is the eye's line of
+    // sight; fillOpacity the window's global fill opacity, the alpha of replaced colours.
     uint8_t Shade(const tVector3d& n, TColor32& colour, bool twoSided, const tVector3d& eyeHeading,
                   uint8_t fillOpacity);
 
     void AssignTo(TCursor3d& dest) const override;
 
-    TColor32 LightColor = 0xFFFFFFE0;
-    bool Enabled = true;
-    bool SpecularOn = true;
-    bool TwoSided = false;     // set by every Shade call
-    uint8_t Model = 3;         // 0..6
-    Extended Ambient = 0.2L;   // 0..1
-    Extended Diffuse = 0.8L;   // 0..1
-    Extended Specular = 0.5L;  // 0..1
-    Extended SpecCoef = 5.5L;  // >= 1
-
 protected:
     std::unique_ptr<TCursor3d> CloneObject() const override;
+
+private:
+    // Model 3: ambient plus the diffuse part for d = Dot(normal, light direction).
+    uint8_t DiffuseIntensity(Extended d) const;
+    // The highlight 0..255 for light reflected towards the eye; mixes colour towards the light.
+    uint8_t Highlight(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading, uint8_t fillOpacity) const;
 };
 
 }  // namespace pax
