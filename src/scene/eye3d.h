@@ -14,7 +14,7 @@ namespace pax {
 class Eye3d : public TCursor3d {
 public:
     static constexpr Extended DefaultVisualAngle = 25;   // degrees
-    static constexpr Extended MinVisualAngle = 0.1;
+    static constexpr Extended MinVisualAngle = 0.1L;   // long: a double 0.1 lies above it, so both pass
     static constexpr Extended MaxVisualAngle = 160;
 
     // Create: the cursor, then Reset.
