@@ -1,0 +1,165 @@
+#include "render/filters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+#include "support/scripted_presenter.h"
+
+namespace pax {
+namespace {
+
+TBitmap32 RandomPicture(int width, int height, uint32_t seed) {
+    std::mt19937 rng(seed);
+    TBitmap32 p(width, height);
+    for (int i = 0; i < width * height; ++i) p.Bits()[i] = rng();
+    return p;
+}
+
+bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Bits(), a.Bits() + size_t(a.Width()) * a.Height(), b.Bits());
+}
+
+// The convolution rule written out per pixel and channel, as a reference.
+TBitmap32 ReferenceConvolve(const TBitmap32& in, const tConvolutionFilter& f) {
+    TBitmap32 out;
+    out.Assign(in);
+    const int k = f.Size(), m = k / 2, o = (7 - k) / 2;
+    for (int y = m; y < in.Height() - m; ++y)
+        for (int x = m; x < in.Width() - m; ++x) {
+            int channel[3];
+            for (int shift = 0; shift < 3; ++shift) {
+                int s = 0;
+                for (int r = 0; r < k; ++r)
+                    for (int c = 0; c < k; ++c) s += f.At(o + r, o + c) * int((in.Pixel(x - m + c, y - m + r) >> (8 * shift)) & 0xFF);
+                channel[shift] = std::clamp(s / f.Divisor, 0, 255);
+            }
+            out.SetPixel(x, y, Color32(channel[2], channel[1], channel[0]));
+        }
+    return out;
+}
+
+TEST(Filters, TableHasTheNamedRecords) {
+    EXPECT_EQ(FilterName(0), "No filtering");
+    EXPECT_EQ(FilterName(21), "Laplacian horz./vert.");
+    EXPECT_EQ(FilterName(30), "Test");
+    EXPECT_EQ(FilterName(31), "Kuwahara");
+    EXPECT_EQ(FilterName(32), "last");
+    EXPECT_EQ(FilterName(33), "");
+    EXPECT_EQ(FilterName(-1), "");
+    const auto& table = ConvolutionFilters();
+    const int sizes[FilterCount] = {3, 3, 3, 3, 3, 3, 7, 7, 3, 3, 3, 5, 3, 3, 3, 3, 3,
+                                    3, 3, 3, 3, 3, 3, 3, 3, 5, 7, 5, 5, 3, 7, 3, 3};
+    for (int i = 0; i < FilterCount; ++i) {
+        EXPECT_EQ(table[i].Size(), sizes[i]) << i;
+        // Nothing outside the size class's centre.
+        const int o = (7 - sizes[i]) / 2;
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 7; ++c)
+                if (r < o || c < o || r >= 7 - o || c >= 7 - o) {
+                    EXPECT_EQ(table[i].At(r, c), 0) << i;
+                }
+    }
+}
+
+TEST(Filters, ConstructedKernelsHaveTheirShapes) {
+    const auto& t = ConvolutionFilters();
+    auto sum = [](const tConvolutionFilter& f) { return std::accumulate(f.Kernel.begin(), f.Kernel.end(), 0); };
+    EXPECT_EQ(sum(t[6]), 256);   // Bartlett: (1+2+3+4+3+2+1)^2
+    EXPECT_EQ(t[6].At(3, 3), 16);
+    EXPECT_EQ(t[6].At(0, 3), 4);
+    EXPECT_EQ(sum(t[26]), 3);    // Waggle
+    EXPECT_EQ(t[26].At(0, 1) + t[26].At(1, 6) + t[26].At(6, 2), 3);
+    EXPECT_EQ(sum(t[30]), 84);   // Test: the border only
+    EXPECT_EQ(t[30].At(0, 6), 1);
+    EXPECT_EQ(t[30].At(1, 6), 2);
+    EXPECT_EQ(t[30].At(6, 1), 6);
+    EXPECT_EQ(t[30].At(1, 0), 6);
+    EXPECT_EQ(t[30].At(5, 0), 2);
+    EXPECT_EQ(t[30].At(3, 3), 0);
+    EXPECT_EQ(t[7].Divisor, 999);
+    EXPECT_EQ(t[7].At(3, 3), 67);
+    EXPECT_EQ(t[28].Divisor, 162);
+    EXPECT_EQ(t[32].Divisor, 55);
+}
+
+TEST(Filters, EveryRecordMatchesTheReferenceConvolution) {
+    const TBitmap32 picture = RandomPicture(23, 17, 11);
+    for (int i = 0; i < FilterCount; ++i) {
+        TBitmap32 fast;
+        fast.Assign(picture);
+        Convolve(fast, ConvolutionFilters()[i]);
+        EXPECT_TRUE(SamePixels(fast, ReferenceConvolve(picture, ConvolutionFilters()[i]))) << FilterName(i);
+    }
+}
+
+TEST(Filters, NoFilteringOnlyMakesInteriorPixelsOpaque) {
+    const TBitmap32 picture = RandomPicture(9, 7, 3);
+    TBitmap32 p;
+    p.Assign(picture);
+    Convolve(p, ConvolutionFilters()[0]);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 9; ++x) {
+            const bool interior = x > 0 && y > 0 && x < 8 && y < 6;
+            EXPECT_EQ(p.Pixel(x, y), interior ? picture.Pixel(x, y) | 0xFF000000 : picture.Pixel(x, y));
+        }
+    p.Assign(picture);
+    ApplyFilter(p, 0);
+    EXPECT_TRUE(SamePixels(p, picture));
+}
+
+TEST(Filters, SurfacesWithoutInteriorPixelsStayUnchanged) {
+    for (auto [w, h, filter] : {std::tuple{2, 10, 8}, {10, 2, 14}, {6, 20, 6}, {4, 4, 11}, {1, 1, 5}, {0, 0, 31}}) {
+        const TBitmap32 picture = RandomPicture(w, h, 5);
+        TBitmap32 p;
+        p.Assign(picture);
+        ApplyFilter(p, filter);
+        EXPECT_TRUE(SamePixels(p, picture)) << w << " x " << h;
+    }
+}
+
+TEST(Filters, EdgesWeakOnAUniformPictureGivesOpaqueBlack) {
+    TBitmap32 p(6, 5);
+    p.Clear(0x80336699);
+    ApplyFilter(p, 19);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+            EXPECT_EQ(p.Pixel(x, y), (x % 5 && y % 4) ? 0xFF000000u : 0x80336699u) << x << "," << y;
+}
+
+TEST(Filters, ThreeByThreeKernelDividesTruncatesAndClamps) {
+    // Sharpen (-1 around, 16 centre, divisor 8). Red: 16*100 - 8*51 = 1192 -> 149;
+    // green: 160 - 1600 -> negative -> 0; blue: 3200 - 0 = 3200 / 8 = 400 -> 255.
+    TBitmap32 p(3, 3);
+    p.Clear(Color32(51, 200, 0, 7));
+    p.SetPixel(1, 1, Color32(100, 10, 200, 7));
+    ApplyFilter(p, 14);
+    EXPECT_EQ(p.Pixel(1, 1), Color32(149, 0, 255));
+    // Blur Away (1 2 1 / 2 1 2 / 1 2 1, divisor 14): red 4*10 + 8*20 + 1*30 = 230 -> 16 (16.4).
+    TBitmap32 q(3, 3);
+    q.Clear(Color32(20, 0, 0));
+    for (auto [x, y] : {std::pair{0, 0}, {2, 0}, {0, 2}, {2, 2}}) q.SetPixel(x, y, Color32(10, 0, 0));
+    q.SetPixel(1, 1, Color32(30, 0, 0));
+    ApplyFilter(q, 29);
+    EXPECT_EQ(q.Pixel(1, 1), Color32(16, 0, 0));
+    EXPECT_EQ(q.Pixel(0, 0), Color32(10, 0, 0));
+}
+
+TEST(Filters, NumberOutsideTheTableIsReportedAndChangesNothing) {
+    testing::ScopedPresenter boxes;
+    const TBitmap32 picture = RandomPicture(8, 8, 9);
+    TBitmap32 p;
+    p.Assign(picture);
+    ApplyFilter(p, 33);
+    ApplyFilter(p, -1);
+    EXPECT_TRUE(SamePixels(p, picture));
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(boxes.Last().caption, "Im_Convolution:  ApplyFilter");
+    EXPECT_EQ(boxes.Last().text, "filter number -1 not in 0..32");
+}
+
+}  // namespace
+}  // namespace pax

@@ -1,0 +1,55 @@
+#include "render/kuwahara.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace pax {
+namespace {
+
+TEST(Kuwahara, KeepsTheBorderAndAHardEdgeAndMakesPixelsOpaque) {
+    TBitmap32 p(12, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) p.SetPixel(x, y, x < 6 ? Color32(0, 0, 0, 9) : Color32(250, 240, 230, 9));
+    TBitmap32 before;
+    before.Assign(p);
+    Kuwahara(p);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const bool interior = x >= 2 && y >= 2 && x < 10 && y < 7;
+            // The window on the pixel's own side is uniform (variance 0), so no grey appears.
+            EXPECT_EQ(p.Pixel(x, y), interior ? before.Pixel(x, y) | 0xFF000000 : before.Pixel(x, y)) << x << "," << y;
+        }
+}
+
+TEST(Kuwahara, TakesTheTruncatedMeanOfTheCalmestWindow) {
+    // A bright pixel in a dark field: its own windows all hold it once, so the first (above)
+    // gives (5 dark + bright) / 6 truncated; its neighbour has a calm window beside it.
+    TBitmap32 p(7, 7);
+    p.Clear(Color32(12, 30, 60));
+    p.SetPixel(3, 3, Color32(255, 255, 255));
+    Kuwahara(p);
+    EXPECT_EQ(p.Pixel(3, 3), Color32(52, 67, 92));
+    EXPECT_EQ(p.Pixel(2, 3), Color32(12, 30, 60));
+    EXPECT_EQ(p.Pixel(3, 4), Color32(12, 30, 60));
+
+    // Only the window above (rows 1-2) holds the odd pixel, so a uniform one wins.
+    TBitmap32 q(5, 5);
+    q.Clear(Color32(30, 30, 30));
+    q.SetPixel(2, 1, Color32(60, 60, 60));
+    Kuwahara(q);
+    EXPECT_EQ(q.Pixel(2, 2), Color32(30, 30, 30));
+}
+
+TEST(Kuwahara, SmallSurfacesStayUnchanged) {
+    std::mt19937 rng(4);
+    TBitmap32 p(4, 30);
+    for (int i = 0; i < 120; ++i) p.Bits()[i] = rng();
+    TBitmap32 before;
+    before.Assign(p);
+    Kuwahara(p);
+    EXPECT_TRUE(std::equal(p.Bits(), p.Bits() + 120, before.Bits()));
+}
+
+}  // namespace
+}  // namespace pax

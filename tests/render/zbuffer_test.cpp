@@ -1,0 +1,234 @@
+#include "render/zbuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "support/golden.h"
+
+namespace pax {
+namespace {
+
+constexpr TColor32 Red = 0xFFFF0000, Blue = 0xFF0000FF;
+
+TZBuffer32 Buffer(int width, int height) {
+    TZBuffer32 z;
+    z.SetSize(width, height);
+    return z;
+}
+
+// The line walk exactly as the rule states it, every step through PlotZ.
+void ReferenceLineZ(TZBuffer32& z, TZPoint p1, TZPoint p2, TColor32 c) {
+    const int64_t dx = std::abs(int64_t(p2.X) - p1.X), dy = std::abs(int64_t(p2.Y) - p1.Y);
+    if (dx == 0 && dy == 0) return p2.Z <= p1.Z ? z.PlotZ(p2.X, p2.Y, c, p2.Z) : z.PlotZ(p1.X, p1.Y, c, p1.Z);
+    const TZPoint s = p2.Y >= p1.Y ? p1 : p2, f = p2.Y >= p1.Y ? p2 : p1;
+    const int64_t n = std::max(dx, dy), xStep = f.X > s.X ? 1 : -1, zStep = (int64_t(f.Z) - s.Z) / n;
+    int64_t e = n / 2, x = s.X, y = s.Y, depth = s.Z;
+    z.PlotZ(int(x), int(y), c, int32_t(depth));
+    for (int64_t i = 0; i < n; ++i) {
+        if (dy > e) e += dx, ++y;
+        if (dy <= e) e -= dy, x += xStep;
+        depth += zStep;
+        z.PlotZ(int(x), int(y), c, int32_t(depth));
+    }
+}
+
+::testing::AssertionResult SamePlanes(const TZBuffer32& a, const TZBuffer32& b) {
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.ColorPlane().Pixel(x, y) != b.ColorPlane().Pixel(x, y) || a.Depth(x, y) != b.Depth(x, y))
+                return ::testing::AssertionFailure() << "differ at " << x << "," << y;
+    return ::testing::AssertionSuccess();
+}
+
+int CountLinePixels(const TZBuffer32& z) {
+    int n = 0;
+    for (int y = 0; y < z.Height(); ++y)
+        for (int x = 0; x < z.Width(); ++x) n += z.ColorPlane().Pixel(x, y) != 0;
+    return n;
+}
+
+TEST(ZBuffer, SetSizeClearsToTransparentAndFar) {
+    TZBuffer32 z = Buffer(4, 3);
+    z.PlotZ(1, 1, Red, 5);
+    z.SetSize(4, 3);
+    EXPECT_EQ(z.ColorPlane().Pixel(1, 1), 0u);
+    EXPECT_EQ(z.Depth(1, 1), TZBuffer32::FarDepth);
+    z.SetSize(-3, 7);
+    EXPECT_EQ(z.Width(), 0);
+    z.LineZ(TZPoint{0, 0, 0}, TZPoint{5, 5, 0}, Red);
+    z.PlotZ(0, 0, Red, 0);
+    EXPECT_EQ(z.Direction(), (tVector3d{-1.0L, 0.1L, 1.0L}));
+}
+
+TEST(ZBuffer, NearerWinsAndEqualDepthKeepsTheFirst) {
+    TZBuffer32 z = Buffer(11, 11);
+    z.LineZ(TZPoint{0, 5, 100 << 16}, TZPoint{10, 5, 100 << 16}, Red);
+    z.LineZ(TZPoint{5, 0, 50 << 16}, TZPoint{5, 10, 50 << 16}, Blue);
+    EXPECT_EQ(z.ColorPlane().Pixel(5, 5), Blue);
+    EXPECT_EQ(z.Depth(5, 5), 50 << 16);
+    z.LineZ(TZPoint{0, 0, 50 << 16}, TZPoint{10, 10, 50 << 16}, Red);
+    EXPECT_EQ(z.ColorPlane().Pixel(5, 5), Blue);
+    EXPECT_EQ(z.ColorPlane().Pixel(4, 4), Red);
+}
+
+TEST(ZBuffer, ZeroLengthSegmentPlotsTheNearerEnd) {
+    TZBuffer32 z = Buffer(5, 5);
+    z.LineZ(TZPoint{2, 3, 900}, TZPoint{2, 3, 400}, Red);
+    EXPECT_EQ(z.Depth(2, 3), 400);
+    z.LineZ(TZPoint{1, 1, -7}, TZPoint{1, 1, 300}, Blue);
+    EXPECT_EQ(z.Depth(1, 1), -7);
+    EXPECT_EQ(CountLinePixels(z), 2);
+}
+
+TEST(ZBuffer, DepthStepsByTheTruncatedQuotientFromTheUpperEnd) {
+    // Walked from (4, 0) (smaller y): n = 3, z step (0 - 10) div 3 = -3: 10, 7, 4, 1.
+    TZBuffer32 z = Buffer(6, 6);
+    z.LineZ(TZPoint{1, 3, 0}, TZPoint{4, 0, 10}, Red);
+    for (int i = 0; i <= 3; ++i) EXPECT_EQ(z.Depth(4 - i, i), 10 - 3 * i) << i;
+    EXPECT_EQ(CountLinePixels(z), 4);
+}
+
+TEST(ZBuffer, EitherDirectionGivesTheSamePixelsAndDepths) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> coord(-10, 50), depth(-100000, 100000);
+    for (int i = 0; i < 300; ++i) {
+        TZPoint a{coord(rng), coord(rng), depth(rng)}, b{coord(rng), coord(rng), depth(rng)};
+        if (a.Y == b.Y) continue;   // no upper end
+        TZBuffer32 forward = Buffer(40, 30), backward = Buffer(40, 30);
+        forward.LineZ(a, b, Red);
+        backward.LineZ(b, a, Red);
+        ASSERT_TRUE(SamePlanes(forward, backward)) << i;
+    }
+}
+
+TEST(ZBuffer, ClippedWalkMatchesTheFullWalk) {
+    // Ends far outside the surface: only the visible steps are walked, which must be the
+    // very pixels and depths of the whole walk.
+    std::mt19937 rng(12);
+    std::uniform_int_distribution<int> coord(-3000, 3000), depth(-(1 << 30), 1 << 30);
+    TZBuffer32 fast = Buffer(64, 48), reference = Buffer(64, 48);
+    for (int i = 0; i < 4000; ++i) {
+        TZPoint a{coord(rng) / (i % 3 + 1), coord(rng) / (i % 5 + 1), depth(rng)};
+        TZPoint b{coord(rng) / (i % 7 + 1), coord(rng), depth(rng)};
+        const TColor32 c = 0xFF000000 | rng();
+        fast.LineZ(a, b, c);
+        ReferenceLineZ(reference, a, b, c);
+    }
+    EXPECT_GT(CountLinePixels(fast), 1500);
+    EXPECT_TRUE(SamePlanes(fast, reference));
+}
+
+TEST(ZBuffer, PointsOutsideAreIgnored) {
+    TZBuffer32 z = Buffer(8, 8);
+    for (auto [x, y] : {std::pair{-1, 0}, {8, 0}, {0, -1}, {0, 8}, {std::numeric_limits<int>::min(), 3}})
+        z.PlotZ(x, y, Red, 0);
+    z.LineZ(TZPoint{-5, -5, 0}, TZPoint{-1, 20, 0}, Red);
+    z.LineZ(TZPoint{20, 9, 0}, TZPoint{-20, 9, 0}, Red);
+    EXPECT_EQ(CountLinePixels(z), 0);
+    // A diagonal between the extremes of the int range crosses exactly the diagonal pixels.
+    const int32_t lo = std::numeric_limits<int32_t>::min() + 1, hi = std::numeric_limits<int32_t>::max();
+    z.LineZ(TZPoint{lo, lo, 0}, TZPoint{hi, hi, 0}, Red);
+    EXPECT_EQ(CountLinePixels(z), 8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(z.ColorPlane().Pixel(i, i), Red);
+}
+
+TEST(ZBuffer, FloatPointsRoundHalvesToEvenAndDepthToFixed) {
+    TZBuffer32 z = Buffer(8, 8);
+    z.LineZ(TZPointF{2.5L, 0.5L, 1.0L}, TZPointF{2.5L, 0.5L, 1.0L}, Red);   // (2, 0)
+    z.LineZ(TZPointF{3.5L, 1.5L, -0.25L}, TZPointF{3.5L, 1.5L, 0}, Blue);   // (4, 2)
+    EXPECT_EQ(z.Depth(2, 0), 65536);
+    EXPECT_EQ(z.Depth(4, 2), -16384);
+    z.LineZ(TZPointF{5, 5, -1e12L}, TZPointF{5, 5, -1e12L}, Red);
+    EXPECT_EQ(z.Depth(5, 5), std::numeric_limits<int32_t>::min());
+    z.LineZ(TZPointF{6, 6, 1e12L}, TZPointF{6, 6, 1e12L}, Red);   // as far as an empty pixel
+    EXPECT_EQ(z.ColorPlane().Pixel(6, 6), 0u);
+    EXPECT_EQ(CountLinePixels(z), 3);
+}
+
+TEST(ZBuffer, NonFiniteFloatSegmentsAreIgnoredAndHugeOnesClipped) {
+    TZBuffer32 z = Buffer(16, 12);
+    const Extended inf = std::numeric_limits<Extended>::infinity(), nan = std::numeric_limits<Extended>::quiet_NaN();
+    z.LineZ(TZPointF{0, 0, 0}, TZPointF{inf, 3, 0}, Red);
+    z.LineZ(TZPointF{nan, 0, 0}, TZPointF{3, 3, 0}, Red);
+    z.LineZ(TZPointF{0, 0, nan}, TZPointF{3, 3, 0}, Red);
+    // Ends so far apart that their difference overflows.
+    z.LineZ(TZPointF{-1.1e4932L, 3, 0}, TZPointF{1.1e4932L, 3, 0}, Red);
+    EXPECT_EQ(CountLinePixels(z), 0);
+    z.LineZ(TZPointF{-1e15L, 7, 2}, TZPointF{1e15L, 7, 2}, Blue);
+    EXPECT_EQ(CountLinePixels(z), 16);
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(z.Depth(x, 7), 2 << 16);
+}
+
+TEST(ZBuffer, ComposeShadesByTheDepthGradient) {
+    // A filled plane sloping away (z = 10 x + 20 y): g = 30, w = 30 + 127 = 157, and
+    // 0x80 (256 - 157) >> 8 = 49; alpha stays 255.
+    TZBuffer32 z = Buffer(8, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) z.PlotZ(x, y, 0xFF808080, 10 * x + 20 * y);
+    TBitmap32 d(8, 4);
+    d.Clear(Blue);
+    z.Compose(d, 1);
+    EXPECT_EQ(d.Pixel(0, 0), 0xFF808080u);   // first of the run: unshaded
+    EXPECT_EQ(d.Pixel(1, 0), 0xFF313131u);
+    EXPECT_EQ(d.Pixel(0, 1), 0xFF313131u);   // the run goes on across the row end
+    EXPECT_EQ(d.Pixel(5, 2), 0xFF313131u);
+    EXPECT_EQ(d.Pixel(6, 0), Blue);           // the last two columns and the last row stay
+    EXPECT_EQ(d.Pixel(7, 2), Blue);
+    EXPECT_EQ(d.Pixel(3, 3), Blue);
+
+    // Sloping towards the viewer keeps more colour: w = -3 + 127 = 124 with divisor 10:
+    // 0x80 132 >> 8 = 66. A divisor of 0 counts as 1.
+    TZBuffer32 t = Buffer(8, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) t.PlotZ(x, y, 0xFF808080, -10 * x - 20 * y);
+    t.Compose(d, 10);
+    EXPECT_EQ(d.Pixel(1, 0), 0xFF424242u);
+    t.Compose(d, 0);
+    EXPECT_EQ(d.Pixel(1, 0), 0xFF4F4F4Fu);    // w = 97: 0x80 159 >> 8 = 79
+}
+
+TEST(ZBuffer, ComposeCopiesRunStartsAndSkipsEmptyPixels) {
+    TZBuffer32 z = Buffer(10, 3);
+    z.PlotZ(2, 0, Red, 0);
+    z.PlotZ(3, 0, Red, 0);   // neighbours right and below are empty: w = 255
+    z.PlotZ(5, 0, Red, 0);
+    TBitmap32 d(10, 3);
+    d.Clear(Blue);
+    z.Compose(d, 1000);
+    EXPECT_EQ(d.Pixel(2, 0), Red);
+    EXPECT_EQ(d.Pixel(3, 0), BlendColor(Red, 0xFF000000, 255));
+    EXPECT_EQ(d.Pixel(4, 0), Blue);
+    EXPECT_EQ(d.Pixel(5, 0), Red);
+
+    // An all-empty plane leaves the destination alone; a smaller destination is safe.
+    TBitmap32 before;
+    before.Assign(d);
+    Buffer(10, 3).Compose(d, 1);
+    EXPECT_TRUE(std::equal(d.Bits(), d.Bits() + 30, before.Bits()));
+    TBitmap32 small(3, 1);
+    z.Compose(small, 1);
+    EXPECT_EQ(small.Pixel(2, 0), Red);
+}
+
+TEST(ZBuffer, ComposedLineDrawingMatchesItsGoldenPicture) {
+    // A fan of lines and a band of close parallel lines, tilted in depth, over a dark field.
+    TZBuffer32 z = Buffer(64, 64);
+    for (int i = 0; i < 12; ++i) {
+        const Extended a = i * Pi / 12;
+        z.LineZ(TZPointF{32, 32, 5}, TZPointF{32 + 30 * std::cos(a), 32 - 30 * std::sin(a), 5 + 4 * std::cos(a)},
+                HSVToColor(MakeHSV(i / 12.0L, 1, 1)));
+    }
+    for (int y = 40; y < 60; ++y)
+        z.LineZ(TZPointF{4, Extended(y), 1 + (y - 40) * 0.02L}, TZPointF{60, Extended(y) - 6, 2 + (y - 40) * 0.02L},
+                0xFFE0C060);
+    TBitmap32 picture(64, 64);
+    picture.Clear(0xFF202040);
+    z.Compose(picture, 100);
+    testing::ExpectMatchesGolden(picture, "render/zbuffer_compose");
+}
+
+}  // namespace
+}  // namespace pax
