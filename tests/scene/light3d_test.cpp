@@ -1,0 +1,179 @@
+#include "scene/light3d.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/scripted_presenter.h"
+
+namespace pax {
+namespace {
+
+using testing::ScopedPresenter;
+
+// A unit normal whose dot product with the light's direction is d.
+tVector3d NormalWithDot(const Light3d& light, Extended d) {
+    return d * light.Heading() + std::sqrt(1 - d * d) * light.Right();
+}
+
+uint8_t ShadeAt(Light3d& light, Extended d, TColor32& colour, bool twoSided = false, uint8_t opacity = 255) {
+    return light.Shade(NormalWithDot(light, d), colour, twoSided, {0, 1, 0}, opacity);
+}
+
+TEST(Light3d, ResetGivesTheDefaultLight) {
+    Light3d light;
+    light.Model = 6;
+    light.Ambient = 0.7L;
+    light.Enabled = false;
+    light.MoveUp(5);
+    light.Reset();
+    const Extended k = 1 / std::sqrt(3.0L);
+    EXPECT_NEAR(light.Position().x, -200, 1e-15L);
+    EXPECT_NEAR(light.Position().z, 200, 1e-15L);
+    EXPECT_NEAR(light.Heading().x, k, 1e-15L);
+    EXPECT_NEAR(light.Heading().y, k, 1e-15L);
+    EXPECT_NEAR(light.Heading().z, -k, 1e-15L);
+    EXPECT_EQ(light.Model, 3);
+    EXPECT_EQ(light.Ambient, 0.2L);
+    EXPECT_TRUE(light.Enabled);
+    EXPECT_EQ(light.LightColor, 0xFFFFFFE0u);
+    EXPECT_EQ(light.SpecCoef, 5.5L);
+}
+
+TEST(Light3d, IntensityOfEachModelWithoutHighlights) {
+    struct Case {
+        int model;
+        Extended d;
+        bool enabled, twoSided;
+        uint8_t expected;
+    };
+    const Case cases[] = {
+        {3, -1, true, false, 255},  // 0.2 + 1 * 0.8
+        {3, 1, true, false, 51},    // turned away: ambient only
+        {3, 0.2L, true, false, 124},  // (0.4 * 0.9) * 0.8 + 0.2 = 0.488
+        {3, 1, true, true, 255},    // both sides lit
+        {3, -1, false, false, 51},  // light off: ambient only
+        {0, 0.3L, true, false, 255}, {0, 0.3L, false, false, 128},
+        {1, -1, true, false, 51},
+        {2, 1, true, false, 205},   // (0.01 * 0.2 + 0.8) * 255 = 204.51
+        {2, 1, false, false, 102},  // halved
+        {4, -1, true, false, 214},  // 0.8 * 0.8 + 0.2 = 0.84
+        {4, 0.5L, true, false, 51}, // below half: ambient only
+        {4, -1, false, false, 255},
+        {5, 0.4L, true, false, 255}, {5, 0.4L, false, false, 51},
+        {6, 0.2L, true, false, 124},
+    };
+    for (const Case& c : cases) {
+        Light3d light;
+        light.SpecularOn = false;
+        light.Enabled = c.enabled;
+        light.SetModel(c.model);
+        TColor32 colour = 0xFF102030;
+        EXPECT_EQ(ShadeAt(light, c.d, colour, c.twoSided), c.expected) << c.model << " d=" << double(c.d);
+        EXPECT_EQ(light.TwoSided, c.twoSided);
+        if (c.model <= 3) {
+            EXPECT_EQ(colour, 0xFF102030u);
+        }
+    }
+    Light3d dim;
+    dim.SpecularOn = false;
+    dim.SetDiffuse(0.01L);   // too little to count
+    TColor32 colour = 0;
+    EXPECT_EQ(ShadeAt(dim, -1, colour), 51);
+}
+
+TEST(Light3d, ModelsFourToSixReplaceTheColourWithTheWindowsFillOpacity) {
+    Light3d light;
+    light.SpecularOn = false;
+    TColor32 colour = 0xFF102030;
+    light.SetModel(4);
+    ShadeAt(light, 0, colour, false, 200);
+    EXPECT_EQ(colour, 0xC8FFFFFFu);
+
+    // Model 5: the normal as a colour, x blue, y green, z red, each 0.5 + n / 2.
+    light.SetModel(5);
+    light.Shade({1, 0, 0}, colour, false, {0, 1, 0}, 255);
+    EXPECT_EQ(colour, 0xFF7F7FFFu);
+    light.Shade({0, 0, -1}, colour, false, {0, 1, 0}, 128);
+    EXPECT_EQ(colour, 0x80007F7Fu);
+
+    // Model 6: hue |d|, full saturation and value.
+    light.SetModel(6);
+    ShadeAt(light, 0, colour, false, 255);
+    EXPECT_EQ(colour, 0xFFFF0000u);
+    ShadeAt(light, -0.5L, colour, false, 90);
+    EXPECT_EQ(colour, 0x5A00FFFFu);
+}
+
+TEST(Light3d, HighlightMixesTowardsTheLightColour) {
+    Light3d light;
+    light.SetHeading({0, 1, 0});
+    light.SetModel(1);   // base intensity 51, colour untouched
+    // The face looks at the eye and the light shines along the line of sight: the reflected
+    // ray comes straight back (e = -1).
+    TColor32 colour = 0xFF000000;
+    EXPECT_EQ(light.Shade({0, -1, 0}, colour, false, {0, 1, 0}, 255), 128);
+    EXPECT_EQ(colour, 0xFF7F7F70u);
+
+    // e = -0.5: 0.5^5.5 * 0.5 = 0.011, 2.8 of 255.
+    colour = 0xFF000000;
+    // The normal halves the way from the reflected ray (0, -1/2, sqrt(3)/2) back to L.
+    const tVector3d n = Normalize({0, 1.5L, -std::sqrt(3.0L) / 2});
+    ASSERT_NEAR(Dot(Reflect(light.Heading(), n), {0, 1, 0}), -0.5L, 1e-15L);
+    EXPECT_EQ(light.Shade(n, colour, false, {0, 1, 0}, 255), 51);
+    EXPECT_EQ(colour, BlendColor(0xFF000000, 0xFFFFFFE0, 3));
+
+    // Reflected away from the eye: no highlight, colour kept.
+    colour = 0xFF000000;
+    EXPECT_EQ(light.Shade({0, -1, 0}, colour, false, {0, -1, 0}, 255), 51);
+    EXPECT_EQ(colour, 0xFF000000u);
+    light.SpecularOn = false;
+    EXPECT_EQ(light.Shade({0, -1, 0}, colour, false, {0, 1, 0}, 255), 51);
+    EXPECT_EQ(colour, 0xFF000000u);
+}
+
+TEST(Light3d, SettersRefuseOutOfRangeValuesWithTheirBoxes) {
+    struct Case {
+        void (Light3d::*set)(Extended);
+        Extended Light3d::*field;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {&Light3d::SetAmbient, &Light3d::Ambient, "PaxLight:  Light3d.SetAmbient"},
+        {&Light3d::SetDiffuse, &Light3d::Diffuse, "PaxLight:  Light3d.SetDiffuse"},
+        {&Light3d::SetSpecular, &Light3d::Specular, "PaxLight:  Light3d.SetSpecular"},
+    };
+    for (const Case& c : cases) {
+        ScopedPresenter presenter;
+        Light3d light;
+        (light.*c.set)(0);
+        (light.*c.set)(1);
+        EXPECT_EQ(presenter.Count(), 0u);
+        (light.*c.set)(1.5L);
+        (light.*c.set)(-0.1L);
+        (light.*c.set)(std::nan(""));
+        ASSERT_EQ(presenter.Count(), 3u);
+        EXPECT_EQ(presenter.Last().caption, c.caption);
+        EXPECT_EQ(presenter.Last().text, "value must be >= 0 and <= 1");
+        EXPECT_EQ(presenter.Last().buttons, 258);
+        EXPECT_EQ(light.*c.field, 1);
+    }
+    ScopedPresenter presenter;
+    Light3d light;
+    light.SetModel(6);
+    light.SetModel(7);
+    ASSERT_EQ(presenter.Count(), 1u);
+    EXPECT_EQ(presenter.Last().caption, "PaxLight:  Light3d.SetModel");
+    EXPECT_EQ(presenter.Last().text, "model value must be <= 6");
+    EXPECT_EQ(light.Model, 6);
+    light.SetSpecCoef(8);
+    EXPECT_EQ(light.SpecCoef, 8);
+    light.SetSpecCoef(0.5L);
+    ASSERT_EQ(presenter.Count(), 2u);
+    EXPECT_EQ(presenter.Last().caption, "PaxLight:  Light3d.SetSpecCoef");
+    EXPECT_EQ(presenter.Last().text, "specular coefficient must be >= 1");
+    EXPECT_EQ(light.SpecCoef, 1);
+}
+
+}  // namespace
+}  // namespace pax
