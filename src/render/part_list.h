@@ -1,0 +1,62 @@
+#pragma once
+// The parts of one picture in the object window and their drawing order. Parts are appended
+// as the turtle produces them (no per-insert cost beyond the append) and ordered once, when
+// the picture ends: far to near (larger key first), and among equal keys the later part
+// first, so that the earlier one ends up on top.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace pax {
+
+enum class PartType : uint8_t {
+    Invalid = 0,
+    ObjectReset = 1,
+    Point = 2,
+    Line = 3,
+    Empty = 4,
+    Polygon = 6,
+    Box = 7,
+    ScaledSprite = 8,
+    Circle = 9,
+    Sprite = 10,
+    Text = 11,
+};
+
+// The start of every part record. Key: depth, larger is farther and drawn earlier.
+struct tPartHeader {
+    PartType Type = PartType::Invalid;
+    double Key = 0;
+};
+
+class PartList {
+public:
+    static constexpr int32_t MaxParts = 32000;
+
+    PartList();
+
+    void Clear();
+    int32_t Count() const { return static_cast<int32_t>(m_entries.size()); }
+    bool Full() const { return Count() >= MaxParts; }
+    // Appends part with its current key; false (nothing stored) when the list is full.
+    bool Insert(tPartHeader* part);
+    // Puts the parts into drawing order. Stable in cost: a radix sort on the keys' bits.
+    void Sort();
+    // Part i in drawing order (after Sort).
+    tPartHeader* operator[](int32_t i) const { return m_entries[static_cast<size_t>(i)].part; }
+
+private:
+    struct Entry {
+        uint64_t order;   // ascending order = drawing order
+        tPartHeader* part;
+    };
+
+    std::vector<Entry> m_entries;
+    std::vector<Entry> m_scratch;
+};
+
+// The drawing-order code of a key: ascending codes are descending keys (0.0 and -0.0 equal).
+uint64_t PartOrderCode(double key);
+
+}  // namespace pax

@@ -1,0 +1,196 @@
+#include "render/graphics_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "render/window_test_support.h"
+#include "system/display_info.h"
+
+namespace pax {
+namespace {
+
+using testing::CountPixelsNot;
+using testing::ScopedPresenter;
+
+struct GraphicsWindowTest : ::testing::Test {
+    testing::SceneParts scene;
+    oWindow window{"w", scene.surfaces, scene.sprites};
+
+    TBitmap32& Picture() { return scene.surfaces.Drawing; }
+    void OpenOnPicture() {
+        window.SelectBitmap(&Picture());
+        window.SetSize(0, 0, testing::PictureWidth - 1, testing::PictureHeight - 1);
+        window.Open();
+    }
+};
+
+TEST_F(GraphicsWindowTest, CreationSetsTheDefaultsAndTheScreenScales) {
+    EXPECT_EQ(window.WindowId(), 22000);
+    EXPECT_FALSE(window.IsOpen());
+    EXPECT_EQ(window.X1(), 1);
+    EXPECT_EQ(window.Y2(), 479);
+    EXPECT_EQ(window.Width(), 639);
+    EXPECT_EQ(window.Height(), 479);
+    EXPECT_EQ(window.CenterX(), 319);
+    EXPECT_EQ(window.CenterY(), 239);
+    EXPECT_EQ(window.TextRows(), 29);
+    EXPECT_EQ(window.Color(), 0xFFFFFF00u);
+    EXPECT_EQ(window.Surface(), &scene.surfaces.Default);
+    EXPECT_EQ(scene.surfaces.CurrentWindow, &window);
+    const tDisplayInfo& d = DisplayInfo();
+    const Extended ppmx = Extended(d.HorzRes) / d.HorzSize, ppmy = Extended(d.VertRes) / d.VertSize;
+    EXPECT_DOUBLE_EQ(double(window.PixelsPerMmX()), double(ppmx));
+    EXPECT_DOUBLE_EQ(double(window.PerspectiveScaleX()), double(0.7L * ppmx / ppmy));
+    EXPECT_DOUBLE_EQ(double(window.PerspectiveScaleY()), 0.7);
+    EXPECT_TRUE(window.LineAntialiasing && window.FillPolygons && window.DrawOutlines);
+    EXPECT_FALSE(window.FillAntialiasing);
+}
+
+TEST_F(GraphicsWindowTest, SetSizeTakesOnlyExtentsAboveEightAndWidensToThirtyTwo) {
+    window.SetSize(10, 10, 15, 200);
+    EXPECT_EQ(window.X1(), 1);
+    EXPECT_EQ(window.X2(), 639);
+    EXPECT_EQ(window.Y1(), 10);
+    EXPECT_EQ(window.Y2(), 200);
+    EXPECT_EQ(window.Height(), 191);
+    EXPECT_EQ(window.CenterY(), 95);
+
+    window.SetSize(100, 0, 119, 99);   // 20 wide
+    EXPECT_EQ(window.Width(), 32);
+    EXPECT_EQ(window.X2(), 131);
+    EXPECT_EQ(window.CenterX(), 16);
+
+    // Opposite-signed extremes neither overflow nor get taken as small.
+    window.SetSize(INT32_MIN, 0, INT32_MAX, 99);
+    EXPECT_EQ(window.X1(), INT32_MIN);
+}
+
+TEST_F(GraphicsWindowTest, OpenClearsAndFramesTheRectangle) {
+    window.SelectBitmap(&Picture());
+    window.SetSize(10, 20, 109, 119);
+    window.BackgroundColor = 0x80102030;   // made opaque by the clear
+    window.Open();
+    EXPECT_TRUE(window.IsOpen());
+    EXPECT_EQ(Picture().Pixel(0, 0), 0xFF102030u);
+    EXPECT_EQ(Picture().OuterColor, 0xFF102030u);
+    EXPECT_EQ(Picture().Pixel(50, 19), 0xFFD3D3D3u);    // top
+    EXPECT_EQ(Picture().Pixel(9, 50), 0xFFD3D3D3u);     // left
+    EXPECT_EQ(Picture().Pixel(50, 120), 0xFF404040u);   // bottom
+    EXPECT_EQ(Picture().Pixel(110, 50), 0xFF404040u);   // right
+    EXPECT_EQ(Picture().Pixel(50, 50), 0xFF102030u);    // inside untouched
+}
+
+TEST_F(GraphicsWindowTest, ErrorsNameTheOperation) {
+    ScopedPresenter presenter;
+    window.SelectBitmap(nullptr);
+    EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.SelectBitmap");
+    EXPECT_EQ(presenter.Last().text, "bitmap pointer = nil");
+    EXPECT_EQ(window.Surface(), &scene.surfaces.Default);
+
+    window.SelectBitmap(&Picture());
+    window.Clear(0xFFFF0000);   // not open: warned, nothing drawn
+    EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.Clear");
+    EXPECT_EQ(presenter.Last().text, "window is not open");
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+
+    window.Close();
+    EXPECT_EQ(presenter.Last().caption, "GrWindow: oWindow.Close");
+    EXPECT_EQ(presenter.Last().text, "window not opened");
+
+    // A wrong id is reported; going on, the window still opens and clears.
+    window.SetWindowId(21999);
+    window.BackgroundColor = 0xFF0000FF;
+    window.Open();
+    EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.Open");
+    EXPECT_EQ(presenter.Last().text, "window has wrong win-ID");
+    EXPECT_TRUE(window.IsOpen());
+    EXPECT_EQ(Picture().Pixel(200, 200), 0xFF0000FFu);
+    // Close of a window with a low id does nothing more.
+    const size_t shown = presenter.Count();
+    window.Close();
+    EXPECT_TRUE(window.IsOpen());
+    EXPECT_EQ(presenter.Count(), shown);
+}
+
+TEST_F(GraphicsWindowTest, EllipseWithoutFillAndOutlinePlotsItsThirtySevenVertices) {
+    OpenOnPicture();
+    window.FillPolygons = false;
+    window.DrawOutlines = false;
+    window.LineAntialiasing = false;
+    window.Ellipse(240, 180, 100, 60, 0x80FFFFFF, 0xFFFF0000);
+    // 36 distinct pixels; the first vertex is plotted twice, so its pixel is brighter.
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 36);
+    const TColor32 once = Picture().Pixel(240, 240), twice = Picture().Pixel(340, 180);
+    EXPECT_NE(once, clBlack32);
+    EXPECT_GT(RedOf(twice), RedOf(once));
+    EXPECT_EQ(Picture().Pixel(240, 180), clBlack32);
+}
+
+TEST_F(GraphicsWindowTest, EllipseFillsAndOutlinesByTheFlags) {
+    OpenOnPicture();
+    window.LineAntialiasing = false;
+    window.Ellipse(240, 180, 100, 60, 0xFFFFFFFF, 0xFFFF0000);
+    EXPECT_EQ(Picture().Pixel(240, 180), 0xFFFF0000u);
+    EXPECT_EQ(Picture().Pixel(340, 180), 0xFFFFFFFFu);
+    window.FillPolygons = false;   // an open polyline around the centre, nothing inside
+    Picture().Clear();
+    window.Ellipse(240, 180, 100, 60, 0xFFFFFFFF, 0xFFFF0000);
+    EXPECT_EQ(Picture().Pixel(240, 180), clBlack32);
+    EXPECT_EQ(Picture().Pixel(240, 240), 0xFFFFFFFFu);
+}
+
+TEST_F(GraphicsWindowTest, PolygonFillAndOutlineFollowTheirAlphas) {
+    OpenOnPicture();
+    const std::vector<tPoint2f> square{{100, 100}, {200, 100}, {200, 200}, {100, 200}};
+    window.FillPolygon(square, 0x00FF0000, 0xFFFFFFFF, false, false);   // fill alpha 0
+    EXPECT_EQ(Picture().Pixel(150, 150), clBlack32);
+    EXPECT_EQ(Picture().Pixel(150, 100), 0xFFFFFFFFu);
+    EXPECT_EQ(Picture().Pixel(100, 150), 0xFFFFFFFFu);
+
+    Picture().Clear();
+    window.FillPolygon(square, 0xFFFF0000, 0x00FFFFFF, false, false);   // outline alpha 0
+    EXPECT_EQ(Picture().Pixel(150, 150), 0xFFFF0000u);
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 100 * 100);
+}
+
+TEST_F(GraphicsWindowTest, FarCoordinatesAreClippedNotWrapped) {
+    OpenOnPicture();
+    // A triangle with corners millions of pixels away covers the whole picture.
+    const std::vector<tPoint2f> huge{{-4e6f, -4e6f}, {4e6f, -4e6f}, {0, 4e6f}};
+    window.FillPolygon(huge, 0xFF00FF00, 0, true, true);
+    EXPECT_EQ(CountPixelsNot(Picture(), 0xFF00FF00), 0);
+
+    Picture().Clear();
+    window.LineAntialiasing = false;
+    window.LineF(-1e12, 10, 1e12, 10, 0xFFFFFFFF);
+    for (int x : {0, 240, 479}) EXPECT_EQ(Picture().Pixel(x, 10), 0xFFFFFFFFu) << x;
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), testing::PictureWidth);
+
+    Picture().Clear();
+    window.Box(-1e15, 50, 1e15, 60, 0xFF0000FF, 0xFF0000FF);
+    EXPECT_EQ(Picture().Pixel(240, 55), 0xFF0000FFu);
+    window.Ellipse(1e20, 1e20, 1e20, 1e20, 0xFFFFFFFF, 0xFFFFFFFF);   // must not hang or crash
+}
+
+TEST_F(GraphicsWindowTest, BoxBlendsItsFillAndFramesOpaquely) {
+    OpenOnPicture();
+    window.Box(10, 10, 20, 20, 0x80FF0000, 0xFF00FF00);
+    EXPECT_EQ(Picture().Pixel(10, 10), 0xFF00FF00u);
+    EXPECT_EQ(Picture().Pixel(19, 15), 0xFF00FF00u);
+    const TColor32 inside = Picture().Pixel(15, 15);
+    EXPECT_GT(RedOf(inside), 120);
+    EXPECT_LT(RedOf(inside), 136);
+    EXPECT_EQ(Picture().Pixel(20, 20), clBlack32);
+}
+
+TEST_F(GraphicsWindowTest, BackupIsRefreshedOnlyFromAPicture) {
+    OpenOnPicture();
+    scene.surfaces.RefreshBackup(Picture());
+    EXPECT_EQ(scene.surfaces.Backup.Width(), testing::PictureWidth);
+    scene.surfaces.RefreshBackup(TBitmap32());
+    EXPECT_EQ(scene.surfaces.Backup.Width(), testing::PictureWidth);
+}
+
+}  // namespace
+}  // namespace pax
