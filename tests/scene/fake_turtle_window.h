@@ -20,7 +20,6 @@ public:
     struct Polygon {
         bool fill = false;
         std::vector<tVector3d> corners;
-        TColor32 lineColor = 0, fillColor = 0;
     };
 
     void DoProjection(ProjData& pen, const tVector3d& point, bool draw) override {
@@ -39,13 +38,12 @@ public:
         if (pen.Visible && pen.PrevVisible) lines.push_back({pen.PrevPosition, point, pen.LineDrawColor});
     }
     void ProjectPoint(ProjData& pen, const tVector3d& point) override {
-        ++pointProjections;
         pen.Position = point;
         pen.Visible = point.y >= nearY;
     }
     void DoBeginPolyon(ProjData& pen, bool fill) override {
         plane.BeginPlane(pen.LineDrawColor, pen.FillDrawColor);
-        polygons.push_back({fill, {}, pen.LineDrawColor, pen.FillDrawColor});
+        polygons.push_back({fill, {}});
     }
     void AddPolyPoint(ProjData& pen) override { AddCorner(pen.Position, pen.LineDrawColor); }
     void DoEndPolygon(ProjData&) override {
@@ -71,7 +69,6 @@ public:
 
     // What was asked for, in order.
     int projections = 0;
-    int pointProjections = 0;
     int endedPolygons = 0;
     std::vector<tVector3d> projected;
     std::vector<Line> lines;

@@ -20,26 +20,6 @@ uint8_t ShadeAt(Light3d& light, Extended d, TColor32& colour, bool twoSided = fa
     return light.Shade(NormalWithDot(light, d), colour, twoSided, {0, 1, 0}, opacity);
 }
 
-TEST(Light3d, ResetGivesTheDefaultLight) {
-    Light3d light;
-    light.Model = 6;
-    light.Ambient = 0.7L;
-    light.Enabled = false;
-    light.MoveUp(5);
-    light.Reset();
-    const Extended k = 1 / std::sqrt(3.0L);
-    EXPECT_NEAR(light.Position().x, -200, 1e-15L);
-    EXPECT_NEAR(light.Position().z, 200, 1e-15L);
-    EXPECT_NEAR(light.Heading().x, k, 1e-15L);
-    EXPECT_NEAR(light.Heading().y, k, 1e-15L);
-    EXPECT_NEAR(light.Heading().z, -k, 1e-15L);
-    EXPECT_EQ(light.Model, 3);
-    EXPECT_EQ(light.Ambient, 0.2L);
-    EXPECT_TRUE(light.Enabled);
-    EXPECT_EQ(light.LightColor, 0xFFFFFFE0u);
-    EXPECT_EQ(light.SpecCoef, 5.5L);
-}
-
 TEST(Light3d, IntensityOfEachModelWithoutHighlights) {
     struct Case {
         int model;
@@ -48,19 +28,17 @@ TEST(Light3d, IntensityOfEachModelWithoutHighlights) {
         uint8_t expected;
     };
     const Case cases[] = {
-        {3, -1, true, false, 255},  // 0.2 + 1 * 0.8
-        {3, 1, true, false, 51},    // turned away: ambient only
-        {3, 0.2L, true, false, 124},  // (0.4 * 0.9) * 0.8 + 0.2 = 0.488
-        {3, 1, true, true, 255},    // both sides lit
-        {3, -1, false, false, 51},  // light off: ambient only
-        {0, 0.3L, true, false, 255}, {0, 0.3L, false, false, 128},
-        {1, -1, true, false, 51},
-        {2, 1, true, false, 205},   // (0.01 * 0.2 + 0.8) * 255 = 204.51
-        {2, 1, false, false, 102},  // halved
-        {4, -1, true, false, 214},  // 0.8 * 0.8 + 0.2 = 0.84
-        {4, 0.5L, true, false, 51}, // below half: ambient only
-        {4, -1, false, false, 255},
-        {5, 0.4L, true, false, 255}, {5, 0.4L, false, false, 51},
+        {3, -1, true, false, 255},     // 0.2 + 1 * 0.8
+        {3, 1, true, false, 51},       // turned away: ambient only
+        {3, 0.2L, true, false, 124},   // (0.4 * 0.9) * 0.8 + 0.2 = 0.488
+        {3, 1, true, true, 255},       // both sides lit
+        {3, -1, false, false, 51},     // light off
+        {0, 0.3L, true, false, 255},   {0, 0.3L, false, false, 128},  {1, -1, true, false, 51},
+        {2, 1, true, false, 205},      // (0.01 * 0.2 + 0.8) * 255 = 204.51
+        {2, 1, false, false, 102},     // halved
+        {4, -1, true, false, 214},     // 0.8 * 0.8 + 0.2 = 0.84
+        {4, 0.5L, true, false, 51},    // below half: ambient only
+        {4, -1, false, false, 255},    {5, 0.4L, true, false, 255},   {5, 0.4L, false, false, 51},
         {6, 0.2L, true, false, 124},
     };
     for (const Case& c : cases) {
@@ -75,11 +53,6 @@ TEST(Light3d, IntensityOfEachModelWithoutHighlights) {
             EXPECT_EQ(colour, 0xFF102030u);
         }
     }
-    Light3d dim;
-    dim.SpecularOn = false;
-    dim.SetDiffuse(0.01L);   // too little to count
-    TColor32 colour = 0;
-    EXPECT_EQ(ShadeAt(dim, -1, colour), 51);
 }
 
 TEST(Light3d, ModelsFourToSixReplaceTheColourWithTheWindowsFillOpacity) {
