@@ -1,0 +1,319 @@
+#include "render/object_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "render/picture_io.h"
+#include "render/window_test_support.h"
+#include "scene/pax3d.h"
+#include "support/golden.h"
+#include "system/exceptions.h"
+
+namespace pax {
+namespace {
+
+using testing::CountPixelsNot;
+using testing::ScopedPresenter;
+
+constexpr int Cx = testing::PictureWidth / 2, Cy = testing::PictureHeight / 2;
+
+struct ObjectWindowTest : ::testing::Test {
+    testing::SceneParts scene;
+    ObjectWindow window{"view3d", scene.surfaces, scene.sprites, scene.eye, scene.light};
+    ProjData pen;
+
+    ObjectWindowTest() { testing::OpenOnPicture(window, scene.surfaces); }
+    ~ObjectWindowTest() override { ClearStopRequest(); }
+    TBitmap32& Picture() { return scene.surfaces.Drawing; }
+    void At(const tVector3d& p) { window.DoProjection(pen, p, false); }
+    void To(const tVector3d& p) { window.DoProjection(pen, p, true); }
+    void SetColors(TColor32 line, TColor32 fill) {
+        pen.LineDrawColor = line;
+        pen.FillDrawColor = fill;
+    }
+};
+
+TEST_F(ObjectWindowTest, IsInactiveUntilItsFirstReset) {
+    ObjectWindow fresh{"fresh", scene.surfaces, scene.sprites, scene.eye, scene.light};
+    EXPECT_FALSE(fresh.Active());
+    try {
+        fresh.BeginObject(ObjectShape::General);
+        FAIL() << "no run-time error";
+    } catch (const ERunError& e) {
+        EXPECT_EQ(e.Code(), 210);
+    }
+    EXPECT_THROW(fresh.EndPicture(), ERunError);
+    fresh.Reset();
+    EXPECT_TRUE(fresh.Active());
+}
+
+TEST_F(ObjectWindowTest, AmongEqualKeysTheEarlierPartEndsOnTop) {
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    SetColors(0xFFFF0000, 0xFFFF0000);
+    window.DrawBox(pen, 20, 20);
+    SetColors(0xFF00FF00, 0xFF00FF00);
+    window.DrawBox(pen, 20, 20);
+    window.EndObject();
+    EXPECT_EQ(window.PartCount(), 2);
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);   // nothing before the picture ends
+    window.EndPicture();
+    // Box colours are scaled by the pen's brightness, 255 by default.
+    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(0xFFFF0000, 255));
+    EXPECT_EQ(window.PictureCount(), 1);
+}
+
+TEST_F(ObjectWindowTest, FartherPartsAreDrawnFirst) {
+    window.SetProjection(Projection::Parallel);   // depth does not move the screen position
+    window.BeginObject(ObjectShape::General);
+    SetColors(0xFF00FF00, 0xFF00FF00);
+    At({0, 0, 0});
+    window.DrawBox(pen, 10, 10);
+    SetColors(0xFFFF0000, 0xFFFF0000);
+    At({0, 500, 0});
+    window.DrawBox(pen, 10, 10);
+    window.EndObject();
+    window.EndPicture();
+    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(0xFF00FF00, 255));
+}
+
+TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops) {
+    testing::ScopedStatusErrors errors;
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    for (int i = 0; i < PartList::MaxParts; ++i) window.DrawPoint(pen);
+    EXPECT_EQ(window.PartCount(), 32000);
+    EXPECT_FALSE(StopRequested());
+    EXPECT_TRUE(errors.Texts().empty());
+    window.DrawPoint(pen);
+    window.DrawPoint(pen);
+    EXPECT_EQ(window.PartCount(), 32000);
+    EXPECT_TRUE(StopRequested());
+    ASSERT_EQ(errors.Texts().size(), 1u);
+    EXPECT_EQ(errors.Texts()[0], "PaxObj: ObjectWindow.CreatePart: too many parts");
+    window.EndPicture();   // the parts made are drawn
+    EXPECT_NE(Picture().Pixel(Cx, Cy), clBlack32);
+    window.Reset();   // the next picture may report again
+    EXPECT_EQ(window.PartCount(), 0);
+    EXPECT_EQ(window.PartMemory().PageIndex(), 0);
+}
+
+TEST_F(ObjectWindowTest, SegmentsInsideObjectsAreCutAtTheNearPlane) {
+    window.LineAntialiasing = false;
+    window.BeginObject(ObjectShape::General);
+    // Start behind the near plane: drawn from the crossing, which is far right of the picture.
+    At({100, -990, 0});
+    To({100, 0, 0});
+    EXPECT_EQ(window.PartCount(), 1);
+    // End behind it: nothing.
+    At({-100, 0, 0});
+    To({-100, -990, 0});
+    EXPECT_EQ(window.PartCount(), 1);
+    window.EndObject();
+    window.EndPicture();
+    EXPECT_NE(Picture().Pixel(testing::PictureWidth - 1, Cy), clBlack32);
+    EXPECT_NE(Picture().Pixel(400, Cy), clBlack32);
+    EXPECT_EQ(Picture().Pixel(Cx, Cy), clBlack32);
+    EXPECT_EQ(Picture().Pixel(100, Cy), clBlack32);
+}
+
+TEST_F(ObjectWindowTest, SegmentsOutsideObjectsAreDrawnAtOnceAndCutToo) {
+    window.LineAntialiasing = false;
+    At({100, -990, 0});
+    To({100, 0, 0});
+    EXPECT_EQ(window.PartCount(), 0);
+    EXPECT_NE(Picture().Pixel(400, Cy), clBlack32);
+}
+
+TEST_F(ObjectWindowTest, LinePartsSitOneUnitNearerAndTextTwenty) {
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    To({10, 0, 0});
+    EXPECT_NEAR(double(pen.Eye.y), 999, 1e-9);
+    window.DrawText(pen, "x");
+    EXPECT_NEAR(double(pen.Eye.y), 979, 1e-9);
+}
+
+TEST_F(ObjectWindowTest, TextPartsKeepThirtyOneCharacters) {
+    const std::string text = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
+    ASSERT_EQ(text.size(), 40u);
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    pen.TextColor = 0xFFFFFFFF;
+    window.DrawText(pen, text);
+    window.EndObject();
+    window.EndPicture();
+    TBitmap32 expected(testing::PictureWidth, testing::PictureHeight);
+    expected.Clear(clBlack32);
+    expected.Font.Color = 0xFFFFFFFF;
+    expected.TextOut(Cx - 4, Cy - 8, text.substr(0, 31));
+    EXPECT_GT(CountPixelsNot(expected, clBlack32), 50);
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x)
+            ASSERT_EQ(Picture().Pixel(x, y), expected.Pixel(x, y)) << x << ", " << y;
+}
+
+TEST_F(ObjectWindowTest, PointsAppearOnlyInsideObjects) {
+    At({0, 0, 0});
+    window.DrawPoint(pen);
+    window.EndPicture();
+    EXPECT_EQ(window.PartCount(), 0);
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+    window.BeginObject(ObjectShape::General);
+    window.DrawPoint(pen);
+    window.EndObject();
+    window.EndPicture();
+    EXPECT_NE(Picture().Pixel(Cx, Cy), clBlack32);
+}
+
+TEST_F(ObjectWindowTest, PenUpOrInvisiblePositionsMakeNoParts) {
+    window.BeginObject(ObjectShape::General);
+    pen.PenIsDown = false;
+    At({0, 0, 0});
+    window.DrawText(pen, "up");
+    window.DrawPoint(pen);
+    pen.PenIsDown = true;
+    At({0, -999, 0});   // behind the near plane
+    window.DrawText(pen, "behind");
+    window.DrawCircle(pen, 10);
+    EXPECT_EQ(window.PartCount(), 0);
+}
+
+TEST_F(ObjectWindowTest, CirclesAreLitByTheLightModelWhenTheLightIsOn) {
+    SetColors(0xFFFFFFFF, 0xFF80C0FF);
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    window.DrawCircle(pen, 50);
+    window.EndObject();
+    window.EndPicture();
+    TColor32 lit = 0xFF80C0FF;
+    const uint8_t intensity = scene.light.Shade({0, -1, 0}, lit, false, scene.eye.Heading(), 255);
+    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(lit, intensity * 255 / 256));
+
+    Switches()[Switch::LightIsOn] = false;
+    window.Reset();
+    window.BeginObject(ObjectShape::General);
+    window.DrawCircle(pen, 50);
+    window.EndObject();
+    window.EndPicture();
+    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(0xFF80C0FF, 255));
+}
+
+TEST_F(ObjectWindowTest, PolygonPartsAreShadedAndShowTheirNormals) {
+    Switches()[Switch::ShowNormals] = true;
+    ConfigValues().NormalLength = 200;
+    window.Reset();
+    SetColors(0xFFFFFFFF, 0xFF2080C0);
+    window.BeginObject(ObjectShape::General);
+    window.DoBeginPolyon(pen, true);
+    // Facing the eye; its normal points straight at it, so the yellow line is a point at the
+    // centre, drawn over the fill.
+    for (tVector3d p : {tVector3d{-50, 0, -50}, {50, 0, -50}, {50, 0, 50}, {-50, 0, 50}}) To(p);
+    window.DoEndPolygon(pen);
+    window.EndObject();
+    ASSERT_EQ(window.PartCount(), 1);
+    window.EndPicture();
+    TColor32 fill = 0xFF2080C0;
+    const uint8_t intensity = scene.light.Shade({0, -1, 0}, fill, false, scene.eye.Heading(), 255);
+    EXPECT_EQ(Picture().Pixel(Cx + 20, Cy + 15), ScaleColor(fill, intensity));
+    EXPECT_EQ(Picture().Pixel(Cx + 40, Cy), clBlack32);
+    EXPECT_FALSE(window.PlaneObject().IsOpen());
+}
+
+TEST_F(ObjectWindowTest, SpritePartsAreTintedAndBlended) {
+    TBitmap32& sprite = scene.sprites.GetSprite(20);
+    sprite.SetSize(8, 8);
+    sprite.Clear(0xFFFFFFFF);
+    window.SetSpriteId(20);
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    window.DrawSprite(pen, 0xFFFF0000);
+    window.EndObject();
+    window.EndPicture();
+    EXPECT_EQ(sprite.Pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(RedOf(Picture().Pixel(Cx, Cy)), 254);   // alpha 255 * 255 / 256
+    EXPECT_EQ(Picture().Pixel(Cx + 4, Cy), clBlack32);
+    EXPECT_NE(Picture().Pixel(Cx - 4, Cy - 4), clBlack32);
+}
+
+TEST_F(ObjectWindowTest, InvalidPartsAreRefused) {
+    ScopedPresenter presenter;
+    tPartHeader part;
+    EXPECT_THROW(window.DrawPart(part), ERunError);
+    for (uint8_t type : {5, 12, 255}) {
+        part.Type = static_cast<PartType>(type);
+        window.DrawPart(part);
+        EXPECT_EQ(presenter.Last().caption, "PaxObj:  ObjectWindow.DrawPart");
+        EXPECT_EQ(presenter.Last().text, "unknown part type");
+    }
+    tObjectResetPart reset;
+    reset.Type = PartType::ObjectReset;
+    reset.Def.Primitives = 7;
+    reset.Def.MinX = 3;
+    window.DrawPart(reset);
+    EXPECT_EQ(reset.Def.Primitives, 0);
+    EXPECT_EQ(reset.Def.MinX, 99999);
+}
+
+TEST_F(ObjectWindowTest, ZBufferedSegmentsAreComposedUnderTheParts) {
+    Switches()[Switch::ZBuffer] = true;
+    window.Reset();
+    window.BeginObject(ObjectShape::General);
+    At({-100, 0, 0});
+    To({100, 0, 0});
+    EXPECT_EQ(window.PartCount(), 0);
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+    window.EndObject();
+    window.EndPicture();
+    // The first pixel of the run is copied as it is; the rest are shaded by the depth gradient.
+    int first = 0;
+    while (first < testing::PictureWidth && scene.surfaces.ZBuffer.ColorPlane().Pixel(first, Cy) == 0) ++first;
+    ASSERT_LT(first, Cx);
+    EXPECT_EQ(Picture().Pixel(first, Cy), pen.LineDrawColor);
+}
+
+// A small scene: a star of lines, a filled square and a circle, drawn with the turtle.
+TEST_F(ObjectWindowTest, SmallSceneMatchesItsGoldenPicture) {
+    Pax3d pax("Pax");
+    pax.SetWindow(&window);
+    pax.Reset();
+    window.BeginObject(ObjectShape::General);
+    pax.SetColor(0xFFFFFF00);
+    pax.PitchUp90();   // the turtle now walks up the picture, facing the eye
+    pax.JumpBack(60);
+    pax.JumpLeft(40);
+    for (int i = 0; i < 5; ++i) {
+        pax.DrawForward(150);
+        pax.TurnRight(144);
+    }
+    pax.JumpHome();
+    pax.JumpLeft(200);
+    pax.JumpBack(100);
+    pax.SetLineColor(0xFFFFFFFF);
+    pax.SetFillColor(0xFF3070E0);
+    pax.BeginPlane();
+    pax.DrawForward(80);
+    pax.TurnRight90();
+    pax.DrawForward(80);
+    pax.TurnRight90();
+    pax.DrawForward(80);
+    pax.TurnRight90();
+    pax.DrawForward(80);
+    pax.EndPlane();
+    pax.Reset();
+    pax.JumpRight(150);
+    pax.JumpUp(60);
+    pax.SetLineColor(0xFF40FF40);
+    pax.SetFillColor(0xFFE04020);
+    window.DrawCircle(pax.Pen(), 40);
+    window.EndObject();
+    window.EndPicture();
+    pax.SetWindow(nullptr);
+    EXPECT_GE(window.PartCount(), 7);
+    testing::ExpectMatchesGolden(Picture(), "render/object_window_scene", 2, 20);
+    if (const char* dir = std::getenv("PAX3D_SAVE_PICTURES")) SavePicture(Picture(), std::string(dir) + "/object_window_scene.png");
+}
+
+}  // namespace
+}  // namespace pax

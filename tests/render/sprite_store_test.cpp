@@ -1,0 +1,63 @@
+#include "render/sprite_store.h"
+
+#include <gtest/gtest.h>
+
+#include "system/exceptions.h"
+
+namespace pax {
+namespace {
+
+TEST(SpriteStore, IdentifiersZeroAndOneShareAPictureAndFortyIsTheLast) {
+    SpriteStore store;
+    EXPECT_EQ(&store.GetSprite(0), &store.GetSprite(1));
+    EXPECT_NE(&store.GetSprite(1), &store.GetSprite(2));
+    EXPECT_FALSE(store.HasSprite(16));
+    store.GetSprite(40);
+    EXPECT_TRUE(store.HasSprite(40));
+    try {
+        store.GetSprite(41);
+        FAIL() << "no range error";
+    } catch (const ERangeError& e) {
+        EXPECT_STREQ(e.what(), "wrong sprite id 41");
+    }
+}
+
+TEST(SpriteStore, SizeIsThePicturesOrTheDefault) {
+    SpriteStore store;
+    EXPECT_EQ(store.GetSpriteSize(20), SpriteStore::InitialDefaultSize);
+    store.GetSprite(20).SetSize(26, 12);
+    EXPECT_EQ(store.GetSpriteSize(20), (tSpriteSize{26, 12}));
+    store.SetDefaultSize({8, 9});
+    EXPECT_EQ(store.GetSpriteSize(21), (tSpriteSize{8, 9}));
+}
+
+TEST(SpriteStore, SetColorTintsAndKeepsTransparency) {
+    SpriteStore store;
+    TBitmap32& sprite = store.GetSprite(5);
+    sprite.SetSize(2, 1);
+    sprite.SetPixel(0, 0, 0x00123456);
+    sprite.SetPixel(1, 0, 0x80FFFFFF);
+    store.SetColor(5, 0xFFFF0000);
+    EXPECT_EQ(sprite.Pixel(0, 0), 0x00FF0000u);
+    EXPECT_EQ(sprite.Pixel(1, 0), 0x80FF0000u);
+}
+
+TEST(SpriteStore, ScaledSpriteIsStretchedAndBlendedWithItsAlpha) {
+    SpriteStore store;
+    TBitmap32& sprite = store.GetSprite(3);
+    sprite.SetSize(2, 2);
+    sprite.Clear(0xFFFFFFFF);
+    sprite.SetPixel(1, 1, 0xFF0000FF);
+    TBitmap32 dest(10, 10);
+    dest.Clear(clBlack32);
+    store.AddScaledSprite(3, {2, 2, 6, 6}, 255, dest);
+    EXPECT_EQ(dest.Pixel(2, 2), 0xFFFFFFFFu);
+    EXPECT_EQ(dest.Pixel(5, 5), 0xFF0000FFu);
+    EXPECT_EQ(dest.Pixel(6, 6), clBlack32);
+    store.AddScaledSprite(3, {0, 0, 1, 1}, 128, dest);
+    EXPECT_EQ(dest.Pixel(0, 0), 0xFF000080u);   // the blue corner sampled, half strength
+    store.AddScaledSprite(3, {-1e30f, -1e30f, 1e30f, 1e30f}, 255, dest);   // far off: no crash
+}
+
+}  // namespace
+}  // namespace pax
