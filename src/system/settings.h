@@ -55,7 +55,7 @@ struct tConfigValues {
     int32_t TileNumber = 0;
     int32_t ScrollStepX = 0, ScrollStepY = 0;   // pixels per 100 ms
     int32_t ConvolutionFilter = 9;
-    int32_t UsedPictureIndex = 0;
+    int32_t UsedPictureIndex = 0;      // in PictureList; -1: UsedPicture is not in the list
     std::string UsedPicture;
     std::vector<std::string> PictureList;      // at most 8
 
@@ -142,7 +142,7 @@ tSwitches DefaultSwitches();
 tConfigValues& ConfigValues();
 tSwitches& Switches();
 
-// The set-switch operation: stores the value and, calls
+// The set-switch operation: stores the value and calls
 // the reaction that the shell installed (pause, full screen, light, sound, ...).
 using SwitchReaction = std::function<void(int index, bool value)>;
 void SetSwitch(int index, bool value);

@@ -64,6 +64,8 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 std::string CutToCapacity(std::string text) {
     if (text.size() <= TextCapacity) return text;

@@ -81,13 +81,13 @@ bool ReadFilePrefix(const std::string& path, size_t limit, std::string& text, bo
         ::close(fd);
         return false;
     }
-    constexpr size_t Chunk = 64 * 1024;
+    char buffer[16 * 1024];
     size_t filled = 0;
     while (filled <= limit) {
-        text.resize(filled + Chunk);
-        ssize_t got = ::read(fd, text.data() + filled, Chunk);
+        ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit + 1 - filled));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
+        text.append(buffer, static_cast<size_t>(got));
         filled += static_cast<size_t>(got);
     }
     ::close(fd);

@@ -337,6 +337,8 @@ TEST_F(Configuration, AWriteCutShortIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(m_presenter.Last().text.rfind("can not write to file '" + File() + "' !\n\n  error ", 0), 0u)
         << m_presenter.Last().text;
     EXPECT_EQ(ReadTextFile(File()), "old");
+    auto entries = std::filesystem::directory_iterator(m_dir.Path());
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);  // the temporary file is gone
 }
 
 TEST_F(Configuration, ACopyInTheTemporaryDirectoryIsUsedWithANotice) {
