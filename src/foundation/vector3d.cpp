@@ -43,11 +43,35 @@ Extended CosAngle(const tVector3d& a, const tVector3d& b) {
     return Dot(a, b) / root;
 }
 
+void SinCos(Extended angle, Extended& s, Extended& c) {
+    // Turtles turn by the same few angles again and again (+a and -a of an L-system), and the
+    // extended sine and cosine cost far more than the rotation itself: remember the last four.
+    struct Entry {
+        Extended angle, s, c;
+        bool used;
+    };
+    thread_local Entry cache[4] = {};
+    thread_local unsigned next = 0;
+    for (const Entry& e : cache) {
+        if (e.used && e.angle == angle) {
+            s = e.s;
+            c = e.c;
+            return;
+        }
+    }
+    s = std::sin(angle);
+    c = std::cos(angle);
+    cache[next] = {angle, s, c, true};
+    next = (next + 1) % 4;
+}
+
 bool RotationRows(const tVector3d& axis, Extended angle, tVector3d& row1, tVector3d& row2, tVector3d& row3) {
     Extended len;
     tVector3d n = NormalizeLen(axis, len);
     if (len <= LengthTolerance) return false;
-    Extended s = std::sin(angle), c = std::cos(angle), t = 1 - c;
+    Extended s, c;
+    SinCos(angle, s, c);
+    Extended t = 1 - c;
     row1 = {t * n.x * n.x + c, t * n.x * n.y + s * n.z, t * n.x * n.z - s * n.y};
     row2 = {t * n.x * n.y - s * n.z, t * n.y * n.y + c, t * n.y * n.z + s * n.x};
     row3 = {t * n.x * n.z + s * n.y, t * n.y * n.z - s * n.x, t * n.z * n.z + c};

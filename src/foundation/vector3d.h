@@ -74,6 +74,9 @@ inline Extended AngleBetween(const tVector3d& a, const tVector3d& b) {
 // v - 2 Dot(v,n) n, for a unit normal n.
 inline tVector3d Reflect(const tVector3d& v, const tVector3d& n) { return v - (2 * Dot(v, n)) * n; }
 
+// sin and cos of angle (radians), remembered for the last few angles.
+void SinCos(Extended angle, Extended& s, Extended& c);
+
 // The rows of the rotation about axis by angle (radians): a positive angle turns clockwise
 // seen from the axis tip, so (0,1,0) about (0,0,1) by +90 degrees gives (1,0,0).
 // False, rows untouched, when the axis has no direction.
