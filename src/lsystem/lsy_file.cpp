@@ -14,10 +14,7 @@
 namespace pax {
 namespace {
 
-bool IsStoredHeader(const tLsyFile::Item& item) {
-    const auto* line = std::get_if<std::string>(&item);
-    return line && line->starts_with(LsyHeader);
-}
+bool IsStoredHeader(const tLsyFile::Item& item) { return !item.IsNode() && item.Line().starts_with(LsyHeader); }
 
 bool ReportFileFailure(int code, const std::string& fileName) {
     SetIoResult(code != 0 ? code : EIO);
@@ -41,15 +38,39 @@ std::string TemporaryName(const std::string& fileName) {
     return fileName + ".~" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
+// Items beyond MaxLsyItems are dropped with one "no heap" error, so that a huge damaged file
+// cannot take all memory.
+class ItemCollector {
+public:
+    ItemCollector(tLsyFile& file, tParser& parser) : m_file(file), m_parser(parser) {}
+    void AddNode(tVLSystem&& node) {
+        if (Room()) m_file.AddNode(std::move(node));
+    }
+    void AddComment(std::string_view line) {
+        if (Room()) m_file.AddComment(std::string(line));
+    }
+
+private:
+    bool Room() {
+        if (m_file.Items().size() < MaxLsyItems) return true;
+        if (!m_full) m_parser.Error(ParseErrorKind::NoHeap);
+        m_full = true;
+        return false;
+    }
+
+    tLsyFile& m_file;
+    tParser& m_parser;
+    bool m_full = false;
+};
+
 tParseResult ReadInto(tLsyFile& file, const std::string& fileName, SummaryBox summary,
                       const std::function<tParseResult(tParser&, const tParser::FileItemSink&)>& parse) {
     tLsyFile read(fileName);
     tParser parser;
     parser.SetSummaryBox(summary);
-    RegisterVLSystem(parser, [&read](tVLSystem&& node) { read.AddNode(std::move(node)); });
-    tParseResult result = parse(parser, [&read](const tToken&, std::string_view source) {
-        read.AddComment(std::string(source));
-    });
+    ItemCollector items(read, parser);
+    RegisterVLSystem(parser, [&items](tVLSystem&& node) { items.AddNode(std::move(node)); });
+    tParseResult result = parse(parser, [&items](const tToken&, std::string_view source) { items.AddComment(source); });
     if (result.opened) file = std::move(read);
     return result;
 }
@@ -59,13 +80,13 @@ tParseResult ReadInto(tLsyFile& file, const std::string& fileName, SummaryBox su
 std::vector<const tVLSystem*> tLsyFile::Nodes() const {
     std::vector<const tVLSystem*> nodes;
     for (const Item& item : m_items)
-        if (const auto* node = std::get_if<tVLSystem>(&item)) nodes.push_back(node);
+        if (item.IsNode()) nodes.push_back(&item.Node());
     return nodes;
 }
 
 size_t tLsyFile::NodeCount() const {
     size_t count = 0;
-    for (const Item& item : m_items) count += std::holds_alternative<tVLSystem>(item) ? 1 : 0;
+    for (const Item& item : m_items) count += item.IsNode() ? 1 : 0;
     return count;
 }
 
@@ -99,10 +120,7 @@ std::string LsyFileText(const tLsyFile& file, const tDate& date) {
     const auto& items = file.Items();
     for (size_t i = 0; i < items.size(); ++i) {
         if (i == 0 && IsStoredHeader(items[i])) continue;
-        if (const auto* line = std::get_if<std::string>(&items[i]))
-            text += *line + "\n";
-        else
-            text += VLSystemText(std::get<tVLSystem>(items[i]), 0);
+        text += items[i].IsNode() ? VLSystemText(items[i].Node(), 0) : items[i].Line() + "\n";
     }
     return text;
 }

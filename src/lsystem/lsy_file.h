@@ -5,7 +5,7 @@
 
 #include <string>
 #include <string_view>
-#include <variant>
+#include <memory>
 #include <vector>
 
 #include "lsystem/parser.h"
@@ -14,10 +14,41 @@
 namespace pax {
 
 inline constexpr std::string_view LsyHeader = "#VRML V1.0 ascii";
+// Comment lines and nodes kept of one file (the editor's tree holds no more).
+inline constexpr size_t MaxLsyItems = 65535;
 
 class tLsyFile {
 public:
-    using Item = std::variant<std::string, tVLSystem>;  // a comment line or a node
+    // One entry of the file: a comment line or a node. Nodes are held apart so that the many
+    // comment lines of a file cost little.
+    class Item {
+    public:
+        explicit Item(std::string line) : m_line(std::move(line)) {}
+        explicit Item(tVLSystem node) : m_node(std::make_unique<tVLSystem>(std::move(node))) {}
+        Item(const Item& other) : m_line(other.m_line), m_node(other.m_node ? std::make_unique<tVLSystem>(*other.m_node) : nullptr) {}
+        Item& operator=(const Item& other) {
+            if (this != &other) *this = Item(other);
+            return *this;
+        }
+        Item(Item&&) noexcept = default;
+        Item& operator=(Item&&) noexcept = default;
+
+        bool IsNode() const { return m_node != nullptr; }
+        // The comment line; empty for a node.
+        const std::string& Line() const { return m_line; }
+        // Only for an item that IsNode.
+        const tVLSystem& Node() const { return *m_node; }
+        tVLSystem& Node() { return *m_node; }
+
+        bool operator==(const Item& other) const {
+            if (IsNode() != other.IsNode()) return false;
+            return IsNode() ? *m_node == *other.m_node : m_line == other.m_line;
+        }
+
+    private:
+        std::string m_line;
+        std::unique_ptr<tVLSystem> m_node;
+    };
 
     explicit tLsyFile(std::string name = {}) : m_name(std::move(name)) {}
 
@@ -25,6 +56,7 @@ public:
     void SetName(std::string name) { m_name = std::move(name); }
 
     const std::vector<Item>& Items() const { return m_items; }
+    std::vector<Item>& Items() { return m_items; }
     void AddComment(std::string line) { m_items.emplace_back(std::move(line)); }
     void AddNode(tVLSystem node) { m_items.emplace_back(std::move(node)); }
     void Clear() { m_items.clear(); }
@@ -48,6 +80,7 @@ struct tDate {
 tDate Today();
 
 // Reads a whole file into file, whose name becomes fileName and whose items are replaced.
+// Items beyond MaxLsyItems are dropped and reported once as "no heap !".
 // Syntax errors are collected and summarised by the parser (the box unless suppressed); a
 // file that cannot be opened is reported by the file error routine and leaves file as it was.
 tParseResult ReadLsyFile(const std::string& fileName, tLsyFile& file, SummaryBox summary = SummaryBox::Show);

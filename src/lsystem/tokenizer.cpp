@@ -61,6 +61,8 @@ std::string_view ParseErrorText(ParseErrorKind kind) {
 }
 
 std::string NumberText(Extended value) {
+    // -0 would read back as the integer 0.
+    if (value == 0) return "0";
     std::array<char, 64> buffer{};
     auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     if (ec != std::errc()) return "0";

@@ -58,10 +58,7 @@ tVLSystem Node(const std::string& name) {
 std::vector<std::string> Outline(const tLsyFile& file) {
     std::vector<std::string> outline;
     for (const tLsyFile::Item& item : file.Items()) {
-        if (const auto* line = std::get_if<std::string>(&item))
-            outline.push_back(*line);
-        else
-            outline.push_back("node " + std::get<tVLSystem>(item).name);
+        outline.push_back(item.IsNode() ? "node " + item.Node().name : item.Line());
     }
     return outline;
 }
@@ -80,6 +77,27 @@ TEST_F(LsyFileTest, FileLevelItemsKeepTheirOrderAroundTheNodes) {
     ASSERT_EQ(file.Nodes().size(), 2u);
     EXPECT_EQ(file.Nodes()[1]->name, "two");
     EXPECT_EQ(shown.Count(), 0u);
+}
+
+TEST_F(LsyFileTest, AFileKeepsAtMostItsCapacityOfItemsAndSaysSo) {
+    std::string text;
+    for (size_t i = 0; i < MaxLsyItems + 10; ++i) text += i % 2 ? "#\n" : "LSystem{name a axiom F rules F}\n";
+    tLsyFile file;
+    tParseResult result = ReadLsyText(text, "huge.LSY", file, SummaryBox::Suppress);
+    EXPECT_EQ(file.Items().size(), MaxLsyItems);
+    ASSERT_EQ(result.errorCount, 1u);
+    EXPECT_EQ(result.entries[0], "error in line 65536 at position 1: \n#\n^no heap ! '#'");
+}
+
+TEST_F(LsyFileTest, CopiesOwnTheirNodes) {
+    tLsyFile file("a.LSY");
+    file.AddNode(Node("one"));
+    tLsyFile copy = file;
+    copy.Items()[0].Node().name = "changed";
+    EXPECT_EQ(file.Nodes()[0]->name, "one");
+    EXPECT_NE(copy, file);
+    copy = file;
+    EXPECT_EQ(copy, file);
 }
 
 TEST_F(LsyFileTest, EmptyAndCommentOnlyFilesHaveNoNodes) {
@@ -120,11 +138,11 @@ TEST_F(LsyFileTest, ASavedFileReadsBackWithItsNodesAndComments) {
     EXPECT_TRUE(ReadLsyFile(path, read).Ok());
     EXPECT_EQ(read.Name(), path);
     ASSERT_EQ(read.Items().size(), 5u);
-    EXPECT_THAT(std::get<std::string>(read.Items()[0]), ::testing::StartsWith("#VRML V1.0 ascii   "));
-    EXPECT_EQ(std::get<std::string>(read.Items()[1]), "# my plants");
-    EXPECT_EQ(std::get<tVLSystem>(read.Items()[2]), bush);
-    EXPECT_EQ(std::get<std::string>(read.Items()[3]), "# second part");
-    EXPECT_EQ(std::get<tVLSystem>(read.Items()[4]), Node("weed"));
+    EXPECT_THAT(read.Items()[0].Line(), ::testing::StartsWith("#VRML V1.0 ascii   "));
+    EXPECT_EQ(read.Items()[1].Line(), "# my plants");
+    EXPECT_EQ(read.Items()[2].Node(), bush);
+    EXPECT_EQ(read.Items()[3].Line(), "# second part");
+    EXPECT_EQ(read.Items()[4].Node(), Node("weed"));
 
     // Saving what was read gives the same text again: the header is not repeated.
     std::string again = Path("again.LSY");
