@@ -1,7 +1,8 @@
 // Our raster surface side by side with Qt's raster engine (QPainter on a QImage with
 // antialiasing on), on the same 480 x 360 pixels and the same seeded shapes:
 //   lines        10,000 antialiased lines of 20..200 pixels, one colour each;
-//   polygons     2,000 antialiased even-odd polygons of 4..12 corners, radius 10..60;
+//   polygons     2,000 antialiased even-odd polygons of 4..12 corners, radius 10..60 (and
+//                the same without antialiasing, for information);
 //   convolution  one 3 x 3 integer kernel pass over the whole surface into a second one, the
 //                same code on both surfaces (our filters are not part of this comparison).
 // Qt draws on Format_ARGB32 (our pixel layout) and on Format_ARGB32_Premultiplied, its
@@ -154,6 +155,17 @@ void BM_Polygons_Pax3d(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * polygons.size());
 }
 
+// The same polygons without antialiasing: the fill the object window uses by default.
+void BM_PlainPolygons_Pax3d(benchmark::State& state) {
+    TBitmap32 b = OurSurface();
+    const auto& polygons = Polygons();
+    for (auto _ : state) {
+        for (const Polygon& p : polygons) b.FillPolygon(p.fixed, p.color);
+        benchmark::DoNotOptimize(b.Bits());
+    }
+    state.SetItemsProcessed(state.iterations() * polygons.size());
+}
+
 void BM_Convolution_Pax3d(benchmark::State& state) {
     TBitmap32 src = OurSurface(), dst = OurSurface();
     FillTestPicture([&](int y) { return src.ScanLine(y); });
@@ -189,12 +201,12 @@ void BM_Lines_Qt(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * lines.size());
 }
 
-template <QImage::Format Format>
+template <QImage::Format Format, bool Antialiased = true>
 void BM_Polygons_Qt(benchmark::State& state) {
     QImage image = QtSurface(Format);
     const auto& polygons = Polygons();
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, Antialiased);
     painter.setPen(Qt::NoPen);
     for (auto _ : state) {
         for (const Polygon& p : polygons) {
@@ -243,6 +255,10 @@ BENCHMARK_TEMPLATE(BM_Lines_Qt, QImage::Format_ARGB32_Premultiplied)->Unit(bench
 BENCHMARK(BM_Polygons_Pax3d)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Polygons_Qt, QImage::Format_ARGB32)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Polygons_Qt, QImage::Format_ARGB32_Premultiplied)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPolygons_Pax3d)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_Polygons_Qt, QImage::Format_ARGB32_Premultiplied, false)
+    ->Name("BM_PlainPolygons_Qt<QImage::Format_ARGB32_Premultiplied>")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Convolution_Pax3d)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Convolution_Qt_ScanLine)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Convolution_Qt_RowTable)->Unit(benchmark::kMicrosecond);

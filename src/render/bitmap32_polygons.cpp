@@ -34,10 +34,9 @@ struct ScanEdge {
     void Step() {
         start += stepQuot;
         rest -= stepRem;
-        if (rest < 0) {
-            rest += denom;
-            ++start;
-        }
+        const int64_t borrow = rest >> 63;   // -1 when rest went negative (no branch to mispredict)
+        rest += denom & borrow;
+        start -= borrow;
     }
 };
 
@@ -74,8 +73,11 @@ constexpr int64_t MaxBandCells = int64_t(1) << 20;
 void TBitmap32::FillPolygon(const TArrayOfFixedPoint& points, TColor32 c) {
     const uint32_t a = AlphaOf(c);
     if (points.size() < 3 || a == 0 || m_clip.Empty()) return;
-    std::vector<ScanEdge> edges;
-    edges.reserve(points.size());
+    thread_local std::vector<ScanEdge> edgeStore, activeStore;
+    std::vector<ScanEdge>& edges = edgeStore;
+    std::vector<ScanEdge>& active = activeStore;   // sorted by crossing, left to right
+    edges.clear();
+    active.clear();
     for (size_t i = 0; i < points.size(); ++i) {
         ScanEdge e;
         if (MakeScanEdge(points[i], points[(i + 1) % points.size()], m_clip.Top, m_clip.Bottom - 1, e))
@@ -84,27 +86,30 @@ void TBitmap32::FillPolygon(const TArrayOfFixedPoint& points, TColor32 c) {
     if (edges.empty()) return;
     std::sort(edges.begin(), edges.end(), [](const ScanEdge& l, const ScanEdge& r) { return l.firstRow < r.firstRow; });
 
-    std::vector<ScanEdge> active;
-    std::vector<int64_t> crossings;
     size_t next = 0;
     for (int row = edges.front().firstRow; row < m_clip.Bottom; ++row) {
-        while (next < edges.size() && edges[next].firstRow == row) active.push_back(edges[next++]);
         if (active.empty()) {
             if (next == edges.size()) break;
-            row = edges[next].firstRow - 1;
-            continue;
+            row = edges[next].firstRow;
         }
-        crossings.clear();
-        for (const ScanEdge& e : active) crossings.push_back(e.start);
-        std::sort(crossings.begin(), crossings.end());
+        while (next < edges.size() && edges[next].firstRow == row) active.push_back(edges[next++]);
+        // The order changes little from row to row, so insertion sort does almost nothing.
+        for (size_t i = 1; i < active.size(); ++i)
+            for (size_t j = i; j > 0 && active[j - 1].start > active[j].start; --j) std::swap(active[j - 1], active[j]);
         TColor32* line = ScanLine(row);
-        for (size_t k = 0; k + 1 < crossings.size(); k += 2) {
-            const int64_t x0 = std::max<int64_t>(crossings[k], m_clip.Left);
-            const int64_t x1 = std::min<int64_t>(crossings[k + 1], m_clip.Right);
+        for (size_t k = 0; k + 1 < active.size(); k += 2) {
+            const int64_t x0 = std::max<int64_t>(active[k].start, m_clip.Left);
+            const int64_t x1 = std::min<int64_t>(active[k + 1].start, m_clip.Right);
             if (x0 < x1) blend::MixSpan(line + x0, static_cast<int>(x1 - x0), c, a);
         }
-        std::erase_if(active, [row](const ScanEdge& e) { return e.lastRow == row; });
-        for (ScanEdge& e : active) e.Step();
+        size_t kept = 0;
+        for (size_t i = 0; i < active.size(); ++i) {
+            if (active[i].lastRow == row) continue;
+            active[i].Step();
+            if (kept != i) active[kept] = active[i];
+            ++kept;
+        }
+        active.resize(kept);
     }
 }
 
