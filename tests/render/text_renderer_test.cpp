@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "render/bitmap32.h"
 
 namespace pax {
@@ -100,6 +105,28 @@ TEST(TextRenderer, TransparentFontColourDrawsNothing) {
     b.TextOut(0, 0, "Hidden");
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 40; ++x) ASSERT_EQ(b.Pixel(x, y), Ground);
+}
+
+// Without any font the text calls do nothing and the width is an estimate. Runs in a fresh
+// process whose fontconfig knows no font directory.
+TEST(TextRenderer, WithoutFontsTextIsSkippedAndWidthsAreEstimated) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::filesystem::path config = std::filesystem::temp_directory_path() / "pax3d_no_fonts.conf";
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    EXPECT_EXIT(
+        {
+            setenv("FONTCONFIG_FILE", config.c_str(), 1);
+            TBitmap32 b = Surface(40, 20);
+            b.TextOut(0, 0, "Pax3d");
+            bool untouched = true;
+            for (int y = 0; y < 20; ++y)
+                for (int x = 0; x < 40; ++x) untouched = untouched && b.Pixel(x, y) == Ground;
+            const bool ok = !HasFontFile(b.Font) && untouched && b.TextWidth("Pax3d") > b.TextWidth("Pax") &&
+                            b.TextWidth("Pax") > 0 && b.TextHeight() > 0;
+            std::exit(ok ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::filesystem::remove(config);
 }
 
 }  // namespace
