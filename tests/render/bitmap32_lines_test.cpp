@@ -57,14 +57,6 @@ TEST(Bitmap32Lines, OpaqueLineStepsTheMinorAxisByRounding) {
     EXPECT_EQ(steep.Pixel(2, 4), Color32(1, 2, 3));
 }
 
-TEST(Bitmap32Lines, BlendedLineBlendsEveryPixel) {
-    TBitmap32 b = Black(4, 1);
-    b.LineBlend(0, 0, 3, 0, Color32(255, 255, 255, 128), true);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(b.Pixel(x, 0), Color32(128, 128, 128));
-    b.LineBlend(0, 0, 3, 0, Color32(255, 0, 0, 0), true);
-    EXPECT_EQ(b.Pixel(2, 0), Color32(128, 128, 128));
-}
-
 // A clipped line lands on the same pixels as the whole line drawn on a surface large
 // enough to hold it: clipped, not wrapped or shifted.
 TEST(Bitmap32Lines, ClippedLineKeepsThePixelsOfTheWholeLine) {
@@ -117,14 +109,6 @@ TEST(Bitmap32LinesAA, SubPixelEndsAreWeightedByTheirCoveredLength) {
     EXPECT_EQ(RedOf(b.Pixel(10, 20)), 191);
     EXPECT_EQ(b.Pixel(19, 20), clWhite32);
     EXPECT_EQ(b.Pixel(20, 20), clBlack32);
-}
-
-TEST(Bitmap32LinesAA, HalfPixelOffsetSplitsTheLineOverTwoRows) {
-    TBitmap32 b = Black(20, 20);
-    b.LineAAF(2, 7.5f, 15, 7.5f, clWhite32);
-    EXPECT_EQ(RedOf(b.Pixel(8, 7)), 128);
-    EXPECT_EQ(RedOf(b.Pixel(8, 8)), 128);
-    EXPECT_EQ(b.Pixel(8, 6), clBlack32);
 }
 
 // Every inner column of a one-pixel line of slope m carries sqrt(1 + m^2) pixels of colour,

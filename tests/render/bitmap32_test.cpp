@@ -94,16 +94,6 @@ TEST(Bitmap32Pixels, AntialiasedPointIgnoresNaNAndFarCoordinates) {
     EXPECT_EQ(RedOf(b.Pixel(0, 1)), 128);
 }
 
-TEST(Bitmap32Clip, ClipRectIsLimitedToTheSurface) {
-    TBitmap32 b(10, 5);
-    b.SetClipRect({-5, 2, 50, 4});
-    EXPECT_EQ(b.ClipRect(), (TRect{0, 2, 10, 4}));
-    b.SetClipRect({20, 20, 30, 30});
-    EXPECT_TRUE(b.ClipRect().Empty());
-    b.ResetClipRect();
-    EXPECT_EQ(b.ClipRect(), (TRect{0, 0, 10, 5}));
-}
-
 // Every drawing call on an empty surface, with ordinary, huge and NaN arguments.
 void DrawEverything(TBitmap32& b, TBitmap32& other) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -161,21 +151,6 @@ TEST(Bitmap32Empty, AnEmptyClipRectangleProtectsTheWholeSurface) {
     TBitmap32 other(3, 3);
     DrawEverything(b, other);
     EXPECT_EQ(std::vector<TColor32>(b.Bits(), b.Bits() + 36), std::vector<TColor32>(snapshot.Bits(), snapshot.Bits() + 36));
-}
-
-TEST(Bitmap32Update, ChangedNotifiesOnlyOutsideAnUpdateBracket) {
-    TBitmap32 b(2, 2);
-    int calls = 0;
-    b.SetOnChange([&] { ++calls; });
-    b.BeginUpdate();
-    b.Changed();
-    EXPECT_EQ(calls, 0);
-    b.EndUpdate();
-    b.Changed();
-    EXPECT_EQ(calls, 1);
-    b.EndUpdate();   // unbalanced end is ignored
-    b.Changed();
-    EXPECT_EQ(calls, 2);
 }
 
 // One picture of everything the surface draws: antialiased and plain lines, polygons plain
