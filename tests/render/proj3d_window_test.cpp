@@ -256,6 +256,21 @@ TEST_F(Proj3dWindowTest, PlaneLeftOpenIsReportedAndClosed) {
     EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
 }
 
+TEST_F(Proj3dWindowTest, ClearAllForgetsPicturesPlanesAndObjects) {
+    window.EndPicture();
+    window.BeginObject(ObjectShape::General);
+    window.BeginObject(ObjectShape::General);
+    window.DoBeginPolyon(pen, true);
+    window.DoBeginPolyon(pen, true);
+    EXPECT_EQ(window.PictureCount(), 1);
+    window.ClearAll();
+    EXPECT_EQ(window.PictureCount(), 0);
+    EXPECT_EQ(window.NestingDepth(), 0);
+    EXPECT_FALSE(window.InObject());
+    EXPECT_FALSE(window.PlaneObject().IsOpen());
+    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
+}
+
 TEST_F(Proj3dWindowTest, ZBufferAndLineRecordingTakeTheSegments) {
     tPointList3d lines("lines");
     window.SetLineRecording(&lines);
