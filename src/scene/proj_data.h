@@ -31,8 +31,8 @@ struct ProjData {
     // --- projection state (written by the window) ---
     bool Visible = true;                  // the current position lies in front of the near plane
     tVector3d Position;                   // current 3D point
-    tVector3d Eye;                        // eye coordinates: x right, y depth, z up; x and z
-                                          // perspective-scaled after projection
+    tVector3d Eye;                        // eye coordinates: x right, y depth, z up (unscaled, so
+                                          // their length is the distance from the eye)
     Extended ScreenX = 0, ScreenY = 0;    // window pixels, y down
     int32_t RoundX = 0, RoundY = 0;       // screen position rounded (halves to even)
     bool PrevVisible = false;
