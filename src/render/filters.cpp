@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "render/kuwahara.h"
 #include "system/error_reporting.h"
@@ -121,45 +126,224 @@ std::vector<Tap> TapsOf(const tConvolutionFilter& f) {
     return taps;
 }
 
-// One output row. The sums run over interleaved bytes (blue, green, red, alpha of each pixel)
-// so every inner loop is a plain multiply-add over contiguous memory; the alpha sums are
-// computed and dropped. Acc is int32_t when no sum can leave +-2^24, where a float quotient
-// truncates to the exact integer quotient, else int64_t with integer division.
-template <typename Acc>
-void ConvolveRow(const uint8_t* const* rows, const std::vector<Tap>& taps, int32_t divisor, int width,
-                 std::vector<Acc>& acc, TColor32* out) {
-    const int bytes = width * 4;
-    std::fill(acc.begin(), acc.end(), Acc(0));
-    Acc* a = acc.data();
+// How wide the sums of a kernel must be.
+enum class SumKind {
+    Narrow,   // every sum within +-32767: 16-bit lanes
+    Wide,     // weights within 16 bits, sums below 2^24: 16-bit pairs multiplied into 32 bits
+    Exact,    // anything else: 64-bit integers
+};
+
+SumKind SumKindOf(const std::vector<Tap>& taps) {
+#if defined(__SSE2__)
+    int64_t weightSum = 0, largest = 0;
     for (const Tap& t : taps) {
-        const uint8_t* s = rows[t.Row] + 4 * t.Column;
-        const Acc w = t.Weight;
-        for (int i = 0; i < bytes; ++i) a[i] += w * s[i];
+        weightSum += std::abs(int64_t(t.Weight));
+        largest = std::max(largest, std::abs(int64_t(t.Weight)));
     }
-    if constexpr (sizeof(Acc) == 4) {
-        if (divisor != 1) {
-            const float d = static_cast<float>(divisor);
-            for (int i = 0; i < bytes; ++i) a[i] = static_cast<Acc>(static_cast<float>(a[i]) / d);
-        }
-    } else {
-        if (divisor != 1)
-            for (int i = 0; i < bytes; ++i) a[i] /= divisor;
-    }
-    for (int i = 0; i < bytes; ++i) a[i] = std::clamp<Acc>(a[i], 0, 255);
-    for (int x = 0; x < width; ++x)
-        out[x] = 0xFF000000u | TColor32(a[4 * x + 2]) << 16 | TColor32(a[4 * x + 1]) << 8 | TColor32(a[4 * x]);
+    if (weightSum * 255 <= 32767) return SumKind::Narrow;
+    if (largest <= 32767 && weightSum * 255 < (int64_t(1) << 24)) return SumKind::Wide;
+#endif
+    return SumKind::Exact;
 }
 
-template <typename Acc>
-void ConvolveRows(TBitmap32& surface, const std::vector<TColor32>& source, const std::vector<Tap>& taps,
-                  int32_t divisor, int size) {
+// The sums run over interleaved bytes (blue, green, red, alpha of each pixel), so that each
+// tap is a multiply-add over contiguous memory; the alpha sums are computed and dropped.
+// source[t] is tap t's first byte in its row. The vector sums read up to 32 bytes past a
+// row's last interior byte, which the ring's row slack absorbs.
+constexpr int RowSlack = 64;
+
+void SumExact(const uint8_t* const* source, const std::vector<Tap>& taps, int bytes, int64_t* sums) {
+    std::fill(sums, sums + bytes, 0);
+    for (size_t t = 0; t < taps.size(); ++t) {
+        const uint8_t* p = source[t];
+        const int64_t w = taps[t].Weight;
+        for (int i = 0; i < bytes; ++i) sums[i] += w * p[i];
+    }
+}
+
+// Quotients truncated towards zero and clamped to 0 .. 255, as opaque pixels. For sums below
+// 2^24 in magnitude a float quotient truncates to the exact one; for divisors 2 .. 4095 it is
+// taken as (s + 1/2) (1/d), which lies at least 1/(2d) from the next integer, more than the
+// float error of any quotient below 256 (larger ones clamp to 255 either way, negative sums
+// to 0).
+struct Divider {
+    int32_t Divisor;
+    float Reciprocal = 0, Half = 0;
+
+    explicit Divider(int32_t divisor) : Divisor(divisor) {
+        if (divisor > 1 && divisor < 4096) {
+            Reciprocal = 1.0f / static_cast<float>(divisor);
+            Half = 0.5f / static_cast<float>(divisor);
+        }
+    }
+    int32_t operator()(int32_t s) const {
+        if (Divisor == 1) return s;
+        if (Reciprocal != 0) return static_cast<int32_t>(static_cast<float>(s) * Reciprocal + Half);
+        return static_cast<int32_t>(static_cast<float>(s) / static_cast<float>(Divisor));
+    }
+};
+
+inline TColor32 OpaquePixel(const int64_t* channel) {
+    auto byte = [](int64_t v) { return TColor32(std::clamp<int64_t>(v, 0, 255)); };
+    return 0xFF000000u | byte(channel[2]) << 16 | byte(channel[1]) << 8 | byte(channel[0]);
+}
+
+void FinishExact(int64_t* sums, int width, int32_t divisor, TColor32* out) {
+    if (divisor != 1)
+        for (int i = 0; i < width * 4; ++i) sums[i] /= divisor;
+    for (int x = 0; x < width; ++x) out[x] = OpaquePixel(sums + 4 * x);
+}
+
+#if defined(__SSE2__)
+
+inline __m128i Load(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+inline void Store(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+
+// Eight 16-bit sums to 32-bit lanes, sign kept.
+inline __m128i WidenLow(__m128i v) { return _mm_srai_epi32(_mm_unpacklo_epi16(v, v), 16); }
+inline __m128i WidenHigh(__m128i v) { return _mm_srai_epi32(_mm_unpackhi_epi16(v, v), 16); }
+
+inline void AddProducts(__m128i a, __m128i b, __m128i w, __m128i (&s)[4]) {
+    const __m128i zero = _mm_setzero_si128();
+    s[0] = _mm_add_epi16(s[0], _mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), w));
+    s[1] = _mm_add_epi16(s[1], _mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), w));
+    s[2] = _mm_add_epi16(s[2], _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), w));
+    s[3] = _mm_add_epi16(s[3], _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), w));
+}
+
+// A vector in a container (std::vector drops the vector type's attributes).
+struct Lanes {
+    __m128i V;
+};
+
+inline void StoreWidened(int32_t* sums, const __m128i (&s)[4]) {
+    for (int k = 0; k < 4; ++k) {
+        Store(sums + 8 * k, WidenLow(s[k]));
+        Store(sums + 8 * k + 4, WidenHigh(s[k]));
+    }
+}
+
+// 16-bit sums, 32 bytes (8 pixels) per pass over the taps. A 3 x 3 kernel keeps its nine
+// weights in registers for the whole row.
+void SumNarrow3x3(const uint8_t* const* rows, const int16_t* kernel, int bytes, int32_t* sums) {
+    __m128i w[9];
+    for (int k = 0; k < 9; ++k) w[k] = _mm_set1_epi16(kernel[k]);
+    for (int i = 0; i < bytes; i += 32) {
+        __m128i s[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                const uint8_t* p = rows[r] + 4 * c + i;
+                AddProducts(Load(p), Load(p + 16), w[r * 3 + c], s);
+            }
+        StoreWidened(sums + i, s);
+    }
+}
+
+void SumNarrow(const uint8_t* const* source, const std::vector<Tap>& taps, int bytes, int32_t* sums) {
+    std::vector<Lanes> w;
+    for (const Tap& t : taps) w.push_back({_mm_set1_epi16(static_cast<int16_t>(t.Weight))});
+    for (int i = 0; i < bytes; i += 32) {
+        __m128i s[4] = {_mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128(), _mm_setzero_si128()};
+        for (size_t t = 0; t < taps.size(); ++t) AddProducts(Load(source[t] + i), Load(source[t] + i + 16), w[t].V, s);
+        StoreWidened(sums + i, s);
+    }
+}
+
+// 32-bit sums: two taps at a time, their bytes interleaved into 16-bit pairs that one
+// multiply-add turns into w1 b1 + w2 b2. An odd tap count gets a last partner of weight 0.
+void SumWide(const uint8_t* const* source, const std::vector<Tap>& taps, int bytes, int32_t* sums) {
+    const size_t pairs = (taps.size() + 1) / 2;
+    std::vector<Lanes> w(pairs);
+    std::vector<const uint8_t*> second(pairs);
+    for (size_t k = 0; k < pairs; ++k) {
+        const bool single = 2 * k + 1 == taps.size();
+        const uint16_t first = static_cast<uint16_t>(taps[2 * k].Weight);
+        const uint16_t other = single ? 0 : static_cast<uint16_t>(taps[2 * k + 1].Weight);
+        w[k].V = _mm_set1_epi32(static_cast<int32_t>(uint32_t(other) << 16 | first));
+        second[k] = source[single ? 2 * k : 2 * k + 1];
+    }
+    const __m128i zero = _mm_setzero_si128();
+    for (int i = 0; i < bytes; i += 16) {
+        __m128i s0 = zero, s1 = zero, s2 = zero, s3 = zero;
+        for (size_t k = 0; k < pairs; ++k) {
+            const __m128i a = Load(source[2 * k] + i), b = Load(second[k] + i);
+            const __m128i low = _mm_unpacklo_epi8(a, b), high = _mm_unpackhi_epi8(a, b);
+            s0 = _mm_add_epi32(s0, _mm_madd_epi16(_mm_unpacklo_epi8(low, zero), w[k].V));
+            s1 = _mm_add_epi32(s1, _mm_madd_epi16(_mm_unpackhi_epi8(low, zero), w[k].V));
+            s2 = _mm_add_epi32(s2, _mm_madd_epi16(_mm_unpacklo_epi8(high, zero), w[k].V));
+            s3 = _mm_add_epi32(s3, _mm_madd_epi16(_mm_unpackhi_epi8(high, zero), w[k].V));
+        }
+        Store(sums + i, s0);
+        Store(sums + i + 4, s1);
+        Store(sums + i + 8, s2);
+        Store(sums + i + 12, s3);
+    }
+}
+
+// Four pixels at a time; the saturating packs do the clamping to 0 .. 255.
+void Finish(const int32_t* sums, int width, const Divider& divide, TColor32* out) {
+    const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
+    const __m128 reciprocal = _mm_set1_ps(divide.Reciprocal), half = _mm_set1_ps(divide.Half);
+    const __m128 divisor = _mm_set1_ps(static_cast<float>(divide.Divisor));
+    auto quotient = [&](__m128i v) {
+        if (divide.Divisor == 1) return v;
+        const __m128 f = _mm_cvtepi32_ps(v);
+        if (divide.Reciprocal != 0) return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(f, reciprocal), half));
+        return _mm_cvttps_epi32(_mm_div_ps(f, divisor));
+    };
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const int32_t* p = sums + 4 * x;
+        const __m128i q01 = _mm_packs_epi32(quotient(Load(p)), quotient(Load(p + 4)));
+        const __m128i q23 = _mm_packs_epi32(quotient(Load(p + 8)), quotient(Load(p + 12)));
+        Store(out + x, _mm_or_si128(_mm_packus_epi16(q01, q23), opaque));
+    }
+    for (; x < width; ++x) {
+        const int64_t channel[3] = {divide(sums[4 * x]), divide(sums[4 * x + 1]), divide(sums[4 * x + 2])};
+        out[x] = OpaquePixel(channel);
+    }
+}
+
+#endif
+
+void ConvolveRows(TBitmap32& surface, const std::vector<Tap>& taps, int32_t divisor, int size, SumKind kind) {
     const int width = surface.Width(), height = surface.Height(), m = size / 2, inner = width - 2 * m;
-    std::vector<Acc> acc(static_cast<size_t>(inner) * 4);
-    std::vector<const uint8_t*> rows(size);
+    const int bytes = inner * 4;
+    // The unfiltered rows live in a ring of `size` rows: a row is copied in just before the
+    // first output row that overwrites it, so the copy stays small and in cache.
+    const size_t stride = static_cast<size_t>(width) * 4 + RowSlack;
+    std::vector<uint8_t> ring(stride * size, 0);
+    auto slot = [&](int y) { return ring.data() + stride * static_cast<size_t>(y % size); };
+    auto keep = [&](int y) { std::memcpy(slot(y), surface.ScanLine(y), static_cast<size_t>(width) * 4); };
+    for (int y = 0; y < size - 1; ++y) keep(y);
+
+    std::vector<const uint8_t*> source(taps.size()), rows(size);
+    std::vector<int64_t> exact(kind == SumKind::Exact ? bytes : 0);
+    std::vector<int32_t> sums(kind == SumKind::Exact ? 0 : bytes + RowSlack);
+    std::vector<int16_t> kernel3x3;
+    if (size == 3) {
+        kernel3x3.assign(9, 0);
+        for (const Tap& t : taps) kernel3x3[t.Row * 3 + t.Column] = static_cast<int16_t>(t.Weight);
+    }
     for (int y = m; y < height - m; ++y) {
-        for (int r = 0; r < size; ++r)
-            rows[r] = reinterpret_cast<const uint8_t*>(source.data() + static_cast<size_t>(y - m + r) * width);
-        ConvolveRow<Acc>(rows.data(), taps, divisor, inner, acc, surface.ScanLine(y) + m);
+        keep(y + m);
+        for (int r = 0; r < size; ++r) rows[r] = slot(y - m + r);
+        for (size_t t = 0; t < taps.size(); ++t) source[t] = rows[taps[t].Row] + 4 * taps[t].Column;
+        TColor32* out = surface.ScanLine(y) + m;
+        if (kind == SumKind::Exact) {
+            SumExact(source.data(), taps, bytes, exact.data());
+            FinishExact(exact.data(), inner, divisor, out);
+            continue;
+        }
+#if defined(__SSE2__)
+        if (kind == SumKind::Wide)
+            SumWide(source.data(), taps, bytes, sums.data());
+        else if (size == 3)
+            SumNarrow3x3(rows.data(), kernel3x3.data(), bytes, sums.data());
+        else
+            SumNarrow(source.data(), taps, bytes, sums.data());
+        Finish(sums.data(), inner, Divider(divisor), out);
+#endif
     }
 }
 
@@ -178,15 +362,9 @@ std::string FilterName(int i) {
 void Convolve(TBitmap32& surface, const tConvolutionFilter& filter) {
     const int size = filter.Size();
     if (surface.Width() < size || surface.Height() < size) return;
-    const std::vector<TColor32> source(surface.Bits(), surface.Bits() + size_t(surface.Width()) * surface.Height());
     const std::vector<Tap> taps = TapsOf(filter);
     const int32_t divisor = filter.Divisor == 0 ? 1 : filter.Divisor;
-    int64_t weightSum = 0;
-    for (const Tap& t : taps) weightSum += std::abs(int64_t(t.Weight));
-    if (weightSum * 255 < (int64_t(1) << 24))
-        ConvolveRows<int32_t>(surface, source, taps, divisor, size);
-    else
-        ConvolveRows<int64_t>(surface, source, taps, divisor, size);
+    ConvolveRows(surface, taps, divisor, size, SumKindOf(taps));
     surface.Changed();
 }
 

@@ -36,7 +36,7 @@ TColor32 NewtonColor(Extended x, Extended y, Extended p1, Extended p2, int limit
 // Up to limit div 2 rounds of a' = a / cos b + p2, b' = b / sin a + p1; the count i of
 // finished rounds gives the grey min(2 i, 255). The rounds stop when a division by zero
 // would come (cos b = 0 or sin a = 0), when a' or b' is not finite, or when their sum
-// exceeds the largest extended real.
+// exceeds the largest extended real. Cosine and sine are taken in double precision.
 TColor32 CosineGrey(Extended x, Extended y, Extended p1, Extended p2, int limit);
 
 struct tFractalPicture {

@@ -94,6 +94,20 @@ TEST(Filters, EveryRecordMatchesTheReferenceConvolution) {
         Convolve(fast, ConvolutionFilters()[i]);
         EXPECT_TRUE(SamePixels(fast, ReferenceConvolve(picture, ConvolutionFilters()[i]))) << FilterName(i);
     }
+    // Weights beyond 16 bits, a negative divisor, a divisor too large for the reciprocal.
+    tConvolutionFilter wide{"wide", 1, {}, 70001}, negative{"negative", 0, {}, -5}, large{"large", 2, {}, 5000};
+    wide.Kernel[2 * 7 + 3] = -70000;
+    wide.Kernel[3 * 7 + 3] = 140000;
+    wide.Kernel[4 * 7 + 1] = 3;
+    for (int r = 2; r <= 4; ++r)
+        for (int c = 2; c <= 4; ++c) negative.Kernel[r * 7 + c] = -1;
+    large.Kernel[0] = 128;
+    for (const tConvolutionFilter* f : {&wide, &negative, &large}) {
+        TBitmap32 fast;
+        fast.Assign(picture);
+        Convolve(fast, *f);
+        EXPECT_TRUE(SamePixels(fast, ReferenceConvolve(picture, *f))) << f->Name;
+    }
 }
 
 TEST(Filters, NoFilteringOnlyMakesInteriorPixelsOpaque) {
