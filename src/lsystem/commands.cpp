@@ -1,0 +1,254 @@
+#include "lsystem/commands.h"
+
+#include <array>
+#include <cmath>
+
+#include "figures/solids.h"
+#include "lsystem/shapes.h"
+#include "render/stage.h"
+#include "scene/pax3d.h"
+#include "system/error_reporting.h"
+
+namespace pax {
+
+namespace {
+
+constexpr unsigned char GraveAccent = 96;
+constexpr unsigned char AcuteAccent = 180;
+constexpr unsigned char SectionSign = 167;
+
+constexpr std::array<bool, 256> MakeTraceSet() {
+    std::array<bool, 256> set{};
+    for (unsigned char c : std::string_view("$%&'()*+-./FG[\\]^fg{|}~")) set[c] = true;
+    set[GraveAccent] = true;
+    set[SectionSign] = true;
+    return set;
+}
+constexpr std::array<bool, 256> TraceSet = MakeTraceSet();
+
+// n rounded to a whole count taken mod 256, for the colour steps (n is never negative).
+int ColourSteps(Extended n) { return static_cast<int>(std::fmod(std::nearbyint(n), 256.0L)); }
+
+}  // namespace
+
+// --- trace -----------------------------------------------------------------------------------
+
+bool tLSTrace::Traced(unsigned char c) { return TraceSet[c]; }
+
+void tLSTrace::Start(std::string_view name) {
+    Clear();
+    m_lines.emplace_back(name);
+    m_active = true;
+}
+
+void tLSTrace::Finish() {
+    if (!m_line.empty()) m_lines.push_back(m_line);
+    m_line.clear();
+    m_lineChars = 0;
+    m_active = false;
+}
+
+void tLSTrace::Clear() {
+    m_lines.clear();
+    m_line.clear();
+    m_lineChars = 0;
+    m_counter = 0;
+    m_active = false;
+}
+
+void tLSTrace::Add(unsigned char c) {
+    if (c < 0x80) {
+        m_line += static_cast<char>(c);
+    } else {
+        m_line += static_cast<char>(0xC0 | (c >> 6));
+        m_line += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    ++m_lineChars;
+    ++m_counter;
+    if (m_lineChars <= LineLength) return;
+    m_lines.push_back(m_line);
+    m_line.clear();
+    m_lineChars = 0;
+}
+
+// --- interpreter -----------------------------------------------------------------------------
+
+LSInterpreter::LSInterpreter(Stage& stage, const tLSPalette& palette)
+    : m_stage(stage), m_pax(stage.Pax()), m_palette(palette) {}
+
+void LSInterpreter::TraceCharacter(unsigned char c) {
+    // The operand of "~" names a shape: it is traced whatever character it is.
+    if (tLSTrace::Traced(c) || m_mode == OperandMode::Shape) m_trace.Add(c);
+}
+
+uint64_t LSInterpreter::TakeRepeatCount() {
+    const Extended count = std::trunc(m_number);
+    ClearPrefix();
+    constexpr Extended Most = 9223372036854775807.0L;
+    if (!(count > 0)) return 0;
+    return count >= Most ? static_cast<uint64_t>(Most) : static_cast<uint64_t>(count);
+}
+
+void LSInterpreter::Report(std::string_view text) const { ShowPaxError(LSErrorCaption, text); }
+
+void LSInterpreter::ReportMissingClose() const { Report(MissingCloseText); }
+
+bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& state) {
+    const Extended n = m_number;
+    switch (c) {
+    case 'F': Forward(system, state, PlanePoints::Add); return true;
+    case 'G': Forward(system, state, PlanePoints::Skip); return true;
+    case 'f':
+        m_pax.JumpForward(n * state.step);
+        if (m_pax.PlaneIsOpen()) m_pax.AddPlanePoint();
+        return true;
+    case 'g':
+        m_pax.SetPlaneMode(false);
+        m_pax.JumpForward(n * state.step);
+        return true;
+    case '+': m_pax.TurnLeft(n * state.angle); return true;
+    case '-': m_pax.TurnRight(n * state.angle); return true;
+    case '&': m_pax.PitchDown(n * state.angle); return true;
+    case '^': m_pax.PitchUp(n * state.angle); return true;
+    case '\\': m_pax.RollLeft(n * state.angle); return true;
+    case '/': m_pax.RollRight(n * state.angle); return true;
+    case '|': m_pax.TurnAround(); return true;
+    case '_': m_pax.RollAround(); return true;
+    case '[': m_pax.NewObject(); return true;
+    case ']': m_pax.OldObject(); return true;
+    case '{':
+        m_pax.PenDown();
+        m_pax.BeginPlane();
+        m_pax.SetPlaneMode(true);
+        return true;
+    case '}':
+        m_pax.SetPlaneMode(false);
+        if (m_pax.PlaneIsOpen()) ++m_stats.polygons;
+        m_pax.EndPlane();
+        m_pax.PenUp();
+        return true;
+    case '.':
+        m_pax.PenDown();
+        m_pax.AddPlanePoint();
+        return true;
+    case '*': m_pax.JumpToSaved(); return true;
+    case '!':
+        if (state.thickness > 1) state.thickness -= n;
+        return true;
+    case '?':
+        if (state.thickness > 1) {
+            const Extended k = std::min(std::nearbyint(n), Extended(MaxThinning));
+            for (int i = 0; i < k; ++i) state.thickness *= 0.9L;
+        }
+        return true;
+    case '"':
+    case '\'': StepColour(state, +1); return true;
+    case GraveAccent:
+    case AcuteAccent: StepColour(state, -1); return true;
+    case '(': OpenParameters(); return true;
+    case ')': Report(MissingOpenText); return true;
+    case '~': m_mode = OperandMode::Shape; return true;
+    case '<': m_mode = OperandMode::Decrease; return true;
+    case '>': m_mode = OperandMode::Increase; return true;
+    case '$': m_mode = OperandMode::Special; return true;
+    default: return false;
+    }
+}
+
+void LSInterpreter::Forward(const tLSystem& system, const tLSState& state, PlanePoints points) {
+    const Extended length = m_number * state.step;
+    const bool addCorner = points == PlanePoints::Add;
+    m_pax.PenDown();
+    const bool planeOpen = m_pax.PlaneIsOpen();
+    // F lets an open polygon take the move as a corner; G draws its cylinder regardless.
+    if (state.thickness > 1 && !(addCorner && planeOpen)) {
+        const Extended radius = state.thickness * system.factor;
+        Tube(m_stage, CylinderSegments, radius, radius, length);
+        m_pax.PenUp();
+    }
+    m_pax.SetPlaneMode(addCorner);
+    m_pax.DrawForward(length);
+    if (m_pax.PenIsDown() && !(addCorner && planeOpen)) ++m_stats.segments;
+}
+
+void LSInterpreter::StepColour(tLSState& state, int direction) {
+    const int steps = ColourSteps(m_number);
+    state.colour = static_cast<uint8_t>((state.colour + direction * steps + 256) & 0xFF);
+    m_pax.SetColor(m_palette[state.colour]);
+}
+
+void LSInterpreter::OpenParameters() {
+    m_mode = OperandMode::Parameters;
+    ++m_nesting;
+    if (m_nesting > 1) Report(NestedOpenText);
+}
+
+void LSInterpreter::Operand(unsigned char c, const tLSystem&, tLSState& state) {
+    switch (m_mode) {
+    case OperandMode::Parameters: Parameters(c); return;
+    case OperandMode::Shape:
+        m_mode = OperandMode::None;
+        DrawShape(m_stage, c, state.step);
+        return;
+    case OperandMode::Decrease: ChangeValue(c, state, 0.9L); return;
+    case OperandMode::Increase: ChangeValue(c, state, 1.1L); return;
+    case OperandMode::Special: Special(c, state); return;
+    case OperandMode::None: return;
+    }
+}
+
+void LSInterpreter::Parameters(unsigned char c) {
+    if (c == '(') {
+        OpenParameters();
+        return;
+    }
+    if (c != ')') return;
+    --m_nesting;
+    if (m_nesting <= 0) m_mode = OperandMode::None;
+}
+
+void LSInterpreter::ChangeValue(unsigned char c, tLSState& state, Extended base) {
+    const bool increase = m_mode == OperandMode::Increase;
+    m_mode = OperandMode::None;
+    const Extended n = m_number;
+    // A count n > 1 applies the factor trunc(n) + 1 times.
+    const Extended m = n > 1 ? std::pow(base, std::trunc(n) + 1) : base;
+    switch (c) {
+    case 'a': state.angle += increase ? 1 : -n; return;
+    case 'A': state.angle *= m; return;
+    case 's': state.step += increase ? n : -n; return;
+    case 'S': state.step *= m; return;
+    case 't':
+        if (increase) state.thickness += n;
+        else if (state.thickness > 1) state.thickness -= n;
+        return;
+    case 'T':
+        if (increase || state.thickness > 1) state.thickness *= m;
+        return;
+    case 'c':
+        // Wraps like the other colour steps; the colour is set by the next colour command.
+        state.colour = static_cast<uint8_t>(state.colour + (increase ? 1 : -1));
+        return;
+    default: return;
+    }
+}
+
+void LSInterpreter::Special(unsigned char c, const tLSState& state) {
+    m_mode = OperandMode::None;
+    const Extended t = state.thickness;
+    switch (c) {
+    case 'h': m_pax.RollToHorizontal(); return;
+    case '^': m_pax.SetElevation(90); return;
+    case '&': m_pax.SetElevation(-90); return;
+    case '*': m_pax.JumpToSaved(); return;
+    case '_': m_pax.RollAround(); return;
+    case '|': m_pax.TurnAround(); return;
+    case 'l': m_pax.JumpLeft(t); return;
+    case 'r': m_pax.JumpRight(t); return;
+    case 'u': m_pax.JumpUp(t); return;
+    case 'd': m_pax.JumpDown(t); return;
+    default: return;
+    }
+}
+
+}  // namespace pax

@@ -1,0 +1,167 @@
+#pragma once
+// LSInterpreter: the command interpreter of the L-system language. The derivation walk hands
+// it one character at a time with the selected system and the state of the current level;
+// it moves and turns the stage's "Pax" turtle, draws solids and shapes, and changes the
+// state in place. Characters that are no command are ignored, so the letters that only serve
+// the rewriting pass through.
+//
+// It owns the numeric prefix (digits in a row make one number that the next command uses),
+// the five operand modes ("(" list, "~" shape, "<" decrease, ">" increase, "$" special),
+// the trace of executed commands and the drawing statistics. Errors go through ShowPaxError
+// with the caption LSErrorCaption; interpretation goes on.
+//
+// Interpret runs for every derived symbol: it allocates nothing and does no string work
+// unless the trace is on.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/extended.h"
+#include "lsystem/ls_palette.h"
+#include "lsystem/ls_system.h"
+
+namespace pax {
+
+class Stage;
+class Pax3d;
+
+inline constexpr std::string_view LSErrorCaption = "PaxTarn: LSInterpreter";
+inline constexpr std::string_view MissingCloseText = "missing \")\" character";
+inline constexpr std::string_view MissingOpenText = "missing \"(\" character";
+inline constexpr std::string_view NestedOpenText = "nested \"(\" characters not allowed";
+
+// What the next character is taken as: a command, or the operand of the command before.
+enum class OperandMode : uint8_t { None = 0, Parameters = 1, Shape = 2, Decrease = 3, Increase = 4, Special = 5 };
+
+// Counters of one drawing, for the command line's report; reset when a drawing starts.
+struct tLSStatistics {
+    uint64_t symbols = 0;    // characters handed to the interpreter
+    uint64_t commands = 0;   // of them executed as commands of the table
+    uint64_t segments = 0;   // lines drawn by F and G (moves that added polygon corners excluded)
+    uint64_t polygons = 0;   // polygons closed by "}"
+    uint32_t maxDepth = 0;   // generations the walk went down at most
+    bool is3d = false;
+};
+
+// The trace of executed commands ("show result"): the traced characters in lines of
+// LineLength + 1 characters (a line goes to the list once it holds more than LineLength), the
+// system's name first. Lines are UTF-8: the byte 167 is written as "§".
+class tLSTrace {
+public:
+    static constexpr size_t LineLength = 55;
+
+    // The characters $ % & ' ( ) * + - . / F G [ \ ] ^ f g { | } ~, the grave accent and 167.
+    static bool Traced(unsigned char c);
+
+    // Lines cleared, the name as the first one, the counter 0, the trace active.
+    void Start(std::string_view name);
+    // The unfinished line into the list; the trace inactive.
+    void Finish();
+    // Lines, line and counter cleared; the trace inactive.
+    void Clear();
+    void SetActive(bool active) { m_active = active; }
+    bool Active() const { return m_active; }
+    void Add(unsigned char c);
+
+    const std::vector<std::string>& Lines() const { return m_lines; }
+    uint64_t Counter() const { return m_counter; }
+
+private:
+    bool m_active = false;
+    std::string m_line;
+    size_t m_lineChars = 0;
+    uint64_t m_counter = 0;
+    std::vector<std::string> m_lines;
+};
+
+class LSInterpreter {
+public:
+    // Sides of the cylinders drawn for thick lines.
+    static constexpr int CylinderSegments = 8;
+    // A "?" repeats its factor at most this often.
+    static constexpr int MaxThinning = 255;
+
+    LSInterpreter(Stage& stage, const tLSPalette& palette);
+    LSInterpreter(const LSInterpreter&) = delete;
+    LSInterpreter& operator=(const LSInterpreter&) = delete;
+
+    void Interpret(unsigned char c, const tLSystem& system, tLSState& state) {
+        ++m_stats.symbols;
+        if (m_trace.Active()) [[unlikely]]
+            TraceCharacter(c);
+        if (m_mode != OperandMode::None) [[unlikely]] {
+            Operand(c, system, state);
+            return;
+        }
+        if (c >= '0' && c <= '9') {
+            AddDigit(c);
+            return;
+        }
+        if (!m_pending) m_number = 1;
+        // A character without meaning leaves a pending prefix for the next command.
+        if (Execute(c, system, state)) {
+            m_pending = false;
+            ++m_stats.commands;
+        }
+    }
+
+    OperandMode Mode() const { return m_mode; }
+    int32_t Nesting() const { return m_nesting; }
+    // Mode and nesting back to 0, as at the start of every successor.
+    void ClearMode() {
+        m_mode = OperandMode::None;
+        m_nesting = 0;
+    }
+
+    bool PrefixPending() const { return m_pending; }
+    Extended Prefix() const { return m_number; }
+    void ClearPrefix() {
+        m_number = 1;
+        m_pending = false;
+    }
+    // The pending prefix truncated to a count (held within 0 .. 2^63), and the prefix cleared.
+    uint64_t TakeRepeatCount();
+
+    // "missing ")" character": a text at depth 0 ended inside a parameter list.
+    void ReportMissingClose() const;
+
+    tLSTrace& Trace() { return m_trace; }
+    const tLSTrace& Trace() const { return m_trace; }
+    tLSStatistics& Statistics() { return m_stats; }
+    const tLSStatistics& Statistics() const { return m_stats; }
+
+private:
+    enum class PlanePoints { Add, Skip };
+
+    void TraceCharacter(unsigned char c);
+    void AddDigit(unsigned char c) {
+        const int digit = c - '0';
+        m_number = m_pending ? m_number * 10 + digit : digit;
+        m_pending = true;
+    }
+    // The command of c with n = m_number; false when c is no command.
+    bool Execute(unsigned char c, const tLSystem& system, tLSState& state);
+    void Operand(unsigned char c, const tLSystem& system, tLSState& state);
+    void Parameters(unsigned char c);
+    void ChangeValue(unsigned char c, tLSState& state, Extended base);
+    void Special(unsigned char c, const tLSState& state);
+
+    void Forward(const tLSystem& system, const tLSState& state, PlanePoints points);
+    void StepColour(tLSState& state, int direction);
+    void OpenParameters();
+    void Report(std::string_view text) const;
+
+    Stage& m_stage;
+    Pax3d& m_pax;
+    const tLSPalette& m_palette;
+    OperandMode m_mode = OperandMode::None;
+    int32_t m_nesting = 0;
+    bool m_pending = false;
+    Extended m_number = 1;
+    tLSTrace m_trace;
+    tLSStatistics m_stats;
+};
+
+}  // namespace pax

@@ -1,0 +1,326 @@
+#include "lsystem/interpreter.h"
+
+#include <algorithm>
+
+#include "figures/figure_scope.h"
+#include "lsystem/library/library.h"
+#include "lsystem/lsy_file.h"
+#include "lsystem/vl_system.h"
+#include "render/object_window.h"
+#include "render/stage.h"
+#include "scene/pax3d.h"
+#include "system/error_reporting.h"
+#include "system/exceptions.h"
+#include "system/numbers.h"
+#include "system/stop_request.h"
+
+namespace pax {
+
+namespace {
+
+constexpr std::string_view SelectCaption = "PaxTarn: tTarnsInterpreter.SetLSDef";
+constexpr std::string_view WindowObjectName = "LSystems";
+const tVector3d RotationOf3dSystems{1.22L, 0, 0};
+constexpr Extended GroundDepth = -250;
+constexpr int GroundSpread = 800;   // positions lie within +-400 of the centre
+
+// The definition that the interpreter starts with; it is not registered.
+tLSDef EmptyDefinition() {
+    tLSDef def;
+    def.name = "empty";
+    def.angle = 90;
+    def.step = 100;
+    def.factor = 1;
+    def.thickness = 1;
+    def.deep = 1;
+    def.axiom = "A";
+    return def;
+}
+
+// Apostrophes stand for double quotes (the same colour command), so that every text can be
+// written between double quotes.
+std::string WithApostrophes(std::string text) {
+    std::replace(text.begin(), text.end(), '"', '\'');
+    return text;
+}
+
+// A comment ("#" to the end) cut off and every blank removed.
+void CleanText(std::string& text) {
+    const size_t comment = text.find('#');
+    if (comment != std::string::npos) text.erase(comment);
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\t'; });
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+tTarnsInterpreter::tTarnsInterpreter(Stage& stage, TCursor3d& sceneCursor, tLSShell* shell)
+    : m_stage(stage), m_sceneCursor(sceneCursor), m_shell(shell), m_commands(stage, m_palette) {
+    m_showResult = false;
+    m_commands.Trace().Clear();
+    InitLSystems();
+    SetLSDef(EmptyDefinition());
+}
+
+// --- definitions -------------------------------------------------------------------------------
+
+void tTarnsInterpreter::InitLSystems() {
+    MakeGroundPositions();
+    m_plantCount = 1;
+    for (const tLSCategory& category : BuiltInLibrary()) {
+        if (m_shell) m_shell->RegisterAnimation(category.name);
+        for (const tLSDef& def : category.entries) AddLSDef(def);
+    }
+}
+
+void tTarnsInterpreter::MakeGroundPositions() {
+    for (int i = 0; i < GroundPositions; ++i) {
+        const Extended x = Random(GroundSpread) - GroundSpread / 2;
+        const Extended y = Random(GroundSpread) - GroundSpread / 2;
+        m_ground[i] = {x, y, GroundDepth};
+        m_heading[i] = Random(360);
+    }
+    // A single plant stands in the middle, facing the cursor's way.
+    m_ground[0] = {0, 0, GroundDepth};
+    m_heading[0] = 0;
+}
+
+void tTarnsInterpreter::AddLSDef(const tLSDef& def) {
+    auto copy = std::make_unique<tLSDef>(def);
+    copy->axiom = WithApostrophes(std::move(copy->axiom));
+    for (std::string& rule : copy->rules) rule = WithApostrophes(std::move(rule));
+    const std::string name = copy->name;
+    m_definitions.push_back(std::move(copy));
+    if (m_shell) m_shell->RegisterFigure(name);
+}
+
+const tLSDef* tTarnsInterpreter::FindLSDef(std::string_view name) const {
+    for (const auto& def : m_definitions)
+        if (def->name == name) return def.get();
+    return nullptr;
+}
+
+bool tTarnsInterpreter::SetLSDef(const tLSDef& def) {
+    try {
+        Select(ToLSystem(def, ZeroDefaults::Replace));
+        return true;
+    } catch (const ERangeError& error) {
+        ShowPaxError(SelectCaption, error.what());
+        return false;
+    }
+}
+
+bool tTarnsInterpreter::SetVLSystem(const tVLSystem& node) {
+    try {
+        Select(ToLSystem(node));
+        return true;
+    } catch (const ERangeError& error) {
+        ShowPaxError(SelectCaption, error.what());
+        return false;
+    }
+}
+
+void tTarnsInterpreter::Select(tLSystem system) {
+    m_system = std::move(system);
+    Prepare();
+}
+
+void tTarnsInterpreter::Prepare() {
+    int highest = -1;
+    for (int i = 0; i < static_cast<int>(LSRuleSlots); ++i)
+        if (m_system.rules[i].symbol != 0) highest = i;
+
+    CleanText(m_system.axiom);
+    if (m_system.axiom.size() > LSTextCapacity) m_system.axiom.resize(LSTextCapacity);
+    for (tGenerator& rule : m_system.rules) CleanText(rule.successor);
+
+    m_system.is3d = false;
+    for (int i = 0; i <= highest; ++i)
+        if (Turns3d(m_system.rules[i].successor)) m_system.is3d = true;
+
+    for (auto& row : m_ruleIndex) row.fill(-1);
+    m_ruleCount.fill(0);
+    m_stochastic = false;
+    for (int i = 0; i < static_cast<int>(LSRuleSlots); ++i) {
+        const char symbol = m_system.rules[i].symbol;
+        // Digits are always numeric prefixes.
+        if (symbol == 0 || IsDigit(symbol)) continue;
+        const auto c = static_cast<unsigned char>(symbol);
+        if (m_ruleIndex[0][c] == -1) {
+            m_ruleIndex[0][c] = static_cast<int8_t>(i);
+            continue;
+        }
+        m_stochastic = true;
+        const int k = m_ruleCount[c] + 1;
+        if (k >= Alternatives) continue;   // a tenth alternative and later ones are ignored
+        m_ruleCount[c] = static_cast<int8_t>(k);
+        m_ruleIndex[k][c] = static_cast<int8_t>(i);
+    }
+
+    if (m_system.is3d)
+        SetAnimationRotation(RotationOf3dSystems);
+    else
+        SetAnimationSecond(2.0L, 5.0L, 100.0L);
+}
+
+void tTarnsInterpreter::SetAnimationRotation(const tVector3d& rotation) {
+    m_animation.rotationSet = true;
+    m_animation.rotation = rotation;
+    if (m_shell) m_shell->SetRotationVector(rotation);
+}
+
+void tTarnsInterpreter::SetAnimationSecond(Extended a, Extended b, Extended c) {
+    m_animation.secondSet = true;
+    m_animation.second = {a, b, c};
+    if (m_shell) m_shell->SetSecondValues(a, b, c);
+}
+
+void tTarnsInterpreter::StartCategory(std::string_view figureName) {
+    RebuildPalette();
+    if (figureName.empty()) return;
+    if (const tLSDef* def = FindLSDef(figureName)) SetLSDef(*def);
+    m_sceneCursor.Reset();
+    SetAnimationSecond(4.0L, 0, 200.0L);
+}
+
+void tTarnsInterpreter::SetPlantCount(int count) { m_plantCount = std::clamp(count, 1, MaxPlants); }
+
+// --- drawing -----------------------------------------------------------------------------------
+
+void tTarnsInterpreter::DrawFigure() {
+    SetRandomSeed(m_seed);
+    DrawLSystem();
+}
+
+void tTarnsInterpreter::DrawLSystem() {
+    Pax3d& pax = m_stage.Pax();
+    tLSTrace& trace = m_commands.Trace();
+    if (m_showResult) trace.Start(m_system.name);
+    tLSStatistics& stats = m_commands.Statistics();
+    stats = tLSStatistics{};
+    stats.is3d = m_system.is3d;
+    {
+        WindowObject object(m_stage.View(), WindowObjectName, ObjectShape::Convex);
+        TurtleBranch branch(pax);
+        tLSState state;
+        state.angle = m_system.angle;
+        // The figure keeps its overall size as the generations grow.
+        state.step = m_system.step;
+        for (int i = 0; i < m_system.deep; ++i) state.step *= m_system.factor;
+        state.thickness = m_system.thickness;
+        state.depth = m_system.deep;
+        state.colour = tLSPalette::StartIndex;
+        m_commands.ClearPrefix();
+        trace.SetActive(m_showResult);
+
+        if (!m_system.is3d) {
+            pax.SetColor(m_palette[tLSPalette::StartIndex]);
+            pax.PitchUp(90);
+            pax.JumpBack(PlaneBack);
+            ExpandString(state, m_system.axiom);
+        } else {
+            for (int i = 0; i < m_plantCount; ++i) {
+                pax.SetColor(m_palette[tLSPalette::StartIndex]);
+                pax.AssignFrame(m_sceneCursor);
+                pax.JumpToLocal(m_ground[i]);
+                pax.SavePosition();
+                pax.SetAngle(m_sceneCursor.GetAlpha() + m_heading[i], 90);
+                ExpandString(state, m_system.axiom);
+                trace.SetActive(false);
+            }
+        }
+    }
+    if (m_showResult) trace.Finish();
+}
+
+bool tTarnsInterpreter::StopDue() {
+    if (--m_stopCountdown != 0) return false;
+    m_stopCountdown = StopCheckInterval;
+    return StopRequested();
+}
+
+int tTarnsInterpreter::RuleFor(unsigned char c) {
+    const int more = m_ruleCount[c];
+    if (more > 0) return m_ruleIndex[Random(more + 1)][c];
+    return m_ruleIndex[0][c];
+}
+
+bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats) {
+    m_frames.push_back(Frame{text, length, 0, false, repeats, state});
+    const uint32_t level = static_cast<uint32_t>(m_frames.size() - 1);
+    tLSStatistics& stats = m_commands.Statistics();
+    if (level > stats.maxDepth) stats.maxDepth = level;
+    return Restart(m_frames.back(), state);
+}
+
+bool tTarnsInterpreter::Restart(Frame& frame, const tLSState& parentState) {
+    if (StopDue()) return false;
+    m_commands.ClearMode();
+    frame.state = parentState;
+    frame.position = 0;
+    frame.leaf = frame.state.depth == 0;
+    if (!frame.leaf) --frame.state.depth;
+    return true;
+}
+
+void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view text) {
+    m_frames.clear();
+    m_stopCountdown = StopCheckInterval;
+    if (StopRequested()) return;
+    const tLSystem& system = m_system;
+    LSInterpreter& commands = m_commands;
+    Enter(state, text.data(), static_cast<uint32_t>(text.size()), 0);
+    while (!m_frames.empty()) {
+        Frame* frame = &m_frames.back();
+        if (frame->leaf) {
+            while (frame->position < frame->length) {
+                if (StopDue()) return m_frames.clear();
+                commands.Interpret(static_cast<unsigned char>(frame->text[frame->position++]), system, frame->state);
+            }
+            if (commands.Mode() == OperandMode::Parameters) commands.ReportMissingClose();
+        } else {
+            bool descended = false;
+            while (frame->position < frame->length) {
+                if (StopDue()) return m_frames.clear();
+                const auto c = static_cast<unsigned char>(frame->text[frame->position++]);
+                // After "(", "~", "<", ">" or "$" the character is an operand, never rewritten.
+                const int slot = commands.Mode() == OperandMode::None ? RuleFor(c) : -1;
+                if (slot < 0) {
+                    commands.Interpret(c, system, frame->state);
+                    continue;
+                }
+                const std::string& successor = system.rules[static_cast<size_t>(slot)].successor;
+                const uint64_t runs = commands.PrefixPending() ? commands.TakeRepeatCount() : 1;
+                if (runs == 0 || successor.empty()) continue;   // an empty successor deletes
+                const tLSState copy = frame->state;   // the push may move the frames
+                if (!Enter(copy, successor.data(), static_cast<uint32_t>(successor.size()), runs - 1))
+                    return m_frames.clear();
+                descended = true;
+                break;
+            }
+            if (descended) continue;
+        }
+        if (frame->repeatsLeft > 0) {
+            --frame->repeatsLeft;
+            if (!Restart(*frame, m_frames[m_frames.size() - 2].state)) return m_frames.clear();
+            continue;
+        }
+        m_frames.pop_back();
+    }
+}
+
+// --- trace and saving --------------------------------------------------------------------------
+
+void tTarnsInterpreter::SetShowResult(bool on) {
+    m_showResult = on;
+    m_commands.Trace().Clear();
+}
+
+bool tTarnsInterpreter::SaveLSystem(const std::string& fileName) const {
+    if (!SaveVLSystem(ToVLSystem(m_system), fileName)) return false;
+    ShowSavedMessage(fileName);
+    return true;
+}
+
+}  // namespace pax
