@@ -68,6 +68,13 @@ bool ClipSegment(TZPointF& a, TZPointF& b, Extended xLo, Extended yLo, Extended 
     return true;
 }
 
+// BlendColor(c, opaque black, w) for w in 0 .. 255, inlined for the per-pixel loop.
+inline TColor32 Darken(TColor32 c, uint32_t w) {
+    const uint32_t keep = 256 - w;
+    return ((AlphaOf(c) * keep + 255 * w) >> 8) << 24 | ((RedOf(c) * keep) >> 8) << 16 |
+           ((GreenOf(c) * keep) >> 8) << 8 | ((BlueOf(c) * keep) >> 8);
+}
+
 }  // namespace
 
 void TZBuffer32::SetSize(int width, int height) {
@@ -106,63 +113,77 @@ void TZBuffer32::LineZ(const TZPoint& p1, const TZPoint& p2, TColor32 colour) {
     // Closed forms of the walk: the major coordinate moves every step; the minor one has
     // moved Count.At(i) times after i steps, and the error term follows from both.
     const MinorCount count = xMajor ? MinorCount{dx - 1 - e0, dy, dx} : MinorCount{e0, dx, dy};
-    // The steps that land inside, as the intersection of one range per axis.
-    int64_t lo = 0, hi = n;
-    auto keep = [&](int64_t from, int64_t to) {
-        lo = std::max(lo, from);
-        hi = std::min(hi, to);
-    };
-    auto keepMinor = [&](int64_t countLo, int64_t countHi) {
-        keep(count.FirstAtLeast(countLo, n), count.LastAtMost(countHi, n));
-    };
     const int64_t sx = s.X, sy = s.Y;
-    if (xMajor) {
-        if (xStep > 0)
-            keep(-sx, width - 1 - sx);
-        else
-            keep(sx - (width - 1), sx);
-        keepMinor(-sy, height - 1 - sy);
-    } else {
-        keep(-sy, height - 1 - sy);
-        if (xStep > 0)
-            keepMinor(-sx, width - 1 - sx);
-        else
-            keepMinor(sx - (width - 1), sx);
-    }
-    if (lo > hi) return;
-
-    const int64_t moved = count.At(lo);
-    int64_t x, y, e;
-    if (xMajor) {
-        x = sx + xStep * lo;
-        y = sy + moved;
-        e = static_cast<int64_t>(Wide(e0) + Wide(dx) * moved - Wide(dy) * lo);
-    } else {
-        x = sx + xStep * moved;
-        y = sy + lo;
-        e = static_cast<int64_t>(Wide(e0) + Wide(dx) * lo - Wide(dy) * moved);
+    int64_t lo = 0, hi = n, x = sx, y = sy, e = e0;
+    const bool inside = f.X >= 0 && f.X < width && f.Y < height && s.X >= 0 && s.X < width && s.Y >= 0;
+    if (!inside) {
+        // The steps that land inside, as the intersection of one range per axis.
+        auto keep = [&](int64_t from, int64_t to) {
+            lo = std::max(lo, from);
+            hi = std::min(hi, to);
+        };
+        auto keepMinor = [&](int64_t countLo, int64_t countHi) {
+            keep(count.FirstAtLeast(countLo, n), count.LastAtMost(countHi, n));
+        };
+        if (xMajor) {
+            if (xStep > 0)
+                keep(-sx, width - 1 - sx);
+            else
+                keep(sx - (width - 1), sx);
+            keepMinor(-sy, height - 1 - sy);
+        } else {
+            keep(-sy, height - 1 - sy);
+            if (xStep > 0)
+                keepMinor(-sx, width - 1 - sx);
+            else
+                keepMinor(sx - (width - 1), sx);
+        }
+        if (lo > hi) return;
+        const int64_t moved = count.At(lo);
+        if (xMajor) {
+            x = sx + xStep * lo;
+            y = sy + moved;
+            e = static_cast<int64_t>(Wide(e0) + Wide(dx) * moved - Wide(dy) * lo);
+        } else {
+            x = sx + xStep * moved;
+            y = sy + lo;
+            e = static_cast<int64_t>(Wide(e0) + Wide(dx) * lo - Wide(dy) * moved);
+        }
     }
     int64_t z = s.Z + lo * zStep;
     int32_t* depths = m_depths.data();
     TColor32* colours = m_colors.Bits();
     std::ptrdiff_t i = static_cast<std::ptrdiff_t>(y) * width + x;
-    if (z < depths[i]) {
-        depths[i] = static_cast<int32_t>(z);
-        colours[i] = colour;
-    }
-    for (int64_t step = lo; step < hi; ++step) {
-        if (dy > e) {
-            e += dx;
-            i += width;
-        }
-        if (dy <= e) {
-            e -= dy;
-            i += xStep;
-        }
-        z += zStep;
+    auto plot = [&] {
         if (z < depths[i]) {
             depths[i] = static_cast<int32_t>(z);
             colours[i] = colour;
+        }
+    };
+    plot();
+    // The rule's two tests per step, knowing that the major coordinate moves on every step
+    // (the error term stays within [0, max(dx, dy))).
+    if (xMajor) {
+        for (int64_t step = lo; step < hi; ++step) {
+            if (dy > e) {
+                e += dx;
+                i += width;
+            }
+            e -= dy;
+            i += xStep;
+            z += zStep;
+            plot();
+        }
+    } else {
+        for (int64_t step = lo; step < hi; ++step) {
+            e += dx;
+            i += width;
+            if (dy <= e) {
+                e -= dy;
+                i += xStep;
+            }
+            z += zStep;
+            plot();
         }
     }
 }
@@ -203,7 +224,7 @@ void TZBuffer32::Compose(TBitmap32& destination, int32_t divisor) const {
                 } else {
                     const int64_t g = (int64_t(z[x + 1]) - z[x]) + (int64_t(below[x]) - z[x]);
                     const int64_t w = std::clamp<int64_t>(g / k + 127, 0, 255);
-                    out[x] = BlendColor(c, 0xFF000000, static_cast<uint32_t>(w));
+                    out[x] = Darken(c, static_cast<uint32_t>(w));
                 }
             }
             previous = c;

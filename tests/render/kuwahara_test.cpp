@@ -41,6 +41,36 @@ TEST(Kuwahara, TakesTheTruncatedMeanOfTheCalmestWindow) {
     EXPECT_EQ(q.Pixel(2, 2), Color32(30, 30, 30));
 }
 
+// The rule pixel by pixel: four windows (left, top, width, height) relative to the pixel.
+TColor32 ReferencePixel(const TBitmap32& p, int x, int y) {
+    const int windows[4][4] = {{-1, -1, 3, 2}, {0, -1, 2, 3}, {-1, 0, 3, 2}, {-1, -1, 2, 3}};
+    int64_t bestSpread = 0;
+    TColor32 best = 0;
+    for (int k = 0; k < 4; ++k) {
+        int sum = 0, squares = 0, r = 0, g = 0, b = 0;
+        for (int j = 0; j < windows[k][3]; ++j)
+            for (int i = 0; i < windows[k][2]; ++i) {
+                const TColor32 c = p.Pixel(x + windows[k][0] + i, y + windows[k][1] + j);
+                const int v = (RedOf(c) * 61 + GreenOf(c) * 174 + BlueOf(c) * 21) >> 8;
+                sum += v, squares += v * v, r += RedOf(c), g += GreenOf(c), b += BlueOf(c);
+            }
+        const int64_t spread = 6 * int64_t(squares) - int64_t(sum) * sum;
+        if (k == 0 || spread < bestSpread) bestSpread = spread, best = Color32(r / 6, g / 6, b / 6);
+    }
+    return best;
+}
+
+TEST(Kuwahara, MatchesTheWindowRuleOnRandomPictures) {
+    std::mt19937 rng(21);
+    TBitmap32 p(37, 23);
+    for (int i = 0; i < 37 * 23; ++i) p.Bits()[i] = rng() & 0xFFC0C0C0;   // coarse levels make ties
+    TBitmap32 before;
+    before.Assign(p);
+    Kuwahara(p);
+    for (int y = 2; y < 21; ++y)
+        for (int x = 2; x < 35; ++x) ASSERT_EQ(p.Pixel(x, y), ReferencePixel(before, x, y)) << x << "," << y;
+}
+
 TEST(Kuwahara, SmallSurfacesStayUnchanged) {
     std::mt19937 rng(4);
     TBitmap32 p(4, 30);

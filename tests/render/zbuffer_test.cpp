@@ -190,6 +190,29 @@ TEST(ZBuffer, ComposeShadesByTheDepthGradient) {
     EXPECT_EQ(d.Pixel(1, 0), 0xFF4F4F4Fu);    // w = 97: 0x80 159 >> 8 = 79
 }
 
+TEST(ZBuffer, ComposeFollowsTheRuleOnRandomPlanes) {
+    std::mt19937 rng(5);
+    TZBuffer32 z = Buffer(31, 17);
+    for (int i = 0; i < 300; ++i)
+        z.PlotZ(int(rng() % 31), int(rng() % 17), rng() | 1, int32_t(rng() % 200000) - 100000);
+    TBitmap32 d(31, 17);
+    d.Clear(Blue);
+    z.Compose(d, 7);
+    TColor32 previous = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 29; ++x) {
+            const TColor32 c = z.ColorPlane().Pixel(x, y);
+            TColor32 expected = Blue;
+            if (c != 0 && previous == 0) expected = c;
+            if (c != 0 && previous != 0) {
+                const int64_t g = (int64_t(z.Depth(x + 1, y)) - z.Depth(x, y)) + (int64_t(z.Depth(x, y + 1)) - z.Depth(x, y));
+                expected = BlendColor(c, 0xFF000000, uint32_t(std::clamp<int64_t>(g / 7 + 127, 0, 255)));
+            }
+            ASSERT_EQ(d.Pixel(x, y), expected) << x << "," << y;
+            previous = c;
+        }
+}
+
 TEST(ZBuffer, ComposeCopiesRunStartsAndSkipsEmptyPixels) {
     TZBuffer32 z = Buffer(10, 3);
     z.PlotZ(2, 0, Red, 0);
