@@ -1,0 +1,116 @@
+#include "figures/surface.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "figures/figure_scope.h"
+#include "foundation/math2.h"
+#include "render/object_window.h"
+#include "render/stage.h"
+#include "scene/pax3d.h"
+#include "system/exceptions.h"
+#include "system/picture_clock.h"
+#include "system/settings.h"
+#include "system/stop_request.h"
+
+namespace pax {
+
+namespace {
+
+struct EllipsoidRadii {
+    Extended a = 1, b = 1, c = 1;
+};
+
+EllipsoidRadii& Radii() {
+    static EllipsoidRadii radii;
+    return radii;
+}
+
+// Which colour a cell takes: the turtle's fill colour, or a hue by its layer or its strip.
+enum class Coloring { FillColor, AlongRows, AcrossRows };
+
+Coloring ColoringOfSwitches() {
+    const tSwitches& sw = Switches();
+    if (!sw[Switch::RainbowColors]) return Coloring::FillColor;
+    return sw[Switch::HueAcrossRows] ? Coloring::AcrossRows : Coloring::AlongRows;
+}
+
+// The cells between rows a (previous) and b (current), corners a[k-1], b[k-1], b[k], a[k].
+void DrawStrip(Pax3d& pax, const std::vector<tVector3d>& a, const std::vector<tVector3d>& b,
+               const std::vector<TColor32>& layerColors, std::optional<TColor32> stripColor) {
+    pax.PenUp();
+    pax.PenDown();
+    for (size_t k = 1; k < a.size(); ++k) {
+        TurtleBranch branch(pax);
+        pax.JumpToLocal(a[k - 1]);
+        if (stripColor) pax.SetFillColor(*stripColor);
+        if (!layerColors.empty()) pax.SetFillColor(layerColors[k - 1]);
+        pax.BeginPlane();
+        pax.DrawToLocal(b[k - 1]);
+        pax.DrawToLocal(b[k]);
+        pax.DrawToLocal(a[k]);
+        pax.EndPlane();
+    }
+}
+
+}  // namespace
+
+void Surface(Stage& stage, const SurfacePointFunction& f, uint16_t segments, uint16_t layers, Extended uFrom,
+             Extended uTo, Extended wFrom, Extended wTo) {
+    if (segments == 0) throw ERangeError("\nsegments must be > 1\n");
+    if (layers == 0) throw ERangeError("\nlayers must be > 1\n");
+    const Coloring coloring = ColoringOfSwitches();
+    std::vector<TColor32> layerColors;
+    if (coloring == Coloring::AlongRows)
+        for (int j = 0; j <= layers; ++j) layerColors.push_back(HueColor(j, layers + 1));
+
+    Pax3d& pax = stage.Pax();
+    TurtleBranch branch(pax);
+    pax.SavePosition();
+    if (Switches()[Switch::ColorCycling]) pax.SetFillColor(HueColor(0, 1));
+    const Extended du = (uTo - uFrom) / segments;
+    const Extended dw = (wTo - wFrom) / layers;
+    std::vector<tVector3d> previous, current;
+    previous.reserve(layers + 1u);
+    current.reserve(layers + 1u);
+    for (int i = 0; i <= segments; ++i) {
+        const Extended u = uFrom + i * du;
+        current.clear();
+        for (int j = 0; j <= layers; ++j) current.push_back(f(u, wFrom + j * dw));
+        if (i > 0) {
+            std::optional<TColor32> stripColor;
+            if (coloring == Coloring::AcrossRows) stripColor = HueColor(i, segments + 1);
+            DrawStrip(pax, previous, current, layerColors, stripColor);
+            // The object window requests a stop at its part limit; the rest would be lost anyway.
+            if (StopRequested()) break;
+        }
+        std::swap(previous, current);
+    }
+}
+
+void SetEllipsoidRadii(Extended a, Extended b, Extended c) { Radii() = {a, b, c}; }
+
+tVector3d EllipsoidPoint(Extended phi, Extended theta) {
+    const EllipsoidRadii& r = Radii();
+    const Extended cosTheta = std::cos(theta);
+    return {r.a * cosTheta * std::cos(phi), r.b * cosTheta * std::sin(phi), r.c * std::sin(theta)};
+}
+
+void Ellipsoid(Stage& stage, uint16_t segments, uint16_t layers, Extended a, Extended b, Extended c) {
+    SetEllipsoidRadii(a, b, c);
+    // An odd number of negative radii mirrors the surface and turns its normals inwards.
+    const ObjectShape shape = a * b * c > 0 ? ObjectShape::Convex : ObjectShape::General;
+    WindowObject object(stage.View(), "Ellipsoid", shape);
+    Surface(stage, EllipsoidPoint, segments, layers, 0, 2 * Pi, -Pi / 2, Pi / 2);
+}
+
+TColor32 HueColor(int k, int count) {
+    if (count < 1) count = 360;
+    Extended h = static_cast<Extended>(k) / count;
+    if (Switches()[Switch::ColorCycling])
+        h += HueTravelPerPicture * PictureClock().Counter * ConfigValues().CyclingSpeed;
+    return HSVToColor(MakeHSV(FloatMod(h, 1), 1, 1));
+}
+
+}  // namespace pax
