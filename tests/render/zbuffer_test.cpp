@@ -110,8 +110,9 @@ TEST(ZBuffer, ClippedWalkMatchesTheFullWalk) {
     std::uniform_int_distribution<int> coord(-3000, 3000), depth(-(1 << 30), 1 << 30);
     TZBuffer32 fast = Buffer(64, 48), reference = Buffer(64, 48);
     for (int i = 0; i < 4000; ++i) {
-        TZPoint a{coord(rng) / (i % 3 + 1), coord(rng) / (i % 5 + 1), depth(rng)};
-        TZPoint b{coord(rng) / (i % 7 + 1), coord(rng), depth(rng)};
+        // Ranges from +-3000 down to +-60 pixels, so that ends often sit near the edges.
+        TZPoint a{coord(rng) / (i % 50 + 1), coord(rng) / (i % 47 + 1), depth(rng)};
+        TZPoint b{coord(rng) / (i % 43 + 1), coord(rng) / (i % 3 + 1), depth(rng)};
         const TColor32 c = 0xFF000000 | rng();
         fast.LineZ(a, b, c);
         ReferenceLineZ(reference, a, b, c);
