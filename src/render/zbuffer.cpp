@@ -222,7 +222,12 @@ void TZBuffer32::Compose(TBitmap32& destination, int32_t divisor) const {
                 if (previous == 0) {
                     out[x] = c;
                 } else {
-                    const int64_t g = (int64_t(z[x + 1]) - z[x]) + (int64_t(below[x]) - z[x]);
+                    // A neighbour that no line covers holds the far depth; taking it would
+                    // turn every thin line black, so it adds no slope.
+                    const TColor32* rowBelow = m_colors.ScanLine(y + 1);
+                    const int64_t right = row[x + 1] != 0 ? z[x + 1] : z[x];
+                    const int64_t down = rowBelow[x] != 0 ? below[x] : z[x];
+                    const int64_t g = (right - z[x]) + (down - z[x]);
                     const int64_t w = std::clamp<int64_t>(g / k + 127, 0, 255);
                     out[x] = Darken(c, static_cast<uint32_t>(w));
                 }

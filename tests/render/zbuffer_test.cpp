@@ -205,7 +205,11 @@ TEST(ZBuffer, ComposeFollowsTheRuleOnRandomPlanes) {
             TColor32 expected = Blue;
             if (c != 0 && previous == 0) expected = c;
             if (c != 0 && previous != 0) {
-                const int64_t g = (int64_t(z.Depth(x + 1, y)) - z.Depth(x, y)) + (int64_t(z.Depth(x, y + 1)) - z.Depth(x, y));
+                // Uncovered neighbours add no slope.
+                auto depthOr = [&](int nx, int ny) -> int64_t {
+                    return z.ColorPlane().Pixel(nx, ny) != 0 ? z.Depth(nx, ny) : z.Depth(x, y);
+                };
+                const int64_t g = (depthOr(x + 1, y) - z.Depth(x, y)) + (depthOr(x, y + 1) - z.Depth(x, y));
                 expected = BlendColor(c, 0xFF000000, uint32_t(std::clamp<int64_t>(g / 7 + 127, 0, 255)));
             }
             ASSERT_EQ(d.Pixel(x, y), expected) << x << "," << y;
