@@ -14,7 +14,7 @@ namespace pax {
 
 namespace {
 
-constexpr uint16_t ErrorButtons = 258;
+constexpr uint16_t ErrorButtons = Buttons::AbortRetryIgnoreDefault2;
 constexpr const char* LoadCaption = "FSprite: TPaxSpriteForm.LoadSprite";
 
 uint16_t MadeSpriteId(uint16_t id) { return std::clamp<uint16_t>(id, FirstMadeSpriteId, SpriteStore::MaxSpriteId); }

@@ -29,6 +29,7 @@ public:
     ObjectWindow& view() { return m_stage.View(); }
     Pax3d& pax() { return m_stage.Pax(); }
     TBitmap32& picture() { return m_stage.DrawingSurface(); }
+    ScopedPresenter& presenter() { return m_presenter; }
 
     // The window takes the current switches; the turtles start afresh at the origin.
     void NewPicture(TColor32 background = clBlack32) {
@@ -61,5 +62,18 @@ private:
 };
 
 inline int Brightness(TColor32 c) { return RedOf(c) + GreenOf(c) + BlueOf(c); }
+
+// The turtle's state that a figure must leave as it found it.
+struct TurtleSnapshot {
+    tVector3d position, right, heading, up;
+    int32_t depth;
+    bool penDown;
+    TColor32 fill;
+
+    explicit TurtleSnapshot(const Pax3d& t)
+        : position(t.Position()), right(t.Right()), heading(t.Heading()), up(t.Up()), depth(t.Depth()),
+          penDown(t.PenIsDown()), fill(t.Pen().FillColor) {}
+    bool operator==(const TurtleSnapshot&) const = default;
+};
 
 }  // namespace pax::testing
