@@ -5,6 +5,7 @@
 #include "foundation/point_list3d.h"
 #include "render/object_window.h"
 #include "render/shared_surfaces.h"
+#include "render/sprite_pictures.h"
 #include "render/sprite_store.h"
 #include "render/zbuffer.h"
 #include "scene/eye3d.h"
@@ -44,6 +45,7 @@ Stage::Stage(const StageOptions& options) {
                                       std::to_string(m_surfaces->Default.Height()));
     LogInitialization("Gr32_ZBuffer", SizeText(sizeof(TZBuffer32)));
     m_sprites = std::make_unique<SpriteStore>();
+    InstallSpritePictures(*m_sprites, *m_eye, *m_light);
     LogInitialization("FSprite", "sprites=" + std::to_string(SpriteStore::SpriteCount));
 
     m_view = std::make_unique<ObjectWindow>("view3d", *m_surfaces, *m_sprites, *m_eye, *m_light);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "render/picture_io.h"
+#include "render/stage.h"
 #include "render/sprite_store.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
@@ -100,6 +101,12 @@ TEST(SpritePictures, InstallFillsTheWholeStore) {
         EXPECT_TRUE(std::equal(checker.Bits(), checker.Bits() + 256, copy.Bits())) << id;
     }
     WriteIfAsked(sphere, "sprite_16");
+}
+
+TEST(SpritePictures, EveryStageStartsWithTheFilledStore) {
+    Stage stage(StageOptions{480, 360, 64, 64});
+    EXPECT_EQ(stage.Sprites().GetSpriteSize(15), (tSpriteSize{120, 297}));
+    EXPECT_EQ(stage.Sprites().GetSpriteSize(40), (tSpriteSize{16, 16}));
 }
 
 }  // namespace
