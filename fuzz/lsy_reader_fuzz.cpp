@@ -50,6 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(result.entries.size() == std::min<uint32_t>(result.errorCount, MaxListedErrors), "listed entries");
     Check(result.summary.empty() == (result.errorCount == 0), "summary exactly when errors");
 
+    Check(file.Items().size() <= MaxLsyItems, "items are capped");
+    // A capped file written with its new header line would be capped again elsewhere.
+    if (file.Items().size() + 1 >= MaxLsyItems) return 0;
+
     const std::string once = LsyFileText(file, FixedDate);
     tLsyFile again;
     ReadLsyText(once, "once.LSY", again);
