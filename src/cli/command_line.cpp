@@ -1,65 +1,143 @@
 #include "cli/command_line.h"
 
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include <exception>
+#include <iostream>
+#include <new>
+#include <span>
+#include <sstream>
+
+#include "cli/cli_io.h"
+#include "cli/options.h"
+#include "cli/subcommands.h"
 
 namespace pax {
 namespace {
 
+constexpr const char* Version = "pax3d 0.1.0";
+
+constexpr const char* SelectionHelp =
+    "SEL:   --figure NAME        a figure of the library by its exact name (the first of that name)\n"
+    "       --figure D/F         by 0-based demo and figure index (pax3d list shows both)\n"
+    "       --file F.LSY [--system NAME]\n"
+    "                            the file's first LSystem node, or the one of that name\n";
+
+constexpr const char* PictureHelp =
+    "OPTS:  --size WxH           picture size, 16..4096 each (480x360)\n"
+    "       --depth N            generations instead of the system's own, 0..65535\n"
+    "       --seed N             random seed of stochastic systems (123456789)\n"
+    "       --projection 0..5    parallel, dimetric, perspective, stereo, panorama, spherical\n"
+    "       --view 0..5          the eye's standard view: front, back, the sides, above, below\n"
+    "       --zbuffer            z-buffered lines\n"
+    "       --light-model 0..6   the light model\n"
+    "       --config FILE        settings from FILE (default: the built-in defaults)\n"
+    "       --time-limit SECONDS stop a drawing after this long, exit 1 (60; 0 for none)\n";
+
 struct Subcommand {
     const char* name;
     const char* synopsis;
-    bool built;
+    const char* description;
+    Accept accepted;
+    int (*run)(const CommandOptions&, CliStreams);
 };
 
 constexpr Subcommand Subcommands[] = {
-    {"render", "render SEL [-o FILE] [OPTS]   one picture; PNG, JPEG or BMP by the extension", false},
-    {"trace", "trace SEL [OPTS]              the traced commands of one drawing", false},
-    {"check", "check FILE.LSY                parse and report every error", false},
-    {"list", "list                          the built-in library", false},
-    {"stats", "stats SEL [OPTS]              key=value figures of one drawing", false},
-    {"bench", "bench [SEL...]                speed figures (medians)", false},
+    {"render", "render SEL [-o FILE] [OPTS]", "one picture; PNG, JPEG or BMP by the extension (default NAME.png)\n"
+     "       render --all -o DIR [OPTS]: every figure of the library into DIR, and DIR/index.png,\n"
+     "       a contact sheet of them all",
+     Accept::Selection | Accept::Picture | Accept::Output | Accept::All, RunRender},
+    {"trace", "trace SEL [OPTS]", "the traced commands of one drawing: the system's name, the\n"
+     "       result list's lines, then \"commands: N\"",
+     Accept::Selection | Accept::Picture, RunTrace},
+    {"check", "check FILE.LSY", "parse; one line per LSystem node read; on errors the summary and\n"
+     "       the entries of \"ParseErrors.tmp\", exit 1",
+     Accept::OneFile, RunCheck},
+    {"list", "list", "the built-in library: demo index, figure index, category, name (tab-separated)",
+     Accept::None, RunList},
+    {"stats", "stats SEL [OPTS]", "key=value lines of one drawing: symbols, commands, segments,\n"
+     "       polygons, parts, max_depth, is3d, seconds, errors",
+     Accept::Selection | Accept::Picture, RunStats},
+    {"bench", "bench [SEL...] [--all] [OPTS]", "speed figures (medians): of the selected figures, of\n"
+     "       every figure (--all), or of a standard set",
+     Accept::Selections | Accept::Picture | Accept::All, RunBench},
 };
 
-void PrintUsage(std::FILE* out) {
-    std::fprintf(out,
-                 "usage: pax3d                 the desktop program\n"
-                 "       pax3d SUBCOMMAND ...  headless\n\nsubcommands:\n");
+void PrintUsage(std::ostream& out) {
+    out << "usage: pax3d                 the desktop program\n"
+           "       pax3d SUBCOMMAND ...  headless; pax3d SUBCOMMAND --help for its options\n\n"
+           "subcommands:\n";
+    for (const Subcommand& s : Subcommands) {
+        std::string synopsis = s.synopsis;
+        synopsis.resize(std::max<size_t>(synopsis.size(), 30), ' ');
+        const std::string description = s.description;
+        out << "  pax3d " << synopsis << " " << description.substr(0, description.find('\n')) << '\n';
+    }
+    out << '\n' << SelectionHelp << PictureHelp
+        << "\nexit codes: 0 success, 1 bad input, 2 wrong usage\n"
+           "       pax3d --help | --version\n";
+}
+
+void PrintSubcommandUsage(const Subcommand& s, std::ostream& out) {
+    out << "usage: pax3d " << s.synopsis << "\n       " << s.description << "\n";
+    if (Has(s.accepted, Accept::Selection) || Has(s.accepted, Accept::Selections)) out << '\n' << SelectionHelp;
+    if (Has(s.accepted, Accept::Picture)) out << PictureHelp;
+    out << "\nexit codes: 0 success, 1 bad input, 2 wrong usage\n";
+}
+
+const Subcommand* FindSubcommand(const std::string& name) {
     for (const Subcommand& s : Subcommands)
-        std::fprintf(out, "  pax3d %s%s\n", s.synopsis, s.built ? "" : "  (not yet built)");
-    std::fprintf(out,
-                 "\nSEL:   --figure NAME | --figure D/F | --file F.LSY [--system NAME]\n"
-                 "OPTS:  --size WxH  --depth N  --seed N  --projection 0..5  --view 0..5\n"
-                 "       --zbuffer  --light-model 0..6  --config FILE\n"
-                 "       pax3d --help | --version\n");
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
+int RunSubcommand(const Subcommand& s, std::span<const std::string> args, CliStreams io) {
+    const CommandOptions options = ParseOptions(args, s.name, s.accepted);
+    if (options.help) {
+        PrintSubcommandUsage(s, io.out);
+        return ExitCode::Ok;
+    }
+    return s.run(options, io);
 }
 
 }  // namespace
 
-int RunCommandLine(int argc, char** argv) {
-    if (argc < 2) {
-        PrintUsage(stderr);
-        return 2;
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        PrintUsage(err);
+        return ExitCode::Usage;
     }
-    std::string first = argv[1];
-    if (first == "--help" || first == "-h") {
-        PrintUsage(stdout);
-        return 0;
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        PrintUsage(out);
+        return ExitCode::Ok;
     }
     if (first == "--version") {
-        std::printf("pax3d 0.1.0\n");
-        return 0;
+        out << Version << '\n';
+        return ExitCode::Ok;
     }
-    for (const Subcommand& s : Subcommands) {
-        if (first == s.name && !s.built) {
-            std::fprintf(stderr, "pax3d: %s is not yet built\n", s.name);
-            return 2;
-        }
+    const Subcommand* subcommand = FindSubcommand(first);
+    if (!subcommand) {
+        err << "pax3d: unknown subcommand '" << first << "' (pax3d --help lists them)\n";
+        return ExitCode::Usage;
     }
-    std::fprintf(stderr, "pax3d: unknown argument '%s'\n", first.c_str());
-    PrintUsage(stderr);
-    return 2;
+    try {
+        return RunSubcommand(*subcommand, std::span(args).subspan(1), CliStreams{out, err});
+    } catch (const CliError& e) {
+        err << "pax3d: " << e.what() << '\n';
+        return e.Code();
+    } catch (const std::bad_alloc&) {
+        err << "pax3d: out of memory\n";
+    } catch (const std::exception& e) {
+        err << "pax3d: " << e.what() << '\n';
+    }
+    return ExitCode::BadInput;
+}
+
+int RunCommandLine(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    const int code = RunCommandLine(args, std::cout, std::cerr);
+    std::cout.flush();
+    return code;
 }
 
 }  // namespace pax

@@ -1,0 +1,208 @@
+// pax3d bench [SEL...] [--all]: speed figures as medians of repeated pictures.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/studio.h"
+#include "cli/counting_window.h"
+#include "cli/picture_session.h"
+#include "cli/subcommands.h"
+#include "cli/watchdog.h"
+#include "lsystem/interpreter.h"
+#include "render/object_window.h"
+#include "render/stage.h"
+#include "render/zbuffer.h"
+#include "scene/pax3d.h"
+#include "system/settings.h"
+
+namespace pax {
+namespace {
+
+constexpr int WarmUps = 2;
+constexpr int MinSamples = 7;
+constexpr int MaxSamples = 51;
+constexpr double MinSampledSeconds = 0.5;   // fast figures are drawn until this much was timed
+constexpr int WalkDepth = 9;
+constexpr int PictureDepth = 5;
+
+struct Timing {
+    double median = 0;   // seconds
+    int samples = 0;
+    bool stopped = false;
+};
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Runs measure (which returns seconds, or a negative value when it was stopped) after the
+// warm-ups, at least MinSamples times and until MinSampledSeconds were timed.
+template <class Measure>
+Timing MedianOf(Measure measure) {
+    Timing timing;
+    for (int i = 0; i < WarmUps; ++i)
+        if (measure() < 0) {
+            timing.stopped = true;
+            return timing;
+        }
+    std::vector<double> samples;
+    double total = 0;
+    while (samples.size() < static_cast<size_t>(MinSamples) ||
+           (total < MinSampledSeconds && samples.size() < static_cast<size_t>(MaxSamples))) {
+        const double seconds = measure();
+        if (seconds < 0) {
+            timing.stopped = true;
+            break;
+        }
+        samples.push_back(seconds);
+        total += seconds;
+    }
+    timing.median = Median(samples);
+    timing.samples = static_cast<int>(samples.size());
+    return timing;
+}
+
+Timing PictureTiming(PictureSession& session, const FigureToDraw& figure) {
+    return MedianOf([&] {
+        const DrawnPicture picture = session.Draw(figure);
+        return picture.stopped ? -1.0 : picture.seconds;
+    });
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string TimingText(const Timing& t) {
+    if (t.stopped) return "stopped";
+    return Format("%.3f ms", t.median * 1e3) + "  " + Format("%.1f pictures/s", t.median > 0 ? 1 / t.median : 0) +
+           "  (" + std::to_string(t.samples) + " pictures)";
+}
+
+tVLSystem KochSnowflake(int deep) {
+    tVLSystem node;
+    node.name = "Koch snowflake";
+    node.angle = 60;
+    node.step = 400;
+    node.factor = 1.0L / 3;
+    node.deep = deep;
+    node.axiom = "F--F--F";
+    node.rules = {"F=F+F--F+F"};
+    return node;
+}
+
+// The derivation walk of the selected system with every turtle step projected into window.
+double WalkSeconds(Studio& studio, CountingWindow& window, double timeLimit) {
+    Stage& stage = studio.GetStage();
+    Pax3d& pax = stage.Pax();
+    TurtleWindow* const view = pax.Window();
+    stage.ZBuffer().Clear();
+    window.Reset();
+    window.ResetCount();
+    stage.View().Reset();
+    pax.SetWindow(&window);
+    pax.Restart();
+    Watchdog watchdog(timeLimit);
+    const auto start = std::chrono::steady_clock::now();
+    studio.Interpreter().DrawFigure();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    pax.SetWindow(view);
+    pax.Restart();
+    return watchdog.Fired() ? -1.0 : seconds;
+}
+
+std::string WalkLine(const char* what, const Timing& t, uint64_t segments) {
+    if (t.stopped) return std::string(what) + ": stopped";
+    return std::string(what) + ": " + Format("%.1f ms", t.median * 1e3) + "  " +
+           Format("%.2f M segments/s", t.median > 0 ? segments / t.median / 1e6 : 0) + "  (" +
+           std::to_string(t.samples) + " walks)";
+}
+
+int StandardSet(const PictureOptions& options, CliStreams io) {
+    PictureSession session(options, io.err);
+    Studio& studio = session.GetStudio();
+    tTarnsInterpreter& interpreter = studio.Interpreter();
+    CountingWindow window(studio.GetStage());
+
+    if (!interpreter.SetVLSystem(KochSnowflake(WalkDepth))) ThrowBadInput("the Koch snowflake cannot be selected");
+    SetSwitch(Switch::ZBuffer, false);
+    const Timing plain = MedianOf([&] { return WalkSeconds(studio, window, options.timeLimit); });
+    const uint64_t segments = interpreter.Statistics().segments;
+    io.out << "Koch snowflake (F--F--F, F=F+F--F+F, 60 degrees) at depth " << WalkDepth << ": " << segments
+           << " segments\n";
+    io.out << WalkLine("(a) walk and projection, counting window", plain, segments) << '\n';
+    SetSwitch(Switch::ZBuffer, true);
+    const Timing zbuffered = MedianOf([&] { return WalkSeconds(studio, window, options.timeLimit); });
+    SetSwitch(Switch::ZBuffer, options.zbuffer);
+    io.out << WalkLine("(b) the same into the z-buffer", zbuffered, segments) << '\n';
+
+    FigureToDraw koch;
+    koch.name = "Koch snowflake";
+    koch.node = KochSnowflake(PictureDepth);
+    const Timing picture = PictureTiming(session, koch);
+    io.out << "(c) default picture at depth " << PictureDepth << ": " << TimingText(picture) << '\n';
+    return plain.stopped || zbuffered.stopped || picture.stopped ? ExitCode::BadInput : ExitCode::Ok;
+}
+
+int WholeLibrary(const PictureOptions& options, CliStreams io) {
+    PictureSession session(options, io.err);
+    struct Result {
+        std::string name;
+        Timing timing;
+    };
+    std::vector<Result> results;
+    for (const CatalogueFigure& entry : session.Catalogue()) {
+        FigureSelection selection;
+        selection.kind = FigureSelection::Kind::Index;
+        selection.demo = entry.demo;
+        selection.figure = entry.figure;
+        const Timing timing = PictureTiming(session, session.Resolve(selection));
+        results.push_back({std::to_string(entry.demo) + "/" + std::to_string(entry.figure) + " " + entry.name, timing});
+    }
+    // Stopped figures count as the slowest.
+    const auto key = [](const Result& r) { return r.timing.stopped ? 1e300 : r.timing.median; };
+    std::stable_sort(results.begin(), results.end(), [&](const Result& a, const Result& b) { return key(a) < key(b); });
+    const auto line = [](const Result& r) {
+        std::string name = r.name;
+        name.resize(std::max<size_t>(name.size(), 34), ' ');
+        return name + "  " + TimingText(r.timing);
+    };
+    for (const Result& r : results) io.out << line(r) << '\n';
+
+    std::vector<double> medians;
+    for (const Result& r : results)
+        if (!r.timing.stopped) medians.push_back(r.timing.median);
+    const double median = Median(medians);
+    io.out << "\nmedian over " << medians.size() << " figures: " << Format("%.3f ms", median * 1e3) << "  "
+           << Format("%.1f pictures/s", median > 0 ? 1 / median : 0) << "\n\nslowest ten:\n";
+    for (size_t i = results.size(), shown = 0; i > 0 && shown < 10; --i, ++shown) io.out << line(results[i - 1]) << '\n';
+    return medians.size() == results.size() ? ExitCode::Ok : ExitCode::BadInput;
+}
+
+}  // namespace
+
+int RunBench(const CommandOptions& options, CliStreams io) {
+    if (options.all && !options.selections.empty()) ThrowUsage("bench --all measures every figure: no --figure or --file with it");
+    if (options.all) return WholeLibrary(options.picture, io);
+    if (options.selections.empty()) return StandardSet(options.picture, io);
+
+    PictureSession session(options.picture, io.err);
+    int code = ExitCode::Ok;
+    for (const FigureSelection& selection : options.selections) {
+        const FigureToDraw figure = session.Resolve(selection);
+        const Timing timing = PictureTiming(session, figure);
+        io.out << selection.Describe() << ": " << TimingText(timing) << '\n';
+        if (timing.stopped) code = ExitCode::BadInput;
+    }
+    return code;
+}
+
+}  // namespace pax

@@ -1,0 +1,28 @@
+#pragma once
+// The subcommands behind the dispatcher. Each gets its parsed options and the streams, returns
+// the exit code, and throws CliError for a failure that ends it with one line.
+
+#include "cli/cli_io.h"
+#include "cli/options.h"
+
+#include <string>
+
+namespace pax {
+
+int RunRender(const CommandOptions& options, CliStreams io);
+int RunTrace(const CommandOptions& options, CliStreams io);
+int RunStats(const CommandOptions& options, CliStreams io);
+int RunCheck(const CommandOptions& options, CliStreams io);
+int RunList(const CommandOptions& options, CliStreams io);
+int RunBench(const CommandOptions& options, CliStreams io);
+
+// The one selection of render, trace and stats; a usage error when there is none.
+const FigureSelection& RequireSelection(const CommandOptions& options, const char* subcommand);
+
+// A bad-input failure when the file's directory does not exist.
+void CheckOutputDirectory(const std::string& file);
+
+// "pax3d: stopped after N s" as a failure.
+[[noreturn]] void ThrowStopped(double seconds);
+
+}  // namespace pax
