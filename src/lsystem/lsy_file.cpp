@@ -70,7 +70,10 @@ tParseResult ReadInto(tLsyFile& file, const std::string& fileName, SummaryBox su
     parser.SetSummaryBox(summary);
     ItemCollector items(read, parser);
     RegisterVLSystem(parser, [&items](tVLSystem&& node) { items.AddNode(std::move(node)); });
-    tParseResult result = parse(parser, [&items](const tToken&, std::string_view source) { items.AddComment(source); });
+    // A comment keeps its capacity; other stray tokens are kept as written, quotes included.
+    tParseResult result = parse(parser, [&items](const tToken& token, std::string_view source) {
+        items.AddComment(token.kind == TokenKind::Comment ? std::string_view(token.text) : source);
+    });
     if (result.opened) file = std::move(read);
     return result;
 }

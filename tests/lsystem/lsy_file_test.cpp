@@ -66,12 +66,13 @@ TEST_F(LsyFileTest, FileLevelItemsKeepTheirOrderAroundTheNodes) {
     tLsyFile file;
     tParseResult result = ReadLsyText(
         "#VRML V1.0 ascii\n# plants\nLSystem { name one axiom F rules F }\nstray \"words here\"\n"
-        "# between\nLSystem { name two axiom F rules F } # after\n",
+        "# between\nLSystem { name two axiom F rules F } # after\n#" + std::string(300, 'x'),
         "plants.LSY", file);
     EXPECT_TRUE(result.Ok());
     EXPECT_EQ(file.Name(), "plants.LSY");
     EXPECT_THAT(Outline(file), ElementsAre("#VRML V1.0 ascii", "# plants", "node one", "stray",
-                                           "\"words here\"", "# between", "node two", "# after"));
+                                           "\"words here\"", "# between", "node two", "# after",
+                                           "#" + std::string(MaxCommentText - 1, 'x')));
     EXPECT_EQ(file.NodeCount(), 2u);
     ASSERT_EQ(file.Nodes().size(), 2u);
     EXPECT_EQ(file.Nodes()[1]->name, "two");
