@@ -1,0 +1,266 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lsystem/library/library.h"
+#include "render/bitmap32.h"
+#include "render/picture_io.h"
+
+namespace pax {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* KochFile =
+    "#VRML V1.0 ascii\n"
+    "LSystem {\n"
+    "  name \"Koch\"\n"
+    "  angle 60\n"
+    "  step 400\n"
+    "  factor 0.33333\n"
+    "  thickness 0\n"
+    "  deep 3\n"
+    "  axiom \"F--F--F\"\n"
+    "  rules [ \"F=F+F--F+F\" ]\n"
+    "}\n"
+    "LSystem {\n"
+    "  name Doubling\n"
+    "  deep 2\n"
+    "  axiom \"F\"\n"
+    "  rules [ \"F=F+F\" ]\n"
+    "}\n"
+    "LSystem {\n"
+    "  name Runaway\n"
+    "  deep 100\n"
+    "  axiom \"A\"\n"
+    "  rules [ \"A=AA\" ]\n"
+    "}\n";
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+
+    std::vector<std::string> OutLines() const { return Lines(out); }
+    std::vector<std::string> ErrLines() const { return Lines(err); }
+    static std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+};
+
+// Every case runs in a directory of its own: the commands write DEBUG.TMP, ParseErrors.tmp
+// and pictures into the current directory.
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = fs::current_path();
+        m_dir = fs::temp_directory_path() / ("pax3d_cli_" + std::to_string(::getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        fs::current_path(m_dir);
+        std::ofstream("koch.LSY") << KochFile;
+    }
+    void TearDown() override {
+        fs::current_path(m_previous);
+        fs::remove_all(m_dir);
+    }
+
+    static Outcome Pax(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        Outcome run;
+        run.code = RunCommandLine(args, out, err);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+
+    static TBitmap32 Load(const std::string& file) {
+        TBitmap32 picture;
+        EXPECT_TRUE(LoadPicture(picture, file)) << file;
+        return picture;
+    }
+
+    static int PixelsOtherThan(const TBitmap32& picture, TColor32 background) {
+        int count = 0;
+        for (int y = 0; y < picture.Height(); ++y)
+            for (int x = 0; x < picture.Width(); ++x) count += (picture.Pixel(x, y) | 0xFF000000) != (background | 0xFF000000);
+        return count;
+    }
+
+private:
+    fs::path m_previous;
+    fs::path m_dir;
+};
+
+TEST_F(CommandLine, WrongUsageAndBadInputGiveTheirCodeAndOneLine) {
+    const std::string koch = "KochSnowflake-2";
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"bogus"}, 2, "pax3d: unknown subcommand 'bogus'"},
+        {{"render", "--figure", koch, "--bogus"}, 2, "pax3d: unknown option '--bogus'"},
+        {{"render", "--figure", koch, "--size", "10"}, 2, "pax3d: --size expects WxH"},
+        {{"render", "--figure", koch, "--size", "8x8"}, 2, "pax3d: --size expects WxH"},
+        {{"render", "--figure", koch, "--depth", "x"}, 2, "pax3d: --depth expects a whole number"},
+        {{"render", "--figure", koch, "--depth", "70000"}, 1, "pax3d: depth 70000 is beyond 65535"},
+        {{"render", "--figure", koch, "--view", "9"}, 2, "pax3d: --view expects a whole number 0..5"},
+        {{"render", "--figure", koch, "-o"}, 2, "pax3d: -o needs a value"},
+        {{"render", "--figure", koch, "-o", "koch.gif"}, 2, "pax3d: 'koch.gif' is no picture name"},
+        {{"render"}, 2, "pax3d: render needs --figure"},
+        {{"stats", "--system", "Koch"}, 2, "pax3d: --system goes with the --file before it"},
+        {{"check"}, 2, "pax3d: check needs a file"},
+        {{"list", "extra"}, 2, "pax3d: unexpected argument 'extra'"},
+        {{"render", "--figure", "NoSuchFigure"}, 1, "pax3d: unknown figure 'NoSuchFigure'"},
+        {{"render", "--figure", "0/999"}, 1, "pax3d: no figure 0/999"},
+        {{"render", "--file", "missing.LSY"}, 1, "pax3d: cannot read missing.LSY: No such file or directory"},
+        {{"check", "missing.LSY"}, 1, "pax3d: cannot read missing.LSY"},
+        {{"stats", "--file", "koch.LSY", "--system", "Nope"}, 1, "pax3d: no system 'Nope' in koch.LSY"},
+        {{"render", "--figure", koch, "--config", "missing.INI"}, 1, "pax3d: cannot read config missing.INI"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Pax(c.args);
+        const std::string shown = ::testing::PrintToString(c.args);
+        EXPECT_EQ(run.code, c.code) << shown;
+        ASSERT_EQ(run.ErrLines().size(), 1u) << shown << "\n" << run.err;
+        EXPECT_TRUE(run.err.starts_with(c.message)) << shown << "\n" << run.err;
+        EXPECT_EQ(run.out, "") << shown;
+    }
+    EXPECT_FALSE(fs::exists("KochSnowflake-2.png"));
+}
+
+TEST_F(CommandLine, HelpListsEverySubcommandAndEachSubcommandHasItsOwn) {
+    const Outcome help = Pax({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.find("not yet built"), std::string::npos);
+    for (const char* name : {"render", "trace", "check", "list", "stats", "bench"}) {
+        EXPECT_NE(help.out.find(std::string("pax3d ") + name), std::string::npos) << name;
+        const Outcome own = Pax({name, "--help"});
+        EXPECT_EQ(own.code, 0) << name;
+        EXPECT_TRUE(own.out.starts_with(std::string("usage: pax3d ") + name)) << own.out;
+    }
+    EXPECT_TRUE(Pax({"--version"}).out.starts_with("pax3d "));
+    EXPECT_EQ(Pax({}).code, 2);
+}
+
+TEST_F(CommandLine, CheckPrintsOneLinePerNodeAndEveryErrorWithItsPlace) {
+    const Outcome good = Pax({"check", "koch.LSY"});
+    EXPECT_EQ(good.code, 0) << good.err;
+    EXPECT_EQ(good.OutLines(), (std::vector<std::string>{
+                                   "Koch\tangle=60 step=400 factor=0.33333 deep=3 rules=1 axiom=\"F--F--F\"",
+                                   "Doubling\tangle=30 step=100 factor=1 deep=2 rules=1 axiom=\"F\"",
+                                   "Runaway\tangle=30 step=100 factor=1 deep=100 rules=1 axiom=\"A\"",
+                               }));
+
+    std::ofstream("broken.LSY") << "LSystem {\n  name \"x\"\n  step 0.1\n  deep x\n  axiom \"F\"\n}\n";
+    const Outcome broken = Pax({"check", "broken.LSY"});
+    EXPECT_EQ(broken.code, 1);
+    const std::vector<std::string> lines = broken.OutLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "x\tangle=30 step=0.1 factor=1 deep=0 rules=0 axiom=\"F\"");
+    EXPECT_EQ(lines[1], "4 parsing errors detected in LSystem file ");
+    // Columns count from the first character after a line's leading blanks.
+    for (const char* entry : {"error in line 3 at position 6: \nstep 0.1\n     ^value less than 0.5",
+                              "error in line 4 at position 6: \ndeep x\n     ^expecting integer value",
+                              "error in line 4 at position 6: \ndeep x\n     ^unexpected 'x'",
+                              "error in line 6 at position 1: \n}\n^expecting rules of LSystem"})
+        EXPECT_NE(broken.out.find(entry), std::string::npos) << entry << "\n" << broken.out;
+    std::ifstream file("ParseErrors.tmp");
+    const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_NE(broken.out.find(written), std::string::npos) << "the report holds the error file";
+}
+
+TEST_F(CommandLine, RenderWritesThePictureOfTheFigureByNameIndexOrFile) {
+    const Outcome byFile = Pax({"render", "--file", "koch.LSY", "-o", "file.png"});
+    ASSERT_EQ(byFile.code, 0) << byFile.err;
+    EXPECT_EQ(byFile.err, "");
+    const TBitmap32 file = Load("file.png");
+    ASSERT_EQ(file.Width(), 480);
+    ASSERT_EQ(file.Height(), 360);
+    // 192 thin segments about 15 pixels long each.
+    EXPECT_GT(PixelsOtherThan(file, file.Pixel(0, 0)), 1000);
+
+    ASSERT_EQ(Pax({"render", "--figure", "KochSnowflake-2"}).code, 0);
+    ASSERT_EQ(Pax({"render", "--figure", "0/0", "-o", "index.bmp"}).code, 0);
+    const TBitmap32 byName = Load("KochSnowflake-2.png");
+    const TBitmap32 byIndex = Load("index.bmp");
+    ASSERT_EQ(byIndex.Width(), 480);
+    EXPECT_EQ(PixelsOtherThan(byName, byName.Pixel(0, 0)), PixelsOtherThan(file, file.Pixel(0, 0)));
+    for (int y = 0; y < 360; ++y)
+        for (int x = 0; x < 480; ++x) {
+            ASSERT_EQ(byName.Pixel(x, y) | 0xFF000000, byIndex.Pixel(x, y) | 0xFF000000) << x << "," << y;
+            ASSERT_EQ(byName.Pixel(x, y) | 0xFF000000, file.Pixel(x, y) | 0xFF000000) << x << "," << y;
+        }
+
+    ASSERT_EQ(Pax({"render", "--file", "koch.LSY", "--size", "200x100", "--depth", "1", "-o", "small.jpg"}).code, 0);
+    const TBitmap32 small = Load("small.jpg");
+    EXPECT_EQ(small.Width(), 200);
+    EXPECT_EQ(small.Height(), 100);
+}
+
+TEST_F(CommandLine, TracePrintsTheNameTheResultLinesAndTheCommandCount) {
+    const Outcome two = Pax({"trace", "--file", "koch.LSY", "--system", "Doubling"});
+    EXPECT_EQ(two.code, 0) << two.err;
+    EXPECT_EQ(two.OutLines(), (std::vector<std::string>{"Doubling", "F+F+F+F", "commands: 7"}));
+
+    // 32 moves and 31 turns: a full line of 56 commands, then the rest.
+    const Outcome five = Pax({"trace", "--file", "koch.LSY", "--system", "Doubling", "--depth", "5"});
+    std::string all;
+    for (int i = 0; i < 32; ++i) all += i ? "+F" : "F";
+    EXPECT_EQ(five.OutLines(), (std::vector<std::string>{"Doubling", all.substr(0, 56), all.substr(56), "commands: 63"}));
+}
+
+TEST_F(CommandLine, StatsCountTheDrawing) {
+    const Outcome run = Pax({"stats", "--figure", "KochSnowflake-2", "--depth", "2"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    const std::vector<std::string> lines = run.OutLines();
+    ASSERT_EQ(lines.size(), 9u) << run.out;
+    EXPECT_EQ(lines[0], "symbols=112");
+    EXPECT_EQ(lines[2], "segments=48");
+    EXPECT_EQ(lines[3], "polygons=0");
+    EXPECT_EQ(lines[4], "parts=48");
+    EXPECT_EQ(lines[5], "max_depth=2");
+    EXPECT_EQ(lines[6], "is3d=0");
+    EXPECT_TRUE(lines[7].starts_with("seconds="));
+    EXPECT_EQ(lines[8], "errors=0");
+}
+
+TEST_F(CommandLine, ListPrintsEveryFigureOfTheLibraryInOrder) {
+    const Outcome run = Pax({"list"});
+    EXPECT_EQ(run.code, 0);
+    const std::vector<std::string> lines = run.OutLines();
+    EXPECT_EQ(lines.size(), 131u);
+    size_t i = 0;
+    const auto& library = BuiltInLibrary();
+    for (size_t d = 0; d < library.size(); ++d)
+        for (size_t f = 0; f < library[d].entries.size(); ++f, ++i) {
+            ASSERT_LT(i, lines.size());
+            EXPECT_EQ(lines[i], std::to_string(d) + "\t" + std::to_string(f) + "\t" + library[d].name + "\t" +
+                                    library[d].entries[f].name);
+        }
+    EXPECT_EQ(i, lines.size());
+}
+
+TEST_F(CommandLine, ARunawaySystemIsStoppedByTheTimeLimit) {
+    const Outcome run = Pax({"render", "--file", "koch.LSY", "--system", "Runaway", "--time-limit", "1"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "pax3d: stopped after 1 s\n");
+    EXPECT_FALSE(fs::exists("Runaway.png"));
+}
+
+}  // namespace
+}  // namespace pax
