@@ -12,7 +12,9 @@
 // through the MainCallbacks the owner installs (none by default).
 //
 // Typical headless use:
-//     Studio studio({.Config = ConfigSource::BuiltInDefaults});
+//     StudioOptions options;
+//     options.Config = ConfigSource::BuiltInDefaults;
+//     Studio studio(options);
 //     studio.Player().ShowDemo(0, 3);
 //     studio.Pictures().ShowActualPicture();
 //     const TBitmap32& picture = studio.Picture();

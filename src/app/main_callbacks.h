@@ -1,0 +1,56 @@
+#pragma once
+// MainCallbacks: what the main window's logic asks of the widgets around it. The desktop
+// program implements it with its timers, status bar, sound and dialogs; headless (command
+// line, tests) every operation does nothing.
+
+#include <cstdint>
+#include <string_view>
+
+#include "foundation/color32.h"
+
+namespace pax {
+
+class MainCallbacks {
+public:
+    virtual ~MainCallbacks() = default;
+
+    // The picture should be painted now (the paint handler then runs the next picture).
+    virtual void Repaint() {}
+    // The finished picture is to be shown on the screen.
+    virtual void ShowPicture() {}
+    // NextDemoTimer disabled and enabled again: a fresh full interval.
+    virtual void RestartNextDemoTimer() {}
+    // NextDemoTimer runs only while enabled (help mode 0).
+    virtual void EnableNextDemoTimer(bool enabled) { (void)enabled; }
+    virtual void SetNextDemoInterval(int32_t milliseconds) { (void)milliseconds; }
+    virtual void SetRefreshInterval(int32_t milliseconds) { (void)milliseconds; }
+
+    // The two panels of the status bar, and the window caption.
+    virtual void ShowStatus1(std::string_view text, TColor32 colour) {
+        (void)text;
+        (void)colour;
+    }
+    virtual void ShowStatus2(std::string_view text, TColor32 colour) {
+        (void)text;
+        (void)colour;
+    }
+    virtual void SetCaption(std::string_view text) { (void)text; }
+    // The hint of the pause button: "Step" while paused, "Pause" while running.
+    virtual void SetPauseHint(std::string_view text) { (void)text; }
+
+    virtual void PlaySoundOnce(std::string_view file) { (void)file; }
+    virtual void StopSound() {}
+    // After a pause: the looped sound again when the "Sound" menu item is checked.
+    virtual void ResumeSound() {}
+
+    // The options dialog takes the changed settings and the new figure.
+    virtual void RefreshOptions() {}
+    // The animation values window, when it is visible, shows the loop's values.
+    virtual void UpdateAnimationWindow() {}
+
+    // The desktop program sleeps (a delay after each picture, the pause after a failed
+    // picture); headless pictures never wait.
+    virtual void Sleep(int32_t milliseconds) { (void)milliseconds; }
+};
+
+}  // namespace pax

@@ -1,0 +1,326 @@
+#include "app/picture_loop.h"
+
+#include <charconv>
+#include <cmath>
+#include <exception>
+#include <memory>
+
+#include "app/basic_animations.h"
+#include "app/demo_player.h"
+#include "app/main_state.h"
+#include "figures/axes.h"
+#include "figures/light_symbol.h"
+#include "render/filters.h"
+#include "render/object_window.h"
+#include "render/stage.h"
+#include "render/zbuffer.h"
+#include "scene/eye3d.h"
+#include "scene/eye_motion.h"
+#include "scene/pax3d.h"
+#include "system/debug_log.h"
+#include "system/error_reporting.h"
+#include "system/picture_clock.h"
+#include "system/presenter.h"
+#include "system/settings.h"
+#include "system/stop_request.h"
+
+namespace pax {
+
+namespace {
+
+constexpr int32_t FailedPictureSleep = 1000;   // ms
+constexpr const char* PictureFontFace = "MS Sans Serif";
+constexpr int PictureFontSize = 8;
+
+bool On(int index) { return Switches()[static_cast<size_t>(index)]; }
+
+// prefix followed by the decimal value, written into text without a fresh allocation once the
+// text has room.
+void AssignNumberText(std::string& text, std::string_view prefix, int64_t value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.assign(prefix);
+    text.append(digits, end);
+}
+
+// The colour channel c (0..255) as three digits.
+char* PutChannel(char* out, uint32_t c) {
+    out[0] = static_cast<char>('0' + c / 100);
+    out[1] = static_cast<char>('0' + c / 10 % 10);
+    out[2] = static_cast<char>('0' + c % 10);
+    return out + 3;
+}
+
+}  // namespace
+
+std::string CursorDataText(Stage& stage, const Pax3d& ghost) {
+    return "Eye: " + stage.Eye().PositionText() + "Pax: " + stage.Pax().PositionText() + "Bee: " +
+           stage.Bee().PositionText() + "Ghost: " + ghost.PositionText();
+}
+
+PictureLoop::PictureLoop(Stage& stage, Pax3d& ghost, MainState& state, BasicAnimations& animations,
+                         DemoPlayer& player)
+    : m_stage(stage), m_ghost(ghost), m_state(state), m_animations(animations), m_player(player) {
+    m_infoText.reserve(64);
+}
+
+// --- the loop ------------------------------------------------------------------------------------
+
+void PictureLoop::ShowNextPicture() {
+    if (m_state.Closing) return;
+    CountPicture();
+    ClearStopRequest();
+    Picture(m_state.Running());
+}
+
+void PictureLoop::ShowActualPicture() { Picture(false); }
+
+void PictureLoop::FormPaint() {
+    if (MessageBoxOpen()) return;
+    if (m_state.Running() && m_state.SyncMode() > 0 && m_state.TickCount == 0) return;
+    ShowNextPicture();
+}
+
+void PictureLoop::RefreshTick() {
+    m_state.RefreshTick();
+    if (m_state.Running() && !MessageBoxOpen()) m_state.Callbacks().Repaint();
+}
+
+void PictureLoop::NextDemoTick() {
+    if (m_state.Running()) m_player.ShowNextFigure(+1);
+}
+
+bool PictureLoop::RedrawWhilePaused() {
+    if (m_state.Running()) return false;
+    if (!m_state.RedrawPending && !m_stage.Eye().Changed()) return false;
+    ShowActualPicture();
+    ShowActualPicture();
+    m_state.RedrawPending = false;
+    return true;
+}
+
+void PictureLoop::SetPause(bool on) {
+    MainCallbacks& callbacks = m_state.Callbacks();
+    tSwitches& sw = Switches();
+    if (!on) {
+        sw[Switch::Paused] = false;
+        m_state.UpdateCaption();
+        callbacks.SetPauseHint("Pause");
+        m_state.ShowEyeMode();
+        callbacks.ResumeSound();
+        return;
+    }
+    sw[Switch::Paused] = true;
+    m_state.UpdateCaption();
+    callbacks.RestartNextDemoTimer();
+    // One more picture, drawn as if running.
+    callbacks.SetPauseHint("Step");
+    sw[Switch::Paused] = false;
+    ResetPictureClock();
+    callbacks.Sleep(1);
+    ShowNextPicture();
+    sw[Switch::Paused] = true;
+    sw[Switch::PlaySound] = false;
+    callbacks.StopSound();
+    callbacks.ShowStatus2(PausedStatus, MainState::StatusTextColor);
+}
+
+// --- one picture ---------------------------------------------------------------------------------
+
+void PictureLoop::Picture(bool advance) {
+    try {
+        if (advance) m_animations.GhostAnimation();
+        // The window's first projection clears the eye's flag; read it before.
+        const bool eyeChanged = m_stage.Eye().Changed();
+        for (Pax3d* turtle : {&m_stage.Pax(), &m_stage.Bee()}) {
+            turtle->AssignFrame(m_ghost);
+            turtle->SetTransparency(0);
+        }
+        DrawActualPicture();
+        if (eyeChanged && On(Switch::ZBuffer)) m_stage.ZBuffer().Clear();
+        DrawOverlays(m_stage.DrawingSurface());
+        m_state.Callbacks().ShowPicture();
+    } catch (const std::exception& e) {
+        Recover(e.what());
+    } catch (...) {
+        Recover("unknown exception");
+    }
+    m_state.Input.ResetForNextPicture();
+    if (m_state.Delay >= MainState::MinDelay) m_state.Callbacks().Sleep(m_state.Delay);
+    m_state.Callbacks().UpdateAnimationWindow();
+}
+
+void PictureLoop::Recover(const char* message) {
+    LogLine(std::string(ErrorPrefix) + message);
+    MainCallbacks& callbacks = m_state.Callbacks();
+    callbacks.Sleep(FailedPictureSleep);
+    callbacks.ShowPicture();
+    try {
+        m_stage.Pax().Restart();
+        m_stage.Bee().Restart();
+        m_player.ShowNextFigure(+1);
+    } catch (const std::exception& e) {
+        LogLine(std::string(ErrorPrefix) + "while going on: " + e.what());
+    } catch (...) {
+        LogLine(std::string(ErrorPrefix) + "while going on: unknown exception");
+    }
+}
+
+void PictureLoop::DrawActualPicture() {
+    DrawBackground(m_stage.DrawingSurface());
+    DrawScene();
+}
+
+void PictureLoop::DrawBackground(TBitmap32& surface) {
+    const int32_t filter = ConfigValues().ConvolutionFilter;
+    if (!On(Switch::RefreshBackground)) {
+        // Pictures accumulate; only the info line's strip is cleared.
+        if (On(Switch::FilterBackground)) ApplyFilter(surface, filter);
+        if (m_state.Info != InfoMode::Off)
+            surface.FillRectOpaque(0, surface.Height() - InfoBottomGap, surface.Width(), surface.Height(),
+                                   ConfigValues().BackgroundColor | 0xFF000000u);
+        return;
+    }
+    if (m_background.Picture.Empty() || !On(Switch::BackgroundPicture)) {
+        surface.Clear(ConfigValues().BackgroundColor | 0xFF000000u);
+        m_stage.ZBuffer().Clear();
+    } else {
+        CopyBackground(surface);
+    }
+    if (On(Switch::FilterBackground)) ApplyFilter(surface, filter);
+}
+
+void PictureLoop::CopyBackground(TBitmap32& surface) {
+    const int32_t tileW = m_background.TileWidth;
+    const int32_t tileH = m_background.TileHeight;
+    int32_t x = 0, y = 0;
+    // Without a tile size there is nothing to scroll through.
+    if (On(Switch::ScrollBackground) && tileW > 0 && tileH > 0) {
+        const tConfigValues& v = ConfigValues();
+        if (On(Switch::TilesBackground)) {
+            // Scroll steps are pixels per 100 ms.
+            const int64_t t = m_state.AnimationTime;
+            x = static_cast<int32_t>(t * v.ScrollStepX / 100 % tileW) + tileW;
+            y = static_cast<int32_t>(t * v.ScrollStepY / 100 % tileH) + tileH;
+        } else {
+            // A panorama turns with the eye.
+            x = static_cast<int32_t>(std::trunc((360 - m_stage.Eye().GetAlpha()) * tileW / 360));
+        }
+    }
+    const TRect part{x, y, x + surface.Width(), y + surface.Height()};
+    m_background.Picture.DrawTo(surface, 0, 0, part);
+}
+
+void PictureLoop::DrawScene() {
+    ObjectWindow& view = m_stage.View();
+    view.Reset();
+    if (On(Switch::ShowLight)) DrawLight(m_stage);
+    if (view.DrawAxis()) DrawAxis(m_stage, AxisLength, m_state.AxisStyle);
+
+    // The local copy keeps the procedures alive should the figure select another one.
+    const std::shared_ptr<const DemoRecord> demo = m_state.ShownDemo;
+    const FigureRecord* figure = m_state.ShownFigure();
+    const DemoProc& draw = figure && figure->Draw ? figure->Draw : demo->DefaultDraw;
+    if (!draw) {
+        ShowPaxError(NoDrawCaption, NoDrawText);
+        return;
+    }
+    draw();
+    EndScene();
+}
+
+void PictureLoop::EndScene() {
+    ObjectWindow& view = m_stage.View();
+    view.EndPicture();
+    m_stage.Pax().ErrorRecovery();
+    m_stage.Bee().ErrorRecovery();
+    m_stage.Eye().CheckStack();
+    view.CheckPlaneClosed();
+    m_stage.Eye().SetChanged(false);
+}
+
+// --- overlays --------------------------------------------------------------------------------------
+
+void PictureLoop::DrawOverlays(TBitmap32& surface) {
+    if (On(Switch::ShowRGBValues)) DrawRgbValues(surface);
+    if (surface.Font.Face != PictureFontFace) surface.Font.Face = PictureFontFace;
+    surface.Font.Size = PictureFontSize;
+
+    const std::shared_ptr<const DemoRecord> demo = m_state.ShownDemo;
+    const FigureRecord* figure = m_state.ShownFigure();
+    if (m_state.Input.KeyNotHandled || m_state.Input.MouseMoved) RunDataProcedure();
+    if (figure && figure->Overlay) figure->Overlay();
+    if (m_state.HelpMode == 1) {
+        if (demo->DefaultOverlay)
+            demo->DefaultOverlay();
+        else
+            m_state.AnimHelp(surface);
+    }
+    if (m_state.ValueInputShown && demo->Values) {
+        demo->Values->Draw(surface);
+        demo->Values->ProcessKey(m_state.Input.LastKey, m_state.Input.LastShift);
+    }
+    MakeInfoText();
+    if (!m_infoText.empty()) {
+        surface.Font.Color = InfoColor;
+        surface.TextOut(InfoLeft, surface.Height() - InfoBottomGap, m_infoText);
+    }
+    DrawFlashTexts(surface);
+}
+
+void PictureLoop::RunDataProcedure() {
+    const FigureRecord* figure = m_state.ShownFigure();
+    const DemoProc& data = figure && figure->Data ? figure->Data : m_state.ShownDemo->DefaultData;
+    if (data) {
+        const std::shared_ptr<const DemoRecord> keep = m_state.ShownDemo;
+        data();
+        return;
+    }
+    const PictureInput& input = m_state.Input;
+    if (input.KeyNotHandled) KeyMotion(m_stage.Eye(), m_state.EyeMotion, input.LastKey, input.LastShift);
+    if (m_state.ShowCursorData)
+        m_state.Callbacks().ShowStatus2(CursorDataText(m_stage, m_ghost), MainState::StatusTextColor);
+}
+
+void PictureLoop::DrawRgbValues(TBitmap32& surface) {
+    const int mx = m_state.Input.MouseX, my = m_state.Input.MouseY;
+    if (mx < 0 || my < 0 || mx >= surface.Width() || my >= surface.Height()) return;
+    const TColor32 c = surface.Pixel(mx, my);
+    char text[11];
+    char* p = PutChannel(text, c >> 16 & 0xFF);
+    *p++ = ' ';
+    p = PutChannel(p, c >> 8 & 0xFF);
+    *p++ = ' ';
+    p = PutChannel(p, c & 0xFF);
+    // Beside the mouse; left of it near the right edge, above it near the bottom.
+    const int x = mx + RgbTextWidth > surface.Width() ? mx - RgbTextWidth : mx + 8;
+    const int y = my + RgbTextHeight > surface.Height() ? my - RgbTextHeight : my;
+    surface.Font.Color = InfoColor;
+    surface.TextOut(x, y, std::string_view(text, static_cast<size_t>(p - text)));
+}
+
+void PictureLoop::MakeInfoText() {
+    switch (m_state.Info) {
+    case InfoMode::PicturesPerSecond:
+        m_infoText.assign("fps ");
+        m_infoText.append(PicturesPerSecondText());
+        break;
+    case InfoMode::PictureNumber: AssignNumberText(m_infoText, "pic ", m_stage.View().PictureCount()); break;
+    case InfoMode::PartCount: AssignNumberText(m_infoText, "parts ", m_stage.View().PartCount()); break;
+    default: m_infoText.clear(); break;
+    }
+}
+
+void PictureLoop::DrawFlashTexts(TBitmap32& surface) {
+    if (m_state.FlashText.empty() && m_state.FlashText2.empty()) return;
+    // Opaque, so that a second line flashed after ClearFlashInfo still shows.
+    surface.Font.Color = m_state.FlashColor | 0xFF000000u;
+    const int y = surface.Height() / 4;
+    if (!m_state.FlashText.empty())
+        surface.TextOut((surface.Width() - surface.TextWidth(m_state.FlashText)) / 2, y, m_state.FlashText);
+    if (!m_state.FlashText2.empty())
+        surface.TextOut((surface.Width() - surface.TextWidth(m_state.FlashText2)) / 2, y + FlashLineGap,
+                        m_state.FlashText2);
+}
+
+}  // namespace pax

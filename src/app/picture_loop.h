@@ -1,0 +1,104 @@
+#pragma once
+// PictureLoop: one picture of the animation and the loop around it. A picture puts the
+// turtles on the ghost's frame, draws the background, lets the current figure draw the scene
+// into the object window, ends the scene and draws the overlays (RGB values, info line,
+// flash texts, help, the demo's values) onto the window's surface. A figure that throws is
+// logged and the loop goes on with the next figure.
+//
+// The picture path runs 50 to 300 times per second: it allocates nothing and logs nothing
+// unless something is wrong.
+
+#include <cstdint>
+#include <string>
+
+#include "render/bitmap32.h"
+
+namespace pax {
+
+class Stage;
+class Pax3d;
+class MainState;
+class BasicAnimations;
+class DemoPlayer;
+
+// The background surface each picture copies from, with the size of its tile (the tiled
+// picture, or the panorama scaled to the picture's height). Empty: no background picture.
+struct tBackground {
+    TBitmap32 Picture;
+    int32_t TileWidth = 0;
+    int32_t TileHeight = 0;
+};
+
+class PictureLoop {
+public:
+    static constexpr int AxisLength = 250;
+    static constexpr TColor32 InfoColor = 0xFFFFFF00;
+    static constexpr int InfoLeft = 8;
+    static constexpr int InfoBottomGap = 18;   // pixels from the info line's top to the bottom
+    static constexpr int FlashLineGap = 24;
+    static constexpr int RgbTextWidth = 80;
+    static constexpr int RgbTextHeight = 16;
+    static constexpr const char* NoDrawCaption = "tMainForm._DrawActualPicture";
+    static constexpr const char* NoDrawText =
+        "drawing procedure = nil, please check RegisterAnimation and RegisterFigure calls\n";
+    static constexpr const char* ErrorPrefix = ">>> Error in _ShowActualPicture: ";
+    static constexpr const char* PausedStatus = " <F8> step to next picture...  <F9> continue";
+
+    PictureLoop(Stage& stage, Pax3d& ghost, MainState& state, BasicAnimations& animations, DemoPlayer& player);
+    PictureLoop(const PictureLoop&) = delete;
+    PictureLoop& operator=(const PictureLoop&) = delete;
+
+    // Nothing while closing; the picture counter + 1, the stop request cleared, the animation
+    // step while running, then the picture.
+    void ShowNextPicture();
+    // One complete picture (see the file comment), guarded: an exception is logged with
+    // ErrorPrefix, the turtles restarted and the next figure shown. Then the input of this
+    // picture is cleared, the delay slept and the animation window updated.
+    void ShowActualPicture();
+    // Background, scene, figure, end of scene.
+    void DrawActualPicture();
+
+    // --- the loop (the widgets forward their events here) -----------------------------------
+    // The paint handler: unless a message box is open, and unless a synchronised loop has no
+    // tick to spend, ShowNextPicture.
+    void FormPaint();
+    // RefreshTimer: a tick for the sync wait; a repaint while running.
+    void RefreshTick();
+    // NextDemoTimer: the next figure while running.
+    void NextDemoTick();
+    // The idle handler's drawing while paused: the picture twice when a redraw is pending or
+    // the eye has moved. Returns whether it drew.
+    bool RedrawWhilePaused();
+    // Pause on: paused, and exactly one more picture (also when already paused). Off: run.
+    void SetPause(bool on);
+
+    // The info line of the last picture ("fps 50.0", "pic 12", "parts 0"; empty in mode 0).
+    const std::string& InfoText() const { return m_infoText; }
+    tBackground& Background() { return m_background; }
+
+private:
+    void Picture(bool advance);
+    void DrawBackground(TBitmap32& surface);
+    void CopyBackground(TBitmap32& surface);
+    void DrawScene();
+    void EndScene();
+    void DrawOverlays(TBitmap32& surface);
+    void DrawRgbValues(TBitmap32& surface);
+    void RunDataProcedure();
+    void MakeInfoText();
+    void DrawFlashTexts(TBitmap32& surface);
+    void Recover(const char* message);
+
+    Stage& m_stage;
+    Pax3d& m_ghost;
+    MainState& m_state;
+    BasicAnimations& m_animations;
+    DemoPlayer& m_player;
+    tBackground m_background;
+    std::string m_infoText;
+};
+
+// "Eye: ", "Pax: ", "Bee: " and "Ghost: ", each with the cursor's position text.
+std::string CursorDataText(Stage& stage, const Pax3d& ghost);
+
+}  // namespace pax

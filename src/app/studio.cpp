@@ -1,0 +1,120 @@
+#include "app/studio.h"
+
+#include <string>
+
+#include "app/basic_animations.h"
+#include "app/config/configuration.h"
+#include "app/demo_catalogue.h"
+#include "app/demo_player.h"
+#include "app/library_shell.h"
+#include "app/main_callbacks.h"
+#include "app/main_state.h"
+#include "app/picture_loop.h"
+#include "lsystem/interpreter.h"
+#include "render/stage.h"
+#include "scene/pax3d.h"
+#include "system/debug_log.h"
+#include "system/settings.h"
+
+namespace pax {
+
+// The callbacks every unit holds: they forward to what the owner installed, so that the
+// desktop program can install its widgets after the Studio exists.
+class CallbackRelay : public MainCallbacks {
+public:
+    void SetTarget(MainCallbacks* target) { m_target = target ? target : &m_none; }
+
+    void Repaint() override { m_target->Repaint(); }
+    void ShowPicture() override { m_target->ShowPicture(); }
+    void RestartNextDemoTimer() override { m_target->RestartNextDemoTimer(); }
+    void EnableNextDemoTimer(bool enabled) override { m_target->EnableNextDemoTimer(enabled); }
+    void SetNextDemoInterval(int32_t ms) override { m_target->SetNextDemoInterval(ms); }
+    void SetRefreshInterval(int32_t ms) override { m_target->SetRefreshInterval(ms); }
+    void ShowStatus1(std::string_view text, TColor32 colour) override { m_target->ShowStatus1(text, colour); }
+    void ShowStatus2(std::string_view text, TColor32 colour) override { m_target->ShowStatus2(text, colour); }
+    void SetCaption(std::string_view text) override { m_target->SetCaption(text); }
+    void SetPauseHint(std::string_view text) override { m_target->SetPauseHint(text); }
+    void PlaySoundOnce(std::string_view file) override { m_target->PlaySoundOnce(file); }
+    void StopSound() override { m_target->StopSound(); }
+    void ResumeSound() override { m_target->ResumeSound(); }
+    void RefreshOptions() override { m_target->RefreshOptions(); }
+    void UpdateAnimationWindow() override { m_target->UpdateAnimationWindow(); }
+    void Sleep(int32_t ms) override { m_target->Sleep(ms); }
+
+private:
+    MainCallbacks m_none;
+    MainCallbacks* m_target = &m_none;
+};
+
+namespace {
+
+std::string SizeText(size_t size) { return "size=" + std::to_string(size); }
+
+void StartSettings(const StudioOptions& options) {
+    switch (options.Config) {
+    case ConfigSource::DefaultFile: StartConfiguration(options.ProgramName); return;
+    case ConfigSource::File: StartConfiguration(options.ProgramName, options.ConfigFile); return;
+    case ConfigSource::BuiltInDefaults: break;
+    }
+    LogInitialization("PaxConf", std::to_string(ConfigRecordSize));
+    SettingsRef settings = GlobalSettings();
+    SetAllDefaults(settings);
+    settings.Values.ProgramName = options.ProgramName;
+    settings.Values.ConfigFileName.clear();
+}
+
+StageOptions StageOptionsOf(const StudioOptions& o) {
+    StageOptions s;
+    s.ViewWidth = o.ViewWidth;
+    s.ViewHeight = o.ViewHeight;
+    s.DefaultSurfaceWidth = o.DefaultSurfaceWidth;
+    s.DefaultSurfaceHeight = o.DefaultSurfaceHeight;
+    return s;
+}
+
+}  // namespace
+
+Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
+    StartSettings(options);
+    m_callbacks = std::make_unique<CallbackRelay>();
+    m_stage = std::make_unique<Stage>(StageOptionsOf(options));
+
+    m_ghost = std::make_unique<Pax3d>("Ghost");
+    m_catalogue = std::make_unique<DemoCatalogue>([this] { m_animations->DefaultStart(); });
+    m_state = std::make_unique<MainState>(*m_callbacks);
+    m_animations = std::make_unique<BasicAnimations>(*m_ghost, m_stage->View(), *m_state);
+    LogInitialization("PaxAnim", SizeText(sizeof(BasicAnimations)));
+    m_player = std::make_unique<DemoPlayer>(*m_catalogue, *m_state, *m_stage, [this] { return SaveSettings(); });
+    m_pictures = std::make_unique<PictureLoop>(*m_stage, *m_ghost, *m_state, *m_animations, *m_player);
+    LogInitialization("PaxForm", SizeText(sizeof(MainState) + sizeof(PictureLoop)));
+
+    m_shell = std::make_unique<LibraryShell>(*m_catalogue, *m_state, *m_animations, *m_stage);
+    m_interpreter = std::make_unique<tTarnsInterpreter>(*m_stage, *m_ghost, m_shell.get());
+    m_shell->SetInterpreter(m_interpreter.get());
+    LogInitialization("PaxTarn", "definitions=" + std::to_string(m_interpreter->Definitions().size()));
+
+    // The stored animation runs from the start, its ghost placed for it (the orbits need it).
+    const int stored = ConfigValues().BasicAnimation;
+    m_animations->SelectBasicAnimation(stored);
+    m_animations->PrepareGhost(ConfigValues().BasicAnimation);
+}
+
+// The members go in the reverse order of their creation.
+Studio::~Studio() = default;
+
+void Studio::SetCallbacks(MainCallbacks* callbacks) { m_callbacks->SetTarget(callbacks); }
+
+TBitmap32& Studio::Picture() { return m_stage->DrawingSurface(); }
+
+void Studio::Activate() {
+    if (m_activated) return;
+    m_activated = true;
+    m_player->ShowDemo(m_state->CurrentDemo, m_state->CurrentFigure);
+}
+
+bool Studio::SaveSettings() {
+    if (m_configSource == ConfigSource::BuiltInDefaults) return false;
+    return SaveConfiguration(GlobalSettings());
+}
+
+}  // namespace pax

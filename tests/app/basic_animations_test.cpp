@@ -1,0 +1,186 @@
+#include "app/basic_animations.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/main_state.h"
+#include "app_test_support.h"
+#include "render/object_window.h"
+#include "render/stage.h"
+#include "scene/pax3d.h"
+#include "system/exceptions.h"
+
+namespace pax {
+namespace {
+
+using testing::ManualClock;
+
+constexpr long double Tolerance = 1e-9L;
+
+long double Degrees(long double radians) { return radians / DegToRad; }
+
+// The angle between two positions, seen from the origin, in degrees.
+long double AngleFromOrigin(const tVector3d& a, const tVector3d& b) {
+    const long double c = Dot(a, b) / (Extent(a) * Extent(b));
+    return Degrees(std::acos(std::clamp(c, -1.0L, 1.0L)));
+}
+
+class BasicAnimationsTest : public ::testing::Test {
+protected:
+    testing::ScopedAppSettings settings;
+    Stage stage{StageOptions{480, 360, 64, 64}};
+    Pax3d ghost{"Ghost"};
+    testing::RecordingCallbacks callbacks;
+    MainState state{callbacks};
+    BasicAnimations animations{ghost, stage.View(), state};
+
+    // count pictures of ms each, each followed by the animation step.
+    void Run(ManualClock& clock, int count, uint32_t ms) {
+        for (int i = 0; i < count; ++i) {
+            clock.Picture(ms);
+            animations.GhostAnimation();
+        }
+    }
+};
+
+TEST_F(BasicAnimationsTest, RotateTurnsFifteenDegreesPerSecondWhateverThePictureRate) {
+    for (uint32_t ms : {20u, 8u, 40u}) {
+        ghost.Restart();
+        animations.SetRotateAnimation(1.5L, 0, 0);
+        ManualClock clock;
+        Run(clock, static_cast<int>(1000 / ms), ms);
+        const tVector3d& h = ghost.Heading();
+        EXPECT_NEAR(Degrees(std::atan2(h.z, h.y)), 15.0L, Tolerance) << ms << " ms per picture";
+        EXPECT_NEAR(h.x, 0.0L, Tolerance);
+    }
+    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Rotate);
+}
+
+TEST_F(BasicAnimationsTest, CallingDeepZeroStopsEveryAnimationButKeepsItsNumber) {
+    animations.SetRotateAnimation(5, 5, 5);
+    ConfigValues().CallingDeep = 0;
+    ManualClock clock;
+    const tVector3d heading = ghost.Heading(), up = ghost.Up();
+    Run(clock, 10, 20);
+    EXPECT_EQ(ghost.Heading(), heading);
+    EXPECT_EQ(ghost.Up(), up);
+    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Rotate);
+    EXPECT_EQ(animations.ProcCount(), 1);
+}
+
+TEST_F(BasicAnimationsTest, OrbitsKeepTheirDistanceAndASteadyAnglePerSecond) {
+    // The axis each orbit turns about: the coordinate that stays 0.
+    struct Case {
+        int n;
+        long double tVector3d::*axis;
+    };
+    for (const Case& c : {Case{Animation::OrbitZ, &tVector3d::z}, Case{Animation::OrbitY, &tVector3d::y},
+                          Case{Animation::OrbitX, &tVector3d::x}}) {
+        for (uint32_t ms : {20u, 10u}) {
+            animations.SetOrbitAngle(0);   // as SetWobbleAnimation leaves it: the default speed
+            ConfigValues().Distance.x = 150;
+            animations.SelectBasicAnimation(Animation::Off);
+            animations.SelectBasicAnimation(c.n);
+            const tVector3d start = ghost.Position();
+            ASSERT_NEAR(Extent(start), 150.0L, Tolerance);
+            ManualClock clock;
+            const int perSecond = static_cast<int>(1000 / ms);
+            for (int i = 0; i < perSecond; ++i) {
+                Run(clock, 1, ms);
+                ASSERT_NEAR(Extent(ghost.Position()), 150.0L, Tolerance) << "orbit " << c.n;
+                ASSERT_NEAR(ghost.Position().*c.axis, 0.0L, Tolerance) << "orbit " << c.n;
+            }
+            EXPECT_NEAR(AngleFromOrigin(start, ghost.Position()), BasicAnimations::DefaultOrbitSpeed, 1e-6L)
+                << "orbit " << c.n << " at " << ms << " ms per picture";
+        }
+    }
+}
+
+TEST_F(BasicAnimationsTest, TheOrbitAngleIsTheOrbitsSpeedInDegreesPerSecond) {
+    EXPECT_EQ(animations.OrbitAngle(), 100);
+    ConfigValues().Distance.x = 80;
+    animations.SelectBasicAnimation(Animation::OrbitZ);
+    const tVector3d start = ghost.Position();
+    ManualClock clock;
+    Run(clock, 25, 20);
+    EXPECT_NEAR(AngleFromOrigin(start, ghost.Position()), 50.0L, 1e-6L);
+    EXPECT_NEAR(Extent(ghost.Position()), 80.0L, Tolerance);
+}
+
+TEST_F(BasicAnimationsTest, SelectingTheSameAnimationAgainKeepsTheGhostWhereItIs) {
+    ConfigValues().Distance.x = 100;
+    animations.SelectBasicAnimation(Animation::OrbitZ);
+    ManualClock clock;
+    Run(clock, 7, 20);
+    const tVector3d moved = ghost.Position();
+    animations.SelectBasicAnimation(Animation::OrbitZ);
+    EXPECT_EQ(ghost.Position(), moved);
+    EXPECT_EQ(callbacks.status2, " animation = orbitZ");
+    animations.SelectBasicAnimation(Animation::OrbitY);   // another one is prepared afresh
+    EXPECT_NEAR(ghost.Position().z, -100.0L, Tolerance);
+}
+
+TEST_F(BasicAnimationsTest, WobbleAppliesOnlyTheChangeOfTheWave) {
+    animations.SetWobbleAnimation(4, 0, 200);
+    state.AnimationTime = 1000;   // a quarter period: the turning wave at its 30 degrees
+    animations.GhostAnimation();
+    EXPECT_NEAR(Degrees(std::atan2(-ghost.Heading().x, ghost.Heading().y)), 30.0L, Tolerance);
+    state.AnimationTime = 2000;
+    animations.GhostAnimation();
+    EXPECT_NEAR(ghost.Heading().x, 0.0L, Tolerance);
+    EXPECT_NEAR(ghost.Up().z, 1.0L, Tolerance);   // Times y 0: no roll
+}
+
+TEST_F(BasicAnimationsTest, WaveIsZeroWhilePausedAndForTooShortPeriods) {
+    state.AnimationTime = 250;
+    EXPECT_NEAR(animations.Wave(1, 2), 2.0L, Tolerance);
+    EXPECT_NEAR(animations.Wave(2, 3), 3 * std::sin(Pi / 4), Tolerance);
+    EXPECT_EQ(animations.Wave(0.0099L, 2), 0);
+    EXPECT_EQ(animations.Wave(-1, 2), 0);
+    EXPECT_EQ(animations.Wave(NAN, 2), 0);
+    Switches()[Switch::Paused] = true;
+    EXPECT_EQ(animations.Wave(1, 2), 0);
+}
+
+TEST_F(BasicAnimationsTest, SetWobbleAnimationLimitsItsValuesAndSelectsWobble) {
+    animations.SetWobbleAnimation(12, -3, 500);
+    EXPECT_EQ(ConfigValues().Times.z, 10);
+    EXPECT_EQ(ConfigValues().Times.y, 0);
+    EXPECT_EQ(ConfigValues().Distance.x, 200);
+    EXPECT_EQ(animations.OrbitAngle(), 0);
+    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Wobble);
+    animations.SetWobbleAnimation(4, 0, 0.5L);
+    EXPECT_EQ(ConfigValues().Distance.x, 1);
+    animations.SetRotateAnimation(1.22L, 0, 0);
+    EXPECT_EQ(ConfigValues().Rotate, (tConfigVector{1.22L, 0, 0}));
+    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Rotate);
+    EXPECT_EQ(callbacks.optionRefreshes, 3);
+}
+
+TEST_F(BasicAnimationsTest, UnknownNumbersSelectOffAndAnEmptyProcedureThrows) {
+    animations.SelectBasicAnimation(Animation::Spin);
+    animations.SelectBasicAnimation(9);
+    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Off);
+    EXPECT_EQ(animations.ProcCount(), 0);
+    EXPECT_EQ(callbacks.status2, " animation = off");
+    EXPECT_EQ(AnimationName(-1), "off");
+    EXPECT_EQ(AnimationName(8), "orbitX");
+
+    int calls = 0;
+    animations.SetAnimProc([&] { ++calls; });
+    animations.GhostAnimation();
+    EXPECT_EQ(calls, 1);
+    try {
+        animations.SetAnimProc({});
+        FAIL() << "no exception";
+    } catch (const EInvalidPointer& e) {
+        EXPECT_STREQ(e.what(), "TAnimForm.SetAnimProc: animProc = nil");
+    }
+    EXPECT_EQ(animations.ProcCount(), 0);
+    animations.DefaultStart();
+    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Off);
+}
+
+}  // namespace
+}  // namespace pax
