@@ -213,8 +213,9 @@ TEST(GoldenPicture, MatchesWithinToleranceAndCountsDifferences) {
     ::testing::AssertionResult tooStrict = testing::MatchesGolden(picture, "render/picture_io_pattern", 1, 1);
     EXPECT_FALSE(tooStrict);
     EXPECT_NE(std::string(tooStrict.message()).find("2 pixels differ"), std::string::npos);
-    EXPECT_TRUE(fs::exists("render_picture_io_pattern.actual.png"));
+    EXPECT_TRUE(fs::remove("render_picture_io_pattern.actual.png"));
     EXPECT_FALSE(testing::MatchesGolden(TBitmap32(8, 8), "render/picture_io_pattern", 255, 64 * 64));
+    fs::remove("render_picture_io_pattern.actual.png");
 }
 
 }  // namespace
