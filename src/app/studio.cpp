@@ -14,6 +14,8 @@
 #include "render/stage.h"
 #include "scene/pax3d.h"
 #include "system/debug_log.h"
+#include "system/error_reporting.h"
+#include "system/status_line.h"
 #include "system/settings.h"
 
 namespace pax {
@@ -100,9 +102,36 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
 }
 
 // The members go in the reverse order of their creation.
-Studio::~Studio() = default;
+Studio::~Studio() { InstallMessageLine(false); }
 
-void Studio::SetCallbacks(MainCallbacks* callbacks) { m_callbacks->SetTarget(callbacks); }
+void Studio::InstallMessageLine(bool on) {
+    if (!on) {
+        if (!m_messageLine) return;
+        InstallPaxErrorSink({});
+        InstallPaxErrorRecovery({});
+        InstallStatusWarningSink({});
+        InstallStatusErrorSink({});
+        m_messageLine = false;
+        return;
+    }
+    InstallPaxErrorSink([this](std::string_view, std::string_view text) { m_state->ShowStatusError(text); });
+    // A message line that failed: the box was shown instead, and the loop goes on elsewhere.
+    InstallPaxErrorRecovery([this] {
+        m_state->RedrawPending = false;
+        m_player->ShowNextFigure(+1);
+    });
+    InstallStatusWarningSink([this](std::string_view text) { m_state->ShowStatusWarning(text); });
+    InstallStatusErrorSink([this](std::string_view text) { m_state->ShowStatusError(text); });
+    m_messageLine = true;
+}
+
+void Studio::SetCallbacks(MainCallbacks* callbacks) {
+    m_callbacks->SetTarget(callbacks);
+    InstallMessageLine(callbacks != nullptr);
+    // The timers the new widgets own take the intervals of the settings.
+    m_state->SetNextDemoTime(ConfigValues().NextDemoSeconds);
+    m_state->SetSyncMode(m_state->SyncMode());
+}
 
 TBitmap32& Studio::Picture() { return m_stage->DrawingSurface(); }
 

@@ -64,7 +64,9 @@ public:
     Studio& operator=(const Studio&) = delete;
 
     // What needs widgets (repaint, timers, message line, sound, dialogs); nullptr for none.
-    // Not owned; it must outlive its installation.
+    // Not owned; it must outlive its installation. The timers get their intervals at once.
+    // With callbacks the errors found while drawing (ShowPaxError) and the status warnings go
+    // to their message line; without, they are shown in boxes.
     void SetCallbacks(MainCallbacks* callbacks);
 
     Stage& GetStage() { return *m_stage; }
@@ -92,8 +94,11 @@ public:
     ConfigSource Config() const { return m_configSource; }
 
 private:
+    void InstallMessageLine(bool on);
+
     ConfigSource m_configSource;
     bool m_activated = false;
+    bool m_messageLine = false;
     std::unique_ptr<CallbackRelay> m_callbacks;
     std::unique_ptr<Stage> m_stage;
     std::unique_ptr<Pax3d> m_ghost;

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <stdexcept>
 
+#include "app/basic_animations.h"
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
 #include "app/main_state.h"
@@ -15,6 +19,23 @@
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
 #include "support/scripted_presenter.h"
+
+// Counts the allocations of this test program while a test asks for it.
+namespace {
+std::atomic<bool> g_countAllocations{false};
+std::atomic<int> g_allocations{0};
+}  // namespace
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+    if (g_countAllocations) ++g_allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 namespace pax {
 namespace {
@@ -94,14 +115,22 @@ TEST_F(PictureLoopTest, AFigureThatThrowsIsLoggedAndTheNextFigureShown) {
     EXPECT_EQ(state.CurrentFigure, 1);
 }
 
-TEST_F(PictureLoopTest, ADemoWithoutAnyDrawProcedureIsReported) {
+TEST_F(PictureLoopTest, ADemoWithoutAnyDrawProcedureIsReportedInTheMessageLineOrABox) {
     testing::ScopedPresenter boxes;
     ShowOwnDemo({});
     loop.ShowNextPicture();
+    EXPECT_EQ(callbacks.status2, PictureLoop::NoDrawText);
+    EXPECT_EQ(callbacks.status2, "drawing procedure = nil, please check RegisterAnimation and RegisterFigure calls\n");
+    EXPECT_EQ(callbacks.status2Colour, MainState::StatusErrorColor);
+    EXPECT_EQ(state.FlashCountdown, 40);
+    EXPECT_EQ(callbacks.shown, 1);   // the loop goes on
+    EXPECT_EQ(boxes.Count(), 0u);
+
+    studio.SetCallbacks(nullptr);   // headless: a box
+    loop.ShowNextPicture();
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().caption, "tMainForm._DrawActualPicture");
-    EXPECT_EQ(boxes.Last().text, "drawing procedure = nil, please check RegisterAnimation and RegisterFigure calls\n");
-    EXPECT_EQ(callbacks.shown, 1);   // the loop goes on
+    EXPECT_EQ(boxes.Last().buttons, 258);
 }
 
 TEST_F(PictureLoopTest, PauseWhilePausedDrawsExactlyOneMorePicture) {
@@ -164,6 +193,26 @@ TEST_F(PictureLoopTest, AnUnhandledKeyMovesTheEyeOnceAndTheInputIsThenCleared) {
     EXPECT_FALSE(state.Input.KeyNotHandled);
     EXPECT_EQ(state.Input.LastKey, 0);
     EXPECT_FALSE(state.Input.PressedKeys[33]);
+}
+
+TEST_F(PictureLoopTest, PicturesAllocateNothingOnceRunning) {
+    ShowOwnDemo({{"lines", [this] {
+                     Pax3d& pax = studio.GetStage().Pax();
+                     for (int i = 0; i < 50; ++i) {
+                         pax.DrawForward(20);
+                         pax.TurnRight(30);
+                     }
+                 }}});
+    studio.Animations().SetRotateAnimation(1, 2, 3);
+    state.Info = InfoMode::PicturesPerSecond;
+    for (int i = 0; i < 3; ++i) loop.ShowNextPicture();   // parts memory and lists grown
+    studio.Picture().TextOut(0, 0, "0123456789.");          // and the digits' glyphs cached
+    g_allocations = 0;
+    g_countAllocations = true;
+    for (int i = 0; i < 20; ++i) loop.ShowNextPicture();
+    g_countAllocations = false;
+    EXPECT_EQ(g_allocations, 0);
+    EXPECT_EQ(loop.InfoText().rfind("fps ", 0), 0u);
 }
 
 }  // namespace

@@ -92,6 +92,8 @@ TEST(Studio, NextAndPreviousWrapAroundTheLibrary) {
     Studio studio(Headless());
     testing::RecordingCallbacks callbacks;
     studio.SetCallbacks(&callbacks);
+    EXPECT_EQ(callbacks.nextDemoInterval, 600000);
+    EXPECT_EQ(callbacks.refreshInterval, 5);   // sync mode 0: 200 pictures per second
     DemoPlayer& player = studio.Player();
     MainState& state = studio.State();
     auto at = [&] { return DemoSelection{state.CurrentDemo, state.CurrentFigure}; };
