@@ -24,6 +24,7 @@ std::string FigureLine(const CatalogueFigure& entry, const DrawnPicture& picture
                        std::to_string(picture.statistics.segments) + "\terrors=" + std::to_string(picture.errors) +
                        "\tseconds=" + seconds + "\t" + file;
     if (picture.stopped) line += "\tstopped";
+    if (picture.failed) line += "\tfailed: " + picture.failure;
     return line;
 }
 
@@ -48,14 +49,14 @@ int RenderAllFigures(const std::string& directory, const PictureOptions& options
         const DrawnPicture picture = session.Draw(session.Resolve(selection));
         const std::string file = FigureFileName(entry.demo, entry.figure, entry.name);
         const bool written = SavePicture(session.Picture(), (std::filesystem::path(directory) / file).string());
-        if (picture.stopped || !written) ++failures;
+        if (picture.stopped || picture.failed || !written) ++failures;
         io.out << FigureLine(entry, picture, written ? file : "(not written)") << std::endl;
-        const bool flagged = picture.errors > 0 || picture.stopped;
+        const bool flagged = picture.errors > 0 || picture.stopped || picture.failed;
         sheet.Add(entry.category, entry.name, session.Picture(), flagged ? SheetMark::Flagged : SheetMark::None);
     }
     const std::string sheetFile = (std::filesystem::path(directory) / ContactSheetName).string();
     if (!SavePicture(sheet.Compose(), sheetFile)) ThrowBadInput("cannot write " + sheetFile);
-    if (failures > 0) ThrowBadInput(std::to_string(failures) + " figures were stopped or not written");
+    if (failures > 0) ThrowBadInput(std::to_string(failures) + " figures were stopped, failed or not written");
     return ExitCode::Ok;
 }
 

@@ -12,7 +12,8 @@ namespace pax {
 inline constexpr const char* ContactSheetName = "index.png";
 
 // Writes DIR/D_F_Name.png for every figure (the name made safe for file names) and the
-// sheet; prints one line per figure. Exit 1 when a figure was stopped or not written.
+// sheet; prints one line per figure. Exit 1 when a figure was stopped, failed or
+// not written.
 int RenderAllFigures(const std::string& directory, const PictureOptions& options, CliStreams io);
 
 // "3_15_VariableLeaf-124.png"

@@ -31,7 +31,7 @@ constexpr int PictureDepth = 5;
 struct Timing {
     double median = 0;   // seconds
     int samples = 0;
-    bool stopped = false;
+    bool stopped = false;   // stopped by the time limit, or failed
 };
 
 double Median(std::vector<double> values) {
@@ -71,7 +71,7 @@ Timing MedianOf(Measure measure) {
 Timing PictureTiming(PictureSession& session, const FigureToDraw& figure) {
     return MedianOf([&] {
         const DrawnPicture picture = session.Draw(figure);
-        return picture.stopped ? -1.0 : picture.seconds;
+        return picture.stopped || picture.failed ? -1.0 : picture.seconds;
     });
 }
 
@@ -82,7 +82,7 @@ std::string Format(const char* format, double value) {
 }
 
 std::string TimingText(const Timing& t) {
-    if (t.stopped) return "stopped";
+    if (t.stopped) return "not drawn (stopped or failed)";
     return Format("%.3f ms", t.median * 1e3) + "  " + Format("%.1f pictures/s", t.median > 0 ? 1 / t.median : 0) +
            "  (" + std::to_string(t.samples) + " pictures)";
 }

@@ -18,6 +18,7 @@
 #include "render/stage.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
+#include "system/debug_log.h"
 #include "system/settings.h"
 
 namespace pax {
@@ -61,6 +62,16 @@ const tVLSystem* FindNode(const tLsyFile& file, const std::string& name) {
     for (const tVLSystem* node : file.Nodes())
         if (name.empty() || node->name == name) return node;
     return nullptr;
+}
+
+// The last message the picture loop logged for a picture that threw.
+std::string LastPictureError() {
+    std::ifstream log(DebugLogPath());
+    std::string line, message = "see " + DebugLogPath();
+    const std::string_view prefix = PictureLoop::ErrorPrefix;
+    while (std::getline(log, line))
+        if (line.starts_with(prefix)) message = line.substr(prefix.size());
+    return message;
 }
 
 }  // namespace
@@ -177,12 +188,18 @@ DrawnPicture PictureSession::Draw(const FigureToDraw& figure, TraceMode trace) {
     interpreter.SetShowResult(trace == TraceMode::On);
 
     DrawnPicture picture;
+    const int32_t shows = m_studio->State().DemoShows;
     {
         Watchdog watchdog(m_options.timeLimit);
         const auto start = std::chrono::steady_clock::now();
         m_studio->Pictures().ShowActualPicture();
         picture.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         picture.stopped = watchdog.Fired();
+    }
+    // The loop goes on with the next figure after a picture that threw.
+    if (m_studio->State().DemoShows != shows) {
+        picture.failed = true;
+        picture.failure = LastPictureError();
     }
     picture.statistics = interpreter.Statistics();
     picture.parts = m_studio->GetStage().View().PartCount();

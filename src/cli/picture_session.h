@@ -43,6 +43,10 @@ struct DrawnPicture {
     double seconds = 0;       // the picture's drawing time
     int errors = 0;           // errors reported while drawing
     bool stopped = false;     // the time limit ended the drawing
+    // The picture was abandoned on an exception (the loop logged it and went on with the
+    // next figure); failure holds the logged message.
+    bool failed = false;
+    std::string failure;
     std::vector<std::string> trace;   // the result list: the name, then the traced commands
     uint64_t commands = 0;            // traced commands
 };

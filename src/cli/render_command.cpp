@@ -32,10 +32,13 @@ const FigureSelection& RequireSelection(const CommandOptions& options, const cha
     return options.selections.front();
 }
 
-void ThrowStopped(double seconds) {
-    char text[64];
-    std::snprintf(text, sizeof text, "stopped after %g s", seconds);
-    ThrowBadInput(text);
+void CheckDrawn(const DrawnPicture& picture, const std::string& name, double timeLimit) {
+    if (picture.stopped) {
+        char text[64];
+        std::snprintf(text, sizeof text, "stopped after %g s", timeLimit);
+        ThrowBadInput(text);
+    }
+    if (picture.failed) ThrowBadInput("'" + name + "' could not be drawn: " + picture.failure);
 }
 
 void CheckOutputDirectory(const std::string& file) {
@@ -61,7 +64,7 @@ int RunRender(const CommandOptions& options, CliStreams io) {
     PictureSession session(options.picture, io.err);
     const FigureToDraw figure = session.Resolve(selection);
     const DrawnPicture picture = session.Draw(figure);
-    if (picture.stopped) ThrowStopped(options.picture.timeLimit);
+    CheckDrawn(picture, figure.name, options.picture.timeLimit);
     const std::string file = options.output.value_or(FileSafeName(figure.name.empty() ? "lsystem" : figure.name) + ".png");
     if (!SavePicture(session.Picture(), file)) ThrowBadInput("cannot write " + file);
     return ExitCode::Ok;

@@ -12,7 +12,7 @@ int RunStats(const CommandOptions& options, CliStreams io) {
     PictureSession session(options.picture, io.err);
     const FigureToDraw figure = session.Resolve(selection);
     const DrawnPicture picture = session.Draw(figure);
-    if (picture.stopped) ThrowStopped(options.picture.timeLimit);
+    CheckDrawn(picture, figure.name, options.picture.timeLimit);
     const tLSStatistics& s = picture.statistics;
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.6f", picture.seconds);

@@ -22,7 +22,9 @@ const FigureSelection& RequireSelection(const CommandOptions& options, const cha
 // A bad-input failure when the file's directory does not exist.
 void CheckOutputDirectory(const std::string& file);
 
-// "pax3d: stopped after N s" as a failure.
-[[noreturn]] void ThrowStopped(double seconds);
+struct DrawnPicture;
+// "pax3d: stopped after N s" for a picture the time limit ended, "pax3d: NAME could not be
+// drawn: ..." for one that failed; nothing for a picture drawn.
+void CheckDrawn(const DrawnPicture& picture, const std::string& name, double timeLimit);
 
 }  // namespace pax

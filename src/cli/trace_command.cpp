@@ -10,7 +10,7 @@ int RunTrace(const CommandOptions& options, CliStreams io) {
     PictureSession session(options.picture, io.err);
     const FigureToDraw figure = session.Resolve(selection);
     const DrawnPicture picture = session.Draw(figure, TraceMode::On);
-    if (picture.stopped) ThrowStopped(options.picture.timeLimit);
+    CheckDrawn(picture, figure.name, options.picture.timeLimit);
     for (const std::string& line : picture.trace) io.out << line << '\n';
     io.out << "commands: " << picture.commands << '\n';
     return ExitCode::Ok;
