@@ -23,8 +23,8 @@ namespace {
 
 constexpr int WarmUps = 2;
 constexpr int MinSamples = 7;
-constexpr int MaxSamples = 51;
-constexpr double MinSampledSeconds = 0.5;   // fast figures are drawn until this much was timed
+constexpr int MaxSamples = 501;
+constexpr double MinSampledSeconds = 0.2;   // fast figures are drawn until this much was timed
 constexpr int WalkDepth = 9;
 constexpr int PictureDepth = 5;
 
@@ -138,7 +138,8 @@ int StandardSet(const PictureOptions& options, CliStreams io) {
     const uint64_t segments = interpreter.Statistics().segments;
     io.out << "Koch snowflake (F--F--F, F=F+F--F+F, 60 degrees) at depth " << WalkDepth << ": " << segments
            << " segments\n";
-    io.out << WalkLine("(a) walk and projection, counting window", plain, segments) << '\n';
+    io.out << WalkLine("(a) walk and projection, counting window", plain, segments) << "  " << window.Lines()
+           << " segments received\n";
     SetSwitch(Switch::ZBuffer, true);
     const Timing zbuffered = MedianOf([&] { return WalkSeconds(studio, window, options.timeLimit); });
     SetSwitch(Switch::ZBuffer, options.zbuffer);
