@@ -7,6 +7,8 @@
 #include "lsystem/shapes.h"
 #include "render/stage.h"
 #include "scene/pax3d.h"
+#include "scene/plane_obj.h"
+#include "scene/turtle_window.h"
 #include "system/error_reporting.h"
 
 namespace pax {
@@ -155,18 +157,30 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
     }
 }
 
+tPlaneObj* LSInterpreter::Plane() {
+    TurtleWindow* window = m_pax.Window();
+    if (window != m_planeWindow) {
+        m_planeWindow = window;
+        m_plane = window ? &window->PlaneObject() : nullptr;
+    }
+    return m_plane;
+}
+
 void LSInterpreter::Forward(const tLSystem& system, const tLSState& state, PlanePoints points) {
     const Extended length = m_number * state.step;
     const bool addCorner = points == PlanePoints::Add;
     m_pax.PenDown();
-    const bool planeOpen = m_pax.PlaneIsOpen();
+    // The turtle's PlaneIsOpen and SetPlaneMode on the window's recorder, without two virtual
+    // calls per segment.
+    tPlaneObj* plane = Plane();
+    const bool planeOpen = plane && plane->IsOpen();
     // F lets an open polygon take the move as a corner; G draws its cylinder regardless.
     if (state.thickness > 1 && !(addCorner && planeOpen)) {
         const Extended radius = state.thickness * system.factor;
         Tube(m_stage, CylinderSegments, radius, radius, length);
         m_pax.PenUp();
     }
-    m_pax.SetPlaneMode(addCorner);
+    if (plane) plane->SetCollecting(addCorner);
     m_pax.DrawForward(length);
     if (m_pax.PenIsDown() && !(addCorner && planeOpen)) ++m_stats.segments;
 }

@@ -26,6 +26,8 @@ namespace pax {
 
 class Stage;
 class Pax3d;
+class TurtleWindow;
+class tPlaneObj;
 
 inline constexpr std::string_view LSErrorCaption = "PaxTarn: LSInterpreter";
 inline constexpr std::string_view MissingCloseText = "missing \")\" character";
@@ -149,6 +151,8 @@ private:
     void Special(unsigned char c, const tLSState& state);
 
     void Forward(const tLSystem& system, const tLSState& state, PlanePoints points);
+    // The plane recorder of the turtle's current window; nullptr without a window.
+    tPlaneObj* Plane();
     void StepColour(tLSState& state, int direction);
     void OpenParameters();
     void Report(std::string_view text) const;
@@ -156,6 +160,8 @@ private:
     Stage& m_stage;
     Pax3d& m_pax;
     const tLSPalette& m_palette;
+    TurtleWindow* m_planeWindow = nullptr;
+    tPlaneObj* m_plane = nullptr;
     OperandMode m_mode = OperandMode::None;
     int32_t m_nesting = 0;
     bool m_pending = false;

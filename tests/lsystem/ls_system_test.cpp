@@ -1,0 +1,106 @@
+#include "lsystem/ls_system.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lsystem/vl_system.h"
+#include "system/exceptions.h"
+
+namespace pax {
+namespace {
+
+tLSDef Definition(std::vector<std::string> rules, int32_t deep = 3) {
+    tLSDef def;
+    def.name = "def";
+    def.axiom = "F";
+    def.deep = deep;
+    def.rules = std::move(rules);
+    return def;
+}
+
+TEST(LSystemConversion, LibraryZerosStandForDefaultsFileZerosStay) {
+    tLSDef def = Definition({"F=F+F"});
+    def.step = 0;
+    def.factor = 0;
+    const tLSystem library = ToLSystem(def);
+    EXPECT_EQ(library.step, 100);
+    EXPECT_EQ(library.factor, 1);
+    const tLSystem file = ToLSystem(def, ZeroDefaults::Keep);
+    EXPECT_EQ(file.step, 0);
+    EXPECT_EQ(file.factor, 0);
+
+    tVLSystem node = ToVLSystem(def);
+    node.step = 0;
+    node.factor = 0;
+    EXPECT_EQ(ToLSystem(node).step, 0);
+    EXPECT_EQ(ToLSystem(node).factor, 0);
+}
+
+TEST(LSystemConversion, CutsTextsRoundsThicknessAndSplitsRules) {
+    tLSDef def = Definition({"A=" + std::string(300, 'F'), "F:", "B", "", "X=+F&F"});
+    def.name = std::string(40, 'n');
+    def.info = std::string(80, 'i');
+    def.axiom = std::string(90, 'A') + "^";
+    for (auto [thickness, rounded] : {std::pair{2.6L, 3.0L}, {2.5L, 2.0L}, {3.5L, 4.0L}, {0.4L, 0.0L}}) {
+        def.thickness = thickness;
+        EXPECT_EQ(ToLSystem(def).thickness, rounded) << static_cast<double>(thickness);
+    }
+    const tLSystem s = ToLSystem(def);
+    EXPECT_EQ(s.name.size(), LSNameCapacity);
+    EXPECT_EQ(s.info.size(), LSTextCapacity);
+    EXPECT_EQ(s.axiom, std::string(76, 'A'));
+    EXPECT_EQ(s.rules[0].symbol, 'A');
+    EXPECT_EQ(s.rules[0].successor, std::string(255, 'F'));
+    EXPECT_EQ(s.rules[1].symbol, 'F');
+    EXPECT_EQ(s.rules[1].successor, "");
+    EXPECT_EQ(s.rules[2].symbol, 'B');
+    EXPECT_EQ(s.rules[3].symbol, 0);   // an empty text leaves its slot unused
+    EXPECT_EQ(s.rules[4].successor, "+F&F");
+    EXPECT_TRUE(s.is3d);
+    // The axiom is not examined.
+    EXPECT_FALSE(ToLSystem(Definition({"F=FF"})).is3d);
+}
+
+TEST(LSystemConversion, DeepAndRuleCountOutsideTheirRangesAreRangeErrors) {
+    EXPECT_EQ(ToLSystem(Definition({"F=F"}, 65535)).deep, 65535);
+    EXPECT_NO_THROW(ToLSystem(Definition(std::vector<std::string>(41, "F=F"))));
+    for (int32_t deep : {65536, -1}) {
+        try {
+            ToLSystem(Definition({"F=F"}, deep));
+            ADD_FAILURE() << deep;
+        } catch (const ERangeError& error) {
+            EXPECT_NE(std::string(error.what()).find("valid range of 0 .. 65535"), std::string::npos);
+        }
+    }
+    EXPECT_THROW(ToLSystem(Definition(std::vector<std::string>(42, "F=F"))), ERangeError);
+}
+
+TEST(LSystemConversion, BackToANodeWritesRulesWithEquals) {
+    tLSDef def = Definition({"A:F[+A]", "F=FF", "B:"});
+    def.thickness = 2.6L;
+    def.info = "info";
+    const tLSystem s = ToLSystem(def);
+    const tVLSystem node = ToVLSystem(s);
+    EXPECT_EQ(node.rules, (std::vector<std::string>{"A=F[+A]", "F=FF", "B="}));
+    EXPECT_EQ(node.thickness, 3);
+    EXPECT_EQ(node.info, "info");
+    EXPECT_EQ(node.deep, 3);
+    EXPECT_EQ(ToLSystem(node), s);
+}
+
+TEST(LSystemConversion, CharactersAreOneBytePerCharacter) {
+    EXPECT_EQ(ToCharacterBytes("F\xC2\xA7" "F"), "F\xA7" "F");          // "§" is code 167
+    EXPECT_EQ(ToCharacterBytes("\xC2\xB4"), "\xB4");                    // "´" is code 180
+    EXPECT_EQ(ToCharacterBytes("\xA7+"), "\xA7+");                      // a Latin-1 byte stays
+    EXPECT_EQ(ToCharacterBytes("\xE2\x82\xAC" "F"), "\x1A" "F");        // "€" has no code
+    EXPECT_EQ(ToCharacterBytes("\xC0\xAF"), "\xC0\xAF");                // overlong: bytes as they are
+    EXPECT_EQ(FromCharacterBytes("F\xA7\xB4"), "F\xC2\xA7\xC2\xB4");
+    const tLSystem s = ToLSystem(Definition({"\xC2\xA7=F\xC2\xB4"}));
+    EXPECT_EQ(s.rules[0].symbol, '\xA7');
+    EXPECT_EQ(s.rules[0].successor, "F\xB4");
+    EXPECT_EQ(ToVLSystem(s).rules[0], "\xC2\xA7=F\xC2\xB4");
+}
+
+}  // namespace
+}  // namespace pax
