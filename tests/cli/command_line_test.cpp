@@ -239,6 +239,36 @@ TEST_F(CommandLine, StatsCountTheDrawing) {
     EXPECT_EQ(lines[8], "errors=0");
 }
 
+TEST_F(CommandLine, ErrorsWhileDrawingAreReportedAndCountedButThePictureIsWritten) {
+    std::ofstream("open.LSY") << "LSystem { name Open deep 0 axiom \"F(2\" rules [ \"F=FF\" ] }\n";
+    const Outcome stats = Pax({"stats", "--file", "open.LSY"});
+    EXPECT_EQ(stats.code, 0);
+    EXPECT_EQ(stats.err, "PaxTarn: LSInterpreter: missing \")\" character\n");
+    EXPECT_NE(stats.out.find("\nerrors=1\n"), std::string::npos) << stats.out;
+
+    const Outcome render = Pax({"render", "--file", "open.LSY"});
+    EXPECT_EQ(render.code, 0);
+    EXPECT_EQ(render.ErrLines().size(), 1u);
+    EXPECT_TRUE(fs::exists("Open.png"));
+}
+
+TEST_F(CommandLine, DrawingOptionsReachThePicture) {
+    const std::string plant = "Plant-26";
+    ASSERT_EQ(Pax({"render", "--figure", plant, "-o", "default.png"}).code, 0);
+    const TBitmap32 reference = Load("default.png");
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--view", "4"}, {"--projection", "0"}, {"--zbuffer"}, {"--light-model", "0"}}) {
+        std::vector<std::string> args = {"render", "--figure", plant, "-o", "changed.png"};
+        args.insert(args.end(), options.begin(), options.end());
+        ASSERT_EQ(Pax(args).code, 0) << options[0];
+        const TBitmap32 changed = Load("changed.png");
+        int differing = 0;
+        for (int y = 0; y < 360; ++y)
+            for (int x = 0; x < 480; ++x) differing += changed.Pixel(x, y) != reference.Pixel(x, y);
+        EXPECT_GT(differing, 1000) << options[0];
+    }
+}
+
 TEST_F(CommandLine, ListPrintsEveryFigureOfTheLibraryInOrder) {
     const Outcome run = Pax({"list"});
     EXPECT_EQ(run.code, 0);
