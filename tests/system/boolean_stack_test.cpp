@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scripted_presenter.h"
+#include "system/shown_boxes.h"
 
 namespace pax {
 namespace {
@@ -18,25 +18,20 @@ TEST(BooleanStack, PopsInReverseOrderAndAnEmptyStackGivesItsBottomEntry) {
     EXPECT_EQ(BooleanStack().Count(), 0);
 }
 
-TEST(BooleanStack, GrowsBy64From128) {
-    tBooleanStack stack;
-    EXPECT_EQ(stack.Capacity(), 128);
-    for (int i = 0; i < 128; ++i) stack.Push(false);
-    EXPECT_EQ(stack.Capacity(), 128);
-    stack.Push(false);
-    EXPECT_EQ(stack.Capacity(), 192);
-}
-
-TEST(BooleanStack, The1025thPushWarnsAndLeavesTheStackUnchanged) {
+TEST(BooleanStack, GrowsBy64From128AndThe1025thPushWarnsAndLeavesTheStackUnchanged) {
     testing::ScopedPresenter boxes;
     tBooleanStack stack;
-    for (int i = 0; i < 1024; ++i) EXPECT_TRUE(stack.Push(i % 3 == 0));
+    auto pushUpTo = [&](int count) {
+        while (stack.Count() < count) ASSERT_TRUE(stack.Push(stack.Count() % 3 == 0));
+    };
+    pushUpTo(128);
+    EXPECT_EQ(stack.Capacity(), 128);
+    pushUpTo(129);
+    EXPECT_EQ(stack.Capacity(), 192);
+    pushUpTo(1024);
     EXPECT_EQ(boxes.Count(), 0u);
-    EXPECT_EQ(stack.Capacity(), 1024);
     EXPECT_FALSE(stack.Push(false));
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "SysUtil2: PushBoolean");
-    EXPECT_EQ(boxes.Last().text, "boolean stack is full: check call of PopBoolean");
+    EXPECT_EQ(testing::BoxTexts(boxes), testing::Texts{"SysUtil2: PushBoolean | boolean stack is full: check call of PopBoolean"});
     EXPECT_EQ(boxes.Last().icon, MessageIcon::Warning);
     EXPECT_EQ(stack.Count(), 1024);
     EXPECT_EQ(stack.Capacity(), 1024);

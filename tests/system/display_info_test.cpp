@@ -5,16 +5,14 @@
 namespace pax {
 namespace {
 
-TEST(DisplayInfo, HeadlessScreenAndColourDepthClasses) {
-    EXPECT_EQ(DisplayInfo().HorzRes, 1920);
-    EXPECT_EQ(DisplayInfo().RefreshRate, 60);
+TEST(DisplayInfo, ColourDepthClassesAndNoNegativeModeButMinusOne) {
+    const uint16_t bitsAndClass[][2] = {{1, 1}, {4, 2}, {8, 3}, {15, 4}, {16, 5}, {24, 6}, {32, 7}, {12, 0}};
+    for (auto [bits, depthClass] : bitsAndClass) EXPECT_EQ(ColorDepthClassOf(bits), depthClass) << bits;
     EXPECT_EQ(ColorDepthClassOf(DisplayInfo().BitsPerPixel), DisplayInfo().ColorDepthClass);
-    const uint16_t bits[] = {1, 4, 8, 15, 16, 24, 32, 12};
-    const uint16_t classes[] = {1, 2, 3, 4, 5, 6, 7, 0};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(ColorDepthClassOf(bits[i]), classes[i]) << bits[i];
     SetCurrentDisplayMode(-7);
     EXPECT_EQ(CurrentDisplayMode(), -1);
     SetCurrentDisplayMode(0);
 }
+
 }  // namespace
 }  // namespace pax

@@ -19,157 +19,130 @@ using ::testing::ExitedWithCode;
 using testing::LogWatch;
 using testing::ScopedPresenter;
 
-// For death tests: answers every box alike (or cannot show one at all) and writes what
-// reaches the clipboard to stderr, where the test can see it; notes whether a box was open.
-class ProbePresenter : public Presenter {
-public:
-    explicit ProbePresenter(int answer, bool* openSeen = nullptr) : m_answer(answer), m_openSeen(openSeen) {}
+// Answers every box alike (0: cannot show one at all), notes whether a box was open, and
+// writes what reaches the clipboard to stderr, where a death test sees it.
+struct ProbePresenter : Presenter {
+    explicit ProbePresenter(int a) : answer(a) {}
     int Show(const MessageRequest&) override {
-        if (m_answer == 0) throw std::runtime_error("no display");
-        if (m_openSeen) *m_openSeen = MessageBoxOpen();
-        return m_answer;
+        if (answer == 0) throw std::runtime_error("no display");
+        openSeen = MessageBoxOpen();
+        return answer;
     }
     void SetClipboardText(std::string_view text) override {
         std::fprintf(stderr, "clipboard=[%.*s]\n", static_cast<int>(text.size()), text.data());
     }
-
-private:
-    int m_answer;
-    bool* m_openSeen;
+    int answer;
+    bool openSeen = false;
 };
 
 void Answering(int answer) { InstallPresenter(std::make_unique<ProbePresenter>(answer)); }
 
-std::string MessageOf(void (*raise)(std::string_view), std::string_view name) {
-    try {
-        raise(name);
-    } catch (const EInvalidPointer& e) {
-        return e.what();
-    }
-    return "nothing raised";
+void ExpectBox(const ScopedPresenter& boxes, MessageIcon icon, const std::string& caption, uint16_t buttons) {
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().icon, icon);
+    EXPECT_EQ(boxes.Last().caption, caption);
+    EXPECT_EQ(boxes.Last().buttons, buttons);
 }
 
-TEST(ShowError, RetryReturnsFourLogsAndShowsTheErrorBox) {
+TEST(ShowError, RetryReturnsFourLogsAndShowsTheWrappedTextInAnErrorBox) {
     LogWatch log;
     ScopedPresenter boxes;
     boxes.Answer(Answer::Retry);
     EXPECT_EQ(ShowError("PaxObj:  ObjectWindow.DrawPart", "unknown part type", 258), Answer::Retry);
     EXPECT_EQ(log.Text(), ">>> ShowError: PaxObj:  ObjectWindow.DrawPart\n    unknown part type\n");
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().icon, MessageIcon::Error);
-    EXPECT_EQ(boxes.Last().caption, "PaxObj:  ObjectWindow.DrawPart");
-    EXPECT_EQ(boxes.Last().buttons, 258);
+    ExpectBox(boxes, MessageIcon::Error, "PaxObj:  ObjectWindow.DrawPart", 258);
     EXPECT_TRUE(boxes.Clipboard().empty());
-
     ShowError("c", "0123456789012345678901234567890$tail", 0);
     EXPECT_EQ(boxes.Last().text, "0123456789012345678901234567890$\ntail");
 }
 
 TEST(ShowError, MarksTheBoxOpenAndResetsThePictureClockAfterIt) {
-    bool openDuringBox = false;
-    auto previous = InstallPresenter(std::make_unique<ProbePresenter>(Answer::Ok, &openDuringBox));
+    auto probe = std::make_unique<ProbePresenter>(Answer::Ok);
+    const ProbePresenter& seen = *probe;
+    auto previous = InstallPresenter(std::move(probe));
     SetManualClock(true, 1000);
     ResetPictureClock();
     CountPicture();
     SetManualClock(true, 5000);
     ShowError("c", "t", 0);
+    EXPECT_TRUE(seen.openSeen);
     InstallPresenter(std::move(previous));
-    EXPECT_TRUE(openDuringBox);
     EXPECT_FALSE(MessageBoxOpen());
     EXPECT_EQ(PictureClock().Counter, 0u);
     EXPECT_EQ(PictureClock().Start, 5000u);
     SetManualClock(false);
 }
 
-TEST(ShowErrorDeathTest, AbortOrCancelPutTheTextOnTheClipboardAndExit255) {
+TEST(ShowErrorDeathTest, AbortOrCancelCopyTheTextAndExit255AndNoBoxExits225) {
     EXPECT_EXIT((Answering(Answer::Abort), ShowError("caption", "the whole text", 258)), ExitedWithCode(255),
                 "clipboard=\\[the whole text\\]");
     EXPECT_EXIT((Answering(Answer::Cancel), ShowError("caption", "text", 1)), ExitedWithCode(255),
                 "clipboard=\\[text\\]");
-}
-
-TEST(ShowErrorDeathTest, ABoxThatCannotBeShownExits225) {
     EXPECT_EXIT((Answering(0), ShowError("caption", "text", 0)), ExitedWithCode(225), "");
 }
 
-TEST(ShowWarning, OkCopiesTheTextAndCancelExits255) {
+TEST(ShowWarningAndInfo, WarningCopiesTheTextOnOkAndExits255OnCancel) {
     ScopedPresenter boxes;
     EXPECT_EQ(ShowWarning("cap", "careful"), Answer::Ok);
-    EXPECT_EQ(boxes.Last().icon, MessageIcon::Warning);
-    EXPECT_EQ(boxes.Last().buttons, Buttons::OkCancel);
+    ExpectBox(boxes, MessageIcon::Warning, "cap", Buttons::OkCancel);
     EXPECT_EQ(boxes.Clipboard(), "careful");
+    boxes.Clear();
+    EXPECT_EQ(ShowInfo("cap", "note"), Answer::Ok);
+    ExpectBox(boxes, MessageIcon::Information, "cap", Buttons::Ok);
     EXPECT_EXIT((Answering(Answer::Cancel), ShowWarning("cap", "careful")), ExitedWithCode(255), "^$");
 }
 
-TEST(ShowInfo, ShowsAnInformationBoxWithOk) {
-    ScopedPresenter boxes;
-    EXPECT_EQ(ShowInfo("cap", "note"), Answer::Ok);
-    EXPECT_EQ(boxes.Last().icon, MessageIcon::Information);
-    EXPECT_EQ(boxes.Last().buttons, Buttons::Ok);
-}
-
-TEST(ShowLastError, WithoutAnErrorLogsButShowsNothingAndReturnsIgnore) {
+TEST(ShowLastError, WithoutAnErrorOnlyLogsAndOtherwiseAppendsTheCodeAndClearsIt) {
     LogWatch log;
     ScopedPresenter boxes;
     errno = 0;
     EXPECT_EQ(ShowLastError("PaxConf.SaveConfiguration", "text", 258), Answer::Ignore);
     EXPECT_EQ(boxes.Count(), 0u);
     EXPECT_EQ(log.Text(), ">>> ShowLastError: PaxConf.SaveConfiguration\n  text\n");
-}
 
-TEST(ShowLastError, AppendsTheCodeAndItsMessageAndClearsIt) {
-    LogWatch log;
-    ScopedPresenter boxes;
+    LogWatch log2;
     boxes.Answer(Answer::Retry);
     errno = ENOENT;
     EXPECT_EQ(ShowLastError("Unit.Save", "cannot write", 258), Answer::Retry);
     std::string expected = std::string("cannot write\n  error 2: ") + std::strerror(ENOENT);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, " Error in Unit.Save");
+    ExpectBox(boxes, MessageIcon::None, " Error in Unit.Save", 258);
     EXPECT_EQ(boxes.Last().text, expected);
-    EXPECT_EQ(boxes.Last().icon, MessageIcon::None);
-    EXPECT_EQ(boxes.Last().buttons, 258);
-    EXPECT_EQ(log.Text(), ">>> ShowLastError: Unit.Save\n  " + expected + "\n");
+    EXPECT_EQ(log2.Text(), ">>> ShowLastError: Unit.Save\n  " + expected + "\n");
     EXPECT_EQ(errno, 0);
     // Abort ends the program, without the clipboard.
     EXPECT_EXIT((Answering(Answer::Abort), errno = EACCES, ShowLastError("cap", "text", 258)),
                 ExitedWithCode(255), "^$");
 }
 
-TEST(ShowFileError, TheExpectedCodeIsNotReported) {
+TEST(ShowFileError, TheExpectedCodeAndZeroAreNotReportedButReadAndCleared) {
     ScopedPresenter boxes;
     SetIoResult(2);
     EXPECT_FALSE(ShowFileError(2, "missing.LSY"));
     EXPECT_EQ(LastIoCode(), 2);
-    EXPECT_EQ(TakeIoResult(), 0);  // read and cleared
+    EXPECT_EQ(TakeIoResult(), 0);
     EXPECT_FALSE(ShowFileError(0, "missing.LSY"));
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
-TEST(ShowFileError, ReportsWithFixedTextsForCodes100To107) {
+TEST(ShowFileError, ReportsWithFixedTextsForCodes100To107ButNeverLogsErrorsOfTheLogItself) {
     LogWatch log;
     ScopedPresenter boxes;
     SetIoResult(106);
     EXPECT_TRUE(ShowFileError(0, "tree.LSY"));
     std::string expected = "error 106 at file \"tree.LSY\"\nUngültiges Eingabeformat";
-    ASSERT_EQ(boxes.Count(), 1u);
+    ExpectBox(boxes, MessageIcon::Error, "File Error", Buttons::OkCancel);
     EXPECT_EQ(boxes.Last().text, expected);
-    EXPECT_EQ(boxes.Last().icon, MessageIcon::Error);
-    EXPECT_EQ(boxes.Last().buttons, Buttons::OkCancel);
     EXPECT_EQ(log.Text(), ">>> ShowFileError: " + expected + "\n");
     EXPECT_EQ(FileErrorText(100), "Fehler beim Lesen vom Datenträger");
     EXPECT_EQ(FileErrorText(107), "Datei ist bereits geöffnet");
     EXPECT_EQ(FileErrorText(EACCES), std::strerror(EACCES));
-    EXPECT_EXIT((Answering(Answer::Cancel), SetIoResult(5), ShowFileError(0, "x")), ExitedWithCode(255), "");
-}
 
-TEST(ShowFileError, ErrorsOfTheDebugLogItselfAreNotLogged) {
-    LogWatch log;
-    ScopedPresenter boxes;
+    LogWatch log2;
     SetIoResult(EACCES);
     EXPECT_TRUE(ShowFileError(0, "/some/dir/DEBUG.TMP"));
-    EXPECT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(log.Text(), "");
+    EXPECT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(log2.Text(), "");
+    EXPECT_EXIT((Answering(Answer::Cancel), SetIoResult(5), ShowFileError(0, "x")), ExitedWithCode(255), "");
 }
 
 TEST(ShowFatalErrorDeathTest, EndsWithTheGivenCodeAndLogsTheTextCutTo80) {
@@ -180,22 +153,17 @@ TEST(ShowFatalErrorDeathTest, EndsWithTheGivenCodeAndLogsTheTextCutTo80) {
     EXPECT_EQ(log.Text(), ">>> ShowFatalError: 203, " + full.substr(0, 80) + "\n");
 }
 
-TEST(ShowPaxError, WithoutASinkItIsShowErrorWith258) {
+TEST(ShowPaxError, WithoutASinkItIsShowErrorWith258AndWithOneItLogsAndShowsNoBox) {
     ScopedPresenter boxes;
     EXPECT_EQ(ShowPaxError("PaxProj:  Proj3dWindow.DoProjection", "bad"), Answer::Ignore);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().buttons, 258);
-    EXPECT_EQ(boxes.Last().caption, "PaxProj:  Proj3dWindow.DoProjection");
-}
+    ExpectBox(boxes, MessageIcon::Error, "PaxProj:  Proj3dWindow.DoProjection", 258);
 
-TEST(ShowPaxError, WithASinkItLogsHandsOverAndShowsNoBox) {
     LogWatch log;
-    ScopedPresenter boxes;
     std::string line;
     InstallPaxErrorSink([&](std::string_view c, std::string_view t) { line = std::string(c) + ": " + std::string(t); });
     EXPECT_EQ(ShowPaxError("Cap", "text"), 0);
     InstallPaxErrorSink({});
-    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(line, "Cap: text");
     EXPECT_EQ(log.Text(), ">>> ShowPaxError: Cap\n    text\n");
 }
@@ -209,8 +177,7 @@ TEST(ShowPaxError, ASinkThatThrowsFallsBackToShowErrorAndRecovers) {
     EXPECT_EQ(ShowPaxError("Cap", "text"), Answer::Retry);
     InstallPaxErrorSink({});
     InstallPaxErrorRecovery({});
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().buttons, 258);
+    ExpectBox(boxes, MessageIcon::Error, "Cap", 258);
     EXPECT_EQ(recovered, 1);
 }
 
@@ -228,9 +195,17 @@ TEST(WrapErrorText, BreaksOnlyAfterDollarOrAmpersandFromColumn30) {
 }
 
 TEST(RaiseErrors, ThrowInvalidPointerWithTheSystemsMessages) {
-    EXPECT_EQ(MessageOf(RaiseNilObject, "TCursor3d.Clone"), "\nObject pointer = nil when calling TCursor3d.Clone\n");
-    EXPECT_EQ(MessageOf(RaiseNotInitialized, "tLSystem"), "\nObject of type \"tLSystem\" is not initialized\n");
-    EXPECT_EQ(MessageOf(RaiseNoHeap, "Memory.Alloc"), "\nno heap memory at \"Memory.Alloc\"\n");
+    auto messageOf = [](void (*raise)(std::string_view), std::string_view name) -> std::string {
+        try {
+            raise(name);
+        } catch (const EInvalidPointer& e) {
+            return e.what();
+        }
+        return "nothing raised";
+    };
+    EXPECT_EQ(messageOf(RaiseNilObject, "TCursor3d.Clone"), "\nObject pointer = nil when calling TCursor3d.Clone\n");
+    EXPECT_EQ(messageOf(RaiseNotInitialized, "tLSystem"), "\nObject of type \"tLSystem\" is not initialized\n");
+    EXPECT_EQ(messageOf(RaiseNoHeap, "Memory.Alloc"), "\nno heap memory at \"Memory.Alloc\"\n");
 }
 
 }  // namespace

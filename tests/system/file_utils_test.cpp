@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "test_files.h"
 
@@ -12,15 +13,15 @@ namespace pax {
 namespace {
 
 TEST(FileUtils, TempFilePathFromTmpdirElseTmp) {
-    const char* saved = std::getenv("TMPDIR");
-    std::string restore = saved ? saved : "";
+    std::optional<std::string> saved;
+    if (const char* value = std::getenv("TMPDIR")) saved = value;
     setenv("TMPDIR", "/var/x/", 1);
     EXPECT_EQ(TempFilePath("DEBUG.TMP"), "/var/x/DEBUG.TMP");
     setenv("TMPDIR", "/var/x", 1);
     EXPECT_EQ(TempFilePath("DEBUG.TMP"), "/var/x/DEBUG.TMP");
     unsetenv("TMPDIR");
     EXPECT_EQ(TempFilePath("DEBUG.TMP"), "/tmp/DEBUG.TMP");
-    if (saved) setenv("TMPDIR", restore.c_str(), 1);
+    if (saved) setenv("TMPDIR", saved->c_str(), 1);
 }
 
 TEST(FileUtils, ListFilesMatchesTheMaskIgnoringCaseAndLeavesOutDirectories) {

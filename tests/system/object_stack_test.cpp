@@ -7,7 +7,7 @@
 namespace pax {
 namespace {
 
-TEST(TObjectStack, LastInFirstOut) {
+TEST(TObjectStack, LastInFirstOutAndPushOfNothingRaisesNilObject) {
     TObjectStack<int> stack;
     stack.Push(std::make_unique<int>(1));
     stack.Push(std::make_unique<int>(2));
@@ -17,11 +17,6 @@ TEST(TObjectStack, LastInFirstOut) {
     EXPECT_EQ(*stack.Pop(), 1);
     EXPECT_EQ(stack.Pop(), nullptr);
     EXPECT_EQ(stack.Peek(), nullptr);
-    EXPECT_EQ(stack.Count(), 0);
-}
-
-TEST(TObjectStack, PushOfNothingRaisesNilObject) {
-    TObjectStack<int> stack;
     try {
         stack.Push(nullptr);
         FAIL();

@@ -4,10 +4,9 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 
 #include "system/debug_log.h"
@@ -16,23 +15,20 @@ namespace pax::testing {
 
 inline std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Removed by the process that made it: a death test's child, which exits through the
 // static destructors, leaves it to its parent.
 class ScopedTempDir {
 public:
-    ScopedTempDir() : m_owner(getpid()) {
+    ScopedTempDir() {
         std::string pattern = std::filesystem::temp_directory_path().string() + "/pax3d_test_XXXXXX";
         if (mkdtemp(pattern.data())) m_path = pattern;
     }
     ~ScopedTempDir() {
-        if (getpid() != m_owner || m_path.empty()) return;
         std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
+        if (getpid() == m_owner && !m_path.empty()) std::filesystem::remove_all(m_path, ec);
     }
     ScopedTempDir(const ScopedTempDir&) = delete;
     ScopedTempDir& operator=(const ScopedTempDir&) = delete;
@@ -40,7 +36,7 @@ public:
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
 private:
-    pid_t m_owner;
+    pid_t m_owner = getpid();
     std::string m_path;
 };
 
