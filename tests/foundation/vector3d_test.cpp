@@ -4,16 +4,12 @@
 
 #include <random>
 
+#include "foundation/vector_checks.h"
+
 namespace pax {
 namespace {
 
-constexpr Extended Tight = 1e-15L;
-
-void ExpectNear(const tVector3d& actual, const tVector3d& expected, Extended tolerance = Tight) {
-    EXPECT_NEAR(double(actual.x), double(expected.x), double(tolerance));
-    EXPECT_NEAR(double(actual.y), double(expected.y), double(tolerance));
-    EXPECT_NEAR(double(actual.z), double(expected.z), double(tolerance));
-}
+using testing::Near;
 
 tVector3d RandomVector(std::mt19937& random) {
     std::uniform_real_distribution<double> d(-10, 10);
@@ -27,42 +23,36 @@ TEST(Vector3d, NormalizeAndSetExtentNeedALengthAboveTheTolerance) {
     EXPECT_EQ(NormalizeLen({3, 4, 0}, len), (tVector3d{0.6L, 0.8L, 0}));
     EXPECT_EQ(len, 5);
     EXPECT_EQ(NormalizedXYZ(0, -2, 0), (tVector3d{0, -1, 0}));
-    tVector3d v{3, 4, 0};
+    tVector3d v{3, 4, 0}, tiny{1e-7L, 0, 0};
     SetExtent(v, 10);
-    EXPECT_EQ(v, (tVector3d{6, 8, 0}));
-    tVector3d tiny{1e-7L, 0, 0};
     SetExtent(tiny, 10);
+    EXPECT_EQ(v, (tVector3d{6, 8, 0}));
     EXPECT_EQ(tiny, (tVector3d{1e-7L, 0, 0}));
 }
 
-TEST(Vector3d, DifferenceIsFromFirstToSecond) {
+TEST(Vector3d, DifferenceIsFromFirstToSecondAndNormCrossOfParallelsIsZero) {
     EXPECT_EQ(Difference({1, 1, 1}, {3, 1, 1}), (tVector3d{2, 0, 0}));
     EXPECT_EQ(AddScaled({1, 1, 1}, {1, 2, 3}, 2), (tVector3d{3, 5, 7}));
     EXPECT_EQ(Distance({1, 1, 1}, {1, 4, 5}), 5);
-}
-
-TEST(Vector3d, NormCrossOfParallelVectorsReturnsZeroAndTheRawProduct) {
     tVector3d out{9, 9, 9};
     EXPECT_EQ(NormCross(out, {1, 2, 3}, {2, 4, 6}), 0);
     EXPECT_EQ(out, ZeroVector);
     EXPECT_EQ(NormCross(out, {2, 0, 0}, {0, 3, 0}), 6);
     EXPECT_EQ(out, (tVector3d{0, 0, 1}));  // right-handed: x cross y is z
+    EXPECT_EQ(VectorText({1, -2.5L, 1234.567L}, 8, 2), "x=    1.00  y=   -2.50  z= 1234.57");
 }
 
 TEST(Vector3d, DirFromAnglesSnapsTinyComponentsToZero) {
     EXPECT_EQ(DirFromAngles(Pi / 2, 0), (tVector3d{0, 1, 0}));
     EXPECT_EQ(DirFromAngles(0, Pi / 2), (tVector3d{0, 0, 1}));
     EXPECT_EQ(DirFromAngles(Pi, 0).y, 0);
-    ExpectNear(DirFromAngles(Pi / 4, Pi / 4), {0.5L, 0.5L, std::sqrt(0.5L)});
+    EXPECT_TRUE(Near(DirFromAngles(Pi / 4, Pi / 4), {0.5L, 0.5L, std::sqrt(0.5L)}, 1e-15L));
 }
 
-TEST(Vector3d, PositiveAngleTurnsClockwiseSeenFromTheAxisTip) {
-    ExpectNear(RotateAbout({0, 0, 1}, {0, 1, 0}, Pi / 2), {1, 0, 0});
-    ExpectNear(RotateAbout({0, 0, 2}, {1, 0, 0}, Pi / 2), {0, -1, 0});
-    ExpectNear(RotateAbout({1, 0, 0}, {0, 0, 1}, Pi / 2), {0, 1, 0});
-}
-
-TEST(Vector3d, RotateAboutWithoutAngleOrAxisReturnsTheInput) {
+TEST(Vector3d, PositiveAngleTurnsClockwiseSeenFromTheAxisTipAndNoAngleOrAxisChangesNothing) {
+    EXPECT_TRUE(Near(RotateAbout({0, 0, 1}, {0, 1, 0}, Pi / 2), {1, 0, 0}, 1e-15L));
+    EXPECT_TRUE(Near(RotateAbout({0, 0, 2}, {1, 0, 0}, Pi / 2), {0, -1, 0}, 1e-15L));
+    EXPECT_TRUE(Near(RotateAbout({1, 0, 0}, {0, 0, 1}, Pi / 2), {0, 1, 0}, 1e-15L));
     tVector3d v{1.5L, -2, 3};
     EXPECT_EQ(RotateAbout(ZeroVector, v, 0), v);
     EXPECT_EQ(RotateAbout({0, 0, 1e-7L}, v, 1), v);
@@ -84,27 +74,20 @@ TEST(Vector3d, RotationsKeepLengthsAndUndoThemselves) {
         EXPECT_NEAR(double(Extent(r3)), 1, 1e-15);
         tVector3d turned = RotateRows(v, r1, r2, r3);
         EXPECT_NEAR(double(Extent(turned)), double(Extent(v)), 1e-13);
-        ExpectNear(RotateAbout(axis, turned, -a), v, 1e-13L);
+        EXPECT_TRUE(Near(RotateAbout(axis, turned, -a), v, 1e-13L));
     }
 }
 
-TEST(Vector3d, CosAngleIsOneWithoutDirection) {
+TEST(Vector3d, CosAngleIsOneWithoutDirectionAndAngleBetweenParallelsIsNeverNaN) {
     EXPECT_EQ(CosAngle(ZeroVector, {1, 0, 0}), 1);
     EXPECT_EQ(CosAngle({2, 0, 0}, {0, 0, 3}), 0);
     EXPECT_NEAR(double(AngleBetween({1, 0, 0}, {-1, 0, 0})), double(Pi), 1e-15);
-}
-
-TEST(Vector3d, AngleBetweenParallelVectorsIsNeverNaN) {
     std::mt19937 random(42);
     for (int i = 0; i < 2000; ++i) {
         tVector3d v = RandomVector(random);
         ASSERT_NEAR(double(AngleBetween(v, 3.7L * v)), 0, 1e-9);
         ASSERT_NEAR(double(AngleBetween(v, -3.7L * v)), double(Pi), 1e-9);
     }
-}
-
-TEST(Vector3d, VectorTextUsesWidthAndDecimals) {
-    EXPECT_EQ(VectorText({1, -2.5L, 1234.567L}, 8, 2), "x=    1.00  y=   -2.50  z= 1234.57");
 }
 
 }  // namespace
