@@ -6,54 +6,43 @@
 #include <random>
 #include <tuple>
 
-#include "support/scripted_presenter.h"
+#include "foundation/vector_checks.h"
 #include "system/exceptions.h"
+#include "system/shown_boxes.h"
 
 namespace pax {
 namespace {
 
-constexpr long double Tol = 1e-15L;
+using testing::BoxTexts;
+using testing::Near;
+using testing::Texts;
 
-void ExpectNear(const tVector3d& actual, const tVector3d& expected, long double tol = Tol) {
-    EXPECT_NEAR(actual.x, expected.x, tol);
-    EXPECT_NEAR(actual.y, expected.y, tol);
-    EXPECT_NEAR(actual.z, expected.z, tol);
+::testing::AssertionResult FrameIs(const TCursor3d& c, const tVector3d& right, const tVector3d& heading,
+                                   const tVector3d& up, long double tol = 1e-15L) {
+    auto result = Near(c.Right(), right, tol);
+    if (result) result = Near(c.Heading(), heading, tol);
+    if (result) result = Near(c.Up(), up, tol);
+    return result;
 }
 
-void ExpectOrthonormal(const TCursor3d& c, long double tol) {
-    EXPECT_NEAR(Extent(c.Right()), 1, tol);
-    EXPECT_NEAR(Extent(c.Heading()), 1, tol);
-    EXPECT_NEAR(Extent(c.Up()), 1, tol);
-    EXPECT_NEAR(Dot(c.Right(), c.Heading()), 0, tol);
-    EXPECT_NEAR(Dot(c.Right(), c.Up()), 0, tol);
-    EXPECT_NEAR(Dot(c.Heading(), c.Up()), 0, tol);
-    ExpectNear(c.Right(), Cross(c.Heading(), c.Up()), tol);
-}
-
-void ExpectFrame(const TCursor3d& c, const tVector3d& right, const tVector3d& heading, const tVector3d& up,
-                 long double tol = Tol) {
-    ExpectNear(c.Right(), right, tol);
-    ExpectNear(c.Heading(), heading, tol);
-    ExpectNear(c.Up(), up, tol);
+::testing::AssertionResult Orthonormal(const TCursor3d& c, long double tol) {
+    const tVector3d &r = c.Right(), &h = c.Heading(), &u = c.Up();
+    for (double e : {double(Extent(r)) - 1, double(Extent(h)) - 1, double(Extent(u)) - 1, double(Dot(r, h)),
+                     double(Dot(r, u)), double(Dot(h, u))})
+        if (!(std::fabs(e) <= double(tol))) return ::testing::AssertionFailure() << "off by " << e;
+    return Near(r, Cross(h, u), tol);
 }
 
 TEST(Cursor3d, TurnsFollowTheSensesOfTheirNames) {
-    struct Case {
-        void (TCursor3d::*turn)(Extended);
-        tVector3d right, heading, up;
+    const std::tuple<void (TCursor3d::*)(Extended), tVector3d, tVector3d, tVector3d> cases[] = {
+        {&TCursor3d::TurnRight, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}}, {&TCursor3d::TurnLeft, {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}},
+        {&TCursor3d::PitchUp, {1, 0, 0}, {0, 0, 1}, {0, -1, 0}},   {&TCursor3d::PitchDown, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
+        {&TCursor3d::RollRight, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}}, {&TCursor3d::RollLeft, {0, 0, 1}, {0, 1, 0}, {-1, 0, 0}},
     };
-    const Case cases[] = {
-        {&TCursor3d::TurnRight, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-        {&TCursor3d::TurnLeft, {0, 1, 0}, {-1, 0, 0}, {0, 0, 1}},
-        {&TCursor3d::PitchUp, {1, 0, 0}, {0, 0, 1}, {0, -1, 0}},
-        {&TCursor3d::PitchDown, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
-        {&TCursor3d::RollRight, {0, 0, -1}, {0, 1, 0}, {1, 0, 0}},
-        {&TCursor3d::RollLeft, {0, 0, 1}, {0, 1, 0}, {-1, 0, 0}},
-    };
-    for (const Case& k : cases) {
+    for (const auto& [turn, right, heading, up] : cases) {
         TCursor3d c;
-        (c.*k.turn)(90);
-        ExpectFrame(c, k.right, k.heading, k.up);
+        (c.*turn)(90);
+        EXPECT_TRUE(FrameIs(c, right, heading, up));
     }
 }
 
@@ -74,11 +63,9 @@ TEST(Cursor3d, TurnRight90IsExactAndTurnsByZeroChangeNothing) {
 TEST(Cursor3d, ExactTurnsMatchTheirTrigonometricTurnsInAnyFrame) {
     using T = TCursor3d;
     const std::tuple<void (T::*)(), void (T::*)(Extended), Extended> pairs[] = {
-        {&T::TurnRight90, &T::TurnRight, 90}, {&T::TurnLeft90, &T::TurnLeft, 90},
-        {&T::TurnAround, &T::TurnRight, 180}, {&T::PitchUp90, &T::PitchUp, 90},
-        {&T::PitchDown90, &T::PitchDown, 90}, {&T::PitchAround, &T::PitchUp, 180},
-        {&T::RollRight90, &T::RollRight, 90}, {&T::RollLeft90, &T::RollLeft, 90},
-        {&T::RollAround, &T::RollRight, 180},
+        {&T::TurnRight90, &T::TurnRight, 90}, {&T::TurnLeft90, &T::TurnLeft, 90},   {&T::TurnAround, &T::TurnRight, 180},
+        {&T::PitchUp90, &T::PitchUp, 90},     {&T::PitchDown90, &T::PitchDown, 90}, {&T::PitchAround, &T::PitchUp, 180},
+        {&T::RollRight90, &T::RollRight, 90}, {&T::RollLeft90, &T::RollLeft, 90},   {&T::RollAround, &T::RollRight, 180},
     };
     for (const auto& [exact, turn, angle] : pairs) {
         T a, b;
@@ -88,18 +75,18 @@ TEST(Cursor3d, ExactTurnsMatchTheirTrigonometricTurnsInAnyFrame) {
         }
         (a.*exact)();
         (b.*turn)(angle);
-        ExpectFrame(a, b.Right(), b.Heading(), b.Up(), 1e-12L);
+        EXPECT_TRUE(FrameIs(a, b.Right(), b.Heading(), b.Up(), 1e-12L));
     }
 }
 
-TEST(Cursor3d, NewObjectAndOldObjectRestoreTheWholeState) {
+TEST(Cursor3d, NewObjectAndOldObjectRestoreTheWholeStateUpTo101Levels) {
     TCursor3d c("Pax");
     c.NewObject();
     EXPECT_EQ(c.Depth(), 1);
     c.MoveRel(3, 4, 5);
     EXPECT_EQ(c.Position(), (tVector3d{3, 4, 5}));
     c.TurnRight90();
-    c.MoveRel(1, 2, -3);   // right is now -y, forward +x
+    c.MoveRel(1, 2, -3);  // right is now -y, forward +x
     EXPECT_EQ(c.Position(), (tVector3d{5, 3, 2}));
     c.SavePosition();
     c.OldObject();
@@ -109,10 +96,7 @@ TEST(Cursor3d, NewObjectAndOldObjectRestoreTheWholeState) {
     EXPECT_FALSE(c.Changed());
     EXPECT_EQ(c.Depth(), 0);
     EXPECT_EQ(c.StackCount(), 0);
-}
 
-TEST(Cursor3d, NewObjectRaisesBeyond101PushedStates) {
-    TCursor3d c;
     for (int i = 0; i <= TCursor3d::MaxDepth; ++i) c.NewObject();
     EXPECT_EQ(c.Depth(), 101);
     try {
@@ -131,17 +115,12 @@ TEST(Cursor3d, StackMisuseIsReportedAndTheStateKept) {
     c.MoveForward(7);
     c.OldObject();
     c.Peek();
-    c.CheckStack();   // nothing left: silent
-    ASSERT_EQ(boxes.Count(), 2u);
-    EXPECT_EQ(boxes.Shown()[0].caption, "Cursor3d: TCursor3d.Pop");
-    EXPECT_EQ(boxes.Shown()[0].text, "unexpected call of 'Pax'.OldObject, stack is empty");
-    EXPECT_EQ(boxes.Shown()[1].caption, "Cursor3d: TCursor3d.Peek");
-    EXPECT_EQ(c.Position(), (tVector3d{0, 7, 0}));
+    c.CheckStack();  // nothing left: silent
     for (int i = 0; i < 3; ++i) c.NewObject();
     c.CheckStack();
-    ASSERT_EQ(boxes.Count(), 3u);
-    EXPECT_EQ(boxes.Last().caption, "Cursor3d: tCursor3d");
-    EXPECT_EQ(boxes.Last().text, "missing 3 call(s) of Pax.OldObject");
+    EXPECT_EQ(BoxTexts(boxes), (Texts{"Cursor3d: TCursor3d.Pop | unexpected call of 'Pax'.OldObject, stack is empty",
+                                      "Cursor3d: TCursor3d.Peek | unexpected call of 'Pax'.Peek, stack is empty",
+                                      "Cursor3d: tCursor3d | missing 3 call(s) of Pax.OldObject"}));
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(c.Depth(), 0);
     EXPECT_EQ(c.StackCount(), 0);
@@ -172,12 +151,12 @@ TEST(Cursor3d, PeekAndCloneCopyTheWholeDerivedState) {
     EXPECT_EQ(c.Position(), ZeroVector);
     EXPECT_EQ(c.Depth(), 1);
     c.MoveUp(3);
-    std::unique_ptr<TCursor3d> copy = c.Clone();   // owns copies of the pushed states
+    std::unique_ptr<TCursor3d> copy = c.Clone();  // owns copies of the pushed states
     copy->OldObject();
     EXPECT_EQ(copy->Position(), ZeroVector);
     EXPECT_EQ(c.StackCount(), 1);
     c.tag = 3;
-    c.Reset();   // keeps the stack
+    c.Reset();  // keeps the stack
     c.OldObject();
     EXPECT_EQ(c.tag, 1);
     c.NewObject();
@@ -186,24 +165,21 @@ TEST(Cursor3d, PeekAndCloneCopyTheWholeDerivedState) {
     EXPECT_EQ(c.StackCount(), 0);
 }
 
-TEST(Cursor3d, SetAngleBuildsAFrameWithAHorizontalRight) {
+TEST(Cursor3d, SetAngleBuildsAFrameWithAHorizontalRightAndGetAlphaGivesTheCompassAngle) {
     TCursor3d c;
     c.TurnRight(33);
     c.SetAngle(90, 0);
-    ExpectFrame(c, {1, 0, 0}, {0, 1, 0}, {0, 0, 1});
+    EXPECT_TRUE(FrameIs(c, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}));
     c.SetAngle(0, 90);
-    ExpectFrame(c, {0, -1, 0}, {0, 0, 1}, {-1, 0, 0});
-}
+    EXPECT_TRUE(FrameIs(c, {0, -1, 0}, {0, 0, 1}, {-1, 0, 0}));
 
-TEST(Cursor3d, GetAlphaGivesTheCompassAngle) {
-    TCursor3d c;
-    EXPECT_NEAR(c.GetAlpha(), 90, 1e-12);
-    c.TurnRight90();
-    EXPECT_NEAR(c.GetAlpha(), 0, 1e-12);
-    c.TurnRight90();
-    EXPECT_NEAR(c.GetAlpha(), 270, 1e-12);
     c.Reset();
-    c.PitchUp90();   // looking up: the compass direction is still that of the old heading
+    for (Extended alpha : {90, 0, 270}) {
+        EXPECT_NEAR(c.GetAlpha(), alpha, 1e-12);
+        c.TurnRight90();
+    }
+    c.Reset();
+    c.PitchUp90();  // looking up: the compass direction is still that of the old heading
     EXPECT_NEAR(c.GetAlpha(), 90, 1e-12);
     c.SetAngle(200, -30);
     Extended alpha, beta;
@@ -217,16 +193,16 @@ TEST(Cursor3d, GetAlphaGivesTheCompassAngle) {
     EXPECT_EQ(c.PositionText(), "x=    1  y=   -3  z=12345  ");
 }
 
-TEST(Cursor3d, RollToHorizontalLevelsRight) {
+TEST(Cursor3d, RollToHorizontalLevelsRightUnlessTheHeadingIsVertical) {
     TCursor3d c;
     c.RollRight(30);
     c.RollToHorizontal();
-    ExpectNear(c.Up(), {0, 0, 1});
-    ExpectNear(c.Right(), {1, 0, 0});
+    EXPECT_TRUE(Near(c.Up(), {0, 0, 1}, 1e-15L));
+    EXPECT_TRUE(Near(c.Right(), {1, 0, 0}, 1e-15L));
     c.PitchUp90();
     c.RollRight(30);
     const tVector3d up = c.Up();
-    c.RollToHorizontal();   // vertical heading: no horizon to level to
+    c.RollToHorizontal();
     EXPECT_EQ(c.Up(), up);
 }
 
@@ -234,12 +210,11 @@ TEST(Cursor3d, FrameStaysOrthonormalAfterManyRandomTurns) {
     std::mt19937 random(4711);
     std::uniform_real_distribution<double> angle(-180, 180);
     std::uniform_int_distribution<int> kind(0, 5);
-    void (TCursor3d::*const turns[])(Extended) = {&TCursor3d::TurnRight, &TCursor3d::TurnLeft,
-                                                  &TCursor3d::PitchUp,   &TCursor3d::PitchDown,
-                                                  &TCursor3d::RollRight, &TCursor3d::RollLeft};
+    void (TCursor3d::*const turns[])(Extended) = {&TCursor3d::TurnRight, &TCursor3d::TurnLeft,  &TCursor3d::PitchUp,
+                                                  &TCursor3d::PitchDown, &TCursor3d::RollRight, &TCursor3d::RollLeft};
     TCursor3d c;
     for (int i = 0; i < 10000; ++i) (c.*turns[kind(random)])(angle(random));
-    ExpectOrthonormal(c, 1e-12L);
+    EXPECT_TRUE(Orthonormal(c, 1e-12L));
 }
 
 TEST(Cursor3d, OrbitsKeepTheCentreAheadAtTheSameDistance) {
@@ -247,39 +222,36 @@ TEST(Cursor3d, OrbitsKeepTheCentreAheadAtTheSameDistance) {
         TCursor3d c;
         c.MoveBy(10, -500, 20);
         c.RollRight(15);
-        const tVector3d centre{10, 0, 20};
-        const tVector3d start = c.Position();
+        const tVector3d centre{10, 0, 20}, start = c.Position();
         (c.*orbit)(500, 35);
         EXPECT_NEAR(Distance(c.Position(), centre), 500, 1e-12);
-        ExpectNear(c.Position() + 500 * c.Heading(), centre, 1e-12L);
+        EXPECT_TRUE(Near(c.Position() + 500 * c.Heading(), centre, 1e-12L));
         EXPECT_GT(Distance(c.Position(), start), 100);
     }
-    TCursor3d c;
-    c.MoveBack(100);
-    c.OrbitRight(100, 90);   // carried to the right of the centre
-    ExpectNear(c.Position(), {100, 0, 0}, 1e-12L);
-    c.Reset();
-    c.MoveBack(100);
-    c.OrbitUp(100, 90);      // carried above it
-    ExpectNear(c.Position(), {0, 0, 100}, 1e-12L);
+    const std::pair<void (TCursor3d::*)(Extended, Extended), tVector3d> sides[] = {
+        {&TCursor3d::OrbitRight, {100, 0, 0}}, {&TCursor3d::OrbitUp, {0, 0, 100}}};  // to the right, above
+    for (const auto& [orbit, end] : sides) {
+        TCursor3d c;
+        c.MoveBack(100);
+        (c.*orbit)(100, 90);
+        EXPECT_TRUE(Near(c.Position(), end, 1e-12L));
+    }
 }
 
 TEST(Cursor3d, SetDirectionRebuildsTheFrameOrReportsAndKeepsIt) {
     testing::ScopedPresenter boxes;
     TCursor3d c;
     c.SetDirection(ZeroVector);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "Cursor3d:  TCursor3d.SetAngle");
-    EXPECT_EQ(boxes.Last().text, "direction is undefined");
+    EXPECT_EQ(BoxTexts(boxes), Texts{"Cursor3d:  TCursor3d.SetAngle | direction is undefined"});
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(c.Heading(), (tVector3d{0, 1, 0}));
     c.SetDirection({3, 3, 0});
-    ExpectNear(c.Heading(), Normalize({1, 1, 0}));
-    ExpectNear(c.Up(), {0, 0, 1});
-    ExpectOrthonormal(c, 1e-15L);
-    c.SetDirection({1, 0, 1.5L});   // near Up: built on the old Right
-    ExpectNear(c.Heading(), Normalize({1, 0, 1.5L}));
-    ExpectOrthonormal(c, 1e-15L);
+    EXPECT_TRUE(Near(c.Heading(), Normalize({1, 1, 0}), 1e-15L));
+    EXPECT_TRUE(Near(c.Up(), {0, 0, 1}, 1e-15L));
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
+    c.SetDirection({1, 0, 1.5L});  // near Up: built on the old Right
+    EXPECT_TRUE(Near(c.Heading(), Normalize({1, 0, 1.5L}), 1e-15L));
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
     c.Reset();
     EXPECT_THROW(c.SetDirection({0, 0, 2}), EMathError);
     EXPECT_EQ(c.Heading(), (tVector3d{0, 1, 0}));
@@ -290,23 +262,23 @@ TEST(Cursor3d, SetHeadingAndSetUpNeverCollapseTheFrame) {
     TCursor3d c;
     c.MoveBy(100, 0, 100);
     c.HeadToOrigin();
-    ExpectNear(c.Heading(), Normalize({-1, 0, -1}));
-    ExpectOrthonormal(c, 1e-15L);
+    EXPECT_TRUE(Near(c.Heading(), Normalize({-1, 0, -1}), 1e-15L));
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
     c.Reset();
-    c.SetHeading({5, 0, 0});   // perpendicular to Up and along Right
-    ExpectNear(c.Heading(), {1, 0, 0});
-    ExpectNear(c.Up(), {0, 0, 1});
-    ExpectOrthonormal(c, 1e-15L);
-    c.SetHeading({0, 0, -1});   // along -Up
-    ExpectNear(c.Heading(), {0, 0, -1});
-    ExpectOrthonormal(c, 1e-15L);
+    c.SetHeading({5, 0, 0});  // perpendicular to Up and along Right
+    EXPECT_TRUE(Near(c.Heading(), {1, 0, 0}, 1e-15L));
+    EXPECT_TRUE(Near(c.Up(), {0, 0, 1}, 1e-15L));
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
+    c.SetHeading({0, 0, -1});  // along -Up
+    EXPECT_TRUE(Near(c.Heading(), {0, 0, -1}, 1e-15L));
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
     c.Reset();
-    c.SetUp({1, 0, 0});         // perpendicular to Heading and along Right
-    ExpectNear(c.Up(), {1, 0, 0});
-    ExpectNear(c.Heading(), {0, 1, 0});
-    ExpectOrthonormal(c, 1e-15L);
-    c.SetUp({0, 2, 0});         // along Heading
-    ExpectOrthonormal(c, 1e-15L);
+    c.SetUp({1, 0, 0});  // perpendicular to Heading and along Right
+    EXPECT_TRUE(Near(c.Up(), {1, 0, 0}, 1e-15L));
+    EXPECT_TRUE(Near(c.Heading(), {0, 1, 0}, 1e-15L));
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
+    c.SetUp({0, 2, 0});  // along Heading
+    EXPECT_TRUE(Orthonormal(c, 1e-15L));
     const trCursor3d before = c.State();
     c.SetHeading(ZeroVector);
     c.SetUp(ZeroVector);

@@ -4,12 +4,14 @@
 
 #include <cmath>
 
-#include "support/scripted_presenter.h"
+#include "system/shown_boxes.h"
 
 namespace pax {
 namespace {
 
+using testing::BoxTexts;
 using testing::ScopedPresenter;
+using testing::Texts;
 
 // A unit normal whose dot product with the light's direction is d.
 tVector3d NormalWithDot(const Light3d& light, Extended d) {
@@ -106,46 +108,29 @@ TEST(Light3d, HighlightMixesTowardsTheLightColour) {
 }
 
 TEST(Light3d, SettersRefuseOutOfRangeValuesWithTheirBoxes) {
-    struct Case {
-        void (Light3d::*set)(Extended);
-        Extended Light3d::*field;
-        const char* caption;
-    };
-    const Case cases[] = {
-        {&Light3d::SetAmbient, &Light3d::Ambient, "PaxLight:  Light3d.SetAmbient"},
-        {&Light3d::SetDiffuse, &Light3d::Diffuse, "PaxLight:  Light3d.SetDiffuse"},
-        {&Light3d::SetSpecular, &Light3d::Specular, "PaxLight:  Light3d.SetSpecular"},
-    };
-    for (const Case& c : cases) {
-        ScopedPresenter presenter;
+    const std::tuple<void (Light3d::*)(Extended), Extended Light3d::*, const char*> cases[] = {
+        {&Light3d::SetAmbient, &Light3d::Ambient, "SetAmbient"}, {&Light3d::SetDiffuse, &Light3d::Diffuse, "SetDiffuse"},
+        {&Light3d::SetSpecular, &Light3d::Specular, "SetSpecular"}};
+    for (const auto& [set, field, name] : cases) {
+        ScopedPresenter boxes;
         Light3d light;
-        (light.*c.set)(0);
-        (light.*c.set)(1);
-        EXPECT_EQ(presenter.Count(), 0u);
-        (light.*c.set)(1.5L);
-        (light.*c.set)(-0.1L);
-        (light.*c.set)(std::nan(""));
-        ASSERT_EQ(presenter.Count(), 3u);
-        EXPECT_EQ(presenter.Last().caption, c.caption);
-        EXPECT_EQ(presenter.Last().text, "value must be >= 0 and <= 1");
-        EXPECT_EQ(presenter.Last().buttons, 258);
-        EXPECT_EQ(light.*c.field, 1);
+        for (Extended value : {0.0L, 1.0L, 1.5L, -0.1L, Extended(std::nan(""))}) (light.*set)(value);
+        std::string box = std::string("PaxLight:  Light3d.") + name + " | value must be >= 0 and <= 1";
+        EXPECT_EQ(BoxTexts(boxes), (Texts{box, box, box}));
+        EXPECT_EQ(boxes.Last().buttons, 258);
+        EXPECT_EQ(light.*field, 1);
     }
-    ScopedPresenter presenter;
+    ScopedPresenter boxes;
     Light3d light;
     light.SetModel(6);
     light.SetModel(7);
-    ASSERT_EQ(presenter.Count(), 1u);
-    EXPECT_EQ(presenter.Last().caption, "PaxLight:  Light3d.SetModel");
-    EXPECT_EQ(presenter.Last().text, "model value must be <= 6");
     EXPECT_EQ(light.Model, 6);
     light.SetSpecCoef(8);
     EXPECT_EQ(light.SpecCoef, 8);
     light.SetSpecCoef(0.5L);
-    ASSERT_EQ(presenter.Count(), 2u);
-    EXPECT_EQ(presenter.Last().caption, "PaxLight:  Light3d.SetSpecCoef");
-    EXPECT_EQ(presenter.Last().text, "specular coefficient must be >= 1");
     EXPECT_EQ(light.SpecCoef, 1);
+    EXPECT_EQ(BoxTexts(boxes), (Texts{"PaxLight:  Light3d.SetModel | model value must be <= 6",
+                                      "PaxLight:  Light3d.SetSpecCoef | specular coefficient must be >= 1"}));
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "support/scripted_presenter.h"
+#include "system/shown_boxes.h"
 
 namespace pax {
 namespace {
+
+using testing::BoxTexts;
+using testing::Texts;
 
 std::string Hex(TColor32 c) {
     char text[12];
@@ -43,6 +47,7 @@ protected:
     void SetUp() override { ResetPlaneWarnings(); }
     void TearDown() override { tPlaneObj::FreePlanes(); }
     testing::ScopedPresenter boxes;
+    tPlaneObj plane;
 };
 
 void AddSquare(tPlaneObj& plane, int count = 4) {
@@ -53,8 +58,12 @@ void AddSquare(tPlaneObj& plane, int count = 4) {
     }
 }
 
+// Nesting, Count and Count2d of a record.
+std::tuple<int, int, int> Counts(const tPlaneObj& plane) {
+    return {plane.Record().Nesting, plane.Record().Count, plane.Record().Count2d};
+}
+
 TEST_F(PlaneObj, ThreeCornersGiveTheirNormalAndARepeatIsStoredOnce) {
-    tPlaneObj plane;
     plane.BeginPlane(0xFFFFFF00, 0xFF000000);
     EXPECT_TRUE(plane.Add3dPoint({0, 0, 0}, 1));
     EXPECT_TRUE(plane.Add3dPoint({1, 0, 0}, 2));
@@ -66,42 +75,32 @@ TEST_F(PlaneObj, ThreeCornersGiveTheirNormalAndARepeatIsStoredOnce) {
 }
 
 TEST_F(PlaneObj, CornerBeyondTwoHundredIsRefusedWithOneWarningPerRun) {
-    tPlaneObj plane;
     plane.BeginPlane(0, 0);
     for (int i = 0; i < MaxPlanePoints; ++i) ASSERT_TRUE(plane.Add3dPoint({Extended(i), 0, 0}, 0));
     EXPECT_FALSE(plane.Add3dPoint({-1, 0, 0}, 0));
     EXPECT_FALSE(plane.Add3dPoint({-2, 0, 0}, 0));
-    EXPECT_EQ(plane.Record().Count, 200);
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "PaxPlane: tPlaneObj.Add3dPoint");
-    EXPECT_EQ(boxes.Last().text, "too many plane points, must be <= 200");
     // A full plane still takes all its projected corners; the warning is not shown again.
     for (int i = 0; i < MaxPlanePoints; ++i) ASSERT_TRUE(plane.Add2dPoint({Extended(i), 0, 0}));
     EXPECT_FALSE(plane.Add2dPoint({-1, -1, 0}));
-    EXPECT_EQ(plane.Record().Count2d, 200);
-    EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(Counts(plane), std::tuple(1, 200, 200));
+    EXPECT_EQ(BoxTexts(boxes), Texts{"PaxPlane: tPlaneObj.Add3dPoint | too many plane points, must be <= 200"});
     ResetPlaneWarnings();
     EXPECT_FALSE(plane.Add2dPoint({-1, -1, 0}));
-    ASSERT_EQ(boxes.Count(), 2u);
-    EXPECT_EQ(boxes.Last().caption, "PaxPlane: tPlaneObj.Add2dPoint");
-    EXPECT_EQ(boxes.Last().text, "too many plane points");
+    EXPECT_EQ(BoxTexts(boxes).back(), "PaxPlane: tPlaneObj.Add2dPoint | too many plane points");
 }
 
 TEST_F(PlaneObj, NestedPlaneGivesTheOuterCornersBack) {
-    tPlaneObj plane;
     plane.BeginPlane(0xFFFF0000, 0xFF0000FF);
     plane.Add3dPoint({0, 0, 0}, 0);
     plane.Add3dPoint({1, 0, 0}, 0);
     plane.BeginPlane(0xFF00FF00, 0);
-    EXPECT_EQ(plane.Record().Nesting, 2);
-    EXPECT_EQ(plane.Record().Count, 0);
+    EXPECT_EQ(Counts(plane), std::tuple(2, 0, 0));
     plane.Add3dPoint({5, 5, 5}, 0);
     plane.EndPlane();
     EXPECT_TRUE(plane.IsOpen());
     EXPECT_TRUE(plane.IsCollecting());
-    EXPECT_EQ(plane.Record().Nesting, 1);
+    EXPECT_EQ(Counts(plane), std::tuple(1, 2, 0));
     EXPECT_EQ(plane.Record().LineColor, 0xFFFF0000u);
-    EXPECT_EQ(plane.Record().Count, 2);
     EXPECT_TRUE(plane.Add3dPoint({1, 1, 0}, 0));
     EXPECT_EQ(plane.Record().Normal, (tVector3d{0, 0, 1}));
     plane.EndPlane();
@@ -112,39 +111,30 @@ TEST_F(PlaneObj, NestedPlaneGivesTheOuterCornersBack) {
 }
 
 TEST_F(PlaneObj, MisuseWarnsOncePerRunAndChangesNothing) {
-    tPlaneObj plane;
     plane.EndPlane();
     plane.EndPlane();
     EXPECT_FALSE(plane.Add3dPoint({1, 1, 1}, 0));
     EXPECT_FALSE(plane.Add3dPoint({2, 1, 1}, 0));
     EXPECT_FALSE(plane.Add2dPoint({1, 1, 1}));
-    ASSERT_EQ(boxes.Count(), 2u);
-    EXPECT_EQ(boxes.Shown()[0].caption, "PaxPlane: tPlaneObj.EndPlane");
-    EXPECT_EQ(boxes.Shown()[0].text, "no BeginPlane called");
-    EXPECT_EQ(boxes.Shown()[1].caption, "PaxPlane: tPlaneObj.Add3dPoint");
-    EXPECT_EQ(boxes.Shown()[1].text, "no BeginPolygon called");
-    EXPECT_EQ(plane.Record().Count, 0);
-    EXPECT_EQ(plane.Record().Count2d, 0);
+    EXPECT_EQ(BoxTexts(boxes), (Texts{"PaxPlane: tPlaneObj.EndPlane | no BeginPlane called",
+                                      "PaxPlane: tPlaneObj.Add3dPoint | no BeginPolygon called"}));
+    EXPECT_EQ(Counts(plane), std::tuple(0, 0, 0));
 }
 
-TEST_F(PlaneObj, NestingIsLimited) {
-    tPlaneObj plane;
+TEST_F(PlaneObj, NestingIsLimitedAndALeftoverStackIsReported) {
     for (int i = 0; i < MaxPlaneNesting + 5; ++i) plane.BeginPlane(0, 0);
     EXPECT_EQ(tPlaneObj::SavedPlanes(), MaxPlaneNesting);
     EXPECT_EQ(plane.Record().Nesting, MaxPlaneNesting);
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().caption, "PaxPlane: tPlaneObj.Push");
-    boxes.Clear();
     tPlaneObj::FreePlanes();
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Last().caption, "PaxPlane:  tPlaneObj.FreePlanes");
-    EXPECT_EQ(boxes.Last().text, "plane stack not empty");
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(BoxTexts(boxes)[1], "PaxPlane:  tPlaneObj.FreePlanes | plane stack not empty");
     EXPECT_EQ(boxes.Last().buttons, 258);
     EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
 }
 
 TEST_F(PlaneObj, EqualProjectedCornersDrawNothing) {
-    tPlaneObj plane;
     RecordingCanvas canvas;
     plane.BeginPlane(0xFFFFFFFF, 0xFFFFFFFF);
     AddSquare(plane);
@@ -155,16 +145,15 @@ TEST_F(PlaneObj, EqualProjectedCornersDrawNothing) {
     EXPECT_TRUE(canvas.calls.empty());
 }
 
-struct ShowCase {
-    TColor32 line, fill;
-    bool filled, outline;
-    uint8_t intensity;
-    int corners;
-    std::string expected;
-};
-
 TEST_F(PlaneObj, ShowPlaneDrawsLinesFillsAndOutlinesInShadedColours) {
-    const ShowCase cases[] = {
+    struct Case {
+        TColor32 line, fill;
+        bool filled, outline;
+        uint8_t intensity;
+        int corners;
+        std::string expected;
+    };
+    const Case cases[] = {
         {0x80FFFF00, 0xFF000000, true, true, 0, 2, "line 0,0 10,0 80FFFF00"},
         {0xFF8040FF, 0x80FFFFFF, true, true, 128, 4, "fill 4 807F7F7F FF40207F 10"},
         {0xFF8040FF, 0x80FFFFFF, true, false, 128, 4, "fill 4 807F7F7F 00000000 10"},
@@ -173,10 +162,10 @@ TEST_F(PlaneObj, ShowPlaneDrawsLinesFillsAndOutlinesInShadedColours) {
         {0, 0xFF0000FF, false, true, 64, 4, "open 4 FFFF0000 1"},
         {0, 0xFF0000FF, true, true, 64, 4, "fill 4 FF00003F 00000000 10"},
     };
-    for (const ShowCase& k : cases) {
+    for (const Case& k : cases) {
         tPlaneObj plane;
         RecordingCanvas canvas;
-        plane.ShowPlane(canvas);   // closed: nothing
+        plane.ShowPlane(canvas);  // closed: nothing
         plane.BeginPlane(k.line, k.fill);
         tPlaneRecord& r = plane.Record();
         r.Filled = k.filled;
