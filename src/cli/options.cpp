@@ -21,8 +21,7 @@ std::optional<uint64_t> ParseUnsigned(std::string_view text) {
 
 class ArgumentReader {
 public:
-    ArgumentReader(std::span<const std::string> args, std::string_view subcommand)
-        : m_args(args), m_subcommand(subcommand) {}
+    explicit ArgumentReader(std::span<const std::string> args) : m_args(args) {}
 
     bool Done() const { return m_index >= m_args.size(); }
 
@@ -54,11 +53,8 @@ public:
         if (m_inlineValue) ThrowUsage(option + " takes no value");
     }
 
-    std::string_view Subcommand() const { return m_subcommand; }
-
 private:
     std::span<const std::string> m_args;
-    std::string_view m_subcommand;
     size_t m_index = 0;
     std::optional<std::string> m_inlineValue;
 };
@@ -196,7 +192,7 @@ CommandOptions ParseOptions(std::span<const std::string> args, std::string_view 
             return options;
         }
 
-    ArgumentReader reader(args, subcommand);
+    ArgumentReader reader(args);
     const std::string where = " for " + std::string(subcommand);
     bool systemGiven = false;
     bool positionalTaken = false;
