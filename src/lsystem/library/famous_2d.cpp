@@ -61,12 +61,12 @@ std::vector<tLSDef> Famous2dEntries() {
         // The inner square's corners cut each side 366:634 (tan 30); 2<S scales by 0.729, the side
         // ratio 0.732 to 0.4 percent.
         {"SpiralTiling1", "whirling squares: corner triangles spiral inwards, each square turned 30 degrees", "Spiral tiling (encyclopedia article)",
-         30, 2.5, 0.85, 0, 10, "3-500f3+X",
+         30, 0, 0.5878, 0, 10, "3-500f3+X",
          {"X=Q3+\"Q3+`Q3+\"Q3+`634f2+2<S\"X", "Q={.[3+366f]634f}366f"}},
         // The inner triangle's corners cut each side 211:789; 5<S2>S scales by 0.9^6 * 1.1^3 =
         // 0.7074, the side ratio 0.7071.
         {"SpiralTiling2", "whirling triangles: corner triangles spiral inwards, each triangle turned 15 degrees", "Spiral tiling (encyclopedia article)",
-         15, 2.5, 0.85, 0, 10, "6-433f6+X",
+         15, 0, 0.5878, 0, 10, "6-433f6+X",
          {"X=Q8+\"Q8+\"Q8+2`789f7+5<S2>S\"X", "Q={.[4+211f]789f}211f"}},
         // Rhombus tiling P3: F only marks an edge; it vanishes before each generation and W, X, Y,
         // Z carry the shape.
