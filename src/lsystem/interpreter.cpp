@@ -247,21 +247,27 @@ int tTarnsInterpreter::RuleFor(unsigned char c) {
 }
 
 bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats) {
+    if (StopDue()) return false;
     m_frames.push_back(Frame{text, length, 0, false, repeats, state});
     const uint32_t level = static_cast<uint32_t>(m_frames.size() - 1);
     tLSStatistics& stats = m_commands.Statistics();
     if (level > stats.maxDepth) stats.maxDepth = level;
-    return Restart(m_frames.back(), state);
+    Begin(m_frames.back());
+    return true;
 }
 
 bool tTarnsInterpreter::Restart(Frame& frame, const tLSState& parentState) {
     if (StopDue()) return false;
-    m_commands.ClearMode();
     frame.state = parentState;
+    Begin(frame);
+    return true;
+}
+
+void tTarnsInterpreter::Begin(Frame& frame) {
+    m_commands.ClearMode();
     frame.position = 0;
     frame.leaf = frame.state.depth == 0;
     if (!frame.leaf) --frame.state.depth;
-    return true;
 }
 
 void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view text) {

@@ -158,6 +158,9 @@ private:
     bool Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats);
     // Starts the top frame again from its parent's state; false on a stop request.
     bool Restart(Frame& frame, const tLSState& parentState);
+    // What every entry does: mode and nesting cleared, the text from its start, one
+    // generation used unless the frame interprets (depth 0).
+    void Begin(Frame& frame);
     // The rule slot for c in a frame that rewrites, -1 for none.
     int RuleFor(unsigned char c);
     bool StopDue();
