@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lsystem/lsystem_test_scene.h"
+#include "render/palette.h"
 
 namespace pax {
 namespace {
@@ -105,6 +106,11 @@ TEST(LSInterpreter, ColourStepsWrapAroundThePalette) {
         EXPECT_EQ(state.colour, c.to) << c.text;
     }
     LSScene scene;
+    const tLSPalette& palette = scene.lsys.Palette();
+    EXPECT_EQ(palette[1], 0xFF774422u);
+    EXPECT_EQ(palette[15], 0xFFFFFFFFu);
+    for (int i : {16, 100, 255})
+        EXPECT_EQ(palette[static_cast<uint8_t>(i)], CurrentPalette().PaletteColor32(static_cast<uint8_t>(i)) - 0x01000000u) << i;
     Interpret(scene, "300`", State(90, 10, 1, 1));
     EXPECT_EQ(scene.stage.Pax().Pen().LineColor, scene.lsys.Palette()[213]);
     EXPECT_EQ(scene.stage.Pax().Pen().FillColor, scene.lsys.Palette()[213]);
