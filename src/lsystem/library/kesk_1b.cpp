@@ -44,7 +44,7 @@ std::vector<tLSDef> Kesk1bEntries() {
          {"S=F[2&L]4/F[2^L]3/?T", "T=F[2&L]4/[&S]F[2^B]3/?S", "L=20!\"[{.-f+f+f-|-f+f+f}]",
           "B=20!8\"G[~S][&G~S][^G~S]/[&G~S]"}},
         {"BendedCordateLeaf1", "cordate leaf whose two halves bend back, a cupped heart", Own,
-         10, 0, 0.9195, 0, 18, "\"GGGGG[A][B]",
+         14, 0, 0.91, 0, 14, "\"GGGGG[A][B]",
          {"A=[+A{.]&.C.}", "B=[-B{.]&.C.}", "C=GC"}},
         {"CordateLeafPlant1-123", "violet: heart-shaped leaves on long stalks and small violet flowers", Own,
          15, 0, 0.8962, 0, 12, "\"R",

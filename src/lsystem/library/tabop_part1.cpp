@@ -17,7 +17,7 @@ std::vector<tLSDef> TabopPart1Entries() {
          60, 400, 0.33333, 0, 3, "F--F--F", {"F=F+F--F+F"}},
         // The cells are drawn by the successors: F and f vanish at every level but the last, so
         // only the newest generation of the filament is outlined. A polarity arrow in each cell.
-        {"Anabaena-5", "ABOP p.5, fig.1.3: filament of Anabaena catenula, cells a and b with polarity", Book,
+        {"Anabaena-5", "ABOP p.5, fig.1.3: filament of Anabaena catenula, cells with polarity", Book,
          45, 30, 0.85, 0, 5, "17g2+21g4+A",
          {"A=[\"4F2+2F2+4F2+2F`][\"2+f2-f2F3+F`]4fB[2\"2F2+2F2+2F2+2F2`][2\"2+f2-2F3+F2`]2fC",
           "B=[2\"2F2+2F2+2F2+2F2`][2\"2+f2-2f4+2F3-F2`]2fD[\"4F2+2F2+4F2+2F`][\"2+f2-3f4+2F3-F`]4fA",
