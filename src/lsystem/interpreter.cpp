@@ -26,15 +26,8 @@ constexpr int GroundSpread = 800;   // positions lie within +-400 of the centre
 
 // The definition that the interpreter starts with; it is not registered.
 tLSDef EmptyDefinition() {
-    tLSDef def;
-    def.name = "empty";
-    def.angle = 90;
-    def.step = 100;
-    def.factor = 1;
-    def.thickness = 1;
-    def.deep = 1;
-    def.axiom = "A";
-    return def;
+    return tLSDef{.name = "empty", .angle = 90, .step = 100, .factor = 1, .thickness = 1, .deep = 1,
+                  .axiom = "A"};
 }
 
 // Apostrophes stand for double quotes (the same colour command), so that every text can be
