@@ -25,35 +25,17 @@ TBitmap32 Black(int w, int h) {
     return b;
 }
 
-TEST(Bitmap32Lines, OpaqueLineDrawsTheLastPixelOnlyWhenAsked) {
-    TBitmap32 b = Black(6, 3);
+TEST(Bitmap32Lines, OpaqueLineStepsByRoundingAndDrawsTheLastPixelOnlyWhenAsked) {
+    TBitmap32 b = Black(7, 6);
     b.LineOpaque(0, 0, 5, 0, clWhite32, false);
-    b.LineOpaque(0, 2, 5, 2, clWhite32, true);
     b.LineOpaque(3, 1, 3, 1, clWhite32, false);   // zero length, no last pixel: nothing
-    EXPECT_EQ(Marks(b),
-              "#####.\n"
-              "......\n"
-              "######\n");
+    b.LineOpaque(0, 2, 6, 5, clWhite32, true);
+    EXPECT_EQ(Marks(b), "#####..\n.......\n#......\n.##....\n...##..\n.....##\n");
     b.LineOpaque(3, 1, 3, 1, clWhite32, true);
     EXPECT_EQ(b.Pixel(3, 1), clWhite32);
-}
-
-TEST(Bitmap32Lines, OpaqueLineStepsTheMinorAxisByRounding) {
-    TBitmap32 b = Black(7, 4);
-    b.LineOpaque(0, 0, 6, 3, clWhite32, true);
-    EXPECT_EQ(Marks(b),
-              "#......\n"
-              ".##....\n"
-              "...##..\n"
-              ".....##\n");
     TBitmap32 steep = Black(3, 5);
     steep.LineOpaque(2, 4, 0, 0, Color32(1, 2, 3), false);
-    EXPECT_EQ(Marks(steep),
-              "...\n"
-              "#..\n"
-              ".#.\n"
-              ".#.\n"
-              "..#\n");
+    EXPECT_EQ(Marks(steep), "...\n#..\n.#.\n.#.\n..#\n");
     EXPECT_EQ(steep.Pixel(2, 4), Color32(1, 2, 3));
 }
 
@@ -80,35 +62,39 @@ TEST(Bitmap32Lines, ClippedLineKeepsThePixelsOfTheWholeLine) {
     }
 }
 
-TEST(Bitmap32Lines, HugeEndPointsAreClippedWithoutWalkingThem) {
+TEST(Bitmap32Lines, HugeEndPointsAreClippedWithoutWalkingThemAndNonFiniteOnesIgnored) {
     TBitmap32 b = Black(20, 20);
     const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    b.LineAAF(nan, 1, 8, 8, clWhite32);
+    b.LineAAF(1, 1, inf, 8, clWhite32);
+    EXPECT_EQ(Marks(b), Marks(Black(20, 20)));
     b.LineOpaque(small, 10, big, 10, clWhite32, true);
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(b.Pixel(x, 10), clWhite32);
-    EXPECT_EQ(b.Pixel(5, 9), clBlack32);
     b.LineBlend(3, small, 3, big, clWhite32);
-    for (int y = 0; y < 20; ++y) EXPECT_EQ(b.Pixel(3, y), clWhite32);
+    for (int k = 0; k < 20; ++k) EXPECT_TRUE(b.Pixel(k, 10) == clWhite32 && b.Pixel(3, k) == clWhite32) << k;
+    EXPECT_EQ(b.Pixel(5, 9), clBlack32);
 }
 
-TEST(Bitmap32LinesAA, LineThroughPixelCentresCoversThePixelRunOfThePlainLine) {
+// Along the major axis the line covers from half a pixel before its first end point to half a
+// pixel before its last; coverage scales the colour's alpha.
+TEST(Bitmap32LinesAA, LineCoversItsPixelRunWeightedByCoveredLengthAndAlpha) {
     TBitmap32 b = Black(40, 40);
     b.LineAAF(10, 20, 30, 20, clWhite32);
-    for (int x = 0; x < 40; ++x) {
-        EXPECT_EQ(b.Pixel(x, 20), x >= 10 && x < 30 ? clWhite32 : clBlack32) << x;
-        EXPECT_EQ(b.Pixel(x, 19), clBlack32);
-        EXPECT_EQ(b.Pixel(x, 21), clBlack32);
-    }
     b.LineAA(5 * FixedOne, 15 * FixedOne, 5 * FixedOne, 5 * FixedOne, clWhite32, true);
-    for (int y = 0; y < 40; ++y) EXPECT_EQ(b.Pixel(5, y), y >= 5 && y <= 15 ? clWhite32 : clBlack32) << y;
-}
-
-TEST(Bitmap32LinesAA, SubPixelEndsAreWeightedByTheirCoveredLength) {
-    TBitmap32 b = Black(40, 40);
-    b.LineAAF(10.25f, 20, 20, 20, clWhite32);   // covers x from 9.75 to 19.5
-    EXPECT_EQ(b.Pixel(9, 20), clBlack32);
-    EXPECT_EQ(RedOf(b.Pixel(10, 20)), 191);
-    EXPECT_EQ(b.Pixel(19, 20), clWhite32);
-    EXPECT_EQ(b.Pixel(20, 20), clBlack32);
+    for (int k = 0; k < 40; ++k) {
+        EXPECT_EQ(b.Pixel(k, 20), k >= 10 && k < 30 ? clWhite32 : clBlack32) << k;
+        EXPECT_TRUE(b.Pixel(k, 19) == clBlack32 && b.Pixel(k, 21) == clBlack32) << k;
+        EXPECT_EQ(b.Pixel(5, k), k >= 5 && k <= 15 ? clWhite32 : clBlack32) << k;
+    }
+    b.LineAAF(10.25f, 30, 20, 30, clWhite32);   // covers x from 9.75 to 19.5
+    EXPECT_EQ(b.Pixel(9, 30), clBlack32);
+    EXPECT_EQ(RedOf(b.Pixel(10, 30)), 191);
+    EXPECT_EQ(b.Pixel(19, 30), clWhite32);
+    EXPECT_EQ(b.Pixel(20, 30), clBlack32);
+    b.LineAAF(22, 7.5f, 35, 7.5f, Color32(255, 255, 255, 128));
+    EXPECT_EQ(RedOf(b.Pixel(28, 7)), 64);
+    b.LineAAF(22, 3, 35, 3, Color32(255, 255, 255, 0));
+    EXPECT_EQ(b.Pixel(28, 3), clBlack32);
 }
 
 // Every inner column of a one-pixel line of slope m carries sqrt(1 + m^2) pixels of colour,
@@ -134,20 +120,18 @@ TEST(Bitmap32LinesAA, InnerColumnsCarryTheLinesThicknessAtEveryAngle) {
     }
 }
 
-TEST(Bitmap32LinesAA, CoverageScalesTheColoursAlpha) {
-    TBitmap32 b = Black(20, 20);
-    b.LineAAF(2, 7.5f, 15, 7.5f, Color32(255, 255, 255, 128));
-    EXPECT_EQ(RedOf(b.Pixel(8, 7)), 64);
-    b.LineAAF(2, 3, 15, 3, Color32(255, 255, 255, 0));
-    EXPECT_EQ(b.Pixel(8, 3), clBlack32);
-}
-
-TEST(Bitmap32LinesAA, PolylineSegmentsTileWithoutDoubledCorners) {
+// Half-transparent paths: a doubled joint would show as a brighter pixel.
+TEST(Bitmap32Lines, PolylinesBlendEveryPixelOnceAndIncludeTheEndPoint) {
+    const TColor32 half = Color32(255, 255, 255, 128), grey = Color32(128, 128, 128);
     TBitmap32 b = Black(30, 30);
-    const TArrayOfFixedPoint path = {FixedPoint(3, 5), FixedPoint(12, 5), FixedPoint(24, 5)};
-    b.PolylineAA(path, Color32(255, 255, 255, 128), false);
-    // Every pixel from the first to the last point blended exactly once.
-    for (int x = 0; x < 30; ++x) EXPECT_EQ(b.Pixel(x, 5), x >= 3 && x <= 24 ? Color32(128, 128, 128) : clBlack32) << x;
+    b.PolylineAA({FixedPoint(3, 5), FixedPoint(12, 5), FixedPoint(24, 5)}, half, false);
+    for (int x = 0; x < 30; ++x) EXPECT_EQ(b.Pixel(x, 5), x >= 3 && x <= 24 ? grey : clBlack32) << x;
+    TBitmap32 p = Black(6, 6);
+    const TArrayOfFixedPoint path = {FixedPoint(1, 1), FixedPoint(4, 1), FixedPoint(4, 4)};
+    p.Polyline(path, half, false);
+    for (auto [x, y] : {std::pair{1, 1}, {4, 1}, {4, 4}}) EXPECT_EQ(p.Pixel(x, y), grey) << x << "," << y;
+    p.Polyline(path, clWhite32, true);
+    EXPECT_EQ(p.Pixel(2, 2), clWhite32);   // the closing diagonal
 }
 
 TEST(Bitmap32LinesAA, NothingIsDrawnOutsideTheClipRectangle) {
@@ -158,39 +142,16 @@ TEST(Bitmap32LinesAA, NothingIsDrawnOutsideTheClipRectangle) {
     for (int k = 0; k < 400; ++k) {
         auto p = [&] { return k % 4 == 0 ? far(rng) : pos(rng); };
         b.LineAAF(p(), p(), p(), p(), clWhite32, k % 2 == 0);
-        b.LineAA(Fixed(p()) , Fixed(pos(rng)), std::numeric_limits<TFixed>::max(), Fixed(pos(rng)), clWhite32);
+        b.LineAA(Fixed(p()), Fixed(pos(rng)), std::numeric_limits<TFixed>::max(), Fixed(pos(rng)), clWhite32);
     }
     int inside = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) {
             const bool in = x >= 10 && x < 30 && y >= 12 && y < 28;
-            if (!in) {
-                ASSERT_EQ(b.Pixel(x, y), clBlack32) << x << "," << y;
-            }
+            if (!in) { ASSERT_EQ(b.Pixel(x, y), clBlack32) << x << "," << y; }
             inside += in && b.Pixel(x, y) != clBlack32;
         }
     EXPECT_GT(inside, 100);
-}
-
-TEST(Bitmap32LinesAA, NaNEndPointsDrawNothing) {
-    TBitmap32 b = Black(10, 10);
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    b.LineAAF(nan, 1, 8, 8, clWhite32);
-    b.LineAAF(1, 1, inf, 8, clWhite32);
-    EXPECT_EQ(Marks(b), Marks(Black(10, 10)));
-}
-
-TEST(Bitmap32Lines, PlainPolylineDrawsEveryCornerOnce) {
-    TBitmap32 b = Black(6, 6);
-    const TArrayOfFixedPoint path = {FixedPoint(1, 1), FixedPoint(4, 1), FixedPoint(4, 4)};
-    b.Polyline(path, Color32(255, 255, 255, 128), false);
-    // Blended once, so every pixel is the same grey; the end point is included.
-    EXPECT_EQ(b.Pixel(4, 1), Color32(128, 128, 128));
-    EXPECT_EQ(b.Pixel(4, 4), Color32(128, 128, 128));
-    EXPECT_EQ(b.Pixel(1, 1), Color32(128, 128, 128));
-    b.Polyline(path, clWhite32, true);
-    EXPECT_EQ(b.Pixel(2, 2), clWhite32);   // the closing diagonal
 }
 
 }  // namespace

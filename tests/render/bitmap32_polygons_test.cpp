@@ -118,127 +118,42 @@ std::vector<P> RandomPolygon(std::mt19937& rng, int corners, double lo, double h
 }
 
 struct CoverageErrors {
-    double maxFromWinding = 0;   // against the folded winding integral, every pixel
-    double maxFromEvenOdd = 0;   // against the even-odd area, where the two agree
-    int disagreeing = 0;         // pixels where fold and even-odd area differ (near crossings)
+    double max = 0;        // |coverage - folded winding integral| over the clip rectangle, in 1/255
+    int disagreeing = 0;   // pixels where fold and even-odd area differ (near crossings)
 };
 
-// |surface coverage - exact coverage| over the clip rectangle, in 1/255.
 CoverageErrors CompareWithReference(const TBitmap32& b, const std::vector<P>& poly) {
     const TRect& clip = b.ClipRect();
     CoverageErrors e;
     for (int y = clip.Top; y < clip.Bottom; ++y)
         for (int x = clip.Left; x < clip.Right; ++x) {
             const BoxCover c = CoverOfBox(poly, x - 0.5, y - 0.5, x + 0.5, y + 0.5);
-            const double got = RedOf(b.Pixel(x, y));
             const double folded = 255 * FoldEvenOdd(c.winding);
-            e.maxFromWinding = std::max(e.maxFromWinding, std::fabs(got - folded));
-            if (std::fabs(folded - 255 * c.evenOdd) > 1e-6)
-                ++e.disagreeing;
-            else
-                e.maxFromEvenOdd = std::max(e.maxFromEvenOdd, std::fabs(got - 255 * c.evenOdd));
+            e.max = std::max(e.max, std::fabs(RedOf(b.Pixel(x, y)) - folded));
+            e.disagreeing += std::fabs(folded - 255 * c.evenOdd) > 1e-6;
         }
     return e;
 }
 
-TEST(Bitmap32PolygonAA, CoverageIsTheExactAreaOfRandomPolygons) {
+TEST(Bitmap32PolygonAA, CoverageIsTheExactAreaOfRandomPolygonsInsideTheClipRectangle) {
     std::mt19937 rng(2024);
     int disagreeing = 0;
-    for (int k = 0; k < 60; ++k) {
-        const std::vector<P> poly = RandomPolygon(rng, 3 + k % 10, 1, 31);
+    for (int k = 0; k < 100; ++k) {
+        const bool clipped = k % 5 >= 3;   // corners far past a clip rectangle
+        const std::vector<P> poly = clipped ? RandomPolygon(rng, 3 + k % 8, -30, 60) : RandomPolygon(rng, 3 + k % 10, 1, 31);
         TBitmap32 b = Black(32, 32);
+        if (clipped) b.SetClipRect({5, 7, 27, 25});
         b.FillPolygonAA(ToFixed(poly), clWhite32);
         const CoverageErrors e = CompareWithReference(b, poly);
-        ASSERT_LE(e.maxFromWinding, 2.5) << "polygon " << k;
-        ASSERT_LE(e.maxFromEvenOdd, 2.5) << "polygon " << k;
-        disagreeing += e.disagreeing;
-    }
-    // Pixels with three winding numbers in them are rare even for these tangled polygons.
-    EXPECT_LT(disagreeing, 60 * 32 * 32 / 100);
-}
-
-TEST(Bitmap32PolygonAA, SimplePolygonsAreCoveredExactlyEverywhere) {
-    std::mt19937 rng(31);
-    std::uniform_real_distribution<double> gap(1, 2), radius(2, 14);
-    for (int k = 0; k < 40; ++k) {
-        // Corners around the centre with gaps below half a turn: a simple polygon.
-        std::vector<double> angles(3 + k % 12);
-        double total = 0;
-        for (double& a : angles) a = total += gap(rng);
-        std::vector<P> star;
-        for (double a : angles) {
-            const double r = radius(rng), turn = 2 * M_PI * a / total;
-            star.push_back({std::round((16 + r * std::cos(turn)) * 256) / 256, std::round((16 + r * std::sin(turn)) * 256) / 256});
-        }
-        TBitmap32 b = Black(32, 32);
-        b.FillPolygonAA(ToFixed(star), clWhite32);
-        const CoverageErrors e = CompareWithReference(b, star);
-        ASSERT_EQ(e.disagreeing, 0) << "polygon " << k;
-        ASSERT_LE(e.maxFromEvenOdd, 2.5) << "polygon " << k;
-    }
-}
-
-TEST(Bitmap32PolygonAA, PolygonsReachingPastTheClipRectangleKeepTheirCoverageInside) {
-    std::mt19937 rng(99);
-    for (int k = 0; k < 40; ++k) {
-        const std::vector<P> poly = RandomPolygon(rng, 3 + k % 8, -30, 60);
-        TBitmap32 b = Black(32, 32);
-        b.SetClipRect({5, 7, 27, 25});
-        b.FillPolygonAA(ToFixed(poly), clWhite32);
-        ASSERT_LE(CompareWithReference(b, poly).maxFromWinding, 2.5) << "polygon " << k;
+        ASSERT_LE(e.max, 2.5) << "polygon " << k;
+        if (!clipped) disagreeing += e.disagreeing;
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
-                if (x < 5 || x >= 27 || y < 7 || y >= 25) {
-                    ASSERT_EQ(b.Pixel(x, y), clBlack32);
-                }
+                if (clipped && (x < 5 || x >= 27 || y < 7 || y >= 25)) { ASSERT_EQ(b.Pixel(x, y), clBlack32); }
     }
-}
-
-TEST(Bitmap32PolygonAA, CoverageScalesTheColoursAlpha) {
-    TBitmap32 b = Black(8, 8);
-    const std::vector<P> square = {{1.5, 1.5}, {5.5, 1.5}, {5.5, 5.5}, {1.5, 5.5}};
-    b.FillPolygonAA(ToFixed(square), Color32(255, 255, 255, 128));
-    EXPECT_EQ(b.Pixel(3, 3), Color32(128, 128, 128));
-    EXPECT_EQ(b.Pixel(1, 3), clBlack32);
-    EXPECT_EQ(b.Pixel(6, 3), clBlack32);
-    const std::vector<P> half = {{1.5, 6}, {5.5, 6}, {5.5, 6.5}, {1.5, 6.5}};   // half a pixel high
-    b.FillPolygonAA(ToFixed(half), clWhite32);
-    EXPECT_EQ(b.Pixel(3, 6), Color32(128, 128, 128));
-}
-
-// A square region [lo, hi]^2 on pixel borders, cut by a random zigzag from top to bottom
-// into a left and a right polygon that share the zigzag's edges.
-void SplitSquare(std::mt19937& rng, double lo, double hi, std::vector<P>& left, std::vector<P>& right, double grid) {
-    std::vector<P> zig = {{std::round(Grid(rng, lo + 2, hi - 2) / grid) * grid, lo}};
-    const int steps = 6;
-    for (int s = 1; s < steps; ++s) {
-        const double y = lo + (hi - lo) * s / steps + std::round(Grid(rng, -2, 2) / grid) * grid;
-        zig.push_back({std::round(Grid(rng, lo + 1, hi - 1) / grid) * grid, y});
-    }
-    zig.push_back({std::round(Grid(rng, lo + 2, hi - 2) / grid) * grid, hi});
-    left = {{lo, lo}};
-    left.insert(left.end(), zig.begin(), zig.end());
-    left.push_back({lo, hi});
-    right = {{hi, hi}};
-    right.insert(right.end(), zig.rbegin(), zig.rend());
-    right.push_back({hi, lo});
-}
-
-TEST(Bitmap32PolygonAA, PolygonsSharingAnEdgeAddUpToFullCoverage) {
-    std::mt19937 rng(5);
-    for (int k = 0; k < 40; ++k) {
-        std::vector<P> left, right;
-        SplitSquare(rng, 3.5, 36.5, left, right, 1.0 / 256);   // the square covers pixels 4..36
-        TBitmap32 a = Black(40, 40), b = Black(40, 40);
-        a.FillPolygonAA(ToFixed(left), clWhite32);
-        b.FillPolygonAA(ToFixed(right), clWhite32);
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x) {
-                const int sum = RedOf(a.Pixel(x, y)) + RedOf(b.Pixel(x, y));
-                const bool inside = x >= 4 && x <= 36 && y >= 4 && y <= 36;
-                ASSERT_NEAR(sum, inside ? 255 : 0, 1) << "split " << k << " at " << x << "," << y;
-            }
-    }
+    // Pixels with three winding numbers in them, where the fold is not the even-odd area, are
+    // rare even for these tangled polygons.
+    EXPECT_LT(disagreeing, 60 * 32 * 32 / 100);
 }
 
 TEST(Bitmap32Polygon, FillTakesThePixelsWhoseCentresAreInside) {
@@ -259,31 +174,60 @@ TEST(Bitmap32Polygon, FillTakesThePixelsWhoseCentresAreInside) {
     }
 }
 
-TEST(Bitmap32Polygon, PolygonsSharingAnEdgeOwnEveryCentreOnce) {
-    std::mt19937 rng(8);
-    for (int k = 0; k < 40; ++k) {
+// A square region [lo, hi]^2, cut by a random zigzag from top to bottom into a left and a
+// right polygon that share the zigzag's edges.
+void SplitSquare(std::mt19937& rng, double lo, double hi, std::vector<P>& left, std::vector<P>& right, double grid) {
+    std::vector<P> zig = {{std::round(Grid(rng, lo + 2, hi - 2) / grid) * grid, lo}};
+    const int steps = 6;
+    for (int s = 1; s < steps; ++s) {
+        const double y = lo + (hi - lo) * s / steps + std::round(Grid(rng, -2, 2) / grid) * grid;
+        zig.push_back({std::round(Grid(rng, lo + 1, hi - 1) / grid) * grid, y});
+    }
+    zig.push_back({std::round(Grid(rng, lo + 2, hi - 2) / grid) * grid, hi});
+    left = {{lo, lo}};
+    left.insert(left.end(), zig.begin(), zig.end());
+    left.push_back({lo, hi});
+    right = {{hi, hi}};
+    right.insert(right.end(), zig.rbegin(), zig.rend());
+    right.push_back({hi, lo});
+}
+
+// Antialiased, the coverages of the two halves add up to full coverage; plain, every centre
+// is owned by exactly one of them.
+TEST(Bitmap32Polygon, PolygonsSharingAnEdgeLeaveNoGapAndNoDoubleCover) {
+    std::mt19937 rng(5);
+    for (int k = 0; k < 80; ++k) {
+        const bool smooth = k % 2 == 0;
+        // Antialiased, the square [3.5, 36.5] covers pixels 4..36; plain, [3, 36) owns the centres 3..35.
+        const int first = smooth ? 4 : 3, last = smooth ? 36 : 35;
         std::vector<P> left, right;
-        SplitSquare(rng, 3, 36, left, right, k % 2 ? 0.5 : 1.0 / 256);
+        SplitSquare(rng, first - 0.5 * smooth, last + 1 - 0.5 * smooth, left, right, k % 4 == 1 ? 0.5 : 1.0 / 256);
+        const auto fill = smooth ? &TBitmap32::FillPolygonAA : &TBitmap32::FillPolygon;
         TBitmap32 a = Black(40, 40), b = Black(40, 40);
-        a.FillPolygon(ToFixed(left), clWhite32);
-        b.FillPolygon(ToFixed(right), clWhite32);
+        (a.*fill)(ToFixed(left), clWhite32);
+        (b.*fill)(ToFixed(right), clWhite32);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 40; ++x) {
-                const int owners = (a.Pixel(x, y) == clWhite32) + (b.Pixel(x, y) == clWhite32);
-                // The square [3, 36) owns the centres 3..35 in both directions.
-                const bool inside = x >= 3 && x < 36 && y >= 3 && y < 36;
-                ASSERT_EQ(owners, inside ? 1 : 0) << "split " << k << " at " << x << "," << y;
+                const int sum = RedOf(a.Pixel(x, y)) + RedOf(b.Pixel(x, y));
+                const bool inside = x >= first && x <= last && y >= first && y <= last;
+                ASSERT_NEAR(sum, inside ? 255 : 0, 1) << "split " << k << " at " << x << "," << y;
             }
     }
 }
 
-TEST(Bitmap32Polygon, FillBlendsAndIgnoresDegenerateInput) {
+TEST(Bitmap32Polygon, FillsBlendByAlphaAndIgnoreDegenerateInput) {
     TBitmap32 b = Black(8, 8);
-    const std::vector<P> square = {{1, 1}, {5, 1}, {5, 5}, {1, 5}};
-    b.FillPolygon(ToFixed(square), Color32(255, 255, 255, 128));
+    b.FillPolygon(ToFixed({{1, 1}, {5, 1}, {5, 5}, {1, 5}}), Color32(255, 255, 255, 128));
     EXPECT_EQ(b.Pixel(1, 1), Color32(128, 128, 128));
     EXPECT_EQ(b.Pixel(4, 4), Color32(128, 128, 128));
     EXPECT_EQ(b.Pixel(5, 4), clBlack32);
+    TBitmap32 s = Black(8, 8);
+    s.FillPolygonAA(ToFixed({{1.5, 1.5}, {5.5, 1.5}, {5.5, 5.5}, {1.5, 5.5}}), Color32(255, 255, 255, 128));
+    EXPECT_EQ(s.Pixel(3, 3), Color32(128, 128, 128));
+    EXPECT_EQ(s.Pixel(1, 3), clBlack32);
+    EXPECT_EQ(s.Pixel(6, 3), clBlack32);
+    s.FillPolygonAA(ToFixed({{1.5, 6}, {5.5, 6}, {5.5, 6.5}, {1.5, 6.5}}), clWhite32);   // half a pixel high
+    EXPECT_EQ(s.Pixel(3, 6), Color32(128, 128, 128));
     b.FillPolygon(ToFixed({{1, 6}, {7, 6}}), clWhite32);
     b.FillPolygonAA(ToFixed({{1, 6}, {7, 7}}), clWhite32);
     b.FillPolygonAA(ToFixed({{1, 6}, {7, 6}, {3, 6}}), clWhite32);   // no area
@@ -297,10 +241,7 @@ TEST(Bitmap32Polygon, HugeCoordinatesAreClipped) {
     plain.FillPolygon(all, clWhite32);
     smooth.FillPolygonAA(all, clWhite32);
     for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 6; ++x) {
-            EXPECT_EQ(plain.Pixel(x, y), clWhite32);
-            EXPECT_EQ(smooth.Pixel(x, y), clWhite32);
-        }
+        for (int x = 0; x < 6; ++x) EXPECT_TRUE(plain.Pixel(x, y) == clWhite32 && smooth.Pixel(x, y) == clWhite32);
 }
 
 }  // namespace

@@ -10,32 +10,22 @@
 namespace pax {
 namespace {
 
-TEST(Bitmap32Blend, AlphaZeroKeepsDestinationAndAlpha255GivesSource) {
-    const TColor32 d = Color32(10, 20, 30, 40);
+TEST(Bitmap32Blend, SourceAlphaMixesEveryChannelRoundedToNearest) {
+    const TColor32 d = Color32(10, 20, 30, 40), black = Color32(0, 0, 0, 255);
     EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 0), d), d);
     EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 255), d), Color32(200, 100, 50, 255));
-}
-
-TEST(Bitmap32Blend, HalfAlphaMixesEveryChannelRoundedToNearest) {
     // (S 128 + D 127) / 255: red 25600/255 = 100.4, green 19150/255 = 75.1, blue 38150/255 = 149.6.
     EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 128), Color32(0, 50, 250, 255)), Color32(100, 75, 150, 255));
-    EXPECT_EQ(BlendPixel(Color32(255, 255, 255, 128), Color32(0, 0, 0, 255)), Color32(128, 128, 128, 255));
-}
-
-TEST(Bitmap32Blend, DestinationAlphaGrowsByTheSourceAlpha) {
-    // a + D.a (255 - a) / 255: an opaque destination stays opaque.
+    EXPECT_EQ(BlendPixel(Color32(255, 255, 255, 128), black), Color32(128, 128, 128, 255));
+    // The destination alpha grows to a + D.a (255 - a) / 255: an opaque destination stays opaque.
     EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 128), Color32(0, 0, 0, 0))), 128);
     EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 128), Color32(0, 0, 0, 100))), 178);
-    EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 1), Color32(0, 0, 0, 255))), 255);
-}
-
-TEST(Bitmap32Blend, MasterAlphaScalesTheSourceAlpha) {
-    const TColor32 d = Color32(0, 0, 0, 255);
-    EXPECT_EQ(BlendPixelMaster(Color32(255, 255, 255, 255), d, 128), Color32(128, 128, 128, 255));
-    // 200 * 128 / 255 = 100.4 -> weight 100.
-    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), d, 128), Color32(100, 0, 0, 255));
-    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), d, 0), d);
-    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), d, 255), BlendPixel(Color32(255, 0, 0, 200), d));
+    EXPECT_EQ(AlphaOf(BlendPixel(Color32(1, 2, 3, 1), black)), 255);
+    // The master alpha scales the source alpha: 200 * 128 / 255 = 100.4 -> weight 100.
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 255, 255, 255), black, 128), Color32(128, 128, 128, 255));
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), black, 128), Color32(100, 0, 0, 255));
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), black, 0), black);
+    EXPECT_EQ(BlendPixelMaster(Color32(255, 0, 0, 200), black, 255), BlendPixel(Color32(255, 0, 0, 200), black));
 }
 
 TEST(Bitmap32Fixed, HalfRoundsUpAndJustBelowHalfRoundsDown) {
@@ -63,7 +53,7 @@ TEST(Bitmap32Pixels, SetPixelBlendIsClippedAndBlended) {
     EXPECT_EQ(b.Pixel(4, 4), clBlack32);
 }
 
-TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractions) {
+TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractionsAndIgnoresNaNAndFarPoints) {
     TBitmap32 b(16, 16);
     b.Clear();
     b.SetPixelAA(5.25f, 7.5f, clWhite32);
@@ -73,25 +63,21 @@ TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractions) {
     EXPECT_EQ(RedOf(b.Pixel(5, 8)), 96);
     EXPECT_EQ(RedOf(b.Pixel(6, 8)), 32);
     EXPECT_EQ(b.Pixel(4, 7), clBlack32);
-
     // On a whole coordinate the point is one opaque pixel, like the clipped set-pixel.
     b.SetPixelAAFixed(2 * FixedOne, 3 * FixedOne, Color32(1, 2, 3));
     EXPECT_EQ(b.Pixel(2, 3), Color32(1, 2, 3));
     EXPECT_EQ(b.Pixel(3, 3), clBlack32);
     EXPECT_EQ(b.Pixel(2, 4), clBlack32);
-}
 
-TEST(Bitmap32Pixels, AntialiasedPointIgnoresNaNAndFarCoordinates) {
-    TBitmap32 b(4, 4);
-    b.Clear();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    b.SetPixelAA(nan, 1, clWhite32);
-    b.SetPixelAA(1e30f, -1e30f, clWhite32);
-    b.SetPixelAA(-0.5f, 1, clWhite32);   // half of it lands on column 0
-    b.SetPixelAAFixed(std::numeric_limits<TFixed>::max(), std::numeric_limits<TFixed>::min(), clWhite32);
+    TBitmap32 c(4, 4);
+    c.Clear();
+    c.SetPixelAA(std::numeric_limits<float>::quiet_NaN(), 1, clWhite32);
+    c.SetPixelAA(1e30f, -1e30f, clWhite32);
+    c.SetPixelAA(-0.5f, 1, clWhite32);   // half of it lands on column 0
+    c.SetPixelAAFixed(std::numeric_limits<TFixed>::max(), std::numeric_limits<TFixed>::min(), clWhite32);
     for (int y = 0; y < 4; ++y)
-        for (int x = 1; x < 4; ++x) EXPECT_EQ(b.Pixel(x, y), clBlack32);
-    EXPECT_EQ(RedOf(b.Pixel(0, 1)), 128);
+        for (int x = 1; x < 4; ++x) EXPECT_EQ(c.Pixel(x, y), clBlack32);
+    EXPECT_EQ(RedOf(c.Pixel(0, 1)), 128);
 }
 
 // Every drawing call on an empty surface, with ordinary, huge and NaN arguments.

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <csetjmp>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -19,18 +20,12 @@ struct PngSpec {
     uint32_t width = 1, height = 1;
     int bitDepth = 8;
     int colorType = PNG_COLOR_TYPE_RGB;
-    bool interlaced = false;
     std::vector<Bytes> rows;
-    std::vector<png_color> palette;
-    Bytes paletteAlpha;                  // tRNS of a palette
-    const png_color_16* transparent = nullptr;   // tRNS colour of grey or RGB
+    std::vector<png_color> palette = {};
+    Bytes paletteAlpha = {};                        // tRNS of a palette
+    std::optional<png_color_16> transparent = {};   // tRNS colour of grey or RGB
+    bool interlaced = false;
 };
-
-PngSpec Spec(uint32_t w, uint32_t h, int depth, int type, std::vector<Bytes> rows) {
-    PngSpec s;
-    s.width = w, s.height = h, s.bitDepth = depth, s.colorType = type, s.rows = std::move(rows);
-    return s;
-}
 
 void Append(png_structp png, png_bytep data, size_t n) {
     auto* out = static_cast<Bytes*>(png_get_io_ptr(png));
@@ -55,7 +50,7 @@ Bytes MakePng(const PngSpec& s) {
     if (!s.palette.empty()) png_set_PLTE(png, info, s.palette.data(), int(s.palette.size()));
     if (!s.paletteAlpha.empty())
         png_set_tRNS(png, info, s.paletteAlpha.data(), int(s.paletteAlpha.size()), nullptr);
-    if (s.transparent) png_set_tRNS(png, info, nullptr, 0, s.transparent);
+    if (s.transparent) png_set_tRNS(png, info, nullptr, 0, &*s.transparent);
     png_write_info(png, info);
     if (s.interlaced) png_set_interlace_handling(png);
     png_write_image(png, rows.data());
@@ -64,59 +59,43 @@ Bytes MakePng(const PngSpec& s) {
     return out;
 }
 
-std::vector<TColor32> Pixels(const TBitmap32& p) {
-    return {p.Bits(), p.Bits() + size_t(p.Width()) * p.Height()};
-}
+std::vector<TColor32> Pixels(const TBitmap32& p) { return {p.Bits(), p.Bits() + size_t(p.Width()) * p.Height()}; }
 
-DecodeResult DecodeOk(const Bytes& file) {
+std::vector<TColor32> Decoded(const Bytes& file) {
     DecodeResult r = DecodePng(file);
     EXPECT_TRUE(r.Ok()) << r.Error;
-    return r;
+    return Pixels(r.Picture);
 }
 
-TEST(PngCodec, TransparentColourGivesAlphaZeroOnlyToItsPixels) {
+png_color_16 Key(uint16_t red, uint16_t green, uint16_t blue, uint16_t gray) {
     png_color_16 key{};
-    key.red = 10, key.green = 20, key.blue = 30;
-    PngSpec s = Spec(3, 1, 8, PNG_COLOR_TYPE_RGB, {{10, 20, 30, 10, 20, 31, 200, 0, 0}});
-    s.transparent = &key;
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(s)).Picture),
-              (std::vector<TColor32>{0x000A141E, 0xFF0A141F, 0xFFC80000}));
-
-    // Grey, 16 bits: the key is compared at full depth before scaling to 8 bits.
-    png_color_16 greyKey{};
-    greyKey.gray = 0x1234;
-    PngSpec grey = Spec(2, 1, 16, PNG_COLOR_TYPE_GRAY, {{0x12, 0x34, 0x12, 0x35}});
-    grey.transparent = &greyKey;
-    std::vector<TColor32> p = Pixels(DecodeOk(MakePng(grey)).Picture);
-    EXPECT_EQ(AlphaOf(p[0]), 0);
-    EXPECT_EQ(AlphaOf(p[1]), 255);
+    key.red = red, key.green = green, key.blue = blue, key.gray = gray;
+    return key;
 }
 
-TEST(PngCodec, AlphaChannelsAndPaletteAlphaAreCopied) {
-    PngSpec greyAlpha = Spec(2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{100, 0, 200, 128}});
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(greyAlpha)).Picture), (std::vector<TColor32>{0x00646464, 0x80C8C8C8}));
-
-    PngSpec rgba16 = Spec(1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0xAB, 0xAB, 0x12, 0x12, 0xFF, 0xFF, 0x7F, 0x7F}});
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(rgba16)).Picture), (std::vector<TColor32>{0x7FAB12FF}));
-
-    PngSpec indexed = Spec(3, 1, 2, PNG_COLOR_TYPE_PALETTE, {{0b00011000}});
-    indexed.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-    indexed.paletteAlpha = {0, 77};   // the third entry has no alpha and is opaque
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(indexed)).Picture),
-              (std::vector<TColor32>{0x00FF0000, 0x4D00FF00, 0xFF0000FF}));
+// A transparent colour gives alpha 0 to its pixels only (compared at full depth before the
+// scaling to 8 bits); alpha channels and palette alpha are copied; low grey depths scale to
+// the full range.
+TEST(PngCodec, DecodesEveryColourTypeWithItsTransparency) {
+    const std::pair<PngSpec, std::vector<TColor32>> cases[] = {
+        {{3, 1, 8, PNG_COLOR_TYPE_RGB, {{10, 20, 30, 10, 20, 31, 200, 0, 0}}, {}, {}, Key(10, 20, 30, 0)},
+         {0x000A141E, 0xFF0A141F, 0xFFC80000}},
+        {{2, 1, 16, PNG_COLOR_TYPE_GRAY, {{0x12, 0x34, 0x12, 0x35}}, {}, {}, Key(0, 0, 0, 0x1234)},
+         {0x00121212, 0xFF121212}},
+        {{2, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA, {{100, 0, 200, 128}}}, {0x00646464, 0x80C8C8C8}},
+        {{1, 1, 16, PNG_COLOR_TYPE_RGB_ALPHA, {{0xAB, 0xAB, 0x12, 0x12, 0xFF, 0xFF, 0x7F, 0x7F}}}, {0x7FAB12FF}},
+        // The third palette entry has no alpha and is opaque.
+        {{3, 1, 2, PNG_COLOR_TYPE_PALETTE, {{0b00011000}}, {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}, {0, 77}},
+         {0x00FF0000, 0x4D00FF00, 0xFF0000FF}},
+        {{3, 1, 1, PNG_COLOR_TYPE_GRAY, {{0b10100000}}}, {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}},
+        {{2, 1, 2, PNG_COLOR_TYPE_GRAY, {{0b01100000}}}, {0xFF555555, 0xFFAAAAAA}},
+    };
+    for (const auto& [spec, expected] : cases) EXPECT_EQ(Decoded(MakePng(spec)), expected) << spec.colorType;
 }
 
-TEST(PngCodec, LowGreyDepthsScaleToFullRange) {
-    PngSpec grey1 = Spec(3, 1, 1, PNG_COLOR_TYPE_GRAY, {{0b10100000}});
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(grey1)).Picture),
-              (std::vector<TColor32>{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}));
-    PngSpec grey2 = Spec(2, 1, 2, PNG_COLOR_TYPE_GRAY, {{0b01100000}});
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(grey2)).Picture), (std::vector<TColor32>{0xFF555555, 0xFFAAAAAA}));
-}
-
-TEST(PngCodec, InterlacedPictureEqualsItsRows) {
+TEST(PngCodec, InterlacedPictureEqualsItsRowsAndPicturesRoundTripExactly) {
     std::mt19937 rng(7);
-    PngSpec s = Spec(11, 9, 8, PNG_COLOR_TYPE_RGB, {});
+    PngSpec s{11, 9, 8, PNG_COLOR_TYPE_RGB, {}};
     s.interlaced = true;
     std::vector<TColor32> expected;
     for (uint32_t y = 0; y < s.height; ++y) {
@@ -128,17 +107,13 @@ TEST(PngCodec, InterlacedPictureEqualsItsRows) {
         }
         s.rows.push_back(row);
     }
-    EXPECT_EQ(Pixels(DecodeOk(MakePng(s)).Picture), expected);
-}
-
-TEST(PngCodec, RoundTripsOpaqueAndTransparentPicturesExactly) {
-    std::mt19937 rng(42);
+    EXPECT_EQ(Decoded(MakePng(s)), expected);
     for (bool transparent : {false, true}) {
         TBitmap32 picture(13, 6);
         for (int i = 0; i < 13 * 6; ++i) picture.Bits()[i] = transparent ? rng() : (rng() | 0xFF000000);
         EncodeResult png = EncodePng(picture);
         ASSERT_TRUE(png.Ok()) << png.Error;
-        EXPECT_EQ(Pixels(DecodeOk(png.Bytes).Picture), Pixels(picture));
+        EXPECT_EQ(Decoded(png.Bytes), Pixels(picture));
     }
     EXPECT_FALSE(EncodePng(TBitmap32()).Ok());
 }
@@ -155,14 +130,10 @@ Bytes WithSize(Bytes file, uint32_t w, uint32_t h) {
 }
 
 TEST(PngCodec, RefusesDamagedAndHostileFiles) {
-    const Bytes good = MakePng(Spec(4, 4, 8, PNG_COLOR_TYPE_GRAY, std::vector<Bytes>(4, Bytes(4, 9))));
+    const Bytes good = MakePng({4, 4, 8, PNG_COLOR_TYPE_GRAY, std::vector<Bytes>(4, Bytes(4, 9))});
     Bytes badCrc = good;
     badCrc[good.size() - 20] ^= 0x55;   // inside the IDAT chunk
-    struct Case {
-        const char* expected;
-        Bytes file;
-    };
-    const std::vector<Case> cases{
+    const std::pair<const char*, Bytes> cases[] = {
         {"wrong signature", Bytes(good.begin() + 1, good.end())},
         {"at most 16384 x 16384", WithSize(good, 16385, 1)},
         {"at most 16384 x 16384", WithSize(good, 1, 0x7FFFFFFF)},
@@ -170,17 +141,16 @@ TEST(PngCodec, RefusesDamagedAndHostileFiles) {
         {"cannot fill a picture of 16384 x 16384", WithSize(good, 16384, 16384)},
         {"", badCrc},
     };
-    for (const Case& c : cases) {
-        DecodeResult r = DecodePng(c.file);
-        EXPECT_FALSE(r.Ok()) << c.expected;
-        EXPECT_NE(r.Error.find(c.expected), std::string::npos) << r.Error;
+    for (const auto& [expected, file] : cases) {
+        DecodeResult r = DecodePng(file);
+        EXPECT_FALSE(r.Ok()) << expected;
+        EXPECT_NE(r.Error.find(expected), std::string::npos) << r.Error;
         EXPECT_TRUE(r.Picture.Empty());
     }
     // Every cut of the file before the end of its image data fails cleanly.
     for (size_t n = 0; n + 12 < good.size(); ++n) {
         DecodeResult r = DecodePng(std::span(good.data(), n));
-        EXPECT_FALSE(r.Ok()) << n;
-        EXPECT_TRUE(r.Picture.Empty()) << n;
+        EXPECT_TRUE(!r.Ok() && r.Picture.Empty()) << n;
     }
 }
 

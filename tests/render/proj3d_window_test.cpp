@@ -36,12 +36,10 @@ struct Proj3dWindowTest : ::testing::Test {
     void To(const tVector3d& p) { window.DoProjection(pen, p, true); }
 };
 
-TEST_F(Proj3dWindowTest, PerspectiveScaleFitsTheViewConeToTheHeight) {
+TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
+    // The perspective scale fits the view cone to the height.
     EXPECT_EQ(window.ProjectionMode(), Projection::Perspective);
     EXPECT_NEAR(S(), 360 / (2 * std::tan(12.5 * std::numbers::pi / 180)), 1e-9);
-}
-
-TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
     const double v = 25 * std::numbers::pi / 180;
     const double ppmx = double(window.PixelsPerMmX()), ppmy = double(window.PixelsPerMmY());
     struct Case {
@@ -76,6 +74,13 @@ TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
     EXPECT_EQ(window.ProjectionMode(), 0);
     window.ProjectPoint(pen, {100, 0, 50});
     EXPECT_NEAR(double(pen.ScreenX), Cx + 100 * ppmx, 1e-6);
+}
+
+TEST_F(Proj3dWindowTest, TheViewFollowsTheEyeWithoutBeingAsked) {
+    scene.eye.MoveRight(100);
+    At({0, 0, 0});
+    EXPECT_NEAR(double(pen.ScreenX), Cx - 100 * S() / 1000 * Psx(), 1e-6);
+    EXPECT_FALSE(scene.eye.Changed());
 }
 
 TEST_F(Proj3dWindowTest, StereoViewsAreMirroredAndTheEyeIsLeftBalanced) {
@@ -129,13 +134,6 @@ TEST_F(Proj3dWindowTest, PointsBehindTheNearPlaneBreakTheLine) {
     EXPECT_TRUE(pen.Visible);
 }
 
-TEST_F(Proj3dWindowTest, TheViewFollowsTheEyeWithoutBeingAsked) {
-    scene.eye.MoveRight(100);
-    At({0, 0, 0});
-    EXPECT_NEAR(double(pen.ScreenX), Cx - 100 * S() / 1000 * Psx(), 1e-6);
-    EXPECT_FALSE(scene.eye.Changed());
-}
-
 TEST_F(Proj3dWindowTest, CirclesFarLeftOfTheWindowAreNotDrawn) {
     window.LineAntialiasing = false;
     const double perUnit = S() * Psx() / 1000;   // pixels per world unit at depth 1000
@@ -185,21 +183,6 @@ TEST_F(Proj3dWindowTest, ObjectProtocolMisuseIsReported) {
     EXPECT_EQ(presenter.Last().buttons, 258);
 }
 
-TEST_F(Proj3dWindowTest, ConvexObjectsOnlyCullWithTheCullFaceOption) {
-    Switches()[Switch::ConvexObject] = true;
-    window.Reset();
-    window.BeginObject(ObjectShape::General);
-    EXPECT_FALSE(window.ObjectDef().Convex);
-    window.BeginObject(ObjectShape::Convex);
-    EXPECT_TRUE(window.ObjectDef().Convex);
-    window.EndObject();
-    EXPECT_FALSE(window.ObjectDef().Convex);
-    Switches()[Switch::ConvexObject] = false;
-    window.Reset();
-    window.BeginObject(ObjectShape::Convex);
-    EXPECT_FALSE(window.ObjectDef().Convex);
-}
-
 // A square in the plane y = 0, wound so that its normal faces the eye (towards -y) or away.
 void RecordSquare(Proj3dWindow& window, ProjData& pen, bool facingEye) {
     std::vector<tVector3d> corners{{-50, 0, -50}, {50, 0, -50}, {50, 0, 50}, {-50, 0, 50}};
@@ -210,10 +193,16 @@ void RecordSquare(Proj3dWindow& window, ProjData& pen, bool facingEye) {
     for (size_t i = 1; i < corners.size(); ++i) window.DoProjection(pen, corners[i], true);
 }
 
-TEST_F(Proj3dWindowTest, BackFacesOfConvexObjectsAreCulledUnprojected) {
+TEST_F(Proj3dWindowTest, WithCullFaceBackFacesOfConvexObjectsAreCulledUnprojected) {
+    window.BeginObject(ObjectShape::Convex);
+    EXPECT_FALSE(window.ObjectDef().Convex);   // not without the option
+    window.EndObject();
     Switches()[Switch::ConvexObject] = true;
     window.Reset();
+    window.BeginObject(ObjectShape::General);
+    EXPECT_FALSE(window.ObjectDef().Convex);
     window.BeginObject(ObjectShape::Convex);
+    EXPECT_TRUE(window.ObjectDef().Convex);
     RecordSquare(window, pen, false);
     EXPECT_EQ(window.PlaneObject().Record().Count, 4);
     EXPECT_FALSE(window.CalcPolygonProjection());
@@ -226,6 +215,8 @@ TEST_F(Proj3dWindowTest, BackFacesOfConvexObjectsAreCulledUnprojected) {
     window.DoEndPolygon(pen);
     EXPECT_GT(CountPixelsNot(Picture(), clBlack32), 1000);
     EXPECT_NE(Picture().Pixel(int(Cx), int(Cy)), clBlack32);
+    window.EndObject();
+    EXPECT_FALSE(window.ObjectDef().Convex);
 }
 
 TEST_F(Proj3dWindowTest, PolygonsCrossingTheNearPlaneAreCutThere) {
@@ -245,7 +236,7 @@ TEST_F(Proj3dWindowTest, PolygonsCrossingTheNearPlaneAreCutThere) {
     EXPECT_EQ(Picture().Pixel(int(Cx), int(Cy) - 5), clBlack32);
 }
 
-TEST_F(Proj3dWindowTest, PlaneLeftOpenIsReportedAndClosed) {
+TEST_F(Proj3dWindowTest, PlaneLeftOpenIsReportedAndClosedAndClearAllForgetsEverything) {
     ScopedPresenter presenter;
     window.DoBeginPolyon(pen, false);
     window.DoBeginPolyon(pen, false);
@@ -254,9 +245,7 @@ TEST_F(Proj3dWindowTest, PlaneLeftOpenIsReportedAndClosed) {
     EXPECT_EQ(presenter.Last().text, "missing call of EndPlane");
     EXPECT_FALSE(window.PlaneObject().IsOpen());
     EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
-}
 
-TEST_F(Proj3dWindowTest, ClearAllForgetsPicturesPlanesAndObjects) {
     window.EndPicture();
     window.BeginObject(ObjectShape::General);
     window.BeginObject(ObjectShape::General);
@@ -291,9 +280,8 @@ TEST_F(Proj3dWindowTest, PolygonTraceIsOffUnlessSwitchedOn) {
     window.DoBeginPolyon(pen, true);
     window.PlaneObject().EndPlane();
     Proj3dWindow::SetPolygonTrace(false);
-    std::ifstream log(DebugLogPath());
     std::stringstream text;
-    text << log.rdbuf();
+    text << std::ifstream(DebugLogPath()).rdbuf();
     EXPECT_NE(text.str().find("view Proj3dWindow.DoBeginPolyon: proj=Tracer fill=TRUE"), std::string::npos);
 }
 
