@@ -16,19 +16,23 @@ std::vector<tLSDef> Kesk1aEntries() {
         {"KeskCross1a", "branching cross of crosses, every arm ends in a smaller cross", Own,
          90, 82, 0.5, 0, 5, "4\"98f[X]+[X]+[X]+X",
          {"X=FF[+X][-X]FX", "F=FF"}},
-        // Tiles are drawn one generation late: F vanishes at every level but the last, so only the smallest tiles appear; g=ggg keeps a jump as long as the tile of its generation. A tile's colour counts how often its ancestors were arm tiles.
+        // Tiles are drawn one generation late: F vanishes at every level but the last, so only the
+        // smallest tiles appear; g=ggg keeps a jump as long as the tile of its generation. A tile's
+        // colour counts how often its ancestors were arm tiles.
         {"KeskCross1b", "Vicsek cross of filled tiles, colours by generation of the arms", Own,
          90, 480, 0.333, 0, 4, "42f+f-S",
-         {"S=[g\"[{.F-F-F-F}]S`][|g|\"[{.F-F-F-F}]S`][+g-\"[{.F-F-F-F}]S`][-g+\"[{.F-F-F-F}]S`][{.F-F-F-F}]S",
-          "F=", "g=ggg"}},
-        {"KeskCarpet1", "carpet of tiles in a saltire pattern: corners and centre of each square", Own,
+         {"S=[g\"[{.F-F-F-F}]S`][|g|\"[{.F-F-F-F}]S`][+g-\"[{.F-F-F-F}]S`][-g+\"[{.F-F-F-F}]S`]["
+          "{.F-F-F-F}]S", "F=", "g=ggg"}},
+        {"KeskCarpet1", "carpet of tiles in a saltire pattern: corners and centre of each square",
+         Own,
          90, 480, 0.333, 0, 4, "42f+f-S",
-         {"S=[g+g-\"[{.F-F-F-F}]S`][g-g+\"[{.F-F-F-F}]S`][|g+g|-\"[{.F-F-F-F}]S`][|g-g|+\"[{.F-F-F-F}]S`][{.F-F-F-F}]S",
-          "F=", "g=ggg"}},
+         {"S=[g+g-\"[{.F-F-F-F}]S`][g-g+\"[{.F-F-F-F}]S`][|g+g|-\"[{.F-F-F-F}]S`][|g-g|+\"[{.F-F"
+          "-F-F}]S`][{.F-F-F-F}]S", "F=", "g=ggg"}},
         {"longHorns", "a pair of long spiralling horns, tapering cylinders", Own,
          2, 185, 0.9, 12, 17, "2f3\"[8+A][8-B]",
          {"A=F2+4/?A", "B=F2-4\\?B"}},
-        // A facet is a triangle from a midrib point to a margin point and the next midrib point; f=>Sf lets the older, lower facets grow wider.
+        // A facet is a triangle from a midrib point to a margin point and the next midrib point;
+        // f=>Sf lets the older, lower facets grow wider.
         {"FacetteLeaf1", "pleated leaf of triangular facets folded up and down in turn", Own,
          10, 180, 0.9, 0, 12, "\"GGA",
          {"A=[{.[5-2&f.]g.}][{.[5+2&f.]g.}]G<SB", "B=[{.[5-2^f.]g.}][{.[5+2^f.]g.}]G<SA", "f=>Sf"}},
@@ -47,8 +51,11 @@ std::vector<tLSDef> Kesk1aEntries() {
          10, 0, 0.8321, 14, 12, "T",
          {"T=F[4&C]14/F[4&C]14/?T", "C=!F[4&Q][4^Q]!F[3&Q][3^Q]F[Q]", "Q=20!\"GGA", "F=>SF",
           "A=[{.[5-2&f.]g.}][{.[5+2&f.]g.}]G<SB", "B=[{.[5-2^f.]g.}][{.[5+2^f.]g.}]G<SA", "f=>Sf"}},
-        // The pad is a fan polygon of 34 sides around the flower's foot, open by 20 degrees; the whole flower leans towards the eye.
-        {"WaterLilyFlower1", "water lily: white and pink petals in three rings on a round floating leaf", Own,
+        // The pad is a fan polygon of 34 sides around the flower's foot, open by 20 degrees; the
+        // whole flower leans towards the eye.
+        {"WaterLilyFlower1",
+         "water lily: white and pink petals in three rings on a round floating leaf",
+         Own,
          10, 0, 0.6156, 0, 3, "10f5^[9&D]W",
          {"D=\"[{.11f9+PP2f+2f+}]", "P=2f+2f+2f+2f+2f+2f+2f+2f+2f+2f+2f+2f+2f+2f+2f+2f",
           "W=[X]2/[Y]2/[Z]2/[13\"~S]",

@@ -7,7 +7,8 @@ namespace pax {
 
 namespace {
 
-const char* const Book = "The Algorithmic Beauty of Plants, P. Prusinkiewicz and A. Lindenmayer, 1990";
+const char* const Book =
+    "The Algorithmic Beauty of Plants, P. Prusinkiewicz and A. Lindenmayer, 1990";
 
 }  // namespace
 
@@ -40,8 +41,8 @@ std::vector<tLSDef> TabopPart3Entries() {
           "K=<S8\"~L"}},
         {"ThyrsusDouble-85d", "ABOP p.85: double thyrsus, opposite cymes of cymes", Book,
          22.5, 0, 0.9288, 0, 7, "\"A",
-         {"A=F[3&T][3^T]4/<SA", "T=G[2&C][2^C]4/<SU", "U=G[2&C][2^C]4/<SC", "C=G[G~sK]<S[+D][-D]",
-          "D=G[G~sK]<S[+E][-E]", "E=G~sK", "F=>SF", "K=2<S12\"~L"}},
+         {"A=F[3&T][3^T]4/<SA", "T=G[2&C][2^C]4/<SU", "U=G[2&C][2^C]4/<SC", "C=G[G~sK]<S[+E][-E]",
+          "E=G~sK", "F=>SF", "K=3<S12\"~L"}},
         {"Panicle-87a", "ABOP p.87: panicle, lateral racemes longer towards the base", Book,
          22.5, 0, 0.9258, 0, 8, "\"A",
          {"A=F[3&R]6/<SA", "R=F[&G~sK]4/R", "F=>SF", "K=13\"~l"}},
@@ -53,13 +54,15 @@ std::vector<tLSDef> TabopPart3Entries() {
          {"A=F[3&R][3^R]4/<SA", "R=F[2&GK][2^GK]4/<SR", "F=>SF", "K=5\"~l"}},
         {"Umbel-95", "ABOP p.95: compound umbel, rays from one point carrying umbellets", Book,
          22.5, 600, 0.5, 0, 5, "\"FFFFFFFFU",
-         {"U=[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[R]",
-          "R=FFFFFFFV", "V=[2&GK]4/[2&GK]4/[2&GK]4/[2&GK][GK]", "K=13\"~S", "F=>SF"}},
+         {"U=[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[3&R]2/[R]", "R=FFFFFFFV",
+          "V=[2&GK]4/[2&GK]4/[2&GK]4/[2&GK][GK]", "K=13\"~S", "F=>SF"}},
         {"RacemesSpike-97a", "ABOP p.97: spike, sessile flowers on an elongated axis", Book,
          22.5, 0, 0.9363, 0, 14, "\"FFFFA",
          {"A=F[2&K]6/[2&K]6/<SA", "K=2>SG8\"~e"}},
-        {"Phyllotaxis-100", "ABOP p.100, fig.4.2: planar phyllotaxis, Vogel's divergence angle", Book,
-         137.5, 55, 0.99, 0, 444, "A", {"A:*+x~2A", "x:gx"}},
+        {"Phyllotaxis-100", "ABOP p.100, fig.4.2: planar phyllotaxis, Vogel's divergence angle",
+         Book,
+         137.5, 55, 0.99, 0, 444, "A",
+         {"A:*+x~2A", "x:gx"}},
         {"GrowingLeaf-120", "ABOP p.120: growing leaf blade, a polygon through the vein tips", Book,
          45, 0, 0.8865, 0, 10, "\"GG{.A}",
          {"A=<S[+3G.][GA][-3G.]", "G=>SG"}},
@@ -72,10 +75,12 @@ std::vector<tLSDef> TabopPart3Entries() {
         {"NestedPolygons-127", "ABOP p.127: leaves and petals built of nested polygons", Book,
          18, 0, 0.8752, 0, 8, "\"A",
          {"A=F[3&L]4/[3&L]4/A", "L=[{.-f+f[\"{.-f+f.+f-|-f+f.}]+f-|-f+f+f}]", "f=>Sf", "F=>SF"}},
-        {"LilyOfTheValley-127", "ABOP p.127: lily of the valley, white bells on an arching stalk", Book,
+        {"LilyOfTheValley-127", "ABOP p.127: lily of the valley, white bells on an arching stalk",
+         Book,
          15, 0, 0.9502, 0, 10, "\"[+L][-L]A",
          {"A=F+[G$&GK]<SA", "F=>SF", "K=13\"~O", "L=[\"{.2-f+f+2f+f+f|4-f+f+2f+f+f}]"}},
-        {"LilyOfTheValley-128", "ABOP p.128: lily of the valley, shoot with leaves and two racemes", Book,
+        {"LilyOfTheValley-128", "ABOP p.128: lily of the valley, shoot with leaves and two racemes",
+         Book,
          15, 0, 0.9502, 0, 10, "\"[+L][-L]12/[A]6/[2^A]",
          {"A=F+[G$&GK]<SA", "F=>SF", "K=13\"~O", "L=[\"{.2-f+f+2f+f+f|4-f+f+2f+f+f}]"}},
         {"CompoundLeaf-129", "ABOP p.129: compound leaf, alternate leaflets", Book,
