@@ -51,10 +51,7 @@ private:
 };
 
 struct RecordingCallbacks : MainCallbacks {
-    void Repaint() override { ++repaints; }
     void ShowPicture() override { ++shown; }
-    void RestartNextDemoTimer() override { ++timerRestarts; }
-    void EnableNextDemoTimer(bool on) override { nextDemoEnabled = on; }
     void SetNextDemoInterval(int32_t ms) override { nextDemoInterval = ms; }
     void SetRefreshInterval(int32_t ms) override { refreshInterval = ms; }
     void ShowStatus2(std::string_view text, TColor32 colour) override {
@@ -62,17 +59,12 @@ struct RecordingCallbacks : MainCallbacks {
         status2Colour = colour;
     }
     void SetCaption(std::string_view text) override { caption = text; }
-    void PlaySoundOnce(std::string_view file) override { sounds.emplace_back(file); }
-    void StopSound() override { ++soundStops; }
-    void RefreshOptions() override { ++optionRefreshes; }
     void Sleep(int32_t ms) override { sleeps.push_back(ms); }
 
-    int repaints = 0, shown = 0, timerRestarts = 0, soundStops = 0, optionRefreshes = 0;
-    bool nextDemoEnabled = true;
+    int shown = 0;
     int32_t nextDemoInterval = 0, refreshInterval = 0;
     std::string status2, caption;
     TColor32 status2Colour = 0;
-    std::vector<std::string> sounds;
     std::vector<int32_t> sleeps;
 };
 

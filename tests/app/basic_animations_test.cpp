@@ -112,17 +112,6 @@ TEST_F(BasicAnimationsTest, SelectingTheSameAnimationAgainKeepsTheGhostWhereItIs
     EXPECT_NEAR(ghost.Position().z, -100.0L, Tolerance);
 }
 
-TEST_F(BasicAnimationsTest, WobbleAppliesOnlyTheChangeOfTheWave) {
-    animations.SetWobbleAnimation(4, 0, 200);
-    state.AnimationTime = 1000;   // a quarter period: the turning wave at its 30 degrees
-    animations.GhostAnimation();
-    EXPECT_NEAR(Degrees(std::atan2(-ghost.Heading().x, ghost.Heading().y)), 30.0L, Tolerance);
-    state.AnimationTime = 2000;
-    animations.GhostAnimation();
-    EXPECT_NEAR(ghost.Heading().x, 0.0L, Tolerance);
-    EXPECT_NEAR(ghost.Up().z, 1.0L, Tolerance);   // Times y 0: no roll
-}
-
 TEST_F(BasicAnimationsTest, WaveIsZeroWhilePausedAndForTooShortPeriods) {
     state.AnimationTime = 250;
     EXPECT_NEAR(animations.Wave(1, 2), 2.0L, Tolerance);
@@ -132,32 +121,6 @@ TEST_F(BasicAnimationsTest, WaveIsZeroWhilePausedAndForTooShortPeriods) {
     EXPECT_EQ(animations.Wave(NAN, 2), 0);
     Switches()[Switch::Paused] = true;
     EXPECT_EQ(animations.Wave(1, 2), 0);
-}
-
-TEST_F(BasicAnimationsTest, SetWobbleAnimationLimitsItsValuesAndSelectsWobble) {
-    animations.SetWobbleAnimation(12, -3, 500);
-    EXPECT_EQ(ConfigValues().Times, (tConfigVector{0, 0, 10}));
-    EXPECT_EQ(ConfigValues().Distance.x, 200);
-    EXPECT_EQ(animations.OrbitAngle(), 0);
-    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Wobble);
-    animations.SetWobbleAnimation(4, 0, 0.5L);
-    EXPECT_EQ(ConfigValues().Distance.x, 1);
-}
-
-TEST_F(BasicAnimationsTest, UnknownNumbersSelectOffAndAnEmptyProcedureThrows) {
-    animations.SelectBasicAnimation(Animation::Spin);
-    animations.SelectBasicAnimation(9);
-    EXPECT_EQ(ConfigValues().BasicAnimation, Animation::Off);
-    EXPECT_EQ(animations.ProcCount(), 0);
-    EXPECT_EQ(callbacks.status2, " animation = off");
-    EXPECT_EQ(AnimationName(8), "orbitX");
-    try {
-        animations.SetAnimProc({});
-        FAIL() << "no exception";
-    } catch (const EInvalidPointer& e) {
-        EXPECT_STREQ(e.what(), "TAnimForm.SetAnimProc: animProc = nil");
-    }
-    EXPECT_EQ(animations.ProcCount(), 0);
 }
 
 }  // namespace

@@ -95,15 +95,6 @@ TEST_F(PictureLoopTest, InfoModeThreeShowsThePartCountOfAnEmptyFigure) {
     state.Info = InfoMode::Off;
     loop.ShowNextPicture();
     EXPECT_EQ(loop.InfoText(), "");
-
-    state.Info = InfoMode::PartCount;
-    loop.ShowNextPicture();
-    const TBitmap32& picture = studio.Picture();
-    if (picture.TextWidth("parts 0") == 0) GTEST_SKIP() << "no font to draw text with";
-    int yellow = 0;
-    for (int y = picture.Height() - 18; y < picture.Height(); ++y)
-        for (int x = 8; x < 60; ++x) yellow += (picture.Pixel(x, y) & 0xFFFF00) != 0;
-    EXPECT_GT(yellow, 10);
 }
 
 TEST_F(PictureLoopTest, AFigureThatThrowsIsLoggedAndTheNextFigureShown) {
@@ -137,23 +128,6 @@ TEST_F(PictureLoopTest, ADemoWithoutAnyDrawProcedureIsReportedInTheMessageLineOr
     EXPECT_EQ(boxes.Last().buttons, 258);
 }
 
-TEST_F(PictureLoopTest, PauseWhilePausedDrawsExactlyOneMorePicture) {
-    int drawn = 0;
-    ShowOwnDemo({{"count", [&] { ++drawn; }}});
-    loop.SetPause(true);
-    EXPECT_EQ(drawn, 1);
-    loop.SetPause(true);
-    EXPECT_EQ(drawn, 2);
-    EXPECT_TRUE(Switches()[Switch::Paused]);
-    EXPECT_FALSE(Switches()[Switch::PlaySound]);
-    EXPECT_EQ(callbacks.caption, "count - Own  p.a.u.s.e.d");
-    loop.NextDemoTick();   // does nothing while paused
-    EXPECT_EQ(state.CurrentFigure, 0);
-    loop.SetPause(false);
-    EXPECT_FALSE(Switches()[Switch::Paused]);
-    EXPECT_EQ(callbacks.status2, " Eye Mode = Examine");
-}
-
 TEST_F(PictureLoopTest, TheZBufferIsClearedWhenTheEyeMovedSinceTheLastPicture) {
     ShowOwnDemo({{"empty", [] {}}});
     Switches()[Switch::RefreshBackground] = false;   // the background would clear it anyway
@@ -165,38 +139,6 @@ TEST_F(PictureLoopTest, TheZBufferIsClearedWhenTheEyeMovedSinceTheLastPicture) {
     studio.GetStage().Eye().MoveForward(10);
     loop.ShowNextPicture();
     EXPECT_EQ(z.ColorPlane().Pixel(5, 5), 0u);
-}
-
-TEST_F(PictureLoopTest, ScrollingTilesCopyTheBackgroundFromTheTimeDrivenOffset) {
-    ShowOwnDemo({{"empty", [] {}}});
-    tBackground& background = loop.Background();
-    background.Picture.SetSize(700, 500);
-    for (int y = 0; y < 500; ++y)
-        for (int x = 0; x < 700; ++x) background.Picture.SetPixel(x, y, 0xFF000000u | (x & 0xFF) << 16 | (y & 0xFF) << 8);
-    background.TileWidth = background.TileHeight = 100;
-    Switches()[Switch::ScrollBackground] = true;
-    ConfigValues().ScrollStepX = 10;   // pixels per 100 ms
-    ConfigValues().ScrollStepY = 20;
-    Switches()[Switch::Paused] = true;   // the animation time stands
-    state.AnimationTime = 350;
-    loop.ShowActualPicture();
-    // x = 35 mod 100 + 100, y = 70 mod 100 + 100
-    EXPECT_EQ(studio.Picture().Pixel(0, 0), 0xFF000000u | 135u << 16 | 170u << 8);
-    EXPECT_EQ(studio.Picture().Pixel(10, 3), 0xFF000000u | 145u << 16 | 173u << 8);
-}
-
-TEST_F(PictureLoopTest, AnUnhandledKeyMovesTheEyeOnceAndTheInputIsThenCleared) {
-    studio.Player().ShowDemo(0, 0);   // "TABOP Book part 1" moves the eye for the pending key
-    Eye3d& eye = studio.GetStage().Eye();
-    const tVector3d before = eye.Position();
-    state.Input.KeyNotHandled = true;
-    state.Input.LastKey = 33;   // Page Up
-    state.Input.PressedKeys[33] = true;
-    loop.ShowNextPicture();
-    EXPECT_NE(eye.Position(), before);
-    EXPECT_FALSE(state.Input.KeyNotHandled);
-    EXPECT_EQ(state.Input.LastKey, 0);
-    EXPECT_FALSE(state.Input.PressedKeys[33]);
 }
 
 TEST_F(PictureLoopTest, PicturesAllocateNothingOnceRunning) {
