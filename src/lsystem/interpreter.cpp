@@ -26,8 +26,8 @@ constexpr int GroundSpread = 800;   // positions lie within +-400 of the centre
 
 // The definition that the interpreter starts with; it is not registered.
 tLSDef EmptyDefinition() {
-    return tLSDef{.name = "empty", .angle = 90, .step = 100, .factor = 1, .thickness = 1, .deep = 1,
-                  .axiom = "A"};
+    return tLSDef{.name = "empty", .info = {}, .link = {}, .angle = 90, .step = 100, .factor = 1,
+                  .thickness = 1, .deep = 1, .axiom = "A", .rules = {}};
 }
 
 // Apostrophes stand for double quotes (the same colour command), so that every text can be
