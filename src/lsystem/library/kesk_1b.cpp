@@ -43,7 +43,7 @@ std::vector<tLSDef> Kesk1bEntries() {
           "d=[3+2G.][g3+G.][Ge][g3-G.][3-2G.]", "e=[3+G.][G.][3-G.]"}},
         {"BlueBerryBush1", "bush of thin stems with small leaves and clusters of blue berries", Own,
          22.5, 0, 0.8552, 4, 10, "[&S]5/[2&S]3/[&S]7/[S]4/[2&S]",
-         {"S=F[2&L]4/F[2^L]3/?T", "T=F[2&L]4/[&S]F[2^B]3/?S", "L=20!\"[{.-f+f+f-|-f+f+f}]",
+         {"S=F[2&L]4/F[2^L]3/!T", "T=F[2&L]4/[&S]F[2^B]3/!S", "L=20!\"[{.-f+f+f-|-f+f+f}]",
           "B=20!8\"G[~S][&G~S][^G~S]/[&G~S]"}},
         {"BendedCordateLeaf1", "cordate leaf whose two halves bend back, a cupped heart", Own,
          14, 0, 0.91, 0, 14, "\"GGGGG[A][B]",

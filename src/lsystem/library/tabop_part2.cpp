@@ -40,7 +40,7 @@ std::vector<tLSDef> TabopPart2Entries() {
          22.5, 170, 0.5, 0, 5, "\"-16g+X",
          {"X=F-[[X]+X]+F[+FX]-X", "F=FF"}},
         {"Plant-26", "ABOP p.26, fig.1.25: three-dimensional bush-like structure with leaves", Book,
-         22.5, 0, 0.7437, 7, 7, "A",
+         22.5, 0, 0.7437, 5, 7, "A",
          {"A=[&FL!A]/////[&FL!A]///////[&FL!A]", "F=S/////F", "S=FL", "L=[\"^^{-f+f+f-|-f+f+f}]"}},
         {"Plant-27", "ABOP p.27, fig.1.26: flowering plant with leaves and five-petalled flowers",
          Book,
