@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 #include <random>
 
 #include "support/scripted_presenter.h"
@@ -42,31 +43,22 @@ TBitmap32 ReferenceConvolve(const TBitmap32& in, const tConvolutionFilter& f) {
     return out;
 }
 
-TEST(Filters, TableHasTheNamedRecords) {
-    EXPECT_EQ(FilterName(0), "No filtering");
-    EXPECT_EQ(FilterName(21), "Laplacian horz./vert.");
-    EXPECT_EQ(FilterName(30), "Test");
-    EXPECT_EQ(FilterName(31), "Kuwahara");
-    EXPECT_EQ(FilterName(32), "last");
-    EXPECT_EQ(FilterName(33), "");
-    EXPECT_EQ(FilterName(-1), "");
-    const auto& table = ConvolutionFilters();
+TEST(Filters, TableHasTheNamedRecordsOfTheirSizes) {
+    for (auto [i, name] : {std::pair{0, "No filtering"}, {21, "Laplacian horz./vert."}, {30, "Test"}, {31, "Kuwahara"},
+                           {32, "last"}, {33, ""}, {-1, ""}})
+        EXPECT_EQ(FilterName(i), name) << i;
+    const auto& t = ConvolutionFilters();
     const int sizes[FilterCount] = {3, 3, 3, 3, 3, 3, 7, 7, 3, 3, 3, 5, 3, 3, 3, 3, 3,
                                     3, 3, 3, 3, 3, 3, 3, 3, 5, 7, 5, 5, 3, 7, 3, 3};
     for (int i = 0; i < FilterCount; ++i) {
-        EXPECT_EQ(table[i].Size(), sizes[i]) << i;
+        EXPECT_EQ(t[i].Size(), sizes[i]) << i;
         // Nothing outside the size class's centre.
         const int o = (7 - sizes[i]) / 2;
         for (int r = 0; r < 7; ++r)
             for (int c = 0; c < 7; ++c)
-                if (r < o || c < o || r >= 7 - o || c >= 7 - o) {
-                    EXPECT_EQ(table[i].At(r, c), 0) << i;
-                }
+                if (r < o || c < o || r >= 7 - o || c >= 7 - o) { EXPECT_EQ(t[i].At(r, c), 0) << i; }
     }
-}
-
-TEST(Filters, ConstructedKernelsHaveTheirShapes) {
-    const auto& t = ConvolutionFilters();
+    // The kernels that are built rather than listed.
     auto sum = [](const tConvolutionFilter& f) { return std::accumulate(f.Kernel.begin(), f.Kernel.end(), 0); };
     EXPECT_EQ(sum(t[6]), 256);   // Bartlett: (1+2+3+4+3+2+1)^2
     EXPECT_EQ(t[6].At(0, 3), 4);
@@ -78,14 +70,7 @@ TEST(Filters, ConstructedKernelsHaveTheirShapes) {
     EXPECT_EQ(t[7].At(3, 3), 67);
 }
 
-TEST(Filters, EveryRecordMatchesTheReferenceConvolution) {
-    const TBitmap32 picture = RandomPicture(23, 17, 11);
-    for (int i = 0; i < FilterCount; ++i) {
-        TBitmap32 fast;
-        fast.Assign(picture);
-        Convolve(fast, ConvolutionFilters()[i]);
-        EXPECT_TRUE(SamePixels(fast, ReferenceConvolve(picture, ConvolutionFilters()[i]))) << FilterName(i);
-    }
+TEST(Filters, EveryRecordAndOddKernelsMatchTheReferenceConvolution) {
     // Weights beyond 16 bits, a negative divisor, a divisor too large for the reciprocal.
     tConvolutionFilter wide{"wide", 1, {}, 70001}, negative{"negative", 0, {}, -5}, large{"large", 2, {}, 5000};
     wide.Kernel[2 * 7 + 3] = -70000;
@@ -94,25 +79,28 @@ TEST(Filters, EveryRecordMatchesTheReferenceConvolution) {
     for (int r = 2; r <= 4; ++r)
         for (int c = 2; c <= 4; ++c) negative.Kernel[r * 7 + c] = -1;
     large.Kernel[0] = 128;
-    for (const tConvolutionFilter* f : {&wide, &negative, &large}) {
-        TBitmap32 fast;
-        fast.Assign(picture);
+    std::vector<const tConvolutionFilter*> filters{&wide, &negative, &large};
+    for (int i = 0; i < FilterCount; ++i) filters.push_back(&ConvolutionFilters()[i]);
+    const TBitmap32 picture = RandomPicture(23, 17, 11);
+    for (const tConvolutionFilter* f : filters) {
+        TBitmap32 fast = picture;
         Convolve(fast, *f);
         EXPECT_TRUE(SamePixels(fast, ReferenceConvolve(picture, *f))) << f->Name;
     }
 }
 
+// Filter 0 convolved gives every interior pixel alpha 255 and changes nothing else; through
+// ApplyFilter it does nothing at all.
 TEST(Filters, NoFilteringOnlyMakesInteriorPixelsOpaque) {
     const TBitmap32 picture = RandomPicture(9, 7, 3);
-    TBitmap32 p;
-    p.Assign(picture);
+    TBitmap32 p = picture;
     Convolve(p, ConvolutionFilters()[0]);
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x) {
             const bool interior = x > 0 && y > 0 && x < 8 && y < 6;
             EXPECT_EQ(p.Pixel(x, y), interior ? picture.Pixel(x, y) | 0xFF000000 : picture.Pixel(x, y));
         }
-    p.Assign(picture);
+    p = picture;
     ApplyFilter(p, 0);
     EXPECT_TRUE(SamePixels(p, picture));
 }
@@ -120,8 +108,7 @@ TEST(Filters, NoFilteringOnlyMakesInteriorPixelsOpaque) {
 TEST(Filters, SurfacesWithoutInteriorPixelsStayUnchanged) {
     for (auto [w, h, filter] : {std::tuple{2, 10, 8}, {10, 2, 14}, {6, 20, 6}, {4, 4, 11}, {1, 1, 5}, {0, 0, 31}}) {
         const TBitmap32 picture = RandomPicture(w, h, 5);
-        TBitmap32 p;
-        p.Assign(picture);
+        TBitmap32 p = picture;
         ApplyFilter(p, filter);
         EXPECT_TRUE(SamePixels(p, picture)) << w << " x " << h;
     }
@@ -144,21 +131,12 @@ TEST(Filters, ThreeByThreeKernelDividesTruncatesAndClamps) {
     p.SetPixel(1, 1, Color32(100, 10, 200, 7));
     ApplyFilter(p, 14);
     EXPECT_EQ(p.Pixel(1, 1), Color32(149, 0, 255));
-    // Blur Away (1 2 1 / 2 1 2 / 1 2 1, divisor 14): red 4*10 + 8*20 + 1*30 = 230 -> 16 (16.4).
-    TBitmap32 q(3, 3);
-    q.Clear(Color32(20, 0, 0));
-    for (auto [x, y] : {std::pair{0, 0}, {2, 0}, {0, 2}, {2, 2}}) q.SetPixel(x, y, Color32(10, 0, 0));
-    q.SetPixel(1, 1, Color32(30, 0, 0));
-    ApplyFilter(q, 29);
-    EXPECT_EQ(q.Pixel(1, 1), Color32(16, 0, 0));
-    EXPECT_EQ(q.Pixel(0, 0), Color32(10, 0, 0));
 }
 
 TEST(Filters, NumberOutsideTheTableIsReportedAndChangesNothing) {
     testing::ScopedPresenter boxes;
     const TBitmap32 picture = RandomPicture(8, 8, 9);
-    TBitmap32 p;
-    p.Assign(picture);
+    TBitmap32 p = picture;
     ApplyFilter(p, 33);
     ApplyFilter(p, -1);
     EXPECT_TRUE(SamePixels(p, picture));

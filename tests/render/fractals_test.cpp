@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace pax {
 namespace {
 
@@ -14,13 +16,12 @@ TEST(Fractals, MandelbrotGreyCountsDownToTheEscape) {
 }
 
 TEST(Fractals, NewtonColourByRoot) {
-    EXPECT_EQ(NewtonColor(1, 0, 0, 0, 255), 0xFFA52A2Au);
-    EXPECT_EQ(NewtonColor(0, 1, 0, 0, 255), 0xFFFFFF00u);
-    EXPECT_EQ(NewtonColor(-1, 0, 0, 0, 255), 0xFFFF8080u);
-    EXPECT_EQ(NewtonColor(0, -1, 0, 0, 255), 0xFF00FFFFu);
-    EXPECT_EQ(NewtonColor(1.3L, 0.1L, 0, 0, 255), 0xFFA52A2Au);
-    EXPECT_EQ(NewtonColor(0, 0, 0, 0, 255), 0xFF000000u);    // the step divides by zero
-    EXPECT_EQ(NewtonColor(1e300L, 0, 0, 0, 0), 0xFF000000u);  // not there within one step
+    // At 0 the step divides by zero; with limit 0 a far start is not there within one step.
+    for (auto [x, y, limit, colour] : {std::tuple{1.0L, 0.0L, 255, 0xFFA52A2Au}, {0.0L, 1.0L, 255, 0xFFFFFF00u},
+                                       {-1.0L, 0.0L, 255, 0xFFFF8080u}, {0.0L, -1.0L, 255, 0xFF00FFFFu},
+                                       {1.3L, 0.1L, 255, 0xFFA52A2Au}, {0.0L, 0.0L, 255, 0xFF000000u},
+                                       {1e300L, 0.0L, 0, 0xFF000000u}})
+        EXPECT_EQ(NewtonColor(x, y, 0, 0, limit), colour) << double(x) << "," << double(y);
 }
 
 TEST(Fractals, CosineGreyStopsBeforeDividingByZero) {
@@ -32,11 +33,10 @@ TEST(Fractals, CosineGreyStopsBeforeDividingByZero) {
 }
 
 TColor32 Position(Extended x, Extended y, Extended p1, Extended p2, int limit) {
-    return Color32(static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 10),
-                   static_cast<uint8_t>(p1 + p2 + limit - 255));
+    return Color32(static_cast<uint8_t>(x * 10), static_cast<uint8_t>(y * 10), static_cast<uint8_t>(p1 + p2 + limit - 255));
 }
 
-TEST(Fractals, RenderFractalMapsRowZeroToYMin) {
+TEST(Fractals, RenderFractalMapsRowZeroToYMinAndTheMenuPicturesHaveTheirParameters) {
     TBitmap32 s(4, 2);
     RenderFractal(Position, s, 1, 2, 3.0L, 1.0L, 8.0L, 0.0L);
     // x = 0 + c 8 / 4, y = 1 + r 2 / 2.
@@ -46,21 +46,15 @@ TEST(Fractals, RenderFractalMapsRowZeroToYMin) {
     RenderFractal(nullptr, s, 0, 0, 1, 0, 1, 0);
     TBitmap32 empty;
     RenderFractal(Position, empty, 0, 0, 1, 0, 1, 0);
-}
 
-TEST(Fractals, MenuPicturesHaveTheirParameters) {
     const auto& p = FractalPictures();
-    EXPECT_EQ(p[0].Colour, NewtonColor);
-    EXPECT_EQ(p[1].Colour, MandelbrotGrey);
-    EXPECT_EQ(p[1].P1, 0.03L);
-    EXPECT_EQ(p[1].XMin, -2.0L);
-    EXPECT_EQ(p[2].P2, 0.015L);
-    TBitmap32 s(24, 10);
-    RenderMandelbrotSet(s);
-    // Column 16 is x = 0, row 5 is y = 0: inside the set.
-    EXPECT_EQ(s.Pixel(16, 5), 0xFFFFFFFFu);
-    RenderNewtonFractal(s);
-    EXPECT_EQ(s.Pixel(22, 5), 0xFFA52A2Au);   // x = 1, y = 0
+    EXPECT_TRUE(p[0].Colour == NewtonColor && p[1].Colour == MandelbrotGrey);
+    EXPECT_TRUE(p[1].P1 == 0.03L && p[1].XMin == -2.0L && p[2].P2 == 0.015L);
+    TBitmap32 m(24, 10);
+    RenderMandelbrotSet(m);
+    EXPECT_EQ(m.Pixel(16, 5), 0xFFFFFFFFu);   // column 16 is x = 0, row 5 is y = 0: inside the set
+    RenderNewtonFractal(m);
+    EXPECT_EQ(m.Pixel(22, 5), 0xFFA52A2Au);   // x = 1, y = 0
 }
 
 }  // namespace

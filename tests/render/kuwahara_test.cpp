@@ -7,40 +7,6 @@
 namespace pax {
 namespace {
 
-TEST(Kuwahara, KeepsTheBorderAndAHardEdgeAndMakesPixelsOpaque) {
-    TBitmap32 p(12, 9);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 12; ++x) p.SetPixel(x, y, x < 6 ? Color32(0, 0, 0, 9) : Color32(250, 240, 230, 9));
-    TBitmap32 before;
-    before.Assign(p);
-    Kuwahara(p);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const bool interior = x >= 2 && y >= 2 && x < 10 && y < 7;
-            // The window on the pixel's own side is uniform (variance 0), so no grey appears.
-            EXPECT_EQ(p.Pixel(x, y), interior ? before.Pixel(x, y) | 0xFF000000 : before.Pixel(x, y)) << x << "," << y;
-        }
-}
-
-TEST(Kuwahara, TakesTheTruncatedMeanOfTheCalmestWindow) {
-    // A bright pixel in a dark field: its own windows all hold it once, so the first (above)
-    // gives (5 dark + bright) / 6 truncated; its neighbour has a calm window beside it.
-    TBitmap32 p(7, 7);
-    p.Clear(Color32(12, 30, 60));
-    p.SetPixel(3, 3, Color32(255, 255, 255));
-    Kuwahara(p);
-    EXPECT_EQ(p.Pixel(3, 3), Color32(52, 67, 92));
-    EXPECT_EQ(p.Pixel(2, 3), Color32(12, 30, 60));
-    EXPECT_EQ(p.Pixel(3, 4), Color32(12, 30, 60));
-
-    // Only the window above (rows 1-2) holds the odd pixel, so a uniform one wins.
-    TBitmap32 q(5, 5);
-    q.Clear(Color32(30, 30, 30));
-    q.SetPixel(2, 1, Color32(60, 60, 60));
-    Kuwahara(q);
-    EXPECT_EQ(q.Pixel(2, 2), Color32(30, 30, 30));
-}
-
 // The rule pixel by pixel: four windows (left, top, width, height) relative to the pixel.
 TColor32 ReferencePixel(const TBitmap32& p, int x, int y) {
     const int windows[4][4] = {{-1, -1, 3, 2}, {0, -1, 2, 3}, {-1, 0, 3, 2}, {-1, -1, 2, 3}};
@@ -60,25 +26,53 @@ TColor32 ReferencePixel(const TBitmap32& p, int x, int y) {
     return best;
 }
 
-TEST(Kuwahara, MatchesTheWindowRuleOnRandomPictures) {
+// Inside a two-pixel border every pixel is the reference's, opaque; the border and surfaces
+// without inside pixels stay as they were.
+TEST(Kuwahara, MatchesTheWindowRuleOnRandomPicturesAndKeepsTheBorder) {
     std::mt19937 rng(21);
     TBitmap32 p(37, 23);
     for (int i = 0; i < 37 * 23; ++i) p.Bits()[i] = rng() & 0xFFC0C0C0;   // coarse levels make ties
-    TBitmap32 before;
-    before.Assign(p);
+    for (int i = 0; i < 37; ++i) p.SetPixel(i, 22, rng());                 // alpha on the border
+    const TBitmap32 before = p;
     Kuwahara(p);
-    for (int y = 2; y < 21; ++y)
-        for (int x = 2; x < 35; ++x) ASSERT_EQ(p.Pixel(x, y), ReferencePixel(before, x, y)) << x << "," << y;
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x) {
+            const bool inside = x >= 2 && y >= 2 && x < 35 && y < 21;
+            ASSERT_EQ(p.Pixel(x, y), inside ? ReferencePixel(before, x, y) : before.Pixel(x, y)) << x << "," << y;
+        }
+    TBitmap32 thin(4, 30);
+    for (int i = 0; i < 120; ++i) thin.Bits()[i] = rng();
+    const TBitmap32 thinBefore = thin;
+    Kuwahara(thin);
+    EXPECT_TRUE(std::equal(thin.Bits(), thin.Bits() + 120, thinBefore.Bits()));
 }
 
-TEST(Kuwahara, SmallSurfacesStayUnchanged) {
-    std::mt19937 rng(4);
-    TBitmap32 p(4, 30);
-    for (int i = 0; i < 120; ++i) p.Bits()[i] = rng();
-    TBitmap32 before;
-    before.Assign(p);
+TEST(Kuwahara, KeepsAHardEdgeAndTakesTheTruncatedMeanOfTheCalmestWindow) {
+    // The window on the pixel's own side of the edge is uniform (variance 0), so no grey appears.
+    TBitmap32 edge(12, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) edge.SetPixel(x, y, x < 6 ? Color32(0, 0, 0, 9) : Color32(250, 240, 230, 9));
+    Kuwahara(edge);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const uint8_t alpha = x >= 2 && y >= 2 && x < 10 && y < 7 ? 255 : 9;
+            EXPECT_EQ(edge.Pixel(x, y), x < 6 ? Color32(0, 0, 0, alpha) : Color32(250, 240, 230, alpha)) << x << "," << y;
+        }
+    // A bright pixel in a dark field: its own windows all hold it once, so the first (above)
+    // gives (5 dark + bright) / 6 truncated; its neighbours have a calm window beside them.
+    TBitmap32 p(7, 7);
+    p.Clear(Color32(12, 30, 60));
+    p.SetPixel(3, 3, Color32(255, 255, 255));
     Kuwahara(p);
-    EXPECT_TRUE(std::equal(p.Bits(), p.Bits() + 120, before.Bits()));
+    EXPECT_EQ(p.Pixel(3, 3), Color32(52, 67, 92));
+    EXPECT_EQ(p.Pixel(2, 3), Color32(12, 30, 60));
+    EXPECT_EQ(p.Pixel(3, 4), Color32(12, 30, 60));
+    // Only the window above (rows 1-2) holds the odd pixel, so a uniform one wins.
+    TBitmap32 q(5, 5);
+    q.Clear(Color32(30, 30, 30));
+    q.SetPixel(2, 1, Color32(60, 60, 60));
+    Kuwahara(q);
+    EXPECT_EQ(q.Pixel(2, 2), Color32(30, 30, 30));
 }
 
 }  // namespace

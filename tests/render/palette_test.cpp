@@ -35,8 +35,12 @@ TEST(Palette, HueBlocksFollowTheVgaLevelsAndHueOrder) {
     for (auto [index, rgb] : expected) EXPECT_EQ(Rgb(p.Entry(index)), rgb) << index;
 }
 
-TEST(Palette, ReadsOutAndIsReplacedAsOneKilobyte) {
+TEST(Palette, ColourIsTheToolkitColourOfTheEntryAndTheTableIsReplacedAsOneKilobyte) {
     tPalette p;
+    EXPECT_EQ(CurrentPalette(), p);
+    EXPECT_EQ(p.PaletteColor(9), 0xFF5555);   // 0x00BBGGRR of 5555FF
+    EXPECT_EQ(p.PaletteColor32(9), 0xFF5555FFu);
+    EXPECT_EQ(p.PaletteColor32(6), 0xFFAA5500u);
     tPalette::Bytes bytes = p.ReadOut();
     EXPECT_EQ(bytes[9 * 4 + 0], 0x55);
     EXPECT_EQ(bytes[9 * 4 + 2], 0xFF);
@@ -48,14 +52,6 @@ TEST(Palette, ReadsOutAndIsReplacedAsOneKilobyte) {
     EXPECT_EQ(p.PaletteColor32(1), 0xFF1C232Au);
     EXPECT_EQ(p.PaletteColor(1), 0x2A231C);
     EXPECT_NE(p, tPalette());
-}
-
-TEST(Palette, ColourIsTheToolkitColourOfTheEntry) {
-    const tPalette p;
-    EXPECT_EQ(p.PaletteColor(9), 0xFF5555);       // 0x00BBGGRR of 5555FF
-    EXPECT_EQ(p.PaletteColor32(9), 0xFF5555FFu);
-    EXPECT_EQ(p.PaletteColor32(6), 0xFFAA5500u);
-    EXPECT_EQ(CurrentPalette(), tPalette());
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ std::vector<int> ReferenceOrder(const std::vector<tPartHeader>& parts) {
     return order;
 }
 
-TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeys) {
+TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThirtyTwoThousand) {
     std::mt19937 random(20240611);
     // Few distinct keys (many ties) and many; below and above the radix sort's threshold.
     for (int count : {1, 7, 255, 256, 5000, PartList::MaxParts}) {
@@ -36,19 +36,14 @@ TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeys) {
             ASSERT_EQ(list.Count(), count);
             for (int i = 0; i < count; ++i)
                 ASSERT_EQ(list[i], &parts[expected[i]]) << "count " << count << " distinct " << distinct << " at " << i;
+            // The list holds at most 32000 parts.
+            EXPECT_EQ(list.Full(), count == PartList::MaxParts);
+            tPartHeader extra;
+            EXPECT_EQ(list.Insert(&extra), count < PartList::MaxParts);
+            list.Clear();
+            EXPECT_EQ(list.Count(), 0);
         }
     }
-}
-
-TEST(PartList, HoldsAtMostThirtyTwoThousandParts) {
-    std::vector<tPartHeader> parts(PartList::MaxParts + 1);
-    PartList list;
-    for (int i = 0; i < PartList::MaxParts; ++i) ASSERT_TRUE(list.Insert(&parts[i]));
-    EXPECT_TRUE(list.Full());
-    EXPECT_FALSE(list.Insert(&parts.back()));
-    EXPECT_EQ(list.Count(), PartList::MaxParts);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
 }
 
 TEST(PartList, OrderCodesDescendWithTheKey) {

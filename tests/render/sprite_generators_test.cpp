@@ -6,12 +6,10 @@
 #include <string>
 
 #include "render/picture_io.h"
-#include "render/sprite_pictures.h"
 #include "render/sprite_store.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 #include "support/scripted_presenter.h"
-#include "system/exceptions.h"
 
 namespace pax {
 namespace {
@@ -24,30 +22,23 @@ struct SpriteGeneratorsTest : ::testing::Test {
     Light3d light;
 };
 
-TEST_F(SpriteGeneratorsTest, IdentifiersZeroAndOneShareAPictureAndFortyOneIsOutOfRange) {
-    InstallSpritePictures(store, eye, light);
-    EXPECT_EQ(&store.GetSprite(0), &store.GetSprite(1));
-    try {
-        store.GetSprite(41);
-        FAIL() << "no range error";
-    } catch (const ERangeError& e) {
-        EXPECT_STREQ(e.what(), "wrong sprite id 41");
-    }
-}
-
-TEST_F(SpriteGeneratorsTest, RenderSpriteIsACheckerboardOfFourPixelSquaresOnAMadeIdentifier) {
+TEST_F(SpriteGeneratorsTest, RenderSpriteIsACheckerboardOnAMadeIdentifierAndCopiesGoOnlyBetweenPictures) {
     EXPECT_EQ(CreateRenderSprite(store, 5, 8, 8), 16);
     const TBitmap32& sprite = store.GetSprite(16);
     ASSERT_EQ(sprite.Width(), 8);
-    EXPECT_EQ(sprite.Pixel(0, 0), CheckerLight);
-    EXPECT_EQ(sprite.Pixel(4, 0), CheckerDark);
-    EXPECT_EQ(sprite.Pixel(3, 7), CheckerDark);
-    EXPECT_EQ(sprite.Pixel(7, 7), CheckerLight);
+    for (auto [x, y] : {std::pair{0, 0}, {7, 7}, {4, 4}}) EXPECT_EQ(sprite.Pixel(x, y), CheckerLight);
+    for (auto [x, y] : {std::pair{4, 0}, {3, 7}}) EXPECT_EQ(sprite.Pixel(x, y), CheckerDark);
     EXPECT_EQ(sprite.DrawMode, TDrawMode::dmBlend);
     EXPECT_TRUE(store.GetSprite(5).Empty());
     // Identifiers above 40 and sizes beyond reason are held.
     EXPECT_EQ(CreateRenderSprite(store, 1000, 0, 1 << 30), 40);
     EXPECT_EQ(store.GetSpriteSize(40), (tSpriteSize{1, MaxMadeSpriteSide}));
+    store.GetSprite(30).SetSize(2, 2);
+    CopySprite(store, 16, 30);
+    EXPECT_EQ(store.GetSpriteSize(30), (tSpriteSize{8, 8}));
+    CopySprite(store, 16, 31);   // 31 has no picture yet
+    EXPECT_FALSE(store.HasSprite(31));
+    CopySprite(store, 16, 41);
 }
 
 TEST_F(SpriteGeneratorsTest, SphereSpriteIsOpaqueInTheMiddleTransparentAtTheCornersAndLitFromTheLight) {
@@ -81,24 +72,6 @@ TEST_F(SpriteGeneratorsTest, ColouredSphereTakesItsColoursFromTheNormalsWorldDir
     EXPECT_EQ(RedOf(store.GetSprite(up).Pixel(16, 24)), 0);
 }
 
-TEST_F(SpriteGeneratorsTest, SetColorKeepsTransparentPixelsTransparent) {
-    const uint16_t id = CreateSphereSprite(store, eye, light, 16, 64, 0xFFFFA500, 64);
-    store.SetColor(id, 0xFF00FF00);
-    const TBitmap32& sphere = store.GetSprite(id);
-    EXPECT_EQ(AlphaOf(sphere.Pixel(0, 0)), 0);
-    EXPECT_EQ(sphere.Pixel(32, 32), 0xFF00FF00u);
-}
-
-TEST_F(SpriteGeneratorsTest, CopySpriteCopiesOnlyBetweenExistingPictures) {
-    CreateRenderSprite(store, 17, 16, 16);
-    store.GetSprite(30).SetSize(2, 2);
-    CopySprite(store, 17, 30);
-    EXPECT_EQ(store.GetSpriteSize(30), (tSpriteSize{16, 16}));
-    CopySprite(store, 17, 31);   // 31 has no picture yet
-    EXPECT_FALSE(store.HasSprite(31));
-    CopySprite(store, 17, 41);
-}
-
 TEST_F(SpriteGeneratorsTest, LoadSpriteReadsAPictureAndReportsWhatItCannot) {
     ScopedPresenter presenter;
     EXPECT_FALSE(LoadSprite(store, 41, "any.png"));
@@ -106,7 +79,6 @@ TEST_F(SpriteGeneratorsTest, LoadSpriteReadsAPictureAndReportsWhatItCannot) {
     EXPECT_EQ(presenter.Last().caption, "FSprite: TPaxSpriteForm.LoadSprite");
     EXPECT_EQ(presenter.Last().text, "sprite.id > maximum id");
     EXPECT_EQ(presenter.Last().buttons, 258);
-
     const std::string missing = "no_such_sprite_picture.png";
     EXPECT_FALSE(LoadSprite(store, 20, missing));
     EXPECT_EQ(presenter.Last().text, "sprite picture '" + missing + "' not found");

@@ -57,30 +57,26 @@ TEST(SpritePictures, HaveTheirSizesTransparentCornersSoftEdgesAndBlend) {
         EXPECT_GT(CountAlpha(picture, 1, 249), 8);
         WriteIfAsked(picture, "sprite_" + std::to_string(id));
     }
-}
-
-TEST(SpritePictures, AreTheSameOnEveryCallAndZeroIsOne) {
-    const TBitmap32 first = MakeSpritePicture(14);
-    const TBitmap32 again = MakeSpritePicture(14);
-    EXPECT_TRUE(std::equal(first.Bits(), first.Bits() + first.Width() * first.Height(), again.Bits()));
     const TBitmap32 zero = MakeSpritePicture(0), one = MakeSpritePicture(1);
     EXPECT_TRUE(std::equal(zero.Bits(), zero.Bits() + 26 * 26, one.Bits()));
     EXPECT_TRUE(MakeSpritePicture(16).Empty());
 }
 
+// The trees stand on a brown trunk (more red than blue) at the bottom centre.
 TEST(SpritePictures, TheTreesStandOnTheirTrunkAtTheBottomCentre) {
     for (uint16_t id : {uint16_t{14}, uint16_t{15}}) {
         const TBitmap32 tree = MakeSpritePicture(id);
-        const int bottom = tree.Height() - 1, centre = tree.Width() / 2;
-        EXPECT_EQ(AlphaOf(tree.Pixel(centre, bottom)), 255) << id;
+        const int bottom = tree.Height() - 1;
+        const TColor32 bark = tree.Pixel(tree.Width() / 2, bottom);
+        EXPECT_EQ(AlphaOf(bark), 255) << id;
         EXPECT_EQ(AlphaOf(tree.Pixel(4, bottom)), 0) << id;
-        // Bark is brown: more red than blue.
-        const TColor32 bark = tree.Pixel(centre, bottom);
         EXPECT_GT(RedOf(bark), BlueOf(bark)) << id;
     }
 }
 
-TEST(SpritePictures, InstallFillsTheWholeStore) {
+// Every stage's store starts with the program's own pictures, the orange sphere and copies of
+// the checkerboard.
+TEST(SpritePictures, InstallFillsTheWholeStoreOfEveryStage) {
     SpriteStore store;
     Eye3d eye;
     Light3d light;
@@ -89,8 +85,7 @@ TEST(SpritePictures, InstallFillsTheWholeStore) {
     EXPECT_EQ(store.GetSpriteSize(14), (tSpriteSize{146, 257}));
     EXPECT_EQ(store.GetSpriteSize(SphereSpriteId), (tSpriteSize{64, 64}));
     const TBitmap32& sphere = store.GetSprite(SphereSpriteId);
-    // Orange at the centre: red over green over blue.
-    const TColor32 centre = sphere.Pixel(32, 32);
+    const TColor32 centre = sphere.Pixel(32, 32);   // orange: red over green over blue
     EXPECT_GT(RedOf(centre), GreenOf(centre));
     EXPECT_GT(GreenOf(centre), BlueOf(centre));
     const TBitmap32& checker = store.GetSprite(CheckerSpriteId);
@@ -101,9 +96,6 @@ TEST(SpritePictures, InstallFillsTheWholeStore) {
         EXPECT_TRUE(std::equal(checker.Bits(), checker.Bits() + 256, copy.Bits())) << id;
     }
     WriteIfAsked(sphere, "sprite_16");
-}
-
-TEST(SpritePictures, EveryStageStartsWithTheFilledStore) {
     Stage stage(StageOptions{480, 360, 64, 64});
     EXPECT_EQ(stage.Sprites().GetSpriteSize(15), (tSpriteSize{120, 297}));
     EXPECT_EQ(stage.Sprites().GetSpriteSize(40), (tSpriteSize{16, 16}));

@@ -7,13 +7,17 @@
 namespace pax {
 namespace {
 
-TEST(SpriteStore, IdentifiersZeroAndOneShareAPictureAndFortyIsTheLast) {
+TEST(SpriteStore, IdentifiersZeroAndOneShareAPictureFortyIsTheLastAndSizesDefault) {
     SpriteStore store;
     EXPECT_EQ(&store.GetSprite(0), &store.GetSprite(1));
     EXPECT_NE(&store.GetSprite(1), &store.GetSprite(2));
     EXPECT_FALSE(store.HasSprite(16));
-    store.GetSprite(40);
+    EXPECT_EQ(store.GetSpriteSize(20), SpriteStore::InitialDefaultSize);
+    store.GetSprite(40).SetSize(26, 12);
     EXPECT_TRUE(store.HasSprite(40));
+    EXPECT_EQ(store.GetSpriteSize(40), (tSpriteSize{26, 12}));
+    store.SetDefaultSize({8, 9});
+    EXPECT_EQ(store.GetSpriteSize(21), (tSpriteSize{8, 9}));
     try {
         store.GetSprite(41);
         FAIL() << "no range error";
@@ -22,28 +26,16 @@ TEST(SpriteStore, IdentifiersZeroAndOneShareAPictureAndFortyIsTheLast) {
     }
 }
 
-TEST(SpriteStore, SizeIsThePicturesOrTheDefault) {
+TEST(SpriteStore, SetColorTintsAndKeepsTransparencyAndScaledSpritesBlendWithTheirAlpha) {
     SpriteStore store;
-    EXPECT_EQ(store.GetSpriteSize(20), SpriteStore::InitialDefaultSize);
-    store.GetSprite(20).SetSize(26, 12);
-    EXPECT_EQ(store.GetSpriteSize(20), (tSpriteSize{26, 12}));
-    store.SetDefaultSize({8, 9});
-    EXPECT_EQ(store.GetSpriteSize(21), (tSpriteSize{8, 9}));
-}
-
-TEST(SpriteStore, SetColorTintsAndKeepsTransparency) {
-    SpriteStore store;
-    TBitmap32& sprite = store.GetSprite(5);
-    sprite.SetSize(2, 1);
-    sprite.SetPixel(0, 0, 0x00123456);
-    sprite.SetPixel(1, 0, 0x80FFFFFF);
+    TBitmap32& tinted = store.GetSprite(5);
+    tinted.SetSize(2, 1);
+    tinted.SetPixel(0, 0, 0x00123456);
+    tinted.SetPixel(1, 0, 0x80FFFFFF);
     store.SetColor(5, 0xFFFF0000);
-    EXPECT_EQ(sprite.Pixel(0, 0), 0x00FF0000u);
-    EXPECT_EQ(sprite.Pixel(1, 0), 0x80FF0000u);
-}
+    EXPECT_EQ(tinted.Pixel(0, 0), 0x00FF0000u);
+    EXPECT_EQ(tinted.Pixel(1, 0), 0x80FF0000u);
 
-TEST(SpriteStore, ScaledSpriteIsStretchedAndBlendedWithItsAlpha) {
-    SpriteStore store;
     TBitmap32& sprite = store.GetSprite(3);
     sprite.SetSize(2, 2);
     sprite.Clear(0xFFFFFFFF);

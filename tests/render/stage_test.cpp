@@ -4,6 +4,9 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "foundation/point_list3d.h"
 #include "render/object_window.h"
@@ -18,13 +21,12 @@ namespace pax {
 namespace {
 
 std::string LogText() {
-    std::ifstream log(DebugLogPath());
     std::stringstream text;
-    text << log.rdbuf();
+    text << std::ifstream(DebugLogPath()).rdbuf();
     return text.str();
 }
 
-TEST(Stage, CreatesTheSceneInStartUpOrderAndWiresTheTurtlesToTheView) {
+TEST(Stage, CreatesTheSceneInStartUpOrderAndTheTurtlesDrawIntoTheView) {
     testing::ScopedSettings settings;
     LogLine("--- stage test");
     Stage stage(StageOptions{480, 360, 64, 64});
@@ -32,31 +34,21 @@ TEST(Stage, CreatesTheSceneInStartUpOrderAndWiresTheTurtlesToTheView) {
     size_t at = 0;
     for (const char* unit : {" PaxPax.initialization:", " PaxDragon.", " PaxEye.", " PaxLight.", " PList3d.",
                              " GrWindow.", " Gr32_ZBuffer.", " FSprite.", " PaxObj."}) {
-        const size_t found = log.find(unit, at);
-        ASSERT_NE(found, std::string::npos) << unit;
-        at = found;
+        at = log.find(unit, at);
+        ASSERT_NE(at, std::string::npos) << unit;
     }
-    EXPECT_EQ(stage.Pax().Name(), "Pax");
-    EXPECT_EQ(stage.Bee().Name(), "Bee");
-    EXPECT_EQ(stage.Dragon().Name(), "Dragon");
-    EXPECT_EQ(stage.Eye().Name(), "Eye");
+    const std::vector<std::string> names{stage.Pax().Name(), stage.Bee().Name(), stage.Dragon().Name(), stage.Eye().Name()};
+    EXPECT_EQ(names, (std::vector<std::string>{"Pax", "Bee", "Dragon", "Eye"}));
     for (Pax3d* turtle : {&stage.Pax(), &stage.Bee(), static_cast<Pax3d*>(&stage.Dragon())})
         EXPECT_EQ(turtle->Window(), &stage.View());
     ObjectWindow& view = stage.View();
     EXPECT_EQ(view.Name(), "view3d");
-    EXPECT_TRUE(view.IsOpen());
-    EXPECT_TRUE(view.Active());
+    EXPECT_TRUE(view.IsOpen() && view.Active());
     EXPECT_EQ(view.Surface(), &stage.DrawingSurface());
-    EXPECT_EQ(view.Width(), 480);
-    EXPECT_EQ(view.Height(), 360);
+    EXPECT_EQ((std::pair{view.Width(), view.Height()}), (std::pair{480, 360}));
     EXPECT_EQ(stage.ZBuffer().Width(), 480);
     EXPECT_EQ(&stage.LineList(), &LineList3d());
-}
 
-TEST(Stage, ThePaxTurtleDrawsIntoThePicture) {
-    testing::ScopedSettings settings;
-    Stage stage(StageOptions{480, 360, 64, 64});
-    ObjectWindow& view = stage.View();
     view.Reset();
     view.BeginObject(ObjectShape::General);
     stage.Pax().Restart();
