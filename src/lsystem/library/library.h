@@ -2,6 +2,12 @@
 // The built-in L-system library: eight categories of ready-made definitions, compiled in so
 // that the program shows figures without any file. The data is constant; the interpreter
 // registers it category by category, in this order, at start-up.
+//
+// Conventions of the data: a change of colour, step or thickness made inside brackets stays
+// for the rest of that successor (brackets restore the turtle, not the derivation state), so
+// organs that change them (leaves, flowers) are rules of their own; "20!" ends cylinder
+// drawing before leaves and flowers; a symbol whose rule only repeats it after a change
+// (f=>Sf) grows an organ once for every generation still to come.
 
 #include <string>
 #include <vector>
