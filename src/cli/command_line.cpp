@@ -9,6 +9,7 @@
 #include "cli/cli_io.h"
 #include "cli/options.h"
 #include "cli/subcommands.h"
+#include "system/startup.h"
 
 namespace pax {
 namespace {
@@ -135,8 +136,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
 int RunCommandLine(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    // A subcommand runs the engine like the desktop program does: the debug log with its header
+    // and the start-up lines of every unit. Usage and version texts need none of it.
+    const bool engine = !args.empty() && FindSubcommand(args.front()) != nullptr;
+    if (engine) StartSystemUtilities(argv[0]);
     const int code = RunCommandLine(args, std::cout, std::cerr);
     std::cout.flush();
+    if (engine) StopSystemUtilities();
     return code;
 }
 

@@ -33,9 +33,9 @@ Stage::Stage(const StageOptions& options) {
     LogInitialization("PaxEye", SizeText(sizeof(Eye3d)));
     m_light = std::make_unique<Light3d>("Light");
     LogInitialization("PaxLight", SizeText(sizeof(Light3d)));
+    // The global point and line lists write their own start-up line when first reached.
     PointList();
     LineList();
-    LogInitialization("PList3d", SizeText(sizeof(tColorPoint3d)));
 
     if (options.DefaultSurfaceWidth > 0 && options.DefaultSurfaceHeight > 0)
         m_surfaces = std::make_unique<SharedSurfaces>(options.DefaultSurfaceWidth, options.DefaultSurfaceHeight);
