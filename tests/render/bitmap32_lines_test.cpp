@@ -6,34 +6,23 @@
 #include <string>
 
 #include "render/bitmap32.h"
+#include "render/surface_test_support.h"
 
 namespace pax {
 namespace {
 
-std::string Marks(const TBitmap32& b) {
-    std::string out;
-    for (int y = 0; y < b.Height(); ++y) {
-        for (int x = 0; x < b.Width(); ++x) out += b.Pixel(x, y) == clBlack32 ? '.' : '#';
-        out += '\n';
-    }
-    return out;
-}
-
-TBitmap32 Black(int w, int h) {
-    TBitmap32 b(w, h);
-    b.Clear();
-    return b;
-}
+using testing::Filled;
+using testing::Marks;
 
 TEST(Bitmap32Lines, OpaqueLineStepsByRoundingAndDrawsTheLastPixelOnlyWhenAsked) {
-    TBitmap32 b = Black(7, 6);
+    TBitmap32 b = Filled(7, 6);
     b.LineOpaque(0, 0, 5, 0, clWhite32, false);
     b.LineOpaque(3, 1, 3, 1, clWhite32, false);   // zero length, no last pixel: nothing
     b.LineOpaque(0, 2, 6, 5, clWhite32, true);
     EXPECT_EQ(Marks(b), "#####..\n.......\n#......\n.##....\n...##..\n.....##\n");
     b.LineOpaque(3, 1, 3, 1, clWhite32, true);
     EXPECT_EQ(b.Pixel(3, 1), clWhite32);
-    TBitmap32 steep = Black(3, 5);
+    TBitmap32 steep = Filled(3, 5);
     steep.LineOpaque(2, 4, 0, 0, Color32(1, 2, 3), false);
     EXPECT_EQ(Marks(steep), "...\n#..\n.#.\n.#.\n..#\n");
     EXPECT_EQ(steep.Pixel(2, 4), Color32(1, 2, 3));
@@ -48,10 +37,10 @@ TEST(Bitmap32Lines, ClippedLineKeepsThePixelsOfTheWholeLine) {
     for (int k = 0; k < 300; ++k) {
         const int x1 = coord(rng), y1 = coord(rng), x2 = coord(rng), y2 = coord(rng);
         const bool last = k % 2 == 0;
-        TBitmap32 small = Black(40, 30);
+        TBitmap32 small = Filled(40, 30);
         small.SetClipRect({5, 4, 33, 26});
         small.LineOpaque(x1, y1, x2, y2, clWhite32, last);
-        TBitmap32 big = Black(1200, 1200);
+        TBitmap32 big = Filled(1200, 1200);
         big.LineOpaque(x1 + Off, y1 + Off, x2 + Off, y2 + Off, clWhite32, last);
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x) {
@@ -63,12 +52,12 @@ TEST(Bitmap32Lines, ClippedLineKeepsThePixelsOfTheWholeLine) {
 }
 
 TEST(Bitmap32Lines, HugeEndPointsAreClippedWithoutWalkingThemAndNonFiniteOnesIgnored) {
-    TBitmap32 b = Black(20, 20);
+    TBitmap32 b = Filled(20, 20);
     const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     b.LineAAF(nan, 1, 8, 8, clWhite32);
     b.LineAAF(1, 1, inf, 8, clWhite32);
-    EXPECT_EQ(Marks(b), Marks(Black(20, 20)));
+    EXPECT_EQ(Marks(b), Marks(Filled(20, 20)));
     b.LineOpaque(small, 10, big, 10, clWhite32, true);
     b.LineBlend(3, small, 3, big, clWhite32);
     for (int k = 0; k < 20; ++k) EXPECT_TRUE(b.Pixel(k, 10) == clWhite32 && b.Pixel(3, k) == clWhite32) << k;
@@ -78,7 +67,7 @@ TEST(Bitmap32Lines, HugeEndPointsAreClippedWithoutWalkingThemAndNonFiniteOnesIgn
 // Along the major axis the line covers from half a pixel before its first end point to half a
 // pixel before its last; coverage scales the colour's alpha.
 TEST(Bitmap32LinesAA, LineCoversItsPixelRunWeightedByCoveredLengthAndAlpha) {
-    TBitmap32 b = Black(40, 40);
+    TBitmap32 b = Filled(40, 40);
     b.LineAAF(10, 20, 30, 20, clWhite32);
     b.LineAA(5 * FixedOne, 15 * FixedOne, 5 * FixedOne, 5 * FixedOne, clWhite32, true);
     for (int k = 0; k < 40; ++k) {
@@ -105,7 +94,7 @@ TEST(Bitmap32LinesAA, InnerColumnsCarryTheLinesThicknessAtEveryAngle) {
     for (int k = 0; k < 40; ++k) {
         const float x1 = pos(rng), y1 = pos(rng), x2 = pos(rng), y2 = pos(rng);
         if (std::fabs(x2 - x1) < 6 && std::fabs(y2 - y1) < 6) continue;
-        TBitmap32 b = Black(64, 64);
+        TBitmap32 b = Filled(64, 64);
         b.LineAAF(x1, y1, x2, y2, clWhite32);
         const bool steep = std::fabs(y2 - y1) > std::fabs(x2 - x1);
         const double m = steep ? (x2 - x1) / (y2 - y1) : (y2 - y1) / (x2 - x1);
@@ -123,10 +112,10 @@ TEST(Bitmap32LinesAA, InnerColumnsCarryTheLinesThicknessAtEveryAngle) {
 // Half-transparent paths: a doubled joint would show as a brighter pixel.
 TEST(Bitmap32Lines, PolylinesBlendEveryPixelOnceAndIncludeTheEndPoint) {
     const TColor32 half = Color32(255, 255, 255, 128), grey = Color32(128, 128, 128);
-    TBitmap32 b = Black(30, 30);
+    TBitmap32 b = Filled(30, 30);
     b.PolylineAA({FixedPoint(3, 5), FixedPoint(12, 5), FixedPoint(24, 5)}, half, false);
     for (int x = 0; x < 30; ++x) EXPECT_EQ(b.Pixel(x, 5), x >= 3 && x <= 24 ? grey : clBlack32) << x;
-    TBitmap32 p = Black(6, 6);
+    TBitmap32 p = Filled(6, 6);
     const TArrayOfFixedPoint path = {FixedPoint(1, 1), FixedPoint(4, 1), FixedPoint(4, 4)};
     p.Polyline(path, half, false);
     for (auto [x, y] : {std::pair{1, 1}, {4, 1}, {4, 4}}) EXPECT_EQ(p.Pixel(x, y), grey) << x << "," << y;
@@ -137,7 +126,7 @@ TEST(Bitmap32Lines, PolylinesBlendEveryPixelOnceAndIncludeTheEndPoint) {
 TEST(Bitmap32LinesAA, NothingIsDrawnOutsideTheClipRectangle) {
     std::mt19937 rng(3);
     std::uniform_real_distribution<float> pos(-80, 120), far(-1e7f, 1e7f);
-    TBitmap32 b = Black(40, 40);
+    TBitmap32 b = Filled(40, 40);
     b.SetClipRect({10, 12, 30, 28});
     for (int k = 0; k < 400; ++k) {
         auto p = [&] { return k % 4 == 0 ? far(rng) : pos(rng); };

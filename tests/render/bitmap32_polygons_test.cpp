@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/bitmap32.h"
+#include "render/surface_test_support.h"
 
 namespace pax {
 namespace {
@@ -15,11 +16,7 @@ struct P {
     double x, y;
 };
 
-TBitmap32 Black(int w, int h) {
-    TBitmap32 b(w, h);
-    b.Clear();
-    return b;
-}
+using testing::Filled;
 
 TArrayOfFixedPoint ToFixed(const std::vector<P>& poly) {
     TArrayOfFixedPoint out;
@@ -141,7 +138,7 @@ TEST(Bitmap32PolygonAA, CoverageIsTheExactAreaOfRandomPolygonsInsideTheClipRecta
     for (int k = 0; k < 100; ++k) {
         const bool clipped = k % 5 >= 3;   // corners far past a clip rectangle
         const std::vector<P> poly = clipped ? RandomPolygon(rng, 3 + k % 8, -30, 60) : RandomPolygon(rng, 3 + k % 10, 1, 31);
-        TBitmap32 b = Black(32, 32);
+        TBitmap32 b = Filled(32, 32);
         if (clipped) b.SetClipRect({5, 7, 27, 25});
         b.FillPolygonAA(ToFixed(poly), clWhite32);
         const CoverageErrors e = CompareWithReference(b, poly);
@@ -162,7 +159,7 @@ TEST(Bitmap32Polygon, FillTakesThePixelsWhoseCentresAreInside) {
         // Corners on whole and half pixels put many centres exactly on edges and corners.
         std::vector<P> poly = RandomPolygon(rng, 3 + k % 10, -4, 36);
         for (P& p : poly) p = {std::round(p.x * 2) / 2, std::round(p.y * 2) / 2};
-        TBitmap32 b = Black(32, 32);
+        TBitmap32 b = Filled(32, 32);
         b.SetClipRect({2, 1, 30, 31});
         b.FillPolygon(ToFixed(poly), clWhite32);
         for (int y = 0; y < 32; ++y)
@@ -203,7 +200,7 @@ TEST(Bitmap32Polygon, PolygonsSharingAnEdgeLeaveNoGapAndNoDoubleCover) {
         std::vector<P> left, right;
         SplitSquare(rng, first - 0.5 * smooth, last + 1 - 0.5 * smooth, left, right, k % 4 == 1 ? 0.5 : 1.0 / 256);
         const auto fill = smooth ? &TBitmap32::FillPolygonAA : &TBitmap32::FillPolygon;
-        TBitmap32 a = Black(40, 40), b = Black(40, 40);
+        TBitmap32 a = Filled(40, 40), b = Filled(40, 40);
         (a.*fill)(ToFixed(left), clWhite32);
         (b.*fill)(ToFixed(right), clWhite32);
         for (int y = 0; y < 40; ++y)
@@ -216,12 +213,12 @@ TEST(Bitmap32Polygon, PolygonsSharingAnEdgeLeaveNoGapAndNoDoubleCover) {
 }
 
 TEST(Bitmap32Polygon, FillsBlendByAlphaAndIgnoreDegenerateInput) {
-    TBitmap32 b = Black(8, 8);
+    TBitmap32 b = Filled(8, 8);
     b.FillPolygon(ToFixed({{1, 1}, {5, 1}, {5, 5}, {1, 5}}), Color32(255, 255, 255, 128));
     EXPECT_EQ(b.Pixel(1, 1), Color32(128, 128, 128));
     EXPECT_EQ(b.Pixel(4, 4), Color32(128, 128, 128));
     EXPECT_EQ(b.Pixel(5, 4), clBlack32);
-    TBitmap32 s = Black(8, 8);
+    TBitmap32 s = Filled(8, 8);
     s.FillPolygonAA(ToFixed({{1.5, 1.5}, {5.5, 1.5}, {5.5, 5.5}, {1.5, 5.5}}), Color32(255, 255, 255, 128));
     EXPECT_EQ(s.Pixel(3, 3), Color32(128, 128, 128));
     EXPECT_EQ(s.Pixel(1, 3), clBlack32);
@@ -237,7 +234,7 @@ TEST(Bitmap32Polygon, FillsBlendByAlphaAndIgnoreDegenerateInput) {
 TEST(Bitmap32Polygon, HugeCoordinatesAreClipped) {
     const TFixed big = std::numeric_limits<TFixed>::max(), small = std::numeric_limits<TFixed>::min();
     const TArrayOfFixedPoint all = {{small, small}, {big, small}, {big, big}, {small, big}};
-    TBitmap32 plain = Black(6, 6), smooth = Black(6, 6);
+    TBitmap32 plain = Filled(6, 6), smooth = Filled(6, 6);
     plain.FillPolygon(all, clWhite32);
     smooth.FillPolygonAA(all, clWhite32);
     for (int y = 0; y < 6; ++y)

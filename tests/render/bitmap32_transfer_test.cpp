@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "render/bitmap32.h"
+#include "render/surface_test_support.h"
 
 namespace pax {
 namespace {
@@ -19,11 +20,7 @@ TBitmap32 TwoByTwo() {
     return s;
 }
 
-TBitmap32 Filled(int w, int h, TColor32 c = Ground) {
-    TBitmap32 b(w, h);
-    b.Clear(c);
-    return b;
-}
+TBitmap32 Filled(int w, int h, TColor32 c = Ground) { return testing::Filled(w, h, c); }
 
 TEST(Bitmap32Stretch, PicksTheNearestSourcePixelWhenGrowingAndShrinking) {
     const TBitmap32 src = TwoByTwo();

@@ -5,24 +5,15 @@
 #include <algorithm>
 #include <numeric>
 #include <vector>
-#include <random>
 
+#include "render/surface_test_support.h"
 #include "support/scripted_presenter.h"
 
 namespace pax {
 namespace {
 
-TBitmap32 RandomPicture(int width, int height, uint32_t seed) {
-    std::mt19937 rng(seed);
-    TBitmap32 p(width, height);
-    for (int i = 0; i < width * height; ++i) p.Bits()[i] = rng();
-    return p;
-}
-
-bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height() &&
-           std::equal(a.Bits(), a.Bits() + size_t(a.Width()) * a.Height(), b.Bits());
-}
+using testing::RandomPicture;
+using testing::SamePicture;
 
 // The convolution rule written out per pixel and channel, as a reference.
 TBitmap32 ReferenceConvolve(const TBitmap32& in, const tConvolutionFilter& f) {
@@ -85,7 +76,7 @@ TEST(Filters, EveryRecordAndOddKernelsMatchTheReferenceConvolution) {
     for (const tConvolutionFilter* f : filters) {
         TBitmap32 fast = picture;
         Convolve(fast, *f);
-        EXPECT_TRUE(SamePixels(fast, ReferenceConvolve(picture, *f))) << f->Name;
+        EXPECT_TRUE(SamePicture(fast, ReferenceConvolve(picture, *f))) << f->Name;
     }
 }
 
@@ -102,7 +93,7 @@ TEST(Filters, NoFilteringOnlyMakesInteriorPixelsOpaque) {
         }
     p = picture;
     ApplyFilter(p, 0);
-    EXPECT_TRUE(SamePixels(p, picture));
+    EXPECT_TRUE(SamePicture(p, picture));
 }
 
 TEST(Filters, SurfacesWithoutInteriorPixelsStayUnchanged) {
@@ -110,7 +101,7 @@ TEST(Filters, SurfacesWithoutInteriorPixelsStayUnchanged) {
         const TBitmap32 picture = RandomPicture(w, h, 5);
         TBitmap32 p = picture;
         ApplyFilter(p, filter);
-        EXPECT_TRUE(SamePixels(p, picture)) << w << " x " << h;
+        EXPECT_TRUE(SamePicture(p, picture)) << w << " x " << h;
     }
 }
 
@@ -139,7 +130,7 @@ TEST(Filters, NumberOutsideTheTableIsReportedAndChangesNothing) {
     TBitmap32 p = picture;
     ApplyFilter(p, 33);
     ApplyFilter(p, -1);
-    EXPECT_TRUE(SamePixels(p, picture));
+    EXPECT_TRUE(SamePicture(p, picture));
     ASSERT_EQ(boxes.Count(), 2u);
     EXPECT_EQ(boxes.Last().caption, "Im_Convolution:  ApplyFilter");
     EXPECT_EQ(boxes.Last().text, "filter number -1 not in 0..32");

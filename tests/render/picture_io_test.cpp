@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 #include "render/png_codec.h"
+#include "render/surface_test_support.h"
 #include "support/golden.h"
 #include "support/scripted_presenter.h"
 
@@ -50,17 +50,7 @@ std::vector<uint8_t> ReadBytes(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TBitmap32 TestPicture(bool transparent) {
-    std::mt19937 rng(transparent ? 5 : 6);
-    TBitmap32 p(19, 11);
-    for (int i = 0; i < 19 * 11; ++i) p.Bits()[i] = transparent ? rng() : (rng() | 0xFF000000);
-    return p;
-}
-
-bool SamePixels(const TBitmap32& a, const TBitmap32& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height() &&
-           std::equal(a.Bits(), a.Bits() + size_t(a.Width()) * a.Height(), b.Bits());
-}
+TBitmap32 TestPicture(bool transparent) { return testing::RandomPicture(19, 11, transparent ? 5 : 6, !transparent); }
 
 TEST(PictureIO, FormatFollowsUpperCasedExtension) {
     for (const char* png : {"a.png", "Images/Pax_0001.PnG"}) EXPECT_EQ(PictureFormatOf(png), PictureFormat::Png);
@@ -78,7 +68,7 @@ TEST(PictureIO, SaveAndLoadRoundTripByExtensionAndContentsWinOverAMisleadingOne)
             ASSERT_TRUE(SavePicture(picture, dir / leaf));
             TBitmap32 loaded;
             ASSERT_TRUE(LoadPicture(loaded, dir / leaf));
-            EXPECT_TRUE(SamePixels(picture, loaded));
+            EXPECT_TRUE(testing::SamePicture(picture, loaded));
         }
         // BMP: 32 bits only when some pixel is not opaque (24-bit rows of 19 pixels pad to 60 bytes).
         EXPECT_EQ(ReadBytes(dir / "p.bmp").size(), transparent ? 122u + 19 * 4 * 11 : 54u + 60 * 11);
@@ -88,7 +78,7 @@ TEST(PictureIO, SaveAndLoadRoundTripByExtensionAndContentsWinOverAMisleadingOne)
     WriteBytes(dir / "really_a_png.jpg", EncodePng(TestPicture(true)).Bytes);
     TBitmap32 loaded;
     EXPECT_TRUE(LoadPicture(loaded, dir / "really_a_png.jpg"));
-    EXPECT_TRUE(SamePixels(TestPicture(true), loaded));
+    EXPECT_TRUE(testing::SamePicture(TestPicture(true), loaded));
     // The explicit savers need a surface.
     EXPECT_FALSE(SaveBMP(nullptr, dir / "a.bmp"));
     EXPECT_FALSE(SaveJPEG(nullptr, dir / "a.jpg", 95, JpegScan::Sequential));

@@ -5,16 +5,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "render/surface_test_support.h"
+
 namespace pax {
 namespace {
+
+using testing::Pixels;
 
 TBitmap32 Row(std::initializer_list<TColor32> pixels) {
     TBitmap32 p(static_cast<int>(pixels.size()), 1);
     std::copy(pixels.begin(), pixels.end(), p.Bits());
     return p;
 }
-
-std::vector<TColor32> Pixels(const TBitmap32& p) { return {p.Bits(), p.Bits() + p.Width() * p.Height()}; }
 
 TEST(ColorKey, AlphaRampsWithTheDistanceInsideTheRadiusAndRadiusZeroOnlyCopies) {
     const TBitmap32 plain = Row({0xFF000000, 0x80102030, 0x00FFFFFF});

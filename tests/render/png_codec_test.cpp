@@ -9,9 +9,12 @@
 #include <random>
 #include <vector>
 
+#include "render/surface_test_support.h"
+
 namespace pax {
 namespace {
 
+using testing::Pixels;
 using Bytes = std::vector<uint8_t>;
 
 // A PNG written by libpng itself from rows in the stored layout, so that the decoder is
@@ -58,8 +61,6 @@ Bytes MakePng(const PngSpec& s) {
     png_destroy_write_struct(&png, &info);
     return out;
 }
-
-std::vector<TColor32> Pixels(const TBitmap32& p) { return {p.Bits(), p.Bits() + size_t(p.Width()) * p.Height()}; }
 
 std::vector<TColor32> Decoded(const Bytes& file) {
     DecodeResult r = DecodePng(file);

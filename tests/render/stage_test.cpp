@@ -31,9 +31,10 @@ TEST(Stage, CreatesTheSceneInStartUpOrderAndTheTurtlesDrawIntoTheView) {
     LogLine("--- stage test");
     Stage stage(StageOptions{480, 360, 64, 64});
     const std::string log = LogText().substr(LogText().rfind("--- stage test"));
+    // The point lists write their line only when first reached in the process, so not here.
     size_t at = 0;
-    for (const char* unit : {" PaxPax.initialization:", " PaxDragon.", " PaxEye.", " PaxLight.", " PList3d.",
-                             " GrWindow.", " Gr32_ZBuffer.", " FSprite.", " PaxObj."}) {
+    for (const char* unit : {" PaxPax.initialization:", " PaxDragon.", " PaxEye.", " PaxLight.", " GrWindow.",
+                             " Gr32_ZBuffer.", " FSprite.", " PaxObj."}) {
         at = log.find(unit, at);
         ASSERT_NE(at, std::string::npos) << unit;
     }

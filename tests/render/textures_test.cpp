@@ -17,9 +17,14 @@ TBitmap32 Marked(int width, int height) {
     return t;
 }
 
-TEST(Textures, TenthRegistrationIsRefused) {
+TEST(Textures, TheTenthRegistrationIsRefusedAndSelectionWrapsIntoOneToCount) {
     testing::ScopedPresenter boxes;
     tTextures textures;
+    int index = 4;
+    SetCurrentTexture(nullptr);
+    textures.SelectTexture(index);   // nothing registered: nothing changes
+    EXPECT_EQ(index, 4);
+    EXPECT_EQ(CurrentTexture(), nullptr);
     for (int i = 0; i < 9; ++i) EXPECT_TRUE(textures.RegisterTexture(std::make_shared<TBitmap32>(i + 1, 1)));
     EXPECT_FALSE(textures.RegisterTexture(nullptr));
     EXPECT_EQ(boxes.Count(), 0u);
@@ -31,16 +36,6 @@ TEST(Textures, TenthRegistrationIsRefused) {
     EXPECT_EQ(textures.TextureCount(), 9);
     EXPECT_EQ(textures.Texture(9)->Width(), 9);
     EXPECT_EQ(textures.Texture(10), nullptr);
-}
-
-TEST(Textures, SelectTextureWrapsIntoOneToCount) {
-    tTextures textures;
-    int index = 4;
-    SetCurrentTexture(nullptr);
-    textures.SelectTexture(index);   // nothing registered: nothing changes
-    EXPECT_EQ(index, 4);
-    EXPECT_EQ(CurrentTexture(), nullptr);
-    for (int i = 0; i < 9; ++i) textures.RegisterTexture(std::make_shared<TBitmap32>(i + 1, 1));
     for (auto [in, out] : {std::pair{0, 9}, {10, 1}, {5, 5}, {-20, 7}, {std::numeric_limits<int>::min(), 7},
                            {std::numeric_limits<int>::max(), 1}}) {
         index = in;
@@ -51,7 +46,8 @@ TEST(Textures, SelectTextureWrapsIntoOneToCount) {
     SetCurrentTexture(nullptr);
 }
 
-TEST(Textures, TilingReducesAPositiveStartByWholeTiles) {
+// A positive start is first reduced by whole tiles; every copy obeys the texture's draw mode.
+TEST(Textures, TilingStartsAtOrBeforeTheOriginAndObeysTheDrawMode) {
     const TBitmap32 texture = Marked(64, 64);
     for (auto [sx, sy, ox, oy] : {std::tuple{-1, -1, 1, 1}, {100, 30, 28, 34}, {64, 0, 0, 0},
                                   {std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 1, 0}}) {
@@ -62,17 +58,14 @@ TEST(Textures, TilingReducesAPositiveStartByWholeTiles) {
             for (int x = 0; x < 150; ++x) same = same && d.Pixel(x, y) == texture.Pixel((x + ox) % 64, (y + oy) % 64);
         EXPECT_TRUE(same) << sx << "," << sy;
     }
-}
-
-TEST(Textures, TilingObeysTheTextureDrawMode) {
-    TBitmap32 texture(2, 1);
-    texture.SetPixel(0, 0, Color32(1, 2, 3));
-    texture.SetPixel(1, 0, clBlack32);
-    texture.DrawMode = TDrawMode::dmTransparent;
-    texture.OuterColor = clBlack32;
+    TBitmap32 keyed(2, 1);
+    keyed.SetPixel(0, 0, Color32(1, 2, 3));
+    keyed.SetPixel(1, 0, clBlack32);
+    keyed.DrawMode = TDrawMode::dmTransparent;
+    keyed.OuterColor = clBlack32;
     TBitmap32 d(5, 1);
     d.Clear(clWhite32);
-    TileTexture(0, 0, texture, d);
+    TileTexture(0, 0, keyed, d);
     EXPECT_EQ(d.Pixel(2, 0), Color32(1, 2, 3));
     EXPECT_EQ(d.Pixel(3, 0), clWhite32);
     TileTexture(0, 0, TBitmap32(), d);   // an empty texture draws nothing
