@@ -1,16 +1,68 @@
 #include "gui/desktop.h"
 
 #include <QApplication>
-#include <QLabel>
+
+#include <exception>
+#include <memory>
+
+#include "app/studio.h"
+#include "gui/guard.h"
+#include "gui/main_window.h"
+#include "gui/qt_presenter.h"
+#include "gui/qt_sound_device.h"
+#include "gui/screen_info.h"
+#include "system/error_reporting.h"
+#include "system/presenter.h"
+#include "system/sound.h"
+#include "system/startup.h"
 
 namespace pax {
 
+namespace {
+
+// The Qt presenter and sound device for the life of the application object, which they
+// need; the headless and silent ones are back before it goes.
+class QtPlatform {
+public:
+    QtPlatform() {
+        InstallPresenter(std::make_unique<QtPresenter>());
+        InstallSoundDevice(std::make_unique<QtSoundDevice>());
+    }
+    ~QtPlatform() {
+        InstallSoundDevice(nullptr);
+        InstallPresenter(nullptr);
+    }
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+};
+
+}  // namespace
+
 int RunDesktop(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel label("Pax3d");
-    label.resize(480, 360);
-    label.show();
-    return app.exec();
+    app.setApplicationName("Pax3d");
+    // Before the system starts: its errors are shown in boxes, it counts the sound devices,
+    // and the default surface is twice the real screen.
+    QtPlatform platform;
+    ReadScreenInfo();
+    StartSystemUtilities(argc > 0 ? argv[0] : nullptr);
+
+    int code = 1;
+    try {
+        StudioOptions options;
+        if (!ProgramName().empty()) options.ProgramName = ProgramName();
+        options.Config = ConfigSource::DefaultFile;
+        Studio studio(options);
+        MainWindow window(studio);
+        window.show();
+        code = app.exec();
+    } catch (const std::exception& e) {
+        // Only the start-up can get here: every handler of the running window is guarded.
+        LogEscaped("RunDesktop", e.what());
+        ShowError("Pax3d", e.what(), Buttons::Ok);
+    }
+    StopSystemUtilities();
+    return code;
 }
 
 }  // namespace pax

@@ -1,0 +1,213 @@
+#include "gui/main_commands.h"
+
+#include "app/basic_animations.h"
+#include "app/demo_player.h"
+#include "app/main_state.h"
+#include "app/picture_loop.h"
+#include "app/studio.h"
+#include "gui/key_table.h"
+#include "render/stage.h"
+#include "scene/eye3d.h"
+#include "scene/pax3d.h"
+#include "system/settings.h"
+
+namespace pax {
+
+namespace {
+
+constexpr int Fn(int n) { return VirtualKey::F1 + n - 1; }
+
+const TShiftState None;
+const TShiftState ShiftOnly = ShiftFlag::Shift;
+const TShiftState CtrlOnly = ShiftFlag::Ctrl;
+const TShiftState CtrlAlt = ShiftFlag::Ctrl | ShiftFlag::Alt;
+
+}  // namespace
+
+MainCommands::MainCommands(Studio& studio, std::function<void()> closeWindow)
+    : m_studio(studio), m_closeWindow(std::move(closeWindow)) {}
+
+std::string MainCommands::StateText(TShiftState shift) const {
+    if (!shift.Empty()) return ModifierText(shift);
+    return m_studio.State().FigureString();
+}
+
+// --- keys ----------------------------------------------------------------------------------------
+
+void MainCommands::KeyDown(int key, TShiftState shift) {
+    MainState& state = m_studio.State();
+    PictureInput& input = state.Input;
+    input.LastKey = static_cast<uint16_t>(key);
+    input.LastShift = shift;
+    input.PressedKeys[static_cast<size_t>(key & 0xFF)] = true;
+    input.KeyNotHandled = false;
+    state.Callbacks().ShowStatus1(StateText(shift), MainState::StatusTextColor);
+
+    const bool command = KeyCommand(key, shift);
+    const bool character = !command && CharacterCommand(key, shift);
+    if (!command && !character) input.KeyNotHandled = true;
+    if (shift.Has(ShiftFlag::Alt)) KeyMotion(m_studio.GetStage().Eye(), state.EyeMotion, key, shift);
+    state.WindowRefresh();
+    if (character) state.RestartDemo();
+}
+
+void MainCommands::KeyUp(int key, TShiftState shift) {
+    m_studio.State().Input.PressedKeys[static_cast<size_t>(key & 0xFF)] = false;
+    m_studio.State().Callbacks().ShowStatus1(StateText(shift), MainState::StatusTextColor);
+}
+
+// The keys that act on their own, by the modifiers held.
+bool MainCommands::KeyCommand(int key, TShiftState shift) {
+    MainState& state = m_studio.State();
+    DemoPlayer& player = m_studio.Player();
+    PictureLoop& pictures = m_studio.Pictures();
+    if (shift == None) {
+        switch (key) {
+        case VirtualKey::Escape:
+        case Fn(11): m_closeWindow(); return true;
+        case Fn(1): player.SetFirstFigure(); return true;
+        case Fn(3): state.ChangeInfoMode(+1); return true;
+        case Fn(4): state.ChangeSyncMode(+1); return true;
+        case Fn(5): state.ChangeMotionMode(+1); return true;
+        case Fn(8): pictures.SetPause(true); return true;
+        case Fn(9): pictures.SetPause(false); return true;
+        case VirtualKey::Pause: pictures.SetPause(state.Running()); return true;
+        case VirtualKey::Backspace: player.ShowNextFigure(-1); return true;
+        default: return false;
+        }
+    }
+    if (shift == ShiftOnly) {
+        switch (key) {
+        case Fn(1): state.ToggleHelp(); return true;
+        case Fn(3): state.ChangeInfoMode(-1); return true;
+        case Fn(4): state.ChangeSyncMode(-1); return true;
+        case Fn(5): state.ChangeMotionMode(-1); return true;
+        case VirtualKey::Backspace: player.ShowNextDemo(-1); return true;
+        case VirtualKey::Space: player.ShowNextDemo(+1); return true;
+        default: return false;
+        }
+    }
+    if (shift == CtrlOnly) {
+        if (key >= '1' && key <= '9') {
+            player.ShowDemo(key - '1', 0);
+            return true;
+        }
+        switch (key) {
+        case VirtualKey::Backspace: player.ShowNextDemo(-1); return true;
+        case VirtualKey::Enter: player.ShowNextDemo(+1); return true;
+        case VirtualKey::Space: player.ShowNextFigure(+1); return true;
+        case 'N': player.Restart(); return true;
+        default: return false;
+        }
+    }
+    if (shift == CtrlAlt) {
+        switch (key) {
+        case Fn(1): state.ToggleHelp(); return true;
+        case Fn(7): state.ChangeDelayTime(+10); return true;
+        case Fn(8): state.ChangeDelayTime(-10); return true;
+        default: return false;
+        }
+    }
+    return false;
+}
+
+// The keys that act through the character they type.
+bool MainCommands::CharacterCommand(int key, TShiftState shift) {
+    if (shift.Has(ShiftFlag::Alt)) return false;
+    if (!shift.Has(ShiftFlag::Ctrl)) {
+        if (key == VirtualKey::Enter) m_studio.Player().NextDemo();
+        else if (key == VirtualKey::Space) m_studio.Player().NextFigure();
+        else return false;
+        return true;
+    }
+    if (key != 'R') return false;
+    EditReset(shift);
+    return true;
+}
+
+// --- mouse ---------------------------------------------------------------------------------------
+
+void MainCommands::MouseDown(uint8_t button, int x, int y, TShiftState) {
+    MainState& state = m_studio.State();
+    state.Input.Button = button;
+    state.Input.MouseX = x;
+    state.Input.MouseY = y;
+    if (button == MouseButton::Left)
+        ShowEyeData();
+    else
+        state.Callbacks().ShowStatus2(button == MouseButton::Right ? MoveHint : WheelHint, MainState::StatusTextColor);
+    state.WindowRefresh();
+}
+
+void MainCommands::MouseMove(int x, int y, TShiftState shift) {
+    MainState& state = m_studio.State();
+    PictureInput& input = state.Input;
+    input.MouseMoved = true;
+    input.DeltaX = x - input.MouseX;
+    input.DeltaY = y - input.MouseY;
+    input.MouseX = x;
+    input.MouseY = y;
+    if (input.Button == MouseButton::Left && (input.DeltaX != 0 || input.DeltaY != 0))
+        MouseMotion(m_studio.GetStage().Eye(), state.EyeMotion, input.DeltaX, input.DeltaY, shift);
+    state.WindowRefresh();
+    if (input.Button == MouseButton::Left) ShowEyeData();
+}
+
+void MainCommands::MouseUp(TShiftState) {
+    MainState& state = m_studio.State();
+    if (state.ShowCursorData)
+        state.Callbacks().ShowStatus2(CursorDataText(m_studio.GetStage(), m_studio.Ghost()), MainState::StatusTextColor);
+    else
+        state.ShowEyeMode();
+    state.Input.Button = MouseButton::None;
+}
+
+void MainCommands::Wheel(int sign, TShiftState shift) {
+    if (sign == 0) return;
+    MainState& state = m_studio.State();
+    const uint8_t button = state.Input.Button;
+    if (button == MouseButton::Right || button == MouseButton::Middle) {
+        m_studio.Player().ShowNextFigure(sign);
+        return;
+    }
+    // The left button's wheel picks textures, which this window does not offer yet.
+    if (button == MouseButton::Left) return;
+    WheelMotion(m_studio.GetStage().Eye(), state.EyeMotion, sign, shift);
+    state.WindowRefresh();
+}
+
+void MainCommands::DoubleClick(TShiftState shift) {
+    if (shift == ShiftOnly) {
+        m_studio.GetStage().Eye().RollToHorizontal();
+        m_studio.State().WindowRefresh();
+    } else if (shift.Empty()) {
+        EditReset(shift);
+    }
+}
+
+void MainCommands::ShowEyeData() {
+    Eye3d& eye = m_studio.GetStage().Eye();
+    m_studio.State().Callbacks().ShowStatus2("Eye: " + eye.PositionText() + eye.StatusText(3),
+                                             MainState::StatusTextColor);
+}
+
+// --- reset ---------------------------------------------------------------------------------------
+
+void MainCommands::EditReset(TShiftState shift) {
+    Stage& stage = m_studio.GetStage();
+    stage.Dragon().Reset();
+    m_studio.Ghost().Reset();
+    stage.Eye().Reset();
+    stage.Pax().Reset();
+    stage.Bee().Reset();
+    m_studio.Animations().PrepareGhost(ConfigValues().BasicAnimation);
+    if (shift.Has(ShiftFlag::Shift))
+        stage.Eye().ResetView(4);
+    else if (shift.Has(ShiftFlag::Alt))
+        stage.Eye().ResetView(3);
+    MainState& state = m_studio.State();
+    state.Input.ResetForNextPicture();
+    state.RestartDemo();
+}
+
+}  // namespace pax

@@ -1,0 +1,318 @@
+#include "gui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThread>
+
+#include <algorithm>
+
+#include "app/demo_catalogue.h"
+#include "app/demo_player.h"
+#include "app/main_state.h"
+#include "app/picture_loop.h"
+#include "app/studio.h"
+#include "gui/guard.h"
+#include "gui/key_table.h"
+#include "gui/picture_view.h"
+#include "render/bitmap32.h"
+#include "system/presenter.h"
+#include "system/settings.h"
+#include "system/sound.h"
+
+namespace pax {
+
+namespace {
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// A name as a menu caption: "&" would mark a mnemonic.
+QString MenuCaption(const std::string& name) { return FromUtf8(name).replace('&', "&&"); }
+
+}  // namespace
+
+MainWindow::MainWindow(Studio& studio, QWidget* parent)
+    : QMainWindow(parent), m_studio(studio), m_commands(studio, [this] { close(); }) {
+    m_picture = new PictureView(studio.Picture(), m_commands, this);
+    setCentralWidget(m_picture);
+    BuildStatusBar();
+    BuildAnimateMenu();
+    // The window follows the picture: client 480 x 360 plus the bars.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_refreshTimer.setTimerType(Qt::PreciseTimer);
+    m_refreshTimer.setInterval(RefreshInterval);
+    m_milliSecTimer.setTimerType(Qt::PreciseTimer);
+    m_milliSecTimer.setInterval(MilliSecInterval);
+    m_x20Timer.setInterval(x20Interval);
+    connect(&m_refreshTimer, &QTimer::timeout, this, [this] { RefreshTick(); });
+    connect(&m_milliSecTimer, &QTimer::timeout, this, [this] { MilliSecTick(); });
+    connect(&m_x20Timer, &QTimer::timeout, this, [this] { x20Tick(); });
+    connect(&m_nextDemoTimer, &QTimer::timeout, this, [this] { NextDemoTick(); });
+
+    // The timers take the intervals of the settings here.
+    m_studio.SetCallbacks(this);
+    setWindowTitle(FromUtf8(m_studio.State().CaptionText()));
+    Place();
+}
+
+MainWindow::~MainWindow() {
+    StopTimers();
+    m_studio.SetCallbacks(nullptr);
+}
+
+void MainWindow::BuildStatusBar() {
+    m_status1 = new QLabel(this);
+    m_status1->setFixedWidth(StatePanelWidth);
+    m_status1->setAlignment(Qt::AlignCenter);
+    m_status2 = new QLabel(this);
+    // Long messages (the cursor data) are cut rather than widening the window.
+    m_status2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    for (QLabel* panel : {m_status1, m_status2}) panel->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(m_status1);
+    statusBar()->addWidget(m_status2, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+// The shortcuts are shown in the menu but taken by the key table, the one place keys are
+// interpreted, so that every key is also recorded for the picture.
+void MainWindow::BuildAnimateMenu() {
+    m_animateMenu = menuBar()->addMenu("Animate");
+    const auto add = [this](const char* text, auto command, QKeySequence keys = {}) {
+        QAction* action = m_animateMenu->addAction(text);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, [this, text, command] { Guard(text, [&] { command(); }); });
+        return action;
+    };
+    DemoPlayer& player = m_studio.Player();
+    PictureLoop& pictures = m_studio.Pictures();
+    add("Restart", [&player] { player.Restart(); }, QKeySequence(Qt::CTRL | Qt::Key_N));
+    add("First Demo ", [&player] { player.FirstDemo(); });
+    add("Previous Demo <del>", [&player] { player.PreviousDemo(); });
+    add("Previous Figure <back>", [&player] { player.PreviousFigure(); });
+    m_animateMenu->addSeparator();
+    m_pauseAction = add("Pause / Step", [&pictures] { pictures.SetPause(true); }, QKeySequence(Qt::Key_F8));
+    add("Run", [&pictures] { pictures.SetPause(false); }, QKeySequence(Qt::Key_F9));
+    m_animateMenu->addSeparator();
+    add("Next Figure  <blanc>", [&player] { player.NextFigure(); });
+    add("Next Demo  <return>", [&player] { player.NextDemo(); });
+    add("Last Demo", [&player] { player.LastDemo(); });
+    m_animateMenu->addSeparator();
+    add("Set as 1st Figure", [&player] { player.SetFirstFigure(); }, QKeySequence(Qt::Key_F1));
+}
+
+void MainWindow::BuildSelectFigureMenu() {
+    m_selectFigureMenu = new QMenu("Select Figure", this);
+    const DemoCatalogue& catalogue = m_studio.Catalogue();
+    for (int32_t d = 0; d < catalogue.DemoCount(); ++d) {
+        const DemoRecord& demo = catalogue.Demo(d);
+        QMenu* submenu = m_selectFigureMenu->addMenu(MenuCaption(demo.Name));
+        for (int32_t f = 0; f < demo.FigureCount(); ++f) {
+            QAction* item = submenu->addAction(MenuCaption(demo.Figures[static_cast<size_t>(f)].Name));
+            connect(item, &QAction::triggered, this, [this, d, f] {
+                Guard("SelectFigureClick", [&] { m_studio.Player().SelectFigureClick(d, f); });
+            });
+        }
+    }
+    menuBar()->insertMenu(m_animateMenu->menuAction(), m_selectFigureMenu);
+}
+
+// The stored place, kept so that at least half the window is on the screen.
+void MainWindow::Place() {
+    const QScreen* screen = QApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize size = sizeHint();
+    const tConfigValues& v = ConfigValues();
+    const int left = std::clamp(v.MainLeft, 0, std::max(0, area.width() - size.width() / 2));
+    const int top = std::clamp(v.MainTop, 0, std::max(0, area.height() - size.height() / 2));
+    move(area.left() + left, area.top() + top);
+}
+
+QString MainWindow::StatusText(int panel) const { return (panel == 1 ? m_status1 : m_status2)->text(); }
+
+// --- activation and closing ---------------------------------------------------------------------
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_activated) return;
+    m_activated = true;
+    // After the show has been handled: the first picture may open a box.
+    QTimer::singleShot(0, this, [this] { Activate(); });
+}
+
+void MainWindow::Activate() {
+    if (m_closed) return;
+    Guard("FormActivate", [this] {
+        BuildSelectFigureMenu();
+        m_studio.Activate();
+    });
+    m_picture->setFocus();
+    StartTimers();
+}
+
+void MainWindow::StartTimers() {
+    m_refreshTimer.start();
+    m_milliSecTimer.start();
+    m_x20Timer.start();
+    if (m_nextDemoEnabled) m_nextDemoTimer.start();
+}
+
+void MainWindow::StopTimers() {
+    for (QTimer* timer : {&m_refreshTimer, &m_milliSecTimer, &m_x20Timer, &m_nextDemoTimer}) timer->stop();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_closed) {
+        m_closed = true;
+        StopTimers();
+        Guard("FormClose", [this] {
+            tConfigValues& v = ConfigValues();
+            v.MainLeft = x();
+            v.MainTop = y();
+            m_studio.SaveSettings();
+            PlaySoundOnce(MainState::FlashSound);
+            m_studio.State().Closing = true;
+        });
+    }
+    event->accept();
+}
+
+// --- timers and the loop --------------------------------------------------------------------------
+
+void MainWindow::RefreshTick() {
+    Guard("RefreshTimer", [this] { m_studio.Pictures().RefreshTick(); });
+}
+
+void MainWindow::MilliSecTick() { m_studio.State().MilliSecTick(); }
+
+void MainWindow::x20Tick() {
+    Guard("x20Timer", [this] {
+        m_studio.State().FlashTick();
+        // The idle work of a paused loop: a picture when something asked for one.
+        if (!MessageBoxOpen()) m_studio.Pictures().RedrawWhilePaused();
+    });
+}
+
+void MainWindow::NextDemoTick() {
+    Guard("NextDemoTimer", [this] { m_studio.Pictures().NextDemoTick(); });
+}
+
+void MainWindow::PaintPicture() {
+    m_paintQueued = false;
+    if (m_closed) return;
+    Guard("FormPaint", [this] {
+        MainState& state = m_studio.State();
+        m_studio.Pictures().FormPaint();
+        if (!state.Running()) return;
+        // A synchronised loop spends one tick per picture; without sync the next picture
+        // follows as soon as the events queued meanwhile are handled.
+        if (state.SyncMode() > 0)
+            state.TickCount = 0;
+        else if (!MessageBoxOpen())
+            Repaint();
+    });
+}
+
+// --- callbacks ------------------------------------------------------------------------------------
+
+void MainWindow::Repaint() {
+    if (m_paintQueued || m_closed) return;
+    m_paintQueued = true;
+    QMetaObject::invokeMethod(this, [this] { PaintPicture(); }, Qt::QueuedConnection);
+}
+
+void MainWindow::ShowPicture() {
+    m_picture->FitSurface();
+    m_picture->update();
+}
+
+void MainWindow::RestartNextDemoTimer() {
+    if (m_nextDemoEnabled && m_activated && !m_closed) m_nextDemoTimer.start();
+}
+
+void MainWindow::EnableNextDemoTimer(bool enabled) {
+    m_nextDemoEnabled = enabled;
+    if (!enabled)
+        m_nextDemoTimer.stop();
+    else
+        RestartNextDemoTimer();
+}
+
+void MainWindow::SetNextDemoInterval(int32_t milliseconds) {
+    const bool active = m_nextDemoTimer.isActive();
+    m_nextDemoTimer.setInterval(milliseconds);
+    if (active) m_nextDemoTimer.start();
+}
+
+void MainWindow::SetRefreshInterval(int32_t milliseconds) { m_refreshTimer.setInterval(std::max(1, milliseconds)); }
+
+void MainWindow::SetStatusColour(TColor32 colour) {
+    // The panels share one colour: the last call's holds for both.
+    QPalette palette = statusBar()->palette();
+    if (colour == MainState::StatusTextColor)
+        palette.setColor(QPalette::WindowText, QApplication::palette(statusBar()).color(QPalette::WindowText));
+    else
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(colour | 0xFF000000u));
+    for (QLabel* panel : {m_status1, m_status2}) panel->setPalette(palette);
+}
+
+void MainWindow::ShowStatus1(std::string_view text, TColor32 colour) {
+    SetStatusColour(colour);
+    m_status1->setText(FromUtf8(text));
+}
+
+void MainWindow::ShowStatus2(std::string_view text, TColor32 colour) {
+    SetStatusColour(colour);
+    m_status2->setText(FromUtf8(text));
+    // Errors and warnings are seen at once, even while a long picture is drawn.
+    if (colour != MainState::StatusTextColor) m_status2->repaint();
+}
+
+void MainWindow::SetCaption(std::string_view text) {
+    setWindowTitle(FromUtf8(text));
+    // The caption changes with the figure, and so does the state text.
+    m_status1->setText(FromUtf8(m_commands.StateText({})));
+}
+
+void MainWindow::SetPauseHint(std::string_view text) {
+    if (m_pauseAction) m_pauseAction->setToolTip(FromUtf8(text));
+}
+
+void MainWindow::PlaySoundOnce(std::string_view file) { pax::PlaySoundOnce(std::string(file)); }
+
+void MainWindow::StopSound() { pax::StopSound(); }
+
+void MainWindow::Sleep(int32_t milliseconds) {
+    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+// --- keys ------------------------------------------------------------------------------------------
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int key = VirtualKeyOf(event->key(), event->modifiers());
+    if (key == 0) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Guard("FormKeyDown", [&] { m_commands.KeyDown(key, ShiftStateOf(event->modifiers())); });
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    const int key = VirtualKeyOf(event->key(), event->modifiers());
+    if (key == 0 || event->isAutoRepeat()) {
+        QMainWindow::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    Guard("FormKeyUp", [&] { m_commands.KeyUp(key, ShiftStateOf(event->modifiers())); });
+}
+
+}  // namespace pax

@@ -1,0 +1,96 @@
+#include "gui/picture_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "app/main_state.h"
+#include "gui/guard.h"
+#include "gui/key_table.h"
+#include "gui/main_commands.h"
+#include "render/bitmap32.h"
+
+namespace pax {
+
+namespace {
+
+uint8_t ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return MouseButton::None;
+    }
+}
+
+QPoint PixelOf(const QMouseEvent& event) { return event.position().toPoint(); }
+
+}  // namespace
+
+PictureView::PictureView(const TBitmap32& surface, MainCommands& commands, QWidget* parent)
+    : QWidget(parent), m_surface(surface), m_commands(commands) {
+    // Every pixel is painted from the surface: no background to clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    // Moves without a button count too: they show the colour under the mouse and the data.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    FitSurface();
+}
+
+void PictureView::FitSurface() {
+    const QSize size(m_surface.Width(), m_surface.Height());
+    if (this->size() != size || minimumSize() != size) setFixedSize(size);
+}
+
+QImage PictureView::SurfaceImage() const {
+    if (m_surface.Empty()) return {};
+    const int width = m_surface.Width();
+    return QImage(reinterpret_cast<const uchar*>(m_surface.Bits()), width, m_surface.Height(),
+                  static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32);
+}
+
+void PictureView::paintEvent(QPaintEvent* event) {
+    const QImage image = SurfaceImage();
+    QPainter painter(this);
+    if (image.isNull()) {
+        painter.fillRect(event->rect(), Qt::black);
+        return;
+    }
+    // The surface's alpha is not a transparency of the window: the pixels are copied as
+    // they are, as the platform's bitmap transfer would.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(event->rect().topLeft(), image, event->rect());
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    const uint8_t button = ButtonOf(event->button());
+    if (button == MouseButton::None) return;
+    const QPoint p = PixelOf(*event);
+    Guard("MouseDown", [&] { m_commands.MouseDown(button, p.x(), p.y(), ShiftStateOf(event->modifiers())); });
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = PixelOf(*event);
+    Guard("MouseMove", [&] { m_commands.MouseMove(p.x(), p.y(), ShiftStateOf(event->modifiers())); });
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event) {
+    if (ButtonOf(event->button()) == MouseButton::None) return;
+    Guard("MouseUp", [&] { m_commands.MouseUp(ShiftStateOf(event->modifiers())); });
+}
+
+void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    Guard("DoubleClick", [&] { m_commands.DoubleClick(ShiftStateOf(event->modifiers())); });
+}
+
+void PictureView::wheelEvent(QWheelEvent* event) {
+    const int turn = event->angleDelta().y();
+    event->accept();
+    if (turn == 0) return;
+    Guard("MouseWheel", [&] { m_commands.Wheel(turn > 0 ? +1 : -1, ShiftStateOf(event->modifiers())); });
+}
+
+}  // namespace pax

@@ -1,0 +1,36 @@
+#pragma once
+// PictureView: the object window's surface shown pixel for pixel, and the mouse on it
+// forwarded to the main window's commands. The surface's pixels are wrapped, never copied:
+// TColor32 0xAARRGGBB has the memory layout of QImage::Format_ARGB32.
+
+#include <QWidget>
+
+namespace pax {
+
+class TBitmap32;
+class MainCommands;
+
+class PictureView : public QWidget {
+public:
+    // The surface and the commands are borrowed and must outlive the view.
+    PictureView(const TBitmap32& surface, MainCommands& commands, QWidget* parent = nullptr);
+
+    // The view takes the surface's size (after the surface was resized).
+    void FitSurface();
+    // The surface as an image that shares its pixels; null for an empty surface.
+    QImage SurfaceImage() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    const TBitmap32& m_surface;
+    MainCommands& m_commands;
+};
+
+}  // namespace pax

@@ -1,0 +1,102 @@
+#include "gui/qt_sound_device.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QSoundEffect>
+#include <QUrl>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "system/startup.h"
+
+namespace pax {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
+
+std::vector<fs::path> DataFolders() {
+    std::vector<fs::path> folders;
+    if (const char* env = std::getenv("PAX3D_DATA"); env && *env) folders.emplace_back(env);
+    const fs::path exe = fs::path(ExecutablePath()).parent_path();
+    if (!exe.empty()) {
+        folders.push_back(exe / "data");
+        folders.push_back(exe / ".." / "share" / "pax3d" / "data");
+    }
+    return folders;
+}
+
+}  // namespace
+
+std::string FindSoundFile(const std::string& file) {
+    std::error_code ec;
+    if (file.empty()) return {};
+    if (fs::is_regular_file(file, ec)) return file;
+    const fs::path name = fs::path(file).filename();
+    for (const fs::path& folder : DataFolders())
+        for (const fs::path& candidate : {folder / name, folder / "sounds" / name})
+            if (fs::is_regular_file(candidate, ec)) return candidate.string();
+    return {};
+}
+
+QtSoundDevice::QtSoundDevice() = default;
+QtSoundDevice::~QtSoundDevice() = default;
+
+int QtSoundDevice::DeviceCount() { return static_cast<int>(QMediaDevices::audioOutputs().size()); }
+
+bool QtSoundDevice::Capabilities(int index, tWaveOutCaps& caps, std::string& error) {
+    const QList<QAudioDevice> outputs = QMediaDevices::audioOutputs();
+    if (index < 0 || index >= outputs.size()) {
+        error = "no wave-output device " + std::to_string(index);
+        return false;
+    }
+    const QAudioDevice& device = outputs[index];
+    caps.Name = device.description().toStdString();
+    caps.Channels = static_cast<uint16_t>(device.maximumChannelCount() >= 2 ? 2 : 1);
+    caps.HasVolume = true;
+    return true;
+}
+
+bool QtSoundDevice::Play(QSoundEffect& effect, const std::string& file, int loops) {
+    const std::string path = FindSoundFile(file);
+    if (path.empty()) return false;
+    effect.stop();
+    effect.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    effect.setLoopCount(loops);
+    effect.setVolume(m_volume);
+    effect.play();
+    return true;
+}
+
+bool QtSoundDevice::StartLoop(const std::string& file) {
+    if (!HasOutput()) return false;
+    if (!m_loop) m_loop = std::make_unique<QSoundEffect>();
+    return Play(*m_loop, file, QSoundEffect::Infinite);
+}
+
+void QtSoundDevice::PlayOnce(const std::string& file) {
+    if (!HasOutput()) return;
+    if (!m_once) m_once = std::make_unique<QSoundEffect>();
+    Play(*m_once, file, 1);
+}
+
+void QtSoundDevice::StopAll() {
+    if (m_loop) m_loop->stop();
+    if (m_once) m_once->stop();
+}
+
+bool QtSoundDevice::SetVolume(uint16_t left, uint16_t right, std::string&) {
+    // One volume for both channels: their mean.
+    m_volume = (static_cast<float>(left) + static_cast<float>(right)) / (2.0f * 65535.0f);
+    for (QSoundEffect* effect : {m_loop.get(), m_once.get()})
+        if (effect) effect->setVolume(m_volume);
+    return true;
+}
+
+void QtSoundDevice::Beep() { QApplication::beep(); }
+
+}  // namespace pax
