@@ -20,7 +20,6 @@ TEST(Bitmap32Rects, AxisLinesIncludeBothEndsAndAreClipped) {
     b.VertLineBlend(5, 0, 3, clWhite32);
     EXPECT_EQ(Marks(b), ".....#\n.#####\n.....#\n.....#\n");
     EXPECT_EQ(b.Pixel(1, 1), clWhite32);
-
     TBitmap32 c = Filled(6, 4, Ground);
     c.SetClipRect({1, 1, 5, 3});
     c.HorzLineBlend(-100, 1, 100, clWhite32);
@@ -46,7 +45,6 @@ TEST(Bitmap32Rects, FillRectBlendFollowsTheAlphaRulesAndIsClipped) {
     EXPECT_EQ(b.Pixel(1, 0), Color32(200, 100, 50, 255));
     // (255 128 + D 127) / 255 for D = 0x10, 0x20, 0x30.
     EXPECT_EQ(b.Pixel(2, 0), Color32(136, 144, 152, 255));
-
     TBitmap32 c = Filled(5, 5, Ground);
     c.SetClipRect({1, 1, 4, 4});
     c.FillRectBlend(-10, 2, 10, 3, Color32(255, 255, 255, 100));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "render/surface_test_support.h"
 #include "support/golden.h"
 
 namespace pax {
@@ -40,8 +41,7 @@ TEST(Bitmap32Fixed, HalfRoundsUpAndJustBelowHalfRoundsDown) {
 }
 
 TEST(Bitmap32Pixels, SetPixelBlendIsClippedAndBlended) {
-    TBitmap32 b(8, 8);
-    b.Clear(Color32(0, 0, 0));
+    TBitmap32 b = testing::Filled(8, 8);
     b.SetClipRect({2, 2, 6, 6});
     b.SetPixelBlend(1, 3, clWhite32);
     b.SetPixelBlend(6, 3, clWhite32);
@@ -54,8 +54,7 @@ TEST(Bitmap32Pixels, SetPixelBlendIsClippedAndBlended) {
 }
 
 TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractionsAndIgnoresNaNAndFarPoints) {
-    TBitmap32 b(16, 16);
-    b.Clear();
+    TBitmap32 b = testing::Filled(16, 16);
     b.SetPixelAA(5.25f, 7.5f, clWhite32);
     // Weights 0.375 and 0.125 of 255, rounded.
     EXPECT_EQ(RedOf(b.Pixel(5, 7)), 96);
@@ -68,9 +67,7 @@ TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractionsAndIgnoresN
     EXPECT_EQ(b.Pixel(2, 3), Color32(1, 2, 3));
     EXPECT_EQ(b.Pixel(3, 3), clBlack32);
     EXPECT_EQ(b.Pixel(2, 4), clBlack32);
-
-    TBitmap32 c(4, 4);
-    c.Clear();
+    TBitmap32 c = testing::Filled(4, 4);
     c.SetPixelAA(std::numeric_limits<float>::quiet_NaN(), 1, clWhite32);
     c.SetPixelAA(1e30f, -1e30f, clWhite32);
     c.SetPixelAA(-0.5f, 1, clWhite32);   // half of it lands on column 0
@@ -113,30 +110,20 @@ void DrawEverything(TBitmap32& b, TBitmap32& other) {
     b.TextOut(big, small, "Pax3d");
 }
 
-TEST(Bitmap32Empty, EveryCallOnTheZeroSurfaceIsANoOp) {
-    TBitmap32 empty;
-    TBitmap32 other(3, 3);
-    other.Clear(Color32(1, 2, 3));
+TEST(Bitmap32Empty, EveryCallOnTheZeroSurfaceOrInsideAnEmptyClipRectangleIsANoOp) {
+    TBitmap32 empty, other = testing::Filled(3, 3, Color32(1, 2, 3));
     empty.Clear(clWhite32);
     empty.ResetAlpha();
     DrawEverything(empty, other);
-    EXPECT_EQ(empty.Width(), 0);
-    EXPECT_TRUE(empty.ClipRect().Empty());
+    EXPECT_TRUE(empty.Width() == 0 && empty.ClipRect().Empty());
     EXPECT_EQ(other.Pixel(1, 1), Color32(1, 2, 3));
     empty.SetSize(-5, 7);
-    EXPECT_TRUE(empty.Empty());
-    EXPECT_EQ(empty.Height(), 0);
-}
-
-TEST(Bitmap32Empty, AnEmptyClipRectangleProtectsTheWholeSurface) {
-    TBitmap32 b(6, 6);
-    b.Clear(Color32(9, 9, 9));
-    TBitmap32 snapshot;
-    snapshot.Assign(b);
+    EXPECT_TRUE(empty.Empty() && empty.Height() == 0);
+    TBitmap32 b = testing::Filled(6, 6, Color32(9, 9, 9));
+    const TBitmap32 snapshot = b;
     b.SetClipRect({3, 3, 3, 3});
-    TBitmap32 other(3, 3);
     DrawEverything(b, other);
-    EXPECT_EQ(std::vector<TColor32>(b.Bits(), b.Bits() + 36), std::vector<TColor32>(snapshot.Bits(), snapshot.Bits() + 36));
+    EXPECT_EQ(testing::Pixels(b), testing::Pixels(snapshot));
 }
 
 // One picture of everything the surface draws: antialiased and plain lines, polygons plain

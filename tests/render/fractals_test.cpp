@@ -46,7 +46,6 @@ TEST(Fractals, RenderFractalMapsRowZeroToYMinAndTheMenuPicturesHaveTheirParamete
     RenderFractal(nullptr, s, 0, 0, 1, 0, 1, 0);
     TBitmap32 empty;
     RenderFractal(Position, empty, 0, 0, 1, 0, 1, 0);
-
     const auto& p = FractalPictures();
     EXPECT_TRUE(p[0].Colour == NewtonColor && p[1].Colour == MandelbrotGrey);
     EXPECT_TRUE(p[1].P1 == 0.03L && p[1].XMin == -2.0L && p[2].P2 == 0.015L);

@@ -16,7 +16,6 @@ using testing::ScopedPresenter;
 struct GraphicsWindowTest : ::testing::Test {
     testing::SceneParts scene;
     oWindow window{"w", scene.surfaces, scene.sprites};
-
     TBitmap32& Picture() { return scene.surfaces.Drawing; }
     // Open on the picture; unlike the window support's helper, without the Reset that selects the default surface.
     void OpenOnPicture() {
@@ -79,17 +78,14 @@ TEST_F(GraphicsWindowTest, ErrorsNameTheOperation) {
     EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.SelectBitmap");
     EXPECT_EQ(presenter.Last().text, "bitmap pointer = nil");
     EXPECT_EQ(window.Surface(), &scene.surfaces.Default);
-
     window.SelectBitmap(&Picture());
     window.Clear(0xFFFF0000);   // not open: warned, nothing drawn
     EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.Clear");
     EXPECT_EQ(presenter.Last().text, "window is not open");
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
-
     window.Close();
     EXPECT_EQ(presenter.Last().caption, "GrWindow: oWindow.Close");
     EXPECT_EQ(presenter.Last().text, "window not opened");
-
     // A wrong id is reported; going on, the window still opens and clears.
     window.SetWindowId(21999);
     window.BackgroundColor = 0xFF0000FF;

@@ -14,7 +14,6 @@ namespace pax {
 namespace {
 
 using testing::CountPixelsNot;
-using testing::ScopedPresenter;
 
 constexpr int Cx = testing::PictureWidth / 2, Cy = testing::PictureHeight / 2;
 
@@ -22,34 +21,53 @@ struct ObjectWindowTest : ::testing::Test {
     testing::SceneParts scene;
     ObjectWindow window{"view3d", scene.surfaces, scene.sprites, scene.eye, scene.light};
     ProjData pen;
-
     ObjectWindowTest() { testing::OpenOnPicture(window, scene.surfaces); }
     ~ObjectWindowTest() override { ClearStopRequest(); }
     TBitmap32& Picture() { return scene.surfaces.Drawing; }
+    TColor32 Centre() { return Picture().Pixel(Cx, Cy); }
     void At(const tVector3d& p) { window.DoProjection(pen, p, false); }
     void To(const tVector3d& p) { window.DoProjection(pen, p, true); }
     void SetColors(TColor32 line, TColor32 fill) {
         pen.LineDrawColor = line;
         pen.FillDrawColor = fill;
     }
+    void Finish() {
+        window.EndObject();
+        window.EndPicture();
+    }
 };
 
-TEST_F(ObjectWindowTest, IsInactiveUntilItsFirstReset) {
+TEST_F(ObjectWindowTest, IsInactiveUntilItsFirstResetAndRefusesInvalidParts) {
     ObjectWindow fresh{"fresh", scene.surfaces, scene.sprites, scene.eye, scene.light};
     EXPECT_FALSE(fresh.Active());
     try {
         fresh.BeginObject(ObjectShape::General);
-        FAIL() << "no run-time error";
+        ADD_FAILURE() << "no run-time error";
     } catch (const ERunError& e) {
         EXPECT_EQ(e.Code(), 210);
     }
     EXPECT_THROW(fresh.EndPicture(), ERunError);
     fresh.Reset();
     EXPECT_TRUE(fresh.Active());
+    testing::ScopedPresenter presenter;
+    tPartHeader part;
+    EXPECT_THROW(window.DrawPart(part), ERunError);
+    for (uint8_t type : {5, 12, 255}) {
+        part.Type = static_cast<PartType>(type);
+        window.DrawPart(part);
+        EXPECT_EQ(presenter.Last().caption, "PaxObj:  ObjectWindow.DrawPart");
+        EXPECT_EQ(presenter.Last().text, "unknown part type");
+    }
+    tObjectResetPart reset;
+    reset.Type = PartType::ObjectReset;
+    reset.Def.Primitives = 7;
+    reset.Def.MinX = 3;
+    window.DrawPart(reset);
+    EXPECT_TRUE(reset.Def.Primitives == 0 && reset.Def.MinX == 99999);
 }
 
 // Parts are drawn farthest first; among equal keys the later part is drawn first, so the
-// earlier one ends on top.
+// earlier one ends on top. Box colours are scaled by the pen's brightness, 255 by default.
 TEST_F(ObjectWindowTest, PartsAreDrawnFarToNearAndTheEarlierOfEqualKeysOnTop) {
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
@@ -61,10 +79,8 @@ TEST_F(ObjectWindowTest, PartsAreDrawnFarToNearAndTheEarlierOfEqualKeysOnTop) {
     EXPECT_EQ(window.PartCount(), 2);
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);   // nothing before the picture ends
     window.EndPicture();
-    // Box colours are scaled by the pen's brightness, 255 by default.
-    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(0xFFFF0000, 255));
+    EXPECT_EQ(Centre(), ScaleColor(0xFFFF0000, 255));
     EXPECT_EQ(window.PictureCount(), 1);
-
     window.Reset();
     window.SetProjection(Projection::Parallel);   // depth does not move the screen position
     window.BeginObject(ObjectShape::General);
@@ -73,9 +89,8 @@ TEST_F(ObjectWindowTest, PartsAreDrawnFarToNearAndTheEarlierOfEqualKeysOnTop) {
     SetColors(0xFF0000FF, 0xFF0000FF);
     At({0, 500, 0});
     window.DrawBox(pen, 10, 10);
-    window.EndObject();
-    window.EndPicture();
-    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(0xFF00FF00, 255));
+    Finish();
+    EXPECT_EQ(Centre(), ScaleColor(0xFF00FF00, 255));
 }
 
 TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops) {
@@ -90,10 +105,9 @@ TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops)
     window.DrawPoint(pen);
     EXPECT_EQ(window.PartCount(), 32000);
     EXPECT_TRUE(StopRequested());
-    ASSERT_EQ(errors.Texts().size(), 1u);
-    EXPECT_EQ(errors.Texts()[0], "PaxObj: ObjectWindow.CreatePart: too many parts");
+    EXPECT_EQ(errors.Texts(), std::vector<std::string>{"PaxObj: ObjectWindow.CreatePart: too many parts"});
     window.EndPicture();   // the parts made are drawn
-    EXPECT_NE(Picture().Pixel(Cx, Cy), clBlack32);
+    EXPECT_NE(Centre(), clBlack32);
     window.Reset();   // the next picture may report again
     EXPECT_EQ(window.PartCount(), 0);
     EXPECT_EQ(window.PartMemory().PageIndex(), 0);
@@ -111,12 +125,10 @@ TEST_F(ObjectWindowTest, SegmentsAreCutAtTheNearPlane) {
     window.BeginObject(ObjectShape::General);
     At({100, -990, 0});
     To({100, 0, 0});
-    EXPECT_EQ(window.PartCount(), 1);
     At({-100, 0, 0});
     To({-100, -990, 0});
     EXPECT_EQ(window.PartCount(), 1);
-    window.EndObject();
-    window.EndPicture();
+    Finish();
     for (int x : {testing::PictureWidth - 1, 400}) EXPECT_NE(Picture().Pixel(x, Cy), clBlack32) << x;
     for (int x : {Cx, 100}) EXPECT_EQ(Picture().Pixel(x, Cy), clBlack32) << x;
 }
@@ -131,14 +143,12 @@ TEST_F(ObjectWindowTest, LinePartsSitOneUnitNearerAndTextTwenty) {
 }
 
 TEST_F(ObjectWindowTest, TextPartsKeepThirtyOneCharacters) {
-    const std::string text = "0123456789abcdefghijklmnopqrstuvwxyzABCD";
-    ASSERT_EQ(text.size(), 40u);
+    const std::string text = "0123456789abcdefghijklmnopqrstuvwxyzABCD";   // 40
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
     pen.TextColor = 0xFFFFFFFF;
     window.DrawText(pen, text);
-    window.EndObject();
-    window.EndPicture();
+    Finish();
     TBitmap32 expected(testing::PictureWidth, testing::PictureHeight);
     expected.Clear(clBlack32);
     expected.Font.Color = 0xFFFFFFFF;
@@ -164,40 +174,20 @@ TEST_F(ObjectWindowTest, OnlyPenDownVisiblePrimitivesMakePartsAndPointsOnlyInsid
     EXPECT_EQ(window.PartCount(), 0);
     At({0, 0, 0});
     window.DrawPoint(pen);
-    window.EndObject();
-    window.EndPicture();
-    EXPECT_NE(Picture().Pixel(Cx, Cy), clBlack32);
+    Finish();
+    EXPECT_NE(Centre(), clBlack32);
 }
 
-TEST_F(ObjectWindowTest, CirclesAreLitByTheLightModelWhenTheLightIsOn) {
-    SetColors(0xFFFFFFFF, 0xFF80C0FF);
-    window.BeginObject(ObjectShape::General);
-    At({0, 0, 0});
-    window.DrawCircle(pen, 50);
-    window.EndObject();
-    window.EndPicture();
-    TColor32 lit = 0xFF80C0FF;
-    const uint8_t intensity = scene.light.Shade({0, -1, 0}, lit, false, scene.eye.Heading(), 255);
-    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(lit, intensity * 255 / 256));
-
-    Switches()[Switch::LightIsOn] = false;
-    window.Reset();
-    window.BeginObject(ObjectShape::General);
-    window.DrawCircle(pen, 50);
-    window.EndObject();
-    window.EndPicture();
-    EXPECT_EQ(Picture().Pixel(Cx, Cy), ScaleColor(0xFF80C0FF, 255));
-}
-
-TEST_F(ObjectWindowTest, PolygonPartsAreShadedAndShowTheirNormals) {
+// A polygon facing the eye: its normal points straight at it, so the yellow normal line is a
+// point at the centre, drawn over the fill. Circles are lit when the light is on, otherwise
+// scaled by their brightness alone.
+TEST_F(ObjectWindowTest, PolygonAndCirclePartsAreShadedByTheLightModel) {
     Switches()[Switch::ShowNormals] = true;
     ConfigValues().NormalLength = 200;
     window.Reset();
     SetColors(0xFFFFFFFF, 0xFF2080C0);
     window.BeginObject(ObjectShape::General);
     window.DoBeginPolyon(pen, true);
-    // Facing the eye; its normal points straight at it, so the yellow line is a point at the
-    // centre, drawn over the fill.
     for (tVector3d p : {tVector3d{-50, 0, -50}, {50, 0, -50}, {50, 0, 50}, {-50, 0, 50}}) To(p);
     window.DoEndPolygon(pen);
     window.EndObject();
@@ -208,6 +198,18 @@ TEST_F(ObjectWindowTest, PolygonPartsAreShadedAndShowTheirNormals) {
     EXPECT_EQ(Picture().Pixel(Cx + 20, Cy + 15), ScaleColor(fill, intensity));
     EXPECT_EQ(Picture().Pixel(Cx + 40, Cy), clBlack32);
     EXPECT_FALSE(window.PlaneObject().IsOpen());
+    for (bool lightOn : {true, false}) {
+        Switches()[Switch::LightIsOn] = lightOn;
+        window.Reset();
+        SetColors(0xFFFFFFFF, 0xFF80C0FF);
+        window.BeginObject(ObjectShape::General);
+        At({0, 0, 0});
+        window.DrawCircle(pen, 50);
+        Finish();
+        TColor32 lit = 0xFF80C0FF;
+        const uint8_t i = scene.light.Shade({0, -1, 0}, lit, false, scene.eye.Heading(), 255);
+        EXPECT_EQ(Centre(), lightOn ? ScaleColor(lit, i * 255 / 256) : ScaleColor(0xFF80C0FF, 255));
+    }
 }
 
 TEST_F(ObjectWindowTest, SpritePartsAreTintedAndBlended) {
@@ -218,33 +220,14 @@ TEST_F(ObjectWindowTest, SpritePartsAreTintedAndBlended) {
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
     window.DrawSprite(pen, 0xFFFF0000);
-    window.EndObject();
-    window.EndPicture();
+    Finish();
     EXPECT_EQ(sprite.Pixel(0, 0), 0xFFFF0000u);
-    EXPECT_EQ(RedOf(Picture().Pixel(Cx, Cy)), 254);   // alpha 255 * 255 / 256
+    EXPECT_EQ(RedOf(Centre()), 254);   // alpha 255 * 255 / 256
     EXPECT_EQ(Picture().Pixel(Cx + 4, Cy), clBlack32);
     EXPECT_NE(Picture().Pixel(Cx - 4, Cy - 4), clBlack32);
 }
 
-TEST_F(ObjectWindowTest, InvalidPartsAreRefused) {
-    ScopedPresenter presenter;
-    tPartHeader part;
-    EXPECT_THROW(window.DrawPart(part), ERunError);
-    for (uint8_t type : {5, 12, 255}) {
-        part.Type = static_cast<PartType>(type);
-        window.DrawPart(part);
-        EXPECT_EQ(presenter.Last().caption, "PaxObj:  ObjectWindow.DrawPart");
-        EXPECT_EQ(presenter.Last().text, "unknown part type");
-    }
-    tObjectResetPart reset;
-    reset.Type = PartType::ObjectReset;
-    reset.Def.Primitives = 7;
-    reset.Def.MinX = 3;
-    window.DrawPart(reset);
-    EXPECT_EQ(reset.Def.Primitives, 0);
-    EXPECT_EQ(reset.Def.MinX, 99999);
-}
-
+// The z-buffer's run is composed at the end of the picture: its first pixel as it is.
 TEST_F(ObjectWindowTest, ZBufferedSegmentsAreComposedUnderTheParts) {
     Switches()[Switch::ZBuffer] = true;
     window.Reset();
@@ -253,9 +236,7 @@ TEST_F(ObjectWindowTest, ZBufferedSegmentsAreComposedUnderTheParts) {
     To({100, 0, 0});
     EXPECT_EQ(window.PartCount(), 0);
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
-    window.EndObject();
-    window.EndPicture();
-    // The first pixel of the run is copied as it is; the rest are shaded by the depth gradient.
+    Finish();
     int first = 0;
     while (first < testing::PictureWidth && scene.surfaces.ZBuffer.ColorPlane().Pixel(first, Cy) == 0) ++first;
     ASSERT_LT(first, Cx);
@@ -293,8 +274,7 @@ TEST_F(ObjectWindowTest, SmallSceneMatchesItsGoldenPicture) {
     pax.SetLineColor(0xFF40FF40);
     pax.SetFillColor(0xFFE04020);
     window.DrawCircle(pax.Pen(), 40);
-    window.EndObject();
-    window.EndPicture();
+    Finish();
     pax.SetWindow(nullptr);
     EXPECT_GE(window.PartCount(), 7);
     testing::ExpectMatchesGolden(Picture(), "render/object_window_scene", 2, 20);

@@ -21,7 +21,6 @@ struct Proj3dWindowTest : ::testing::Test {
     testing::SceneParts scene;
     Proj3dWindow window{"view", scene.surfaces, scene.sprites, scene.eye, scene.light};
     ProjData pen;
-
     Proj3dWindowTest() {
         testing::OpenOnPicture(window, scene.surfaces);
         pen.FillDrawColor = 0xFFC04020;
@@ -82,10 +81,8 @@ TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
 TEST_F(Proj3dWindowTest, StereoViewsAreMirroredAndTheEyeIsLeftBalanced) {
     const tVector3d before = scene.eye.Position();
     window.SetProjection(Projection::Stereo);
-    EXPECT_EQ(scene.eye.Depth(), 0);
-    EXPECT_EQ(scene.eye.StackCount(), 0);
+    EXPECT_TRUE(scene.eye.Depth() == 0 && scene.eye.StackCount() == 0 && !scene.eye.Changed());
     EXPECT_EQ(scene.eye.Position(), before);
-    EXPECT_FALSE(scene.eye.Changed());
     // The primary view stands 0.5 to the left turned a quarter degree right; the second the
     // other way round.
     const double a = 0.25 * std::numbers::pi / 180;
@@ -108,8 +105,7 @@ TEST_F(Proj3dWindowTest, ScreenPositionsRoundHalvesToEvenAndStayInRange) {
         EXPECT_EQ(pen.RoundX, rounded) << x;
     }
     unit.ProjectPoint(pen, {1e30L, 0, -1e30L});
-    EXPECT_EQ(pen.RoundX, 1 << 30);
-    EXPECT_EQ(pen.RoundY, 1 << 30);
+    EXPECT_TRUE(pen.RoundX == 1 << 30 && pen.RoundY == 1 << 30);
     unit.ProjectPoint(pen, {NAN, 0, 0});
     EXPECT_EQ(pen.RoundX, -(1 << 30));
 }
@@ -129,7 +125,9 @@ TEST_F(Proj3dWindowTest, PointsBehindTheNearPlaneBreakTheLine) {
     EXPECT_TRUE(pen.Visible);
 }
 
-TEST_F(Proj3dWindowTest, CirclesFarLeftOfTheWindowAreNotDrawn) {
+// A circle is drawn only while its centre lies within 2000 pixels of the window; radii are
+// measured along the eye's axes, and beyond 20000 units the circle becomes one point.
+TEST_F(Proj3dWindowTest, CirclesFarOffOrTooLargeAreNotDrawnAsCircles) {
     window.LineAntialiasing = false;
     const double perUnit = S() * Psx() / 1000;   // pixels per world unit at depth 1000
     const Extended radius = 2300 / perUnit;        // reaches well into the picture
@@ -140,9 +138,7 @@ TEST_F(Proj3dWindowTest, CirclesFarLeftOfTheWindowAreNotDrawn) {
     At({(-2000 - Cx) / perUnit, 0, 0});
     window.DrawCircle(pen, radius);
     EXPECT_GT(CountPixelsNot(Picture(), clBlack32), 1000);
-}
-
-TEST_F(Proj3dWindowTest, CalcRadiusMeasuresAlongTheEyesAxesUpToTheLimit) {
+    Picture().Clear();
     At({0, 0, 0});
     window.CalcRadius(100, 50, pen);
     EXPECT_NEAR(double(pen.PrevScreenX), 100 * S() / 1000 * Psx(), 1e-6);
@@ -150,13 +146,35 @@ TEST_F(Proj3dWindowTest, CalcRadiusMeasuresAlongTheEyesAxesUpToTheLimit) {
     EXPECT_NEAR(double(pen.ScreenX), Cx, 1e-9);   // the centre is back
     window.CalcRadius(20001, 10, pen);
     EXPECT_TRUE(pen.PrevScreenX == 0 && pen.PrevScreenY == 0);
-    window.DrawCircle(pen, 20001);   // one antialiased point
+    window.DrawCircle(pen, 20001);
     const int drawn = CountPixelsNot(Picture(), clBlack32);
     EXPECT_TRUE(drawn > 0 && drawn <= 4) << drawn;
 }
 
-TEST_F(Proj3dWindowTest, ObjectProtocolMisuseIsReported) {
+// Misuse of objects and planes is reported; ClearAll forgets pictures, planes and objects;
+// sprite ids from 40 on are refused.
+TEST_F(Proj3dWindowTest, ProtocolMisuseIsReportedAndClearAllForgetsEverything) {
     ScopedPresenter presenter;
+    window.DoBeginPolyon(pen, false);
+    window.DoBeginPolyon(pen, false);
+    window.CheckPlaneClosed();
+    EXPECT_EQ(presenter.Last().caption, "PaxPax: ");
+    EXPECT_EQ(presenter.Last().text, "missing call of EndPlane");
+    EXPECT_FALSE(window.PlaneObject().IsOpen());
+    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
+    window.EndPicture();
+    window.BeginObject(ObjectShape::General);
+    window.BeginObject(ObjectShape::General);
+    window.DoBeginPolyon(pen, true);
+    window.DoBeginPolyon(pen, true);
+    EXPECT_EQ(window.PictureCount(), 1);
+    window.ClearAll();
+    EXPECT_TRUE(window.PictureCount() == 0 && window.NestingDepth() == 0 && !window.InObject());
+    EXPECT_FALSE(window.PlaneObject().IsOpen());
+    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
+    window.SetSpriteId(39);
+    window.SetSpriteId(40);
+    EXPECT_EQ(window.SpriteId(), 39);
     window.BeginObject(ObjectShape::General);
     EXPECT_TRUE(window.NestingDepth() == 1 && window.InObject());
     window.EndObject();
@@ -164,7 +182,6 @@ TEST_F(Proj3dWindowTest, ObjectProtocolMisuseIsReported) {
     EXPECT_EQ(presenter.Last().caption, "PaxProj: Proj3dWindow.EndObject");
     EXPECT_EQ(presenter.Last().text, "missing call of BeginObject");
     EXPECT_EQ(window.NestingDepth(), 0);
-
     window.Close();
     window.BeginObject(ObjectShape::Convex);
     EXPECT_EQ(presenter.Last().caption, "PaxProj: Proj3dWindow.BeginObject");
@@ -203,7 +220,6 @@ TEST_F(Proj3dWindowTest, WithCullFaceBackFacesOfConvexObjectsAreCulledUnprojecte
     window.DoEndPolygon(pen);
     EXPECT_FALSE(window.PlaneObject().IsOpen());
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
-
     RecordSquare(window, pen, true);
     window.DoEndPolygon(pen);
     EXPECT_GT(CountPixelsNot(Picture(), clBlack32), 1000);
@@ -229,28 +245,6 @@ TEST_F(Proj3dWindowTest, PolygonsCrossingTheNearPlaneAreCutThere) {
     EXPECT_EQ(Picture().Pixel(int(Cx), int(Cy) - 5), clBlack32);
 }
 
-TEST_F(Proj3dWindowTest, PlaneLeftOpenIsReportedAndClosedAndClearAllForgetsEverything) {
-    ScopedPresenter presenter;
-    window.DoBeginPolyon(pen, false);
-    window.DoBeginPolyon(pen, false);
-    window.CheckPlaneClosed();
-    EXPECT_EQ(presenter.Last().caption, "PaxPax: ");
-    EXPECT_EQ(presenter.Last().text, "missing call of EndPlane");
-    EXPECT_FALSE(window.PlaneObject().IsOpen());
-    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
-
-    window.EndPicture();
-    window.BeginObject(ObjectShape::General);
-    window.BeginObject(ObjectShape::General);
-    window.DoBeginPolyon(pen, true);
-    window.DoBeginPolyon(pen, true);
-    EXPECT_EQ(window.PictureCount(), 1);
-    window.ClearAll();
-    EXPECT_TRUE(window.PictureCount() == 0 && window.NestingDepth() == 0 && !window.InObject());
-    EXPECT_FALSE(window.PlaneObject().IsOpen());
-    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
-}
-
 TEST_F(Proj3dWindowTest, ZBufferAndLineRecordingTakeTheSegments) {
     tPointList3d lines("lines");
     window.SetLineRecording(&lines);
@@ -262,12 +256,6 @@ TEST_F(Proj3dWindowTest, ZBufferAndLineRecordingTakeTheSegments) {
     EXPECT_EQ(scene.surfaces.ZBuffer.ColorPlane().Pixel(int(Cx) + 10, int(Cy)), pen.LineDrawColor);
     ASSERT_EQ(lines.Count(), 2);
     EXPECT_EQ(lines.Point(1).Point, (tVector3d{100, 0, 0}));
-}
-
-TEST_F(Proj3dWindowTest, SpriteIdsFromFortyOnAreRefused) {
-    window.SetSpriteId(39);
-    window.SetSpriteId(40);
-    EXPECT_EQ(window.SpriteId(), 39);
 }
 
 }  // namespace

@@ -82,7 +82,6 @@ TEST_F(SpriteGeneratorsTest, LoadSpriteReadsAPictureAndReportsWhatItCannot) {
     const std::string missing = "no_such_sprite_picture.png";
     EXPECT_FALSE(LoadSprite(store, 20, missing));
     EXPECT_EQ(presenter.Last().text, "sprite picture '" + missing + "' not found");
-
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "pax3d_sprite_test.png";
     TBitmap32 picture(5, 3);
     picture.Clear(0xFF336699);

@@ -35,7 +35,6 @@ TEST(SpriteStore, SetColorTintsAndKeepsTransparencyAndScaledSpritesBlendWithThei
     store.SetColor(5, 0xFFFF0000);
     EXPECT_EQ(tinted.Pixel(0, 0), 0x00FF0000u);
     EXPECT_EQ(tinted.Pixel(1, 0), 0x80FF0000u);
-
     TBitmap32& sprite = store.GetSprite(3);
     sprite.SetSize(2, 2);
     sprite.Clear(0xFFFFFFFF);

@@ -49,7 +49,6 @@ TEST(Stage, CreatesTheSceneInStartUpOrderAndTheTurtlesDrawIntoTheView) {
     EXPECT_EQ((std::pair{view.Width(), view.Height()}), (std::pair{480, 360}));
     EXPECT_EQ(stage.ZBuffer().Width(), 480);
     EXPECT_EQ(&stage.LineList(), &LineList3d());
-
     view.Reset();
     view.BeginObject(ObjectShape::General);
     stage.Pax().Restart();

@@ -65,7 +65,6 @@ TEST(TextRenderer, DrawsInTheFontColourOnlyInsideItsBoxAndTheClipRectangle) {
         }
     EXPECT_GT(full, 5);
     EXPECT_GT(touched, 40);
-
     TBitmap32 c = Surface(60, 20);
     c.SetClipRect({20, 0, 40, 20});
     c.TextOut(0, 2, "WWWWWWWWWWWWWW");

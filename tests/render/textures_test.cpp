@@ -101,13 +101,11 @@ TEST(Textures, ShiftSurfaceZoomsByNPixelsOnEverySide) {
     EXPECT_EQ(in.Pixel(8, 8), source.Pixel(6, 6));
     EXPECT_EQ(in.Pixel(9, 3), clWhite32);   // right and bottom exclusive
     EXPECT_EQ(in.Pixel(3, 9), clWhite32);
-
     TBitmap32 out(10, 10);
     out.Clear(clWhite32);
     ShiftSurface(source, out, -2);   // (0, 0, 9, 9) onto (-2, -2, 11, 11)
     for (int k : {0, 4, 9})
         EXPECT_EQ(out.Pixel(k, k), source.Pixel(Sample(k + 2, 0, 9, 13), Sample(k + 2, 0, 9, 13))) << k;
-
     TBitmap32 same;
     same.Assign(source);
     ShiftSurface(same, same, 0);

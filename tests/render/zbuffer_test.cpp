@@ -7,7 +7,9 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
+#include "render/surface_test_support.h"
 #include "support/golden.h"
 
 namespace pax {
@@ -46,24 +48,11 @@ void ReferenceLineZ(TZBuffer32& z, TZPoint p1, TZPoint p2, TColor32 c) {
 }
 
 int CountLinePixels(const TZBuffer32& z) {
-    int n = 0;
-    for (int y = 0; y < z.Height(); ++y)
-        for (int x = 0; x < z.Width(); ++x) n += z.ColorPlane().Pixel(x, y) != 0;
-    return n;
+    const std::vector<TColor32> colours = testing::Pixels(z.ColorPlane());
+    return int(colours.size() - std::count(colours.begin(), colours.end(), 0u));
 }
 
-TEST(ZBuffer, SetSizeClearsToTransparentAndFar) {
-    TZBuffer32 z = Buffer(4, 3);
-    z.PlotZ(1, 1, Red, 5);
-    z.SetSize(4, 3);
-    EXPECT_EQ(z.ColorPlane().Pixel(1, 1), 0u);
-    EXPECT_EQ(z.Depth(1, 1), TZBuffer32::FarDepth);
-    z.SetSize(-3, 7);
-    z.LineZ(TZPoint{0, 0, 0}, TZPoint{5, 5, 0}, Red);   // nothing to draw on
-    EXPECT_EQ(z.Width(), 0);
-}
-
-TEST(ZBuffer, NearerWinsEqualDepthKeepsTheFirstAndZeroLengthPlotsTheNearerEnd) {
+TEST(ZBuffer, NearerWinsEqualDepthKeepsTheFirstAndSetSizeClearsToTransparentAndFar) {
     TZBuffer32 z = Buffer(11, 11);
     z.LineZ(TZPoint{0, 5, 100 << 16}, TZPoint{10, 5, 100 << 16}, Red);
     z.LineZ(TZPoint{5, 0, 50 << 16}, TZPoint{5, 10, 50 << 16}, Blue);
@@ -72,6 +61,14 @@ TEST(ZBuffer, NearerWinsEqualDepthKeepsTheFirstAndZeroLengthPlotsTheNearerEnd) {
     z.LineZ(TZPoint{0, 0, 50 << 16}, TZPoint{10, 10, 50 << 16}, Red);
     EXPECT_EQ(z.ColorPlane().Pixel(5, 5), Blue);
     EXPECT_EQ(z.ColorPlane().Pixel(4, 4), Red);
+    z.SetSize(11, 11);
+    EXPECT_TRUE(z.ColorPlane().Pixel(5, 5) == 0u && z.Depth(5, 5) == TZBuffer32::FarDepth);
+    z.SetSize(-3, 7);
+    z.LineZ(TZPoint{0, 0, 0}, TZPoint{5, 5, 0}, Red);   // nothing to draw on
+    EXPECT_EQ(z.Width(), 0);
+}
+
+TEST(ZBuffer, ZeroLengthSegmentPlotsTheNearerEnd) {
     TZBuffer32 dot = Buffer(5, 5);
     dot.LineZ(TZPoint{2, 3, 900}, TZPoint{2, 3, 400}, Red);
     dot.LineZ(TZPoint{1, 1, -7}, TZPoint{1, 1, 300}, Blue);
