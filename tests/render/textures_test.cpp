@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "render/surface_test_support.h"
 #include "support/scripted_presenter.h"
 
 namespace pax {
@@ -63,8 +64,7 @@ TEST(Textures, TilingStartsAtOrBeforeTheOriginAndObeysTheDrawMode) {
     keyed.SetPixel(1, 0, clBlack32);
     keyed.DrawMode = TDrawMode::dmTransparent;
     keyed.OuterColor = clBlack32;
-    TBitmap32 d(5, 1);
-    d.Clear(clWhite32);
+    TBitmap32 d = testing::Filled(5, 1, clWhite32);
     TileTexture(0, 0, keyed, d);
     EXPECT_EQ(d.Pixel(2, 0), Color32(1, 2, 3));
     EXPECT_EQ(d.Pixel(3, 0), clWhite32);
@@ -93,24 +93,20 @@ int Sample(int k, int sourceStart, int sourceSize, int destSize) {
 
 TEST(Textures, ShiftSurfaceZoomsByNPixelsOnEverySide) {
     const TBitmap32 source = Marked(10, 10);
-    TBitmap32 in(10, 10);
-    in.Clear(clWhite32);
+    TBitmap32 in = testing::Filled(10, 10, clWhite32), out = in;
     ShiftSurface(source, in, 2);   // (2, 2, 7, 7) onto (0, 0, 9, 9)
     EXPECT_EQ(in.Pixel(0, 0), source.Pixel(2, 2));
     EXPECT_EQ(in.Pixel(8, 4), source.Pixel(Sample(8, 2, 5, 9), Sample(4, 2, 5, 9)));
     EXPECT_EQ(in.Pixel(8, 8), source.Pixel(6, 6));
     EXPECT_EQ(in.Pixel(9, 3), clWhite32);   // right and bottom exclusive
     EXPECT_EQ(in.Pixel(3, 9), clWhite32);
-    TBitmap32 out(10, 10);
-    out.Clear(clWhite32);
     ShiftSurface(source, out, -2);   // (0, 0, 9, 9) onto (-2, -2, 11, 11)
     for (int k : {0, 4, 9})
         EXPECT_EQ(out.Pixel(k, k), source.Pixel(Sample(k + 2, 0, 9, 13), Sample(k + 2, 0, 9, 13))) << k;
-    TBitmap32 same;
-    same.Assign(source);
+    TBitmap32 same = source;
     ShiftSurface(same, same, 0);
     ShiftSurface(same, same, 100);   // nothing left of the source
-    EXPECT_TRUE(std::equal(same.Bits(), same.Bits() + 100, source.Bits()));
+    EXPECT_EQ(testing::Pixels(same), testing::Pixels(source));
     ShiftSurface(same, same, std::numeric_limits<int>::min());
 }
 
