@@ -49,7 +49,7 @@ MainWindow::MainWindow(Studio& studio, QWidget* parent)
     m_refreshTimer.setInterval(RefreshInterval);
     m_milliSecTimer.setTimerType(Qt::PreciseTimer);
     m_milliSecTimer.setInterval(MilliSecInterval);
-    m_x20Timer.setInterval(x20Interval);
+    m_x20Timer.setInterval(X20Interval);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] { RefreshTick(); });
     connect(&m_milliSecTimer, &QTimer::timeout, this, [this] { MilliSecTick(); });
     connect(&m_x20Timer, &QTimer::timeout, this, [this] { x20Tick(); });
@@ -201,6 +201,8 @@ void MainWindow::x20Tick() {
 }
 
 void MainWindow::NextDemoTick() {
+    // No new figure behind an open box: its start might open the next one.
+    if (MessageBoxOpen()) return;
     Guard("NextDemoTimer", [this] { m_studio.Pictures().NextDemoTick(); });
 }
 

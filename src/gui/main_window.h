@@ -29,7 +29,7 @@ class MainWindow : public QMainWindow, public MainCallbacks {
 public:
     static constexpr int RefreshInterval = 20;   // ms, until the sync mode sets its own
     static constexpr int MilliSecInterval = 10;
-    static constexpr int x20Interval = 50;
+    static constexpr int X20Interval = 50;
     static constexpr int StatePanelWidth = 70;
 
     // The studio must outlive the window; the window installs itself as its callbacks and
