@@ -52,7 +52,7 @@ MainWindow::MainWindow(Studio& studio, QWidget* parent)
     m_x20Timer.setInterval(X20Interval);
     connect(&m_refreshTimer, &QTimer::timeout, this, [this] { RefreshTick(); });
     connect(&m_milliSecTimer, &QTimer::timeout, this, [this] { MilliSecTick(); });
-    connect(&m_x20Timer, &QTimer::timeout, this, [this] { x20Tick(); });
+    connect(&m_x20Timer, &QTimer::timeout, this, [this] { X20Tick(); });
     connect(&m_nextDemoTimer, &QTimer::timeout, this, [this] { NextDemoTick(); });
 
     // The timers take the intervals of the settings here.
@@ -192,7 +192,7 @@ void MainWindow::RefreshTick() {
 
 void MainWindow::MilliSecTick() { m_studio.State().MilliSecTick(); }
 
-void MainWindow::x20Tick() {
+void MainWindow::X20Tick() {
     Guard("x20Timer", [this] {
         m_studio.State().FlashTick();
         // The idle work of a paused loop: a picture when something asked for one.

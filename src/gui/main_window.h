@@ -45,7 +45,7 @@ public:
     // The timers' work, one tick each (the tests drive them by hand).
     void RefreshTick();
     void MilliSecTick();
-    void x20Tick();
+    void X20Tick();
     void NextDemoTick();
     // The queued paint handler: the next picture when the loop has one to spend.
     void PaintPicture();
