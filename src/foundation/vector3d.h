@@ -77,6 +77,12 @@ inline tVector3d Reflect(const tVector3d& v, const tVector3d& n) { return v - (2
 // sin and cos of angle (radians), remembered for the last few angles.
 void SinCos(Extended angle, Extended& s, Extended& c);
 
+// The sine and cosine of one angle, kept together by callers that turn by the same angle
+// again and again and work the pair out once.
+struct tSinCos {
+    Extended s = 0, c = 1;
+};
+
 // The rows of the rotation about axis by angle (radians): a positive angle turns clockwise
 // seen from the axis tip, so (0,1,0) about (0,0,1) by +90 degrees gives (1,0,0).
 // False, rows untouched, when the axis has no direction.

@@ -108,12 +108,22 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
         m_pax.SetPlaneMode(false);
         m_pax.JumpForward(n * state.step);
         return true;
-    case '+': m_pax.TurnLeft(n * state.angle); return true;
-    case '-': m_pax.TurnRight(n * state.angle); return true;
-    case '&': m_pax.PitchDown(n * state.angle); return true;
-    case '^': m_pax.PitchUp(n * state.angle); return true;
-    case '\\': m_pax.RollLeft(n * state.angle); return true;
-    case '/': m_pax.RollRight(n * state.angle); return true;
+    // As TurnLeft, TurnRight, PitchDown, PitchUp, RollLeft and RollRight by n * angle: the
+    // turns left and right do nothing at all for angle 0, pitch and roll still turn by it.
+    case '+': {
+        const Extended a = n * state.angle;
+        if (a != 0) m_pax.TurnRightBySinCos(Turn(a).minus);
+        return true;
+    }
+    case '-': {
+        const Extended a = n * state.angle;
+        if (a != 0) m_pax.TurnRightBySinCos(Turn(a).plus);
+        return true;
+    }
+    case '&': m_pax.PitchDownBySinCos(Turn(n * state.angle).plus); return true;
+    case '^': m_pax.PitchDownBySinCos(Turn(n * state.angle).minus); return true;
+    case '\\': m_pax.RollLeftBySinCos(Turn(n * state.angle).plus); return true;
+    case '/': m_pax.RollLeftBySinCos(Turn(n * state.angle).minus); return true;
     case '|': m_pax.TurnAround(); return true;
     case '_': m_pax.RollAround(); return true;
     case '[': m_pax.NewObject(); return true;
@@ -155,6 +165,12 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
     case '$': m_mode = OperandMode::Special; return true;
     default: return false;
     }
+}
+
+void LSInterpreter::NewTurn(Extended degrees) {
+    m_turn.degrees = degrees;
+    m_turn.plus = {std::sin(degrees * DegToRad), std::cos(degrees * DegToRad)};
+    m_turn.minus = {std::sin((-degrees) * DegToRad), std::cos((-degrees) * DegToRad)};
 }
 
 tPlaneObj* LSInterpreter::Plane() {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "foundation/extended.h"
+#include "foundation/vector3d.h"
 #include "lsystem/ls_palette.h"
 #include "lsystem/ls_system.h"
 
@@ -137,6 +138,22 @@ public:
 private:
     enum class PlanePoints { Add, Skip };
 
+    // The sine and cosine of a turn by degrees (n times the state's angle) and by -degrees,
+    // each from the very expression the cursor's degree turns evaluate, so that the turns
+    // come out the same to the last bit. Systems turn by one or two angles for millions of
+    // symbols: the pairs are worked out again only when that product changes. 0 and -0
+    // compare equal but turn pitch and roll towards zeros of different signs, so a zero
+    // product is always worked out.
+    struct TurnPairs {
+        Extended degrees = 0;
+        tSinCos plus, minus;
+    };
+    const TurnPairs& Turn(const Extended& degrees) {
+        if (!(degrees == m_turn.degrees) || degrees == 0) NewTurn(degrees);
+        return m_turn;
+    }
+    void NewTurn(Extended degrees);
+
     void TraceCharacter(unsigned char c);
     void AddDigit(unsigned char c) {
         const int digit = c - '0';
@@ -166,6 +183,7 @@ private:
     int32_t m_nesting = 0;
     bool m_pending = false;
     Extended m_number = 1;
+    TurnPairs m_turn;
     tLSTrace m_trace;
     tLSStatistics m_stats;
 };

@@ -18,20 +18,6 @@ constexpr Extended VerticalTolerance = 1e-9L;
 // Dot products below this count as a right angle.
 constexpr Extended RightAngleTolerance = 1e-6L;
 
-// v rotated by angle (radians) about the frame axis n, where w = v x n is the frame axis that
-// v turns towards: within an orthonormal frame the rotation of RotateAbout reduces to
-// cos * v + sin * w. L-system turtles turn millions of times per picture, and this is a
-// fraction of the work of the general rotation (no square root, no matrix). One Newton step
-// towards unit length keeps rounding from compounding through the cross products that
-// rebuild the other axes.
-tVector3d TurnedTowards(const tVector3d& v, const tVector3d& w, Extended angle) {
-    Extended s, c;
-    SinCos(angle, s, c);
-    const tVector3d turned{c * v.x + s * w.x, c * v.y + s * w.y, c * v.z + s * w.z};
-    const Extended k = (3 - SqrExtent(turned)) / 2;
-    return {k * turned.x, k * turned.y, k * turned.z};
-}
-
 // Right from the new heading and a reference Up, then Up perpendicular to both.
 bool FrameFromUp(const tVector3d& heading, const tVector3d& upRef, tVector3d& right, tVector3d& up) {
     if (NormCross(right, heading, upRef) <= LengthTolerance) return false;
@@ -156,31 +142,18 @@ void TCursor3d::CheckStack() {
 
 void TCursor3d::TurnRight(Extended a) {
     if (a == 0) return;
-    // Heading rotated about Up: H x Up is Right.
-    m_cursor.Heading = TurnedTowards(m_cursor.Heading, m_cursor.Right, a * DegToRad);
-    m_cursor.Right = Cross(m_cursor.Heading, m_cursor.Up);
-    m_cursor.Changed = true;
+    TurnRightBySinCos(SinCosOf(a * DegToRad));
 }
 
 void TCursor3d::TurnLeft(Extended a) { if (a != 0) TurnRight(-a); }
 
 void TCursor3d::PitchUp(Extended a) { PitchDown(-a); }
 
-void TCursor3d::PitchDown(Extended a) {
-    // Heading rotated about Right: H x Right is -Up.
-    m_cursor.Heading = TurnedTowards(m_cursor.Heading, -m_cursor.Up, a * DegToRad);
-    m_cursor.Up = Cross(m_cursor.Right, m_cursor.Heading);
-    m_cursor.Changed = true;
-}
+void TCursor3d::PitchDown(Extended a) { PitchDownBySinCos(SinCosOf(a * DegToRad)); }
 
 void TCursor3d::RollRight(Extended a) { RollLeft(-a); }
 
-void TCursor3d::RollLeft(Extended a) {
-    // Up rotated about Heading: Up x H is -Right.
-    m_cursor.Up = TurnedTowards(m_cursor.Up, -m_cursor.Right, a * DegToRad);
-    m_cursor.Right = Cross(m_cursor.Heading, m_cursor.Up);
-    m_cursor.Changed = true;
-}
+void TCursor3d::RollLeft(Extended a) { RollLeftBySinCos(SinCosOf(a * DegToRad)); }
 
 void TCursor3d::TurnRight90() { SetFrame(-m_cursor.Heading, m_cursor.Right, m_cursor.Up); }
 

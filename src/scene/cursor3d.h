@@ -121,6 +121,29 @@ public:
     void RollRight(Extended a);   // Up tilts towards Right
     void RollLeft(Extended a);
 
+    // The same turns by the angle whose sine and cosine are given, in the sense of TurnRight,
+    // PitchDown and RollLeft (the negated angle's pair turns the other way). No trigonometry
+    // and no angle test: for the L-system interpreter, which keeps the pair of its current
+    // angle. Inline, so that the frame stays in registers from one vector to the next.
+    void TurnRightBySinCos(const tSinCos& t) {
+        // Heading rotated about Up: H x Up is Right.
+        m_cursor.Heading = TurnedTowards(m_cursor.Heading, m_cursor.Right, t);
+        m_cursor.Right = Cross(m_cursor.Heading, m_cursor.Up);
+        m_cursor.Changed = true;
+    }
+    void PitchDownBySinCos(const tSinCos& t) {
+        // Heading rotated about Right: H x Right is -Up.
+        m_cursor.Heading = TurnedTowards(m_cursor.Heading, -m_cursor.Up, t);
+        m_cursor.Up = Cross(m_cursor.Right, m_cursor.Heading);
+        m_cursor.Changed = true;
+    }
+    void RollLeftBySinCos(const tSinCos& t) {
+        // Up rotated about Heading: Up x H is -Right.
+        m_cursor.Up = TurnedTowards(m_cursor.Up, -m_cursor.Right, t);
+        m_cursor.Right = Cross(m_cursor.Heading, m_cursor.Up);
+        m_cursor.Changed = true;
+    }
+
     // Exact quarter and half turns: vector swaps, no trigonometry, no rounding.
     void TurnRight90();
     void TurnLeft90();
@@ -187,6 +210,22 @@ protected:
     trCursor3d m_cursor;
 
 private:
+    // v turned by the angle of t about the frame axis n, where w = v x n is the frame axis
+    // that v turns towards: within an orthonormal frame the rotation of RotateAbout reduces
+    // to cos * v + sin * w (no square root, no matrix). One Newton step towards unit length
+    // keeps rounding from compounding through the cross products that rebuild the other axes.
+    static tVector3d TurnedTowards(const tVector3d& v, const tVector3d& w, const tSinCos& t) {
+        const tVector3d turned{t.c * v.x + t.s * w.x, t.c * v.y + t.s * w.y, t.c * v.z + t.s * w.z};
+        const Extended k = (3 - SqrExtent(turned)) / 2;
+        return {k * turned.x, k * turned.y, k * turned.z};
+    }
+    // The pair of angle (radians), from the remembered few.
+    static tSinCos SinCosOf(Extended angle) {
+        tSinCos t;
+        SinCos(angle, t.s, t.c);
+        return t;
+    }
+
     // By value: callers pass the old vectors of this very frame.
     void SetFrame(tVector3d right, tVector3d heading, tVector3d up);
     // The NormCrossDir rule for a new heading; commits only a frame that passed its checks.

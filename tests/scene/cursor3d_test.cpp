@@ -217,6 +217,30 @@ TEST(Cursor3d, FrameStaysOrthonormalAfterManyRandomTurns) {
     EXPECT_TRUE(Orthonormal(c, 1e-12L));
 }
 
+TEST(Cursor3d, SineCosineTurnsAreTheDegreeTurnsToTheLastBit) {
+    using T = TCursor3d;
+    const std::tuple<void (T::*)(Extended), void (T::*)(const tSinCos&), Extended> pairs[] = {
+        {&T::TurnRight, &T::TurnRightBySinCos, 1},  {&T::TurnLeft, &T::TurnRightBySinCos, -1},
+        {&T::PitchDown, &T::PitchDownBySinCos, 1},  {&T::PitchUp, &T::PitchDownBySinCos, -1},
+        {&T::RollLeft, &T::RollLeftBySinCos, 1},    {&T::RollRight, &T::RollLeftBySinCos, -1},
+    };
+    std::mt19937 random(1234);
+    std::uniform_real_distribution<double> angle(-180, 180);
+    for (const auto& [turn, bySinCos, sense] : pairs) {
+        T a, b;
+        for (int i = 0; i < 100; ++i) {
+            const Extended degrees = angle(random);
+            const Extended rad = sense * degrees * DegToRad;
+            (a.*turn)(degrees);
+            (b.*bySinCos)({std::sin(rad), std::cos(rad)});
+        }
+        EXPECT_EQ(a.State().Right, b.State().Right);
+        EXPECT_EQ(a.State().Heading, b.State().Heading);
+        EXPECT_EQ(a.State().Up, b.State().Up);
+        EXPECT_TRUE(b.Changed());
+    }
+}
+
 TEST(Cursor3d, OrbitsKeepTheCentreAheadAtTheSameDistance) {
     for (auto orbit : {&TCursor3d::OrbitRight, &TCursor3d::OrbitLeft, &TCursor3d::OrbitUp, &TCursor3d::OrbitDown}) {
         TCursor3d c;
