@@ -1,0 +1,371 @@
+// The built-in library's quality bar: every entry is drawn as the figure it is registered as,
+// in a 480 x 360 picture with the default settings and eye, and must draw without a message,
+// within the part limit, with a balanced turtle stack, at a size that is no dot, and without
+// much of it off the picture. Then the entries whose behaviour is promised: the seeded plant,
+// the deep phyllotaxis, the Koch snowflake, and where plane and 3-D systems stand.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <unistd.h>
+
+#include "app/demo_catalogue.h"
+#include "app/demo_player.h"
+#include "app/main_state.h"
+#include "app/picture_loop.h"
+#include "app/studio.h"
+#include "app_test_support.h"
+#include "lsystem/interpreter.h"
+#include "render/object_window.h"
+#include "render/part_list.h"
+#include "render/stage.h"
+#include "scene/fake_turtle_window.h"
+#include "scene/pax3d.h"
+#include "support/scripted_presenter.h"
+#include "system/error_reporting.h"
+#include "system/settings.h"
+#include "system/status_line.h"
+#include "system/stop_request.h"
+
+namespace pax {
+namespace {
+
+constexpr int PictureWidth = 480;
+constexpr int PictureHeight = 360;
+// The changed pixels must span at least this share of the picture's width or of its height;
+// less is a dot.
+constexpr double MinExtentShare = 0.15;
+// At most this share of the positions the turtle reaches (moves, jumps and polygon corners)
+// may project off the picture or behind the eye. Positions rather than pixels, because
+// clipped pixels cannot be counted in the picture; the library's figures have none off it.
+constexpr double MaxOutsideShare = 0.10;
+
+// Entries whose data is fixed by the requirements and outgrow the picture with it: the
+// stochastic plant's axis gets two or three segments per generation from its rules but only
+// shrinks by 0.54, so with the default seed its stem rises far above the picture.
+constexpr std::string_view OutgrowThePicture[] = {"StochasticPlant-28"};
+
+const tVector3d GroundPoint{0, 0, -250};
+
+StudioOptions PictureOptions() {
+    StudioOptions o;
+    o.Config = ConfigSource::BuiltInDefaults;
+    o.ViewWidth = PictureWidth;
+    o.ViewHeight = PictureHeight;
+    // The drawing surface is the picture, as the command line draws it.
+    o.DefaultSurfaceWidth = PictureWidth;
+    o.DefaultSurfaceHeight = PictureHeight;
+    return o;
+}
+
+// Passes everything on to the window the turtle drew through and counts the positions that
+// land off the picture, just after the window projected them.
+class ClipCounter : public TurtleWindow {
+public:
+    ClipCounter(TurtleWindow& inner, int width, int height) : m_inner(inner), m_width(width), m_height(height) {}
+
+    void DoProjection(ProjData& pen, const tVector3d& point, bool draw) override {
+        m_inner.DoProjection(pen, point, draw);
+        Count(pen);
+    }
+    void ProjectPoint(ProjData& pen, const tVector3d& point) override { m_inner.ProjectPoint(pen, point); }
+    void DoBeginPolyon(ProjData& pen, bool fill) override { m_inner.DoBeginPolyon(pen, fill); }
+    void AddPolyPoint(ProjData& pen) override {
+        m_inner.AddPolyPoint(pen);
+        Count(pen);
+    }
+    void DoEndPolygon(ProjData& pen) override { m_inner.DoEndPolygon(pen); }
+    tPlaneObj& PlaneObject() override { return m_inner.PlaneObject(); }
+    void DrawText(ProjData& pen, std::string_view text) override { m_inner.DrawText(pen, text); }
+    void DrawSpriteId(ProjData& pen, uint16_t spriteId) override { m_inner.DrawSpriteId(pen, spriteId); }
+    TColor32 WindowColor() const override { return m_inner.WindowColor(); }
+    void SetWindowColor(TColor32 color) override { m_inner.SetWindowColor(color); }
+    uint8_t LineOpacity() const override { return m_inner.LineOpacity(); }
+    uint8_t FillOpacity() const override { return m_inner.FillOpacity(); }
+
+    long positions = 0;
+    long outside = 0;
+
+private:
+    void Count(const ProjData& pen) {
+        ++positions;
+        const bool inside =
+            pen.Visible && pen.RoundX >= 0 && pen.RoundX < m_width && pen.RoundY >= 0 && pen.RoundY < m_height;
+        if (!inside) ++outside;
+    }
+
+    TurtleWindow& m_inner;
+    int m_width, m_height;
+};
+
+// The box of the pixels that differ from the background, inclusive; 0 x 0 when none do.
+struct PixelBox {
+    int left = 0, top = 0, right = -1, bottom = -1;
+    int Width() const { return right - left + 1; }
+    int Height() const { return bottom - top + 1; }
+};
+
+PixelBox ChangedPixels(const TBitmap32& picture, TColor32 background) {
+    PixelBox box{picture.Width(), picture.Height(), -1, -1};
+    for (int y = 0; y < picture.Height(); ++y) {
+        const TColor32* row = picture.ScanLine(y);
+        for (int x = 0; x < picture.Width(); ++x) {
+            if (row[x] == background) continue;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    return box.right < 0 ? PixelBox{} : box;
+}
+
+std::vector<TColor32> Pixels(const TBitmap32& picture) {
+    const TColor32* bits = picture.Bits();
+    return {bits, bits + static_cast<size_t>(picture.Width()) * static_cast<size_t>(picture.Height())};
+}
+
+// The process's resident memory in bytes.
+long ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long total = 0, resident = 0;
+    statm >> total >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// What one picture of a figure showed.
+struct FigurePicture {
+    std::vector<std::string> messages;   // errors, warnings and boxes while drawing
+    bool abandoned = false;              // the picture threw and the loop went on elsewhere
+    bool stopRequested = false;
+    int32_t parts = 0;
+    int32_t depthBefore = 0, depthAfter = 0;
+    PixelBox changed;
+    long positions = 0, outside = 0;
+};
+
+// A studio that draws the library's figures headless and collects every message they cause.
+class LibraryStudio {
+public:
+    LibraryStudio() {
+        InstallPaxErrorSink([this](std::string_view caption, std::string_view text) {
+            m_messages.push_back(std::string(caption) + ": " + std::string(text));
+        });
+        InstallStatusErrorSink([this](std::string_view text) { m_messages.push_back("error: " + std::string(text)); });
+        InstallStatusWarningSink(
+            [this](std::string_view text) { m_messages.push_back("warning: " + std::string(text)); });
+    }
+    ~LibraryStudio() {
+        InstallStatusWarningSink({});
+        InstallStatusErrorSink({});
+        InstallPaxErrorSink({});
+        ClearStopRequest();
+    }
+    LibraryStudio(const LibraryStudio&) = delete;
+    LibraryStudio& operator=(const LibraryStudio&) = delete;
+
+    // ShowDemo, then one picture as the loop draws it.
+    FigurePicture Draw(DemoSelection at) {
+        Stage& stage = studio.GetStage();
+        ClearStopRequest();
+        m_messages.clear();
+        boxes.Clear();
+        studio.Player().ShowDemo(at.Demo, at.Figure);
+
+        FigurePicture result;
+        const int32_t shows = studio.State().DemoShows;
+        result.depthBefore = stage.Pax().Depth();
+        TurtleWindow* view = stage.Pax().Window();
+        ClipCounter counter(*view, PictureWidth, PictureHeight);
+        // Solids and shapes draw with the second turtle.
+        stage.Pax().SetWindow(&counter);
+        stage.Bee().SetWindow(&counter);
+        studio.Pictures().ShowActualPicture();
+        stage.Pax().SetWindow(view);
+        stage.Bee().SetWindow(view);
+
+        result.depthAfter = stage.Pax().Depth();
+        result.abandoned = studio.State().DemoShows != shows;
+        result.stopRequested = StopRequested();
+        result.parts = stage.View().PartCount();
+        result.messages = m_messages;
+        for (const MessageRequest& box : boxes.Shown()) result.messages.push_back("box " + box.caption + ": " + box.text);
+        result.changed = ChangedPixels(studio.Picture(), ConfigValues().BackgroundColor | 0xFF000000u);
+        result.positions = counter.positions;
+        result.outside = counter.outside;
+        return result;
+    }
+    FigurePicture Draw(std::string_view name) { return Draw(Find(name)); }
+
+    // ShowDemo, then one picture whose turtle path goes to path instead of the view.
+    void Record(std::string_view name, testing::FakeTurtleWindow& path) {
+        const DemoSelection at = Find(name);
+        studio.Player().ShowDemo(at.Demo, at.Figure);
+        Pax3d& pax = studio.GetStage().Pax();
+        TurtleWindow* view = pax.Window();
+        pax.SetWindow(&path);
+        studio.Pictures().ShowActualPicture();
+        pax.SetWindow(view);
+    }
+
+    // The catalogue's place of the first figure of that name.
+    DemoSelection Find(std::string_view name) {
+        const DemoCatalogue& catalogue = studio.Catalogue();
+        for (int32_t d = 0; d < catalogue.DemoCount(); ++d)
+            for (int32_t f = 0; f < catalogue.FigureCount(d); ++f)
+                if (catalogue.Demo(d).Figures[static_cast<size_t>(f)].Name == name) return {d, f};
+        ADD_FAILURE() << "no figure " << name;
+        return {0, 0};
+    }
+
+    tTarnsInterpreter& Interpreter() { return studio.Interpreter(); }
+    void Redraw() { studio.Pictures().ShowActualPicture(); }
+
+    testing::ScopedAppSettings settings;
+    testing::ScopedPresenter boxes;
+    Studio studio{PictureOptions()};
+
+private:
+    std::vector<std::string> m_messages;
+};
+
+bool OutgrowsThePicture(std::string_view name) {
+    return std::find(std::begin(OutgrowThePicture), std::end(OutgrowThePicture), name) != std::end(OutgrowThePicture);
+}
+
+// What fails the bar, one text per fault; empty when the figure passes.
+std::vector<std::string> Faults(std::string_view name, const FigurePicture& p) {
+    std::vector<std::string> faults;
+    for (const std::string& message : p.messages) faults.push_back("message \"" + message + "\"");
+    if (p.abandoned) faults.push_back("the picture was abandoned");
+    if (p.stopRequested) faults.push_back("the drawing was stopped");
+    if (p.parts >= PartList::MaxParts) faults.push_back(std::to_string(p.parts) + " parts");
+    if (p.depthAfter != p.depthBefore)
+        faults.push_back("turtle depth " + std::to_string(p.depthBefore) + " before, " + std::to_string(p.depthAfter) +
+                         " after");
+    if (p.changed.Width() < MinExtentShare * PictureWidth && p.changed.Height() < MinExtentShare * PictureHeight)
+        faults.push_back("a dot of " + std::to_string(std::max(0, p.changed.Width())) + " x " +
+                         std::to_string(std::max(0, p.changed.Height())) + " pixels");
+    const bool clipped = p.positions == 0 || p.outside > MaxOutsideShare * static_cast<double>(p.positions);
+    const std::string offPicture = std::to_string(p.outside) + " of " + std::to_string(p.positions) + " positions";
+    if (clipped && !OutgrowsThePicture(name)) faults.push_back(offPicture + " off the picture");
+    // The list of exceptions stays honest.
+    if (!clipped && OutgrowsThePicture(name))
+        faults.push_back("listed as outgrowing the picture, but only " + offPicture + " are off it");
+    return faults;
+}
+
+TEST(LibraryQuality, EveryFigureDrawsCleanlyAndFillsAFairPartOfThePicture) {
+    LibraryStudio library;
+    const DemoCatalogue& catalogue = library.studio.Catalogue();
+    std::ostringstream failures;
+    int figures = 0, failed = 0;
+    for (int32_t d = 0; d < catalogue.DemoCount(); ++d)
+        for (int32_t f = 0; f < catalogue.FigureCount(d); ++f) {
+            ++figures;
+            const std::string& name = catalogue.Demo(d).Figures[static_cast<size_t>(f)].Name;
+            const std::vector<std::string> faults = Faults(name, library.Draw({d, f}));
+            if (faults.empty()) continue;
+            ++failed;
+            failures << "\n  " << name << " (demo " << d << ", figure " << f << "):";
+            for (const std::string& fault : faults) failures << " " << fault << ";";
+        }
+    EXPECT_EQ(figures, 131);
+    EXPECT_EQ(failed, 0) << "figures below the bar:" << failures.str();
+}
+
+TEST(LibraryQuality, StochasticPlant28RedrawsIdenticallyUntilTheSeedChanges) {
+    LibraryStudio library;
+    ASSERT_EQ(library.Interpreter().Seed(), tTarnsInterpreter::DefaultSeed);
+    library.Draw("StochasticPlant-28");
+    ASSERT_TRUE(library.Interpreter().Stochastic());
+    const std::vector<TColor32> first = Pixels(library.studio.Picture());
+    library.Redraw();
+    EXPECT_TRUE(Pixels(library.studio.Picture()) == first);
+
+    library.Interpreter().SetSeed(987654321);
+    library.Redraw();
+    const std::vector<TColor32> second = Pixels(library.studio.Picture());
+    EXPECT_FALSE(second == first);
+    library.Redraw();
+    EXPECT_TRUE(Pixels(library.studio.Picture()) == second);
+}
+
+TEST(LibraryQuality, Phyllotaxis100WalksAll444GenerationsWithoutGrowingMemory) {
+    LibraryStudio library;
+    const FigurePicture picture = library.Draw("Phyllotaxis-100");
+    const tTarnsInterpreter& lsys = library.Interpreter();
+    EXPECT_EQ(lsys.System().deep, 444);
+    EXPECT_EQ(lsys.Statistics().maxDepth, 444u);
+    // One floret per generation.
+    EXPECT_EQ(picture.parts, 444);
+
+    // The walk keeps its levels for the next drawing: redrawing needs no more memory.
+    const long resident = ResidentBytes();
+    library.Redraw();
+    library.Redraw();
+    EXPECT_EQ(lsys.Statistics().maxDepth, 444u);
+    EXPECT_LT(ResidentBytes() - resident, 2L << 20);
+}
+
+TEST(LibraryQuality, KochSnowflake2IsAClosedPathOf192EqualSegments) {
+    LibraryStudio library;
+    testing::FakeTurtleWindow path;
+    library.Record("KochSnowflake-2", path);
+    EXPECT_EQ(library.Interpreter().Statistics().segments, 192u);
+    ASSERT_EQ(path.lines.size(), 192u);
+
+    const Extended length = 400 * 0.33333L * 0.33333L * 0.33333L;
+    Extended worstLength = 0, worstJoint = 0;
+    for (size_t i = 0; i < path.lines.size(); ++i) {
+        const testing::FakeTurtleWindow::Line& line = path.lines[i];
+        worstLength = std::max(worstLength, std::fabs(Distance(line.from, line.to) - length));
+        const tVector3d& previousEnd = path.lines[i == 0 ? path.lines.size() - 1 : i - 1].to;
+        worstJoint = std::max(worstJoint, Distance(line.from, previousEnd));
+    }
+    EXPECT_LT(worstLength, 1e-9L);
+    // Every segment starts where the one before ended, the first where the last ends.
+    EXPECT_LT(worstJoint, 1e-9L);
+}
+
+TEST(LibraryQuality, PlaneCurvesStandUprightAndBack250WhereThreeDSystemsGrowUpFromTheGround) {
+    LibraryStudio library;
+    {
+        testing::FakeTurtleWindow path;
+        library.Record("KochSnowflake-2", path);
+        EXPECT_FALSE(library.Interpreter().Statistics().is3d);
+        ASSERT_FALSE(path.lines.empty());
+        const Extended length = 400 * 0.33333L * 0.33333L * 0.33333L;
+        EXPECT_LT(Distance(path.lines.front().from, GroundPoint), 1e-9L);
+        EXPECT_LT(Distance(path.lines.front().to, GroundPoint + tVector3d{0, 0, length}), 1e-9L);
+        // Upright: the curve lies in the plane that faces the eye.
+        for (const tVector3d& p : path.projected) ASSERT_LT(std::fabs(p.y), 1e-9L);
+    }
+    for (const char* name : {"Hilbert3dCurve-20", "Plant-26", "Palm1", "Palm2", "Palm3", "Palm4"}) {
+        SCOPED_TRACE(name);
+        testing::FakeTurtleWindow path;
+        library.Record(name, path);
+        EXPECT_TRUE(library.Interpreter().Statistics().is3d);
+        ASSERT_FALSE(path.projected.empty());
+        EXPECT_LT(Distance(path.projected.front(), GroundPoint), 1e-9L);
+        // Grown upwards from there: nothing below the ground but the rim of a leaning trunk's
+        // first ring (radius about 10), the top well above it.
+        Extended lowest = GroundPoint.z, highest = GroundPoint.z;
+        for (const tVector3d& p : path.projected) {
+            lowest = std::min(lowest, p.z);
+            highest = std::max(highest, p.z);
+        }
+        EXPECT_GT(lowest, GroundPoint.z - 10);
+        EXPECT_GT(highest, GroundPoint.z + 200);
+    }
+}
+
+}  // namespace
+}  // namespace pax
