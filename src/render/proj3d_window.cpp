@@ -141,44 +141,6 @@ void Proj3dWindow::CheckPlaneClosed() {
 
 // --- projection of turtle steps --------------------------------------------------------------------
 
-void Proj3dWindow::DoProjection(ProjData& pen, const tVector3d& point, bool draw) {
-    if (!IsOpen()) {
-        ShowError("PaxProj:  Proj3dWindow.DoProjection", "window not open", Buttons::AbortRetryIgnoreDefault2);
-        return;
-    }
-    RebuildIfEyeMoved();
-    pen.PrevVisible = pen.Visible;
-    pen.PrevPosition = pen.Position;
-    pen.PrevEye = pen.Eye;
-    pen.PrevScreenX = pen.ScreenX;
-    pen.PrevScreenY = pen.ScreenY;
-    pen.PrevRoundX = pen.RoundX;
-    pen.PrevRoundY = pen.RoundY;
-    Project(pen, point);
-
-    tObjectDefPart& def = m_objectDef;
-    def.MinX = std::min(def.MinX, pen.RoundX);
-    def.MaxX = std::max(def.MaxX, pen.RoundX);
-    def.MinY = std::min(def.MinY, pen.RoundY);
-    def.MaxY = std::max(def.MaxY, pen.RoundY);
-
-    if (!draw) return;
-    if (PlaneCollecting()) {
-        m_plane.Add3dPoint(point, pen.LineDrawColor);
-        return;
-    }
-    if (m_zBufferOn) {
-        Surfaces().ZBuffer.LineZ(TZPointF{pen.PrevScreenX, pen.PrevScreenY, pen.PrevEye.y},
-                                 TZPointF{pen.ScreenX, pen.ScreenY, pen.Eye.y}, pen.LineDrawColor);
-    } else {
-        DoLine(pen);
-    }
-    if (m_lineList && pen.Visible) {
-        m_lineList->AddPoint(pen.PrevPosition, pen.LineDrawColor);
-        m_lineList->AddPoint(pen.Position, pen.LineDrawColor);
-    }
-}
-
 void Proj3dWindow::DoLine(ProjData& pen) {
     if (!pen.Visible) {
         pen.PrevVisible = false;

@@ -11,7 +11,7 @@
 // round to an int32.
 //
 // DoProjection runs for every turtle step: the view is kept as double constants computed once
-// per set-up, and rounding is std::lrint (halves to even in the default rounding mode).
+// per set-up, and rounding halves to even (std::lrint in the default rounding mode, inlined).
 
 #include <cstdint>
 #include <string_view>
@@ -156,6 +156,10 @@ protected:
 
     // Projects point into pen's current position (eye coordinates, visibility, screen).
     void Project(ProjData& pen, const tVector3d& point) const;
+    // Project's body, inlined into DoProjection (and defined only where that is); the rarely
+    // used angular projectors apart.
+    [[gnu::always_inline]] inline void ProjectInline(ProjData& pen, const tVector3d& point) const;
+    void ProjectAngular(ProjData& pen, double ex, double ed, double ey) const;
     // The screen position of point ignoring the near plane (points behind it are pushed onto
     // it); used for the crossing of a segment with the near plane.
     void ScreenOfPoint(const tVector3d& point, double& sx, double& sy) const;

@@ -1,14 +1,33 @@
-// The projection of Proj3dWindow: the view set-ups of the projection modes and the point
-// projectors.
+// The projection of Proj3dWindow: the view set-ups of the projection modes, the point
+// projectors and the projection of the turtle's steps.
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
+#include "foundation/point_list3d.h"
 #include "render/proj3d_window.h"
+#include "render/shared_surfaces.h"
 #include "scene/eye3d.h"
+#include "system/error_reporting.h"
 
 namespace pax {
 
 namespace {
+
+// Halves to even, as std::lrint in the default rounding mode, without the library call that
+// lrint is without -fno-math-errno: two of these run for every turtle step. v is held on the
+// screen, so the result fits.
+inline int32_t RoundScreen(double v) {
+#if defined(__SSE2__)
+    return _mm_cvtsd_si32(_mm_set_sd(v));
+#else
+    return static_cast<int32_t>(std::lrint(v));
+#endif
+}
 
 // NaN goes to the lower limit, so that every result rounds to a valid int32.
 inline double HoldOnScreen(double v) {
@@ -17,13 +36,16 @@ inline double HoldOnScreen(double v) {
     return v < Limit ? v : Limit;
 }
 
+// As bytes: an x87 load and store per value would cost more than the copy is worth.
+inline void CopyExtended(Extended& to, const Extended& from) { std::memcpy(&to, &from, sizeof(Extended)); }
+
 inline void SetScreen(ProjData& pen, double sx, double sy) {
     sx = HoldOnScreen(sx);
     sy = HoldOnScreen(sy);
     pen.ScreenX = sx;
     pen.ScreenY = sy;
-    pen.RoundX = static_cast<int32_t>(std::lrint(sx));
-    pen.RoundY = static_cast<int32_t>(std::lrint(sy));
+    pen.RoundX = RoundScreen(sx);
+    pen.RoundY = RoundScreen(sy);
 }
 
 }  // namespace
@@ -132,10 +154,11 @@ void Proj3dWindow::ComputeViewConstants() {
 }
 
 void Proj3dWindow::RebuildIfEyeMoved() {
-    if (m_eye.Changed()) SetupProjection();
+    if (m_eye.Changed()) [[unlikely]]
+        SetupProjection();
 }
 
-void Proj3dWindow::Project(ProjData& pen, const tVector3d& point) const {
+void Proj3dWindow::ProjectInline(ProjData& pen, const tVector3d& point) const {
     pen.Position = point;
     double ex, ed, ey;
     EyeCoordinates(point, ex, ed, ey);
@@ -153,7 +176,14 @@ void Proj3dWindow::Project(ProjData& pen, const tVector3d& point) const {
         pen.Visible = true;
         SetScreen(pen, m_vc.cx + ex * m_vc.kx, m_vc.cy - ey * m_vc.ky);
         return;
-    case Projector::Panorama: {
+    default: ProjectAngular(pen, ex, ed, ey); return;
+    }
+}
+
+void Proj3dWindow::Project(ProjData& pen, const tVector3d& point) const { ProjectInline(pen, point); }
+
+void Proj3dWindow::ProjectAngular(ProjData& pen, double ex, double ed, double ey) const {
+    if (m_projector == Projector::Panorama) {
         // A cylinder of view directions around the eye's vertical axis: the azimuth from the
         // heading across, the height over the horizontal distance upwards.
         const double r = std::hypot(ex, ed);
@@ -162,21 +192,17 @@ void Proj3dWindow::Project(ProjData& pen, const tVector3d& point) const {
         SetScreen(pen, m_vc.cx + std::atan2(ex, ed) * m_vc.kx, m_vc.cy - ey / r * m_vc.ky);
         return;
     }
-    case Projector::Spherical: {
-        // A sphere of view directions centred on the heading: the angle from the heading,
-        // laid off in the direction the point lies in across the view.
-        const double across = std::hypot(ex, ey);
-        pen.Visible = across > 0 || ed > 0;
-        if (!pen.Visible) return;
-        const double angle = std::atan2(across, ed);
-        if (across == 0) {
-            SetScreen(pen, m_vc.cx, m_vc.cy);
-            return;
-        }
-        SetScreen(pen, m_vc.cx + angle * ex / across * m_vc.kx, m_vc.cy - angle * ey / across * m_vc.ky);
+    // A sphere of view directions centred on the heading: the angle from the heading, laid
+    // off in the direction the point lies in across the view.
+    const double across = std::hypot(ex, ey);
+    pen.Visible = across > 0 || ed > 0;
+    if (!pen.Visible) return;
+    const double angle = std::atan2(across, ed);
+    if (across == 0) {
+        SetScreen(pen, m_vc.cx, m_vc.cy);
         return;
     }
-    }
+    SetScreen(pen, m_vc.cx + angle * ex / across * m_vc.kx, m_vc.cy - angle * ey / across * m_vc.ky);
 }
 
 void Proj3dWindow::EyeCoordinates(const tVector3d& point, double& ex, double& ed, double& ey) const {
@@ -199,6 +225,44 @@ void Proj3dWindow::ScreenOfPoint(const tVector3d& point, double& sx, double& sy)
     }
     sx = static_cast<double>(scratch.ScreenX);
     sy = static_cast<double>(scratch.ScreenY);
+}
+
+void Proj3dWindow::DoProjection(ProjData& pen, const tVector3d& point, bool draw) {
+    if (!IsOpen()) [[unlikely]] {
+        ShowError("PaxProj:  Proj3dWindow.DoProjection", "window not open", Buttons::AbortRetryIgnoreDefault2);
+        return;
+    }
+    RebuildIfEyeMoved();
+    pen.PrevVisible = pen.Visible;
+    pen.PrevPosition = pen.Position;
+    pen.PrevEye = pen.Eye;
+    CopyExtended(pen.PrevScreenX, pen.ScreenX);
+    CopyExtended(pen.PrevScreenY, pen.ScreenY);
+    pen.PrevRoundX = pen.RoundX;
+    pen.PrevRoundY = pen.RoundY;
+    ProjectInline(pen, point);
+
+    tObjectDefPart& def = m_objectDef;
+    def.MinX = std::min(def.MinX, pen.RoundX);
+    def.MaxX = std::max(def.MaxX, pen.RoundX);
+    def.MinY = std::min(def.MinY, pen.RoundY);
+    def.MaxY = std::max(def.MaxY, pen.RoundY);
+
+    if (!draw) return;
+    if (PlaneCollecting()) {
+        m_plane.Add3dPoint(point, pen.LineDrawColor);
+        return;
+    }
+    if (m_zBufferOn) {
+        Surfaces().ZBuffer.LineZ(TZPointF{pen.PrevScreenX, pen.PrevScreenY, pen.PrevEye.y},
+                                 TZPointF{pen.ScreenX, pen.ScreenY, pen.Eye.y}, pen.LineDrawColor);
+    } else {
+        DoLine(pen);
+    }
+    if (m_lineList && pen.Visible) {
+        m_lineList->AddPoint(pen.PrevPosition, pen.LineDrawColor);
+        m_lineList->AddPoint(pen.Position, pen.LineDrawColor);
+    }
 }
 
 void Proj3dWindow::ProjectPoint(ProjData& pen, const tVector3d& point) {
