@@ -96,7 +96,8 @@ void LSInterpreter::Report(std::string_view text) const { ShowPaxError(LSErrorCa
 void LSInterpreter::ReportMissingClose() const { Report(MissingCloseText); }
 
 bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& state) {
-    const Extended n = m_number;
+    // Read where it is used: the turns and F do not need it as a number.
+    const Extended& n = m_number;
     switch (c) {
     case 'F': Forward(system, state, PlanePoints::Add); return true;
     case 'G': Forward(system, state, PlanePoints::Skip); return true;
@@ -111,19 +112,19 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
     // As TurnLeft, TurnRight, PitchDown, PitchUp, RollLeft and RollRight by n * angle: the
     // turns left and right do nothing at all for angle 0, pitch and roll still turn by it.
     case '+': {
-        const Extended a = n * state.angle;
-        if (a != 0) m_pax.TurnRightBySinCos(Turn(a).minus);
+        const TurnPairs& turn = Turn(state);
+        if (!turn.zero) m_pax.TurnRightBySinCos(turn.minus);
         return true;
     }
     case '-': {
-        const Extended a = n * state.angle;
-        if (a != 0) m_pax.TurnRightBySinCos(Turn(a).plus);
+        const TurnPairs& turn = Turn(state);
+        if (!turn.zero) m_pax.TurnRightBySinCos(turn.plus);
         return true;
     }
-    case '&': m_pax.PitchDownBySinCos(Turn(n * state.angle).plus); return true;
-    case '^': m_pax.PitchDownBySinCos(Turn(n * state.angle).minus); return true;
-    case '\\': m_pax.RollLeftBySinCos(Turn(n * state.angle).plus); return true;
-    case '/': m_pax.RollLeftBySinCos(Turn(n * state.angle).minus); return true;
+    case '&': m_pax.PitchDownBySinCos(Turn(state).plus); return true;
+    case '^': m_pax.PitchDownBySinCos(Turn(state).minus); return true;
+    case '\\': m_pax.RollLeftBySinCos(Turn(state).plus); return true;
+    case '/': m_pax.RollLeftBySinCos(Turn(state).minus); return true;
     case '|': m_pax.TurnAround(); return true;
     case '_': m_pax.RollAround(); return true;
     case '[': m_pax.NewObject(); return true;
@@ -167,8 +168,15 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
     }
 }
 
+const LSInterpreter::TurnPairs& LSInterpreter::TurnOfProduct(const tLSState& state) {
+    const Extended degrees = m_number * state.angle;
+    if (!SameBits(degrees, m_turn.degrees)) NewTurn(degrees);
+    return m_turn;
+}
+
 void LSInterpreter::NewTurn(Extended degrees) {
     m_turn.degrees = degrees;
+    m_turn.zero = degrees == 0;
     m_turn.plus = {std::sin(degrees * DegToRad), std::cos(degrees * DegToRad)};
     m_turn.minus = {std::sin((-degrees) * DegToRad), std::cos((-degrees) * DegToRad)};
 }
@@ -183,7 +191,7 @@ tPlaneObj* LSInterpreter::Plane() {
 }
 
 void LSInterpreter::Forward(const tLSystem& system, const tLSState& state, PlanePoints points) {
-    const Extended length = m_number * state.step;
+    const Extended length = m_numberIsOne ? state.step : m_number * state.step;
     const bool addCorner = points == PlanePoints::Add;
     m_pax.PenDown();
     // The turtle's PlaneIsOpen and SetPlaneMode on the window's recorder, without two virtual

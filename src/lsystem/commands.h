@@ -14,6 +14,8 @@
 // unless the trace is on.
 
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -102,7 +104,11 @@ public:
             AddDigit(c);
             return;
         }
-        if (!m_pending) m_number = 1;
+        // Stored only when it changes: an extended store costs more than the test.
+        if (!m_pending && !m_numberIsOne) [[unlikely]] {
+            m_number = 1;
+            m_numberIsOne = true;
+        }
         // A character without meaning leaves a pending prefix for the next command.
         if (Execute(c, system, state)) {
             m_pending = false;
@@ -122,6 +128,7 @@ public:
     Extended Prefix() const { return m_number; }
     void ClearPrefix() {
         m_number = 1;
+        m_numberIsOne = true;
         m_pending = false;
     }
     // The pending prefix truncated to a count (held within 0 .. 2^63), and the prefix cleared.
@@ -141,23 +148,42 @@ private:
     // The sine and cosine of a turn by degrees (n times the state's angle) and by -degrees,
     // each from the very expression the cursor's degree turns evaluate, so that the turns
     // come out the same to the last bit. Systems turn by one or two angles for millions of
-    // symbols: the pairs are worked out again only when that product changes. 0 and -0
-    // compare equal but turn pitch and roll towards zeros of different signs, so a zero
-    // product is always worked out.
+    // symbols: the pairs are worked out again only when that product changes, which is
+    // tested on the bits (0 and -0 differ, and pitch and roll turn towards zeros of their
+    // signs) with integer loads, as an extended load costs several cycles.
     struct TurnPairs {
         Extended degrees = 0;
-        tSinCos plus, minus;
+        bool zero = true;   // degrees == 0: the turns left and right do nothing
+        tSinCos plus{0, 1}, minus{-0.0L, 1};
     };
-    const TurnPairs& Turn(const Extended& degrees) {
-        if (!(degrees == m_turn.degrees) || degrees == 0) NewTurn(degrees);
-        return m_turn;
+    // The pairs of n * state.angle.
+    const TurnPairs& Turn(const tLSState& state) {
+        // 1 * angle is angle, bit for bit.
+        if (m_numberIsOne) [[likely]] {
+            if (!SameBits(state.angle, m_turn.degrees)) [[unlikely]]
+                NewTurn(state.angle);
+            return m_turn;
+        }
+        return TurnOfProduct(state);
     }
+    const TurnPairs& TurnOfProduct(const tLSState& state);
     void NewTurn(Extended degrees);
+    static bool SameBits(const Extended& a, const Extended& b) {
+        static_assert(std::numeric_limits<Extended>::digits == 64, "the 80-bit x87 format");
+        uint64_t mantissaA, mantissaB;
+        uint16_t exponentA, exponentB;
+        std::memcpy(&mantissaA, &a, sizeof mantissaA);
+        std::memcpy(&mantissaB, &b, sizeof mantissaB);
+        std::memcpy(&exponentA, reinterpret_cast<const char*>(&a) + 8, sizeof exponentA);
+        std::memcpy(&exponentB, reinterpret_cast<const char*>(&b) + 8, sizeof exponentB);
+        return mantissaA == mantissaB && exponentA == exponentB;
+    }
 
     void TraceCharacter(unsigned char c);
     void AddDigit(unsigned char c) {
         const int digit = c - '0';
         m_number = m_pending ? m_number * 10 + digit : digit;
+        m_numberIsOne = false;
         m_pending = true;
     }
     // The command of c with n = m_number; false when c is no command.
@@ -183,6 +209,7 @@ private:
     int32_t m_nesting = 0;
     bool m_pending = false;
     Extended m_number = 1;
+    bool m_numberIsOne = true;   // m_number is exactly 1 (false may also mean 1)
     TurnPairs m_turn;
     tLSTrace m_trace;
     tLSStatistics m_stats;
