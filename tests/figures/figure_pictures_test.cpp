@@ -1,5 +1,5 @@
-// The figures drawn as whole pictures. With PAX3D_WRITE_PICTURES=<directory> every picture is
-// also written there as a PNG, to be looked at; the scene of three solids is a golden picture.
+// Every figure drawn as a whole picture; with PAX3D_WRITE_PICTURES=<directory> each picture is
+// also written there as a PNG, to be looked at.
 
 #include <gtest/gtest.h>
 
@@ -7,106 +7,45 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "figures/axes.h"
+#include "figures/figure_test_support.h"
 #include "figures/light_symbol.h"
 #include "figures/solids.h"
 #include "figures/surface.h"
-#include "figures/figure_test_support.h"
 #include "render/picture_io.h"
 #include "scene/eye3d.h"
-#include "support/golden.h"
 
 namespace pax {
 namespace {
 
-void WriteIfAsked(const TBitmap32& picture, const std::string& name) {
+TEST(FigurePictures, EveryFigureAndAxisStyleDrawsAPicture) {
+    testing::FigureScene scene;
+    Switches()[Switch::ConvexObject] = true;
+    scene.stage().Eye().OrbitRight(1000, 30);   // three sides of a solid at the origin in view
+    scene.stage().Eye().OrbitUp(1000, 20);
+    std::vector<std::tuple<std::string, int, std::function<void(Stage&)>>> figures{
+        {"cube", 1000, [](Stage& s) { SolidCube(s, 300); }},
+        {"cone", 1000, [](Stage& s) { Cone(s, 32, 120, 280); }},
+        {"cylinder", 1000, [](Stage& s) { Cylinder(s, 32, 110, 300); }},
+        {"ellipsoid", 1000, [](Stage& s) { Ellipsoid(s, 24, 16, 200, 130, 110); }},
+        {"wire_cone", 300, [](Stage& s) { s.Pax().SetFillColor(0); Cone(s, 16, 80, 200); }},
+        {"light", 300, DrawLight},
+    };
+    for (int style = AxisStyle::Lines; style <= AxisStyle::SolidsLetters; ++style)
+        figures.emplace_back("axes_" + std::to_string(style), 300, [style](Stage& s) { DrawAxis(s, 250, style); });
     const char* directory = std::getenv("PAX3D_WRITE_PICTURES");
-    if (!directory || !*directory) return;
-    std::filesystem::create_directories(directory);
-    EXPECT_TRUE(SavePicture(picture, std::string(directory) + "/" + name + ".png"));
-}
-
-// The turtle turned so that three faces of a solid at the origin face the default eye.
-void ThreeQuarterView(Pax3d& pax) {
-    pax.TurnLeft(35);
-    pax.PitchDown(25);
-}
-
-struct Picture {
-    const char* name;
-    std::function<void(testing::FigureScene&)> draw;
-};
-
-const Picture Pictures[] = {
-    {"cube", [](testing::FigureScene& s) {
-         s.pax().SetColor(0xFF3080E0);
-         ThreeQuarterView(s.pax());
-         SolidCube(s.stage(), 300);
-     }},
-    {"cone", [](testing::FigureScene& s) {
-         s.pax().SetColor(0xFFE09020);
-         s.pax().JumpDown(140);
-         s.pax().PitchUp(75);
-         s.pax().TurnLeft(20);
-         Cone(s.stage(), 32, 120, 280);
-     }},
-    {"cylinder", [](testing::FigureScene& s) {
-         s.pax().SetColor(0xFF40C060);
-         s.pax().JumpBack(150);
-         s.pax().PitchUp(25);
-         s.pax().TurnLeft(35);
-         Cylinder(s.stage(), 32, 110, 300);
-     }},
-    {"ellipsoid", [](testing::FigureScene& s) {
-         s.pax().SetColor(0xFFC04040);
-         s.pax().TurnLeft(30);
-         s.pax().PitchDown(20);
-         Ellipsoid(s.stage(), 24, 16, 200, 130, 110);
-     }},
-    {"wire_solids", [](testing::FigureScene& s) {
-         s.pax().SetColor(0xFFFFFF00);
-         s.pax().SetFillColor(0);
-         s.pax().JumpLeft(150);
-         s.pax().PitchUp(60);
-         Cone(s.stage(), 16, 80, 200);
-         s.pax().JumpRight(300);
-         Cylinder(s.stage(), 16, 60, 200);
-     }},
-    {"light", [](testing::FigureScene& s) {
-         s.pax().SetColor(0xFF808080);
-         SolidCube(s.stage(), 100);
-         DrawLight(s.stage());
-     }},
-};
-
-void LookAtAxes(Eye3d& eye) {
-    eye.OrbitRight(1000, 30);
-    eye.OrbitUp(1000, 20);
-}
-
-TEST(FigurePictures, SolidsAndLight) {
-    testing::FigureScene scene;
-    scene.SetSwitch(Switch::ConvexObject, true);
-    for (const Picture& p : Pictures) {
+    for (const auto& [name, pixels, draw] : figures) {
         scene.NewPicture(0xFF202020);
-        p.draw(scene);
+        scene.pax().SetColor(0xFF3080E0);
+        draw(scene.stage());
         scene.EndPicture();
-        EXPECT_GT(testing::CountPixelsNot(scene.picture(), 0xFF202020), 1000) << p.name;
-        WriteIfAsked(scene.picture(), p.name);
-    }
-}
-
-TEST(FigurePictures, AxesInEveryStyle) {
-    testing::FigureScene scene;
-    scene.SetSwitch(Switch::ConvexObject, true);
-    LookAtAxes(scene.stage().Eye());
-    for (int style = AxisStyle::Lines; style <= AxisStyle::SolidsLetters; ++style) {
-        scene.NewPicture(0xFF202020);
-        DrawAxis(scene.stage(), 250, style);
-        scene.EndPicture();
-        EXPECT_GT(testing::CountPixelsNot(scene.picture(), 0xFF202020), 300) << style;
-        WriteIfAsked(scene.picture(), "axes_" + std::to_string(style));
+        EXPECT_GT(testing::CountPixelsNot(scene.picture(), 0xFF202020), pixels) << name;
+        if (!directory || !*directory) continue;
+        std::filesystem::create_directories(directory);
+        EXPECT_TRUE(SavePicture(scene.picture(), std::string(directory) + "/" + name + ".png"));
     }
 }
 

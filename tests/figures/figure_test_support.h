@@ -1,17 +1,18 @@
 #pragma once
 // A stage for the figure tests: the default settings, a 480 x 360 picture on a black
-// background seen by the default eye, and helpers to project points and read pixels.
+// background seen by the default eye, and recording windows that keep exact corners.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 #include "render/object_window.h"
 #include "render/stage.h"
 #include "render/window_test_support.h"
+#include "scene/fake_turtle_window.h"
 #include "scene/pax3d.h"
-#include "support/scripted_presenter.h"
-#include "system/settings.h"
 #include "system/stop_request.h"
 
 namespace pax::testing {
@@ -39,9 +40,10 @@ public:
         m_stage.Bee().Restart();
     }
     void EndPicture() { view().EndPicture(); }
-    void SetSwitch(int index, bool on) {
-        Switches()[index] = on;
-        view().Reset();
+    // Both turtles draw into w instead of the view.
+    void Record(TurtleWindow& w) {
+        pax().SetWindow(&w);
+        m_stage.Bee().SetWindow(&w);
     }
 
     ScreenPoint Screen(const tVector3d& p) {
@@ -50,10 +52,6 @@ public:
         return {static_cast<double>(pen.ScreenX), static_cast<double>(pen.ScreenY)};
     }
     TColor32 PixelAt(double x, double y) { return picture().PixelS(int(std::floor(x)), int(std::floor(y))); }
-    TColor32 PixelAt(const tVector3d& p) {
-        const ScreenPoint s = Screen(p);
-        return PixelAt(s.x, s.y);
-    }
 
 private:
     ScopedSettings m_settings;
@@ -63,17 +61,31 @@ private:
 
 inline int Brightness(TColor32 c) { return RedOf(c) + GreenOf(c) + BlueOf(c); }
 
-// The turtle's state that a figure must leave as it found it.
-struct TurtleSnapshot {
-    tVector3d position, right, heading, up;
-    int32_t depth;
-    bool penDown;
-    TColor32 fill;
-
-    explicit TurtleSnapshot(const Pax3d& t)
-        : position(t.Position()), right(t.Right()), heading(t.Heading()), up(t.Up()), depth(t.Depth()),
-          penDown(t.PenIsDown()), fill(t.Pen().FillColor) {}
-    bool operator==(const TurtleSnapshot&) const = default;
+// The recording window, also keeping each plane's fill colour.
+struct ColourRecordingWindow : FakeTurtleWindow {
+    void DoBeginPolyon(ProjData& pen, bool fill) override {
+        FakeTurtleWindow::DoBeginPolyon(pen, fill);
+        fills.push_back(pen.FillColor);
+    }
+    std::vector<TColor32> fills;
 };
+
+// The turtle's state that a figure must leave as it found it.
+inline auto TurtleState(const Pax3d& t) {
+    return std::tuple(t.Position(), t.Right(), t.Heading(), t.Up(), t.Depth(), t.PenIsDown(), t.Pen().FillColor);
+}
+
+// Every face's normal, of its first three corners as the plane recorder takes it, points away
+// from the interior point.
+inline void ExpectOutward(const std::vector<FakeTurtleWindow::Polygon>& faces, const tVector3d& interior) {
+    for (size_t i = 0; i < faces.size(); ++i) {
+        const std::vector<tVector3d>& c = faces[i].corners;
+        ASSERT_GE(c.size(), 3u) << i;
+        tVector3d centroid;
+        for (const tVector3d& p : c) centroid += p;
+        centroid = (1.0L / c.size()) * centroid;
+        EXPECT_GT(Dot(Cross(c[1] - c[0], c[2] - c[0]), centroid - interior), 1e-9L) << "face " << i;
+    }
+}
 
 }  // namespace pax::testing

@@ -8,37 +8,28 @@
 namespace pax {
 namespace {
 
-using testing::FigureScene;
-
-TEST(DrawLight, MarksTheLightAndDrawsTwentyPiecesTowardsTheOrigin) {
-    FigureScene scene;
-    const testing::TurtleSnapshot before(scene.pax());
+TEST(DrawLight, MarksTheLightDrawsTwentyPiecesTowardsTheOriginAndDarkensTheMarkWhenOff) {
+    testing::FigureScene scene;
+    const auto before = testing::TurtleState(scene.pax());
     DrawLight(scene.stage());
-    // The mark, the strokes along Up and Right, and the twenty pieces.
-    EXPECT_EQ(scene.view().PartCount(), 1 + 2 + LightLinePieces);
+    EXPECT_EQ(scene.view().PartCount(), 1 + 2 + LightLinePieces);   // the mark, two strokes, the pieces
     EXPECT_EQ(scene.view().NestingDepth(), 0);
-    EXPECT_TRUE(testing::TurtleSnapshot(scene.pax()) == before);
+    EXPECT_EQ(testing::TurtleState(scene.pax()), before);
     scene.EndPicture();
-    const tVector3d light = scene.stage().Light().Position();
-    EXPECT_GT(testing::Brightness(scene.PixelAt(light)), 300);
+    const testing::ScreenPoint mark = scene.Screen(scene.stage().Light().Position());
+    const TColor32 on = scene.PixelAt(mark.x, mark.y);
+    EXPECT_GT(testing::Brightness(on), 300);
     // The default light shines at the origin: its line passes the half-way point.
-    const testing::ScreenPoint half = scene.Screen(0.5L * light);
+    const testing::ScreenPoint half = scene.Screen(0.5L * scene.stage().Light().Position());
     int lit = 0;
     for (int d = -1; d <= 1; ++d) lit += testing::Brightness(scene.PixelAt(half.x + d, half.y)) > 100;
     EXPECT_GT(lit, 0);
-}
 
-TEST(DrawLight, AnOffLightHasADarkGreyMark) {
-    FigureScene scene;
-    DrawLight(scene.stage());
-    scene.EndPicture();
-    const tVector3d light = scene.stage().Light().Position();
-    const TColor32 on = scene.PixelAt(light);
     scene.NewPicture();
     scene.stage().Light().Enabled = false;
     DrawLight(scene.stage());
     scene.EndPicture();
-    const TColor32 off = scene.PixelAt(light);
+    const TColor32 off = scene.PixelAt(mark.x, mark.y);
     // Grey, a little warmed by the light's highlight.
     EXPECT_LT(testing::Brightness(off), testing::Brightness(on) / 2);
     EXPECT_GT(BlueOf(off), 0);

@@ -7,186 +7,129 @@
 #include <vector>
 
 #include "figures/figure_test_support.h"
-#include "scene/fake_turtle_window.h"
 
 namespace pax {
 namespace {
 
-using testing::FakeTurtleWindow;
-using testing::TurtleSnapshot;
-using Polygon = FakeTurtleWindow::Polygon;
+using testing::ExpectOutward;
+using testing::TurtleState;
+constexpr Extended Exact = 1e-12L;
 
-tVector3d Centroid(const Polygon& p) {
-    tVector3d sum;
-    for (const tVector3d& c : p.corners) sum += c;
-    return (1.0L / p.corners.size()) * sum;
-}
-
-// The normal of the first three corners, as the plane recorder computes it.
-tVector3d NormalOf(const Polygon& p) { return Cross(p.corners[1] - p.corners[0], p.corners[2] - p.corners[0]); }
-
-void ExpectOutward(const std::vector<Polygon>& polygons, const tVector3d& interior) {
-    for (size_t i = 0; i < polygons.size(); ++i) {
-        ASSERT_GE(polygons[i].corners.size(), 3u) << i;
-        EXPECT_GT(Dot(NormalOf(polygons[i]), Centroid(polygons[i]) - interior), 1e-9L) << "face " << i;
-    }
-}
-
-// The stage's turtles draw into a recording window: exact corners, no projection.
 struct SolidsTest : ::testing::Test {
     testing::FigureScene scene;
-    FakeTurtleWindow window;
-
-    SolidsTest() {
-        scene.pax().SetWindow(&window);
-        scene.stage().Bee().SetWindow(&window);
-        scene.pax().Restart();
-        scene.pax().SetColor(0xFF808080);
-    }
+    testing::FakeTurtleWindow window;
+    std::vector<testing::FakeTurtleWindow::Polygon>& faces = window.polygons;
+    SolidsTest() { scene.Record(window); }
     Stage& stage() { return scene.stage(); }
 };
 
-// For r < 0 the chord 2 r sin(turn / 2) is negative; negated it is the positive length again,
-// and the turn runs the other way round.
-TEST(PolySide, GivesTheChordAndTheTurnNegatedForNegativeRadii) {
-    const tPolySide square = PolySide(4, 360, 10);
-    EXPECT_NEAR(square.Turn, 90, 1e-12L);
-    EXPECT_NEAR(square.Side, 10 * std::sqrt(2.0L), 1e-12L);
-    const tPolySide negative = PolySide(4, 360, -10);
-    EXPECT_NEAR(negative.Turn, -90, 1e-12L);
-    EXPECT_NEAR(negative.Side, 10 * std::sqrt(2.0L), 1e-12L);
-    EXPECT_NEAR(PolySide(0, 360, 1).Turn, 360, 1e-12L);
-}
-
-TEST_F(SolidsTest, DiscIsARegularPolygonWithCornersAtTheRadiusInTheChosenPlane) {
-    const TurtleSnapshot before(scene.pax());
-    disc(stage(), "z", 4, 10);
-    disc(stage(), "x", 2, 10);
-    disc(stage(), "Y", 5, 10);
-    disc(stage(), "z", 500, 10);
-    ASSERT_EQ(window.polygons.size(), 4u);
-    const size_t corners[] = {4, 3, 5, 200};
-    for (size_t i = 0; i < 4; ++i) {
-        const Polygon& p = window.polygons[i];
-        EXPECT_TRUE(p.fill);
-        ASSERT_EQ(p.corners.size(), corners[i]) << i;
-        for (const tVector3d& c : p.corners) EXPECT_NEAR(Extent(c), 10, 1e-12L) << i;
+TEST_F(SolidsTest, DiscIsARegularPolygonOfPolySidesWithCornersAtTheRadiusInTheChosenPlane) {
+    for (Extended r : {10.0L, -10.0L}) {   // a negative radius turns the other way
+        EXPECT_NEAR(PolySide(4, 360, r).Turn, r > 0 ? 90 : -90, Exact);
+        EXPECT_NEAR(PolySide(4, 360, r).Side, 10 * std::sqrt(2.0L), Exact);
     }
-    // "z" lies in the horizontal plane, "x" (lower case) in the plane x = 0, "Y" in y = 0.
-    for (const tVector3d& c : window.polygons[0].corners) EXPECT_NEAR(c.z, 0, 1e-12L);
-    for (const tVector3d& c : window.polygons[1].corners) EXPECT_NEAR(c.x, 0, 1e-12L);
-    for (const tVector3d& c : window.polygons[2].corners) EXPECT_NEAR(c.y, 0, 1e-12L);
-    // The square's sides are equal chords; 200 corners fit a plane without a warning.
-    EXPECT_NEAR(Distance(window.polygons[0].corners[0], window.polygons[0].corners[1]), 10 * std::sqrt(2.0L), 1e-12L);
-    EXPECT_EQ(scene.presenter().Count(), 0u);
-    EXPECT_TRUE(TurtleSnapshot(scene.pax()) == before);
+    EXPECT_NEAR(PolySide(0, 360, 1).Turn, 360, Exact);
+    const auto before = TurtleState(scene.pax());
+    struct Case {
+        const char* axis;
+        int n;
+        size_t corners;
+        Extended tVector3d::*flat;   // the coordinate that stays 0
+    };
+    for (const Case& c : {Case{"z", 4, 4, &tVector3d::z}, Case{"x", 2, 3, &tVector3d::x},
+                          Case{"Y", 5, 5, &tVector3d::y}, Case{"z", 500, 200, &tVector3d::z}}) {
+        faces.clear();
+        disc(stage(), c.axis, c.n, 10);
+        ASSERT_EQ(faces.size(), 1u);
+        EXPECT_TRUE(faces[0].fill);
+        const std::vector<tVector3d>& corners = faces[0].corners;
+        ASSERT_EQ(corners.size(), c.corners) << c.axis << c.n;
+        for (const tVector3d& p : corners) {
+            EXPECT_NEAR(Extent(p), 10, Exact) << c.axis << c.n;
+            EXPECT_NEAR(p.*c.flat, 0, Exact) << c.axis << c.n;
+        }
+        EXPECT_NEAR(Distance(corners[0], corners[1]), PolySide(int(c.corners), 360, 10).Side, Exact);
+    }
+    EXPECT_EQ(scene.presenter().Count(), 0u);   // 200 corners fit a plane
+    EXPECT_EQ(TurtleState(scene.pax()), before);
 }
 
-TEST_F(SolidsTest, SolidCubeHasSixOutwardSquaresWithCornersAtPlusMinusHalfTheEdge) {
-    const TurtleSnapshot before(scene.pax());
+TEST_F(SolidsTest, CubeConeCylinderAndTubeAreWoundOutwardsTheCubesCornersAtHalfTheEdge) {
+    const auto before = TurtleState(scene.pax());
     SolidCube(stage(), 2);
-    ASSERT_EQ(window.polygons.size(), 6u);
+    ASSERT_EQ(faces.size(), 6u);
     std::vector<tVector3d> normals;
-    for (const Polygon& face : window.polygons) {
+    for (const auto& face : faces) {
         ASSERT_EQ(face.corners.size(), 4u);
         for (const tVector3d& c : face.corners)
-            for (Extended v : {c.x, c.y, c.z}) EXPECT_NEAR(std::fabs(v), 1, 1e-12L);
-        normals.push_back(Normalize(NormalOf(face)));
+            for (Extended v : {c.x, c.y, c.z}) EXPECT_NEAR(std::fabs(v), 1, Exact);
+        normals.push_back(Normalize(Cross(face.corners[1] - face.corners[0], face.corners[2] - face.corners[0])));
     }
-    ExpectOutward(window.polygons, ZeroVector);
-    // One face on each side.
+    ExpectOutward(faces, ZeroVector);
     for (const tVector3d& axis : {tVector3d{1, 0, 0}, tVector3d{0, 1, 0}, tVector3d{0, 0, 1}})
         for (Extended sign : {1.0L, -1.0L})
             EXPECT_EQ(std::count_if(normals.begin(), normals.end(),
                                     [&](const tVector3d& n) { return Dot(n, sign * axis) > 0.999L; }),
                       1);
-    EXPECT_TRUE(TurtleSnapshot(scene.pax()) == before);
-}
-
-TEST_F(SolidsTest, SolidConeHasABaseAtTheTurtleAndAFanToTheApexAhead) {
-    const TurtleSnapshot before(scene.pax());
+    EXPECT_EQ(TurtleState(scene.pax()), before);
+    faces.clear();
     Cone(stage(), 8, 10, 30);
-    ASSERT_EQ(window.polygons.size(), 9u);
-    EXPECT_EQ(window.polygons[0].corners.size(), 8u);   // the base
-    for (const tVector3d& c : window.polygons[0].corners) {
-        EXPECT_NEAR(c.y, 0, 1e-12L);
-        EXPECT_NEAR(Extent(c), 10, 1e-12L);
+    ASSERT_EQ(faces.size(), 9u);
+    ASSERT_EQ(faces[0].corners.size(), 8u);   // the base around the turtle
+    for (const tVector3d& c : faces[0].corners) {
+        EXPECT_NEAR(c.y, 0, Exact);
+        EXPECT_NEAR(Extent(c), 10, Exact);
     }
     for (size_t i = 1; i < 9; ++i) {
-        ASSERT_EQ(window.polygons[i].corners.size(), 3u);
-        EXPECT_NEAR(Distance(window.polygons[i].corners[1], {0, 30, 0}), 0, 1e-12L);
+        ASSERT_EQ(faces[i].corners.size(), 3u);
+        EXPECT_NEAR(Distance(faces[i].corners[1], {0, 30, 0}), 0, Exact);
     }
-    ExpectOutward(window.polygons, {0, 10, 0});
-    EXPECT_TRUE(TurtleSnapshot(scene.pax()) == before);
-}
-
-TEST_F(SolidsTest, SolidCylinderAndTubeAreWoundOutwards) {
+    ExpectOutward(faces, {0, 10, 0});
+    faces.clear();
     Cylinder(stage(), 6, 10, 40);
-    ASSERT_EQ(window.polygons.size(), 8u);
-    ExpectOutward(window.polygons, {0, 20, 0});
-    window.polygons.clear();
-    // A tube narrowing to a point: its sides still face away from the axis.
-    scene.pax().PitchUp90();
+    ASSERT_EQ(faces.size(), 8u);
+    ExpectOutward(faces, {0, 20, 0});
+    faces.clear();
+    scene.pax().PitchUp90();   // a tube narrowing to a point still faces away from its axis
     Tube(stage(), 5, 10, 0, 30);
-    ASSERT_EQ(window.polygons.size(), 5u);
-    ExpectOutward(window.polygons, {0, 0, 5});
+    ASSERT_EQ(faces.size(), 5u);
+    ExpectOutward(faces, {0, 0, 5});
 }
 
-TEST_F(SolidsTest, WireSolidsDrawLinesOnlyWhenTheFillColourIsZero) {
+TEST_F(SolidsTest, SegmentCountsAreHeldWithinThreeAndTwoHundredAndFillZeroDrawsLinesOnly) {
+    const auto before = TurtleState(scene.pax());
+    Cone(stage(), 0, 10, 30);
+    EXPECT_EQ(faces.size(), 4u);
+    faces.clear();
+    Cylinder(stage(), 1000, 10, 30);
+    ASSERT_EQ(faces.size(), 202u);
+    EXPECT_EQ(faces[0].corners.size(), 200u);
+    EXPECT_EQ(TurtleState(scene.pax()), before);
+    faces.clear();
     scene.pax().SetFillColor(0);
-    const TurtleSnapshot before(scene.pax());
+    const auto wire = TurtleState(scene.pax());
     Cone(stage(), 6, 10, 30);
-    EXPECT_TRUE(window.polygons.empty());
-    // Six lines to the apex and the six sides of the base.
-    EXPECT_EQ(window.lines.size(), 12u);
+    EXPECT_EQ(window.lines.size(), 12u);   // six to the apex, six round the base
     window.lines.clear();
     Cylinder(stage(), 6, 10, 30);
-    EXPECT_TRUE(window.polygons.empty());
-    // Six lines along the sides and both rings.
-    EXPECT_EQ(window.lines.size(), 18u);
-    EXPECT_TRUE(TurtleSnapshot(scene.pax()) == before);
-}
-
-TEST_F(SolidsTest, SegmentCountsAreHeldWithinThreeAndTwoHundred) {
-    Cone(stage(), 0, 10, 30);
-    EXPECT_EQ(window.polygons.size(), 4u);
-    window.polygons.clear();
-    Cylinder(stage(), 1000, 10, 30);
-    ASSERT_EQ(window.polygons.size(), 202u);
-    EXPECT_EQ(window.polygons[0].corners.size(), 200u);
+    EXPECT_EQ(window.lines.size(), 18u);   // six along the sides, both rings
+    EXPECT_TRUE(faces.empty());
     EXPECT_EQ(scene.presenter().Count(), 0u);
+    EXPECT_EQ(TurtleState(scene.pax()), wire);
 }
 
-TEST_F(SolidsTest, DashedForwardDrawsEveryOtherPieceAndDrawVectorReturns) {
-    DashedForward(stage(), 4, 100);
-    ASSERT_EQ(window.lines.size(), 2u);
-    EXPECT_NEAR(window.lines[1].from.y, 50, 1e-12L);
-    EXPECT_NEAR(window.lines[1].to.y, 75, 1e-12L);
-    EXPECT_NEAR(scene.pax().Position().y, 100, 1e-12L);
-    window.lines.clear();
-    const TurtleSnapshot before(scene.pax());
-    DrawVector(stage(), {0, 0, 2}, 30);
-    DrawVector(stage(), ZeroVector, 30);
-    ASSERT_EQ(window.lines.size(), 1u);
-    EXPECT_NEAR(window.lines[0].to.z, 30, 1e-12L);
-    EXPECT_TRUE(TurtleSnapshot(scene.pax()) == before);
-}
-
-// --- through the object window ---------------------------------------------------------------------
-
-TEST(SolidsPicture, CubeFromTheDefaultEyeShowsItsLitFrontFaceBetweenTheProjectedCorners) {
+TEST(SolidsPicture, ConvexCubeFromTheDefaultEyeShowsOnlyItsLitFrontFaceBetweenTheProjectedCorners) {
     testing::FigureScene scene;
     constexpr Extended H = 100;
     scene.pax().SetColor(clWhite32);
     SolidCube(scene.stage(), 2 * H);
     EXPECT_EQ(scene.view().PartCount(), 6);   // no culling by default
+    Switches()[Switch::ConvexObject] = true;
     scene.NewPicture();
-    scene.SetSwitch(Switch::ConvexObject, true);
     scene.pax().SetColor(clWhite32);
     SolidCube(scene.stage(), 2 * H);
-    EXPECT_EQ(scene.view().PartCount(), 1);   // only the face towards the eye
+    EXPECT_EQ(scene.view().PartCount(), 1);
     scene.EndPicture();
-
     // The front face's normal is -y; its brightness is the light's for that normal.
     TColor32 lit = clWhite32;
     const uint8_t intensity = scene.stage().Light().Shade({0, -1, 0}, lit, false, {0, 1, 0}, 255);
@@ -199,15 +142,6 @@ TEST(SolidsPicture, CubeFromTheDefaultEyeShowsItsLitFrontFaceBetweenTheProjected
             EXPECT_EQ(scene.PixelAt(corner.x - inX, corner.y - inY), clBlack32);
         }
     }
-}
-
-TEST(SolidsPicture, WireConeInsideAnObjectMakesLinePartsOnly) {
-    testing::FigureScene scene;
-    scene.pax().SetFillColor(0);
-    scene.view().BeginObject(ObjectShape::General);
-    Cone(scene.stage(), 6, 50, 100);
-    scene.view().EndObject();
-    EXPECT_EQ(scene.view().PartCount(), 12);
 }
 
 }  // namespace

@@ -6,91 +6,63 @@
 #include <vector>
 
 #include "figures/figure_test_support.h"
-#include "scene/fake_turtle_window.h"
 #include "system/exceptions.h"
 #include "system/picture_clock.h"
 
 namespace pax {
 namespace {
 
-using testing::TurtleSnapshot;
-
-// The recording window, also keeping each plane's fill colour.
-class ColourRecordingWindow : public testing::FakeTurtleWindow {
-public:
-    void DoBeginPolyon(ProjData& pen, bool fill) override {
-        FakeTurtleWindow::DoBeginPolyon(pen, fill);
-        fills.push_back(pen.FillColor);
-    }
-    std::vector<TColor32> fills;
-};
+tVector3d Plane(Extended u, Extended w) { return {u, w, 0}; }
 
 struct SurfaceTest : ::testing::Test {
     testing::FigureScene scene;
-    ColourRecordingWindow window;
-
-    SurfaceTest() {
-        scene.pax().SetWindow(&window);
-        scene.pax().Restart();
-        window.projections = 0;
-    }
+    testing::ColourRecordingWindow window;
+    std::vector<testing::FakeTurtleWindow::Polygon>& cells = window.polygons;
+    SurfaceTest() { scene.Record(window); }
     Stage& stage() { return scene.stage(); }
 };
 
 TEST_F(SurfaceTest, ZeroCountsRaiseBeforeTheTurtleMoves) {
-    const auto plane = [](Extended u, Extended w) { return tVector3d{u, w, 0}; };
-    try {
-        Surface(stage(), plane, 0, 4, 0, 1, 0, 1);
-        FAIL() << "no exception";
-    } catch (const ERangeError& e) {
-        EXPECT_STREQ(e.what(), "\nsegments must be > 1\n");
-    }
-    try {
-        Surface(stage(), plane, 4, 0, 0, 1, 0, 1);
-        FAIL() << "no exception";
-    } catch (const ERangeError& e) {
-        EXPECT_STREQ(e.what(), "\nlayers must be > 1\n");
+    for (auto [segments, layers, text] :
+         {std::tuple(0, 4, "\nsegments must be > 1\n"), std::tuple(4, 0, "\nlayers must be > 1\n")}) {
+        try {
+            Surface(stage(), Plane, uint16_t(segments), uint16_t(layers), 0, 1, 0, 1);
+            ADD_FAILURE() << "no exception";
+        } catch (const ERangeError& e) {
+            EXPECT_STREQ(e.what(), text);
+        }
     }
     EXPECT_EQ(window.projections, 0);
 }
 
-TEST_F(SurfaceTest, EllipsoidOfFourByTwoIsEightCellsFromFiveMeridiansOfThreePoints) {
+TEST_F(SurfaceTest, EllipsoidRunsPoleToPoleWithCellsFacingOutwardsWithinTheRadii) {
     std::vector<tVector3d> points;
-    const auto recorded = [&](Extended phi, Extended theta) {
-        points.push_back(EllipsoidPoint(phi, theta));
-        return points.back();
-    };
+    const auto recorded = [&](Extended phi, Extended theta) { return points.emplace_back(EllipsoidPoint(phi, theta)); };
     SetEllipsoidRadii(1, 1, 1);
     Surface(stage(), recorded, 4, 2, 0, 2 * Pi, -Pi / 2, Pi / 2);
-    ASSERT_EQ(points.size(), 15u);
+    ASSERT_EQ(points.size(), 15u);   // five rows of three points
     for (size_t row = 0; row < 5; ++row) {
         EXPECT_NEAR(Distance(points[3 * row], {0, 0, -1}), 0, 1e-15L);
         EXPECT_NEAR(Extent(points[3 * row + 1]), 1, 1e-15L);
         EXPECT_NEAR(points[3 * row + 1].z, 0, 1e-15L);
         EXPECT_NEAR(Distance(points[3 * row + 2], {0, 0, 1}), 0, 1e-15L);
     }
-    // Every cell touches a pole, where two of its corners coincide.
-    ASSERT_EQ(window.polygons.size(), 8u);
-    for (const auto& cell : window.polygons) EXPECT_EQ(cell.corners.size(), 3u);
-}
+    ASSERT_EQ(cells.size(), 8u);   // every cell touches a pole, where two corners meet
+    for (const auto& cell : cells) EXPECT_EQ(cell.corners.size(), 3u);
 
-TEST_F(SurfaceTest, EllipsoidCellsFaceOutwardsAndStayWithinTheRadii) {
-    const TurtleSnapshot before(scene.pax());
+    cells.clear();
+    const auto before = testing::TurtleState(scene.pax());
     Ellipsoid(stage(), 12, 6, 2, 1, 1);
-    ASSERT_EQ(window.polygons.size(), 72u);
+    ASSERT_EQ(cells.size(), 72u);
+    testing::ExpectOutward(cells, ZeroVector);
     Extended maxX = 0;
-    for (const auto& cell : window.polygons) {
-        tVector3d centroid;
+    for (const auto& cell : cells)
         for (const tVector3d& c : cell.corners) {
-            centroid += c;
             maxX = std::max(maxX, std::fabs(c.x));
             EXPECT_LE(std::fabs(c.z), 1 + 1e-15L);
         }
-        const tVector3d normal = Cross(cell.corners[1] - cell.corners[0], cell.corners[2] - cell.corners[0]);
-        EXPECT_GT(Dot(normal, centroid), 0);
-    }
     EXPECT_NEAR(maxX, 2, 1e-15L);
-    EXPECT_TRUE(TurtleSnapshot(scene.pax()) == before);
+    EXPECT_EQ(testing::TurtleState(scene.pax()), before);
     EXPECT_EQ(scene.view().NestingDepth(), 0);
 }
 
@@ -98,40 +70,36 @@ TEST_F(SurfaceTest, PointsAreInTheTurtlesFrameFromItsPosition) {
     scene.pax().JumpForward(100);
     scene.pax().TurnLeft90();   // Right is now +y, Heading -x
     Surface(stage(), [](Extended u, Extended w) { return tVector3d{u, w, 5}; }, 1, 1, 0, 10, 0, 20);
-    ASSERT_EQ(window.polygons.size(), 1u);
-    const std::vector<tVector3d>& c = window.polygons[0].corners;
+    ASSERT_EQ(cells.size(), 1u);
+    const std::vector<tVector3d>& c = cells[0].corners;
     ASSERT_EQ(c.size(), 4u);
     const tVector3d expected[] = {{0, 100, 5}, {0, 110, 5}, {-20, 110, 5}, {-20, 100, 5}};
     for (int i = 0; i < 4; ++i) EXPECT_NEAR(Distance(c[i], expected[i]), 0, 1e-15L) << i;
 }
 
-TEST_F(SurfaceTest, RainbowSwitchesColourTheCellsByLayerOrByStrip) {
-    const auto plane = [](Extended u, Extended w) { return tVector3d{u, w, 0}; };
+TEST_F(SurfaceTest, RainbowColoursGoRoundTheHueCircleByLayerOrByStripAndTravelWhileCycling) {
+    for (auto [k, count, colour] : {std::tuple(0, 3, 0xFFFF0000u), std::tuple(1, 3, 0xFF00FF00u),
+                                    std::tuple(2, 3, 0xFF0000FFu), std::tuple(3, 3, 0xFFFF0000u),
+                                    std::tuple(120, 0, 0xFF00FF00u)})   // count < 1 counts as 360
+        EXPECT_EQ(HueColor(k, count), colour) << k << "/" << count;
     scene.pax().SetFillColor(0xFF112233);
-    Surface(stage(), plane, 2, 3, 0, 1, 0, 1);
-    for (TColor32 fill : window.fills) EXPECT_EQ(fill, 0xFF112233u);
-
-    window.fills.clear();
+    const auto fills = [&] {
+        window.fills.clear();
+        Surface(stage(), Plane, 2, 3, 0, 1, 0, 1);
+        return window.fills;
+    };
+    EXPECT_EQ(fills(), std::vector<TColor32>(6, 0xFF112233u));
+    std::vector<TColor32> byLayer, byStrip;
+    for (int cell = 0; cell < 6; ++cell) {
+        byLayer.push_back(HueColor(cell % 3, 4));
+        byStrip.push_back(HueColor(1 + cell / 3, 3));
+    }
     Switches()[Switch::RainbowColors] = true;
-    Surface(stage(), plane, 2, 3, 0, 1, 0, 1);
-    ASSERT_EQ(window.fills.size(), 6u);
-    for (int cell = 0; cell < 6; ++cell) EXPECT_EQ(window.fills[cell], HueColor(cell % 3, 4)) << cell;
-
-    window.fills.clear();
+    EXPECT_EQ(fills(), byLayer);
     Switches()[Switch::HueAcrossRows] = true;
-    Surface(stage(), plane, 2, 3, 0, 1, 0, 1);
-    ASSERT_EQ(window.fills.size(), 6u);
-    for (int cell = 0; cell < 6; ++cell) EXPECT_EQ(window.fills[cell], HueColor(1 + cell / 3, 3)) << cell;
+    EXPECT_EQ(fills(), byStrip);
     EXPECT_EQ(scene.pax().Pen().FillColor, 0xFF112233u);
-}
 
-TEST(HueColor, GoesRoundTheHueCircleAndTravelsWhileCycling) {
-    testing::ScopedSettings settings;
-    EXPECT_EQ(HueColor(0, 3), 0xFFFF0000u);
-    EXPECT_EQ(HueColor(1, 3), 0xFF00FF00u);
-    EXPECT_EQ(HueColor(2, 3), 0xFF0000FFu);
-    EXPECT_EQ(HueColor(3, 3), 0xFFFF0000u);
-    EXPECT_EQ(HueColor(120, 0), 0xFF00FF00u);   // count < 1 counts as 360
     const uint32_t counter = PictureClock().Counter;
     PictureClock().Counter = 200;
     ConfigValues().CyclingSpeed = 5;
