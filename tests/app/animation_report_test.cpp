@@ -8,14 +8,10 @@ namespace pax {
 namespace {
 
 TEST(GroupDigits, PutsAPointBeforeEveryGroupOfThreeDigits) {
-    EXPECT_EQ(GroupDigits(1234567), "1.234.567");
-    EXPECT_EQ(GroupDigits(0), "0");
-    EXPECT_EQ(GroupDigits(999), "999");
-    EXPECT_EQ(GroupDigits(1000), "1.000");
-    EXPECT_EQ(GroupDigits(100000), "100.000");
-    EXPECT_EQ(GroupDigits(-1234), "-1.234");
-    EXPECT_EQ(GroupDigits(-999), "-999");
-    EXPECT_EQ(GroupDigits(INT64_MIN), "-9.223.372.036.854.775.808");
+    for (auto [value, text] : {std::pair<int64_t, const char*>(1234567, "1.234.567"), {0, "0"}, {999, "999"},
+                               {1000, "1.000"}, {100000, "100.000"}, {-1234, "-1.234"}, {-999, "-999"},
+                               {INT64_MIN, "-9.223.372.036.854.775.808"}})
+        EXPECT_EQ(GroupDigits(value), text) << value;
 }
 
 }  // namespace

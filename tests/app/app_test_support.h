@@ -1,35 +1,27 @@
 #pragma once
-// Helpers of the shell's tests: default settings for a test's lifetime, a hand-driven picture
-// clock, callbacks that record what the widgets would be asked, and the debug log's text.
+// Helpers of the shell's tests: default settings for a test's lifetime, a headless studio, a
+// hand-driven picture clock, and callbacks that record what the widgets would be asked.
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/main_callbacks.h"
-#include "system/debug_log.h"
+#include "app/studio.h"
+#include "render/window_test_support.h"
 #include "system/picture_clock.h"
-#include "system/settings.h"
 
 namespace pax::testing {
 
-// The default switches and values for a test's lifetime; the previous ones restored after.
-class ScopedAppSettings {
-public:
-    ScopedAppSettings() : m_switches(Switches()), m_values(ConfigValues()) {
-        Switches() = DefaultSwitches();
-        ConfigValues() = tConfigValues{};
-    }
-    ~ScopedAppSettings() {
-        Switches() = m_switches;
-        ConfigValues() = m_values;
-    }
+using ScopedAppSettings = ScopedSettings;
 
-private:
-    tSwitches m_switches;
-    tConfigValues m_values;
-};
+// A studio without a display and, unless told, without a configuration file.
+inline StudioOptions Headless(ConfigSource source = ConfigSource::BuiltInDefaults, std::string file = {}) {
+    StudioOptions o;
+    o.Config = source;
+    o.ConfigFile = std::move(file);
+    o.DefaultSurfaceWidth = o.DefaultSurfaceHeight = 64;
+    return o;
+}
 
 // The picture clock at a time chosen by the test: Picture(ms) lets ms pass and counts one
 // picture, as the loop does before each animation step.
@@ -40,9 +32,8 @@ public:
         ResetPictureClock();
     }
     ~ManualClock() { SetManualClock(false); }
-    void Advance(uint32_t ms) { SetManualClock(true, m_now += ms); }
     void Picture(uint32_t ms) {
-        Advance(ms);
+        SetManualClock(true, m_now += ms);
         CountPicture();
     }
 
@@ -67,12 +58,5 @@ struct RecordingCallbacks : MainCallbacks {
     TColor32 status2Colour = 0;
     std::vector<int32_t> sleeps;
 };
-
-inline std::string DebugLogText() {
-    std::ifstream in(DebugLogPath(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 }  // namespace pax::testing

@@ -9,12 +9,9 @@
 #include "render/object_window.h"
 #include "render/stage.h"
 #include "scene/pax3d.h"
-#include "system/exceptions.h"
 
 namespace pax {
 namespace {
-
-using testing::ManualClock;
 
 constexpr long double Tolerance = 1e-9L;
 
@@ -22,8 +19,7 @@ long double Degrees(long double radians) { return radians / DegToRad; }
 
 // The angle between two positions, seen from the origin, in degrees.
 long double AngleFromOrigin(const tVector3d& a, const tVector3d& b) {
-    const long double c = Dot(a, b) / (Extent(a) * Extent(b));
-    return Degrees(std::acos(std::clamp(c, -1.0L, 1.0L)));
+    return Degrees(std::acos(std::clamp(Dot(a, b) / (Extent(a) * Extent(b)), -1.0L, 1.0L)));
 }
 
 class BasicAnimationsTest : public ::testing::Test {
@@ -36,7 +32,7 @@ protected:
     BasicAnimations animations{ghost, stage.View(), state};
 
     // count pictures of ms each, each followed by the animation step.
-    void Run(ManualClock& clock, int count, uint32_t ms) {
+    void Run(testing::ManualClock& clock, int count, uint32_t ms) {
         for (int i = 0; i < count; ++i) {
             clock.Picture(ms);
             animations.GhostAnimation();
@@ -48,7 +44,7 @@ TEST_F(BasicAnimationsTest, RotateTurnsFifteenDegreesPerSecondWhateverThePicture
     for (uint32_t ms : {20u, 8u, 40u}) {
         ghost.Restart();
         animations.SetRotateAnimation(1.5L, 0, 0);
-        ManualClock clock;
+        testing::ManualClock clock;
         Run(clock, static_cast<int>(1000 / ms), ms);
         const tVector3d& h = ghost.Heading();
         EXPECT_NEAR(Degrees(std::atan2(h.z, h.y)), 15.0L, Tolerance) << ms << " ms per picture";
@@ -60,7 +56,7 @@ TEST_F(BasicAnimationsTest, RotateTurnsFifteenDegreesPerSecondWhateverThePicture
 TEST_F(BasicAnimationsTest, CallingDeepZeroStopsEveryAnimationButKeepsItsNumber) {
     animations.SetRotateAnimation(5, 5, 5);
     ConfigValues().CallingDeep = 0;
-    ManualClock clock;
+    testing::ManualClock clock;
     const tVector3d heading = ghost.Heading(), up = ghost.Up();
     Run(clock, 10, 20);
     EXPECT_EQ(ghost.Heading(), heading);
@@ -70,29 +66,24 @@ TEST_F(BasicAnimationsTest, CallingDeepZeroStopsEveryAnimationButKeepsItsNumber)
 }
 
 TEST_F(BasicAnimationsTest, OrbitsKeepTheirDistanceAndASteadyAnglePerSecond) {
-    // The axis each orbit turns about: the coordinate that stays 0.
-    struct Case {
-        int n;
-        long double tVector3d::*axis;
-    };
-    for (const Case& c : {Case{Animation::OrbitZ, &tVector3d::z}, Case{Animation::OrbitY, &tVector3d::y},
-                          Case{Animation::OrbitX, &tVector3d::x}}) {
+    // Each orbit with the coordinate that stays 0: the axis it turns about.
+    for (auto [n, axis] : {std::pair(Animation::OrbitZ, &tVector3d::z), std::pair(Animation::OrbitY, &tVector3d::y),
+                           std::pair(Animation::OrbitX, &tVector3d::x)}) {
         for (uint32_t ms : {20u, 10u}) {
             animations.SetOrbitAngle(0);   // as SetWobbleAnimation leaves it: the default speed
             ConfigValues().Distance.x = 150;
             animations.SelectBasicAnimation(Animation::Off);
-            animations.SelectBasicAnimation(c.n);
+            animations.SelectBasicAnimation(n);
             const tVector3d start = ghost.Position();
             ASSERT_NEAR(Extent(start), 150.0L, Tolerance);
-            ManualClock clock;
-            const int perSecond = static_cast<int>(1000 / ms);
-            for (int i = 0; i < perSecond; ++i) {
+            testing::ManualClock clock;
+            for (int i = 0; i < static_cast<int>(1000 / ms); ++i) {
                 Run(clock, 1, ms);
-                ASSERT_NEAR(Extent(ghost.Position()), 150.0L, Tolerance) << "orbit " << c.n;
-                ASSERT_NEAR(ghost.Position().*c.axis, 0.0L, Tolerance) << "orbit " << c.n;
+                ASSERT_NEAR(Extent(ghost.Position()), 150.0L, Tolerance) << "orbit " << n;
+                ASSERT_NEAR(ghost.Position().*axis, 0.0L, Tolerance) << "orbit " << n;
             }
             EXPECT_NEAR(AngleFromOrigin(start, ghost.Position()), BasicAnimations::DefaultOrbitSpeed, 1e-6L)
-                << "orbit " << c.n << " at " << ms << " ms per picture";
+                << "orbit " << n << " at " << ms << " ms per picture";
         }
     }
 }
@@ -101,7 +92,7 @@ TEST_F(BasicAnimationsTest, SelectingTheSameAnimationAgainKeepsTheGhostWhereItIs
     ConfigValues().Distance.x = 100;
     animations.SelectBasicAnimation(Animation::OrbitZ);
     const tVector3d start = ghost.Position();
-    ManualClock clock;
+    testing::ManualClock clock;
     Run(clock, 25, 20);   // the start's orbit angle, 100, as degrees per second
     EXPECT_NEAR(AngleFromOrigin(start, ghost.Position()), 50.0L, 1e-6L);
     const tVector3d moved = ghost.Position();
@@ -116,9 +107,7 @@ TEST_F(BasicAnimationsTest, WaveIsZeroWhilePausedAndForTooShortPeriods) {
     state.AnimationTime = 250;
     EXPECT_NEAR(animations.Wave(1, 2), 2.0L, Tolerance);
     EXPECT_NEAR(animations.Wave(2, 3), 3 * std::sin(Pi / 4), Tolerance);
-    EXPECT_EQ(animations.Wave(0.0099L, 2), 0);
-    EXPECT_EQ(animations.Wave(-1, 2), 0);
-    EXPECT_EQ(animations.Wave(NAN, 2), 0);
+    for (Extended period : {0.0099L, -1.0L, Extended(NAN)}) EXPECT_EQ(animations.Wave(period, 2), 0) << period;
     Switches()[Switch::Paused] = true;
     EXPECT_EQ(animations.Wave(1, 2), 0);
 }

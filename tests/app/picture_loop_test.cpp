@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "app/basic_animations.h"
+#include "app/config/config_test_support.h"
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
 #include "app/main_state.h"
@@ -18,7 +19,7 @@
 #include "render/zbuffer.h"
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
-#include "support/scripted_presenter.h"
+#include "system/debug_log.h"
 
 // Counts the allocations of this test program while a test asks for it.
 namespace {
@@ -40,13 +41,6 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace pax {
 namespace {
 
-StudioOptions Headless() {
-    StudioOptions o;
-    o.Config = ConfigSource::BuiltInDefaults;
-    o.DefaultSurfaceWidth = o.DefaultSurfaceHeight = 64;
-    return o;
-}
-
 class PictureLoopTest : public ::testing::Test {
 protected:
     PictureLoopTest() { studio.SetCallbacks(&callbacks); }
@@ -59,7 +53,7 @@ protected:
     }
 
     testing::ScopedAppSettings settings;
-    Studio studio{Headless()};
+    Studio studio{testing::Headless()};
     testing::RecordingCallbacks callbacks;
     PictureLoop& loop = studio.Pictures();
     MainState& state = studio.State();
@@ -84,24 +78,22 @@ TEST_F(PictureLoopTest, ATrivialFigureIsDrawnFromTheGhostsFrame) {
     EXPECT_EQ(callbacks.caption, "line - Own");
 }
 
-TEST_F(PictureLoopTest, InfoModeThreeShowsThePartCountOfAnEmptyFigure) {
+TEST_F(PictureLoopTest, TheInfoLineShowsThePartCountOrThePictureNumberOrNothing) {
     ShowOwnDemo({{"empty", [] {}}});
-    state.Info = InfoMode::PartCount;
-    loop.ShowNextPicture();
-    EXPECT_EQ(loop.InfoText(), "parts 0");
-    state.Info = InfoMode::PictureNumber;
-    loop.ShowNextPicture();
-    EXPECT_EQ(loop.InfoText(), "pic 2");
-    state.Info = InfoMode::Off;
-    loop.ShowNextPicture();
-    EXPECT_EQ(loop.InfoText(), "");
+    for (auto [mode, text] : {std::pair(InfoMode::PartCount, "parts 0"), std::pair(InfoMode::PictureNumber, "pic 2"),
+                              std::pair(InfoMode::Off, "")}) {
+        state.Info = mode;
+        loop.ShowNextPicture();
+        EXPECT_EQ(loop.InfoText(), text);
+    }
 }
 
 TEST_F(PictureLoopTest, AFigureThatThrowsIsLoggedAndTheNextFigureShown) {
     ShowOwnDemo({{"boom", [] { throw std::runtime_error("the figure broke"); }}, {"after", [] {}}});
     studio.GetStage().Pax().NewObject();   // left nested by the broken figure
     loop.ShowNextPicture();
-    EXPECT_NE(testing::DebugLogText().find(">>> Error in _ShowActualPicture: the figure broke"), std::string::npos);
+    EXPECT_NE(testing::ReadTextFile(DebugLogPath()).find(">>> Error in _ShowActualPicture: the figure broke"),
+              std::string::npos);
     EXPECT_EQ(state.CurrentFigure, 1);
     EXPECT_EQ(studio.GetStage().Pax().StackCount(), 0);
     ASSERT_FALSE(callbacks.sleeps.empty());
@@ -114,13 +106,11 @@ TEST_F(PictureLoopTest, ADemoWithoutAnyDrawProcedureIsReportedInTheMessageLineOr
     testing::ScopedPresenter boxes;
     ShowOwnDemo({});
     loop.ShowNextPicture();
-    EXPECT_EQ(callbacks.status2, PictureLoop::NoDrawText);
     EXPECT_EQ(callbacks.status2, "drawing procedure = nil, please check RegisterAnimation and RegisterFigure calls\n");
     EXPECT_EQ(callbacks.status2Colour, MainState::StatusErrorColor);
     EXPECT_EQ(state.FlashCountdown, 40);
     EXPECT_EQ(callbacks.shown, 1);   // the loop goes on
     EXPECT_EQ(boxes.Count(), 0u);
-
     studio.SetCallbacks(nullptr);   // headless: a box
     loop.ShowNextPicture();
     ASSERT_EQ(boxes.Count(), 1u);
@@ -143,10 +133,9 @@ TEST_F(PictureLoopTest, TheZBufferIsClearedWhenTheEyeMovedSinceTheLastPicture) {
 
 TEST_F(PictureLoopTest, PicturesAllocateNothingOnceRunning) {
     ShowOwnDemo({{"lines", [this] {
-                     Pax3d& pax = studio.GetStage().Pax();
                      for (int i = 0; i < 50; ++i) {
-                         pax.DrawForward(20);
-                         pax.TurnRight(30);
+                         studio.GetStage().Pax().DrawForward(20);
+                         studio.GetStage().Pax().TurnRight(30);
                      }
                  }}});
     studio.Animations().SetRotateAnimation(1, 2, 3);
