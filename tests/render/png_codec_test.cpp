@@ -91,7 +91,7 @@ TEST(PngCodec, DecodesEveryColourTypeWithItsTransparency) {
         {{3, 1, 1, PNG_COLOR_TYPE_GRAY, {{0b10100000}}}, {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}},
         {{2, 1, 2, PNG_COLOR_TYPE_GRAY, {{0b01100000}}}, {0xFF555555, 0xFFAAAAAA}},
     };
-    for (const auto& [spec, expected] : cases) EXPECT_EQ(Decoded(MakePng(spec)), expected) << spec.colorType;
+    for (const auto& [layout, expected] : cases) EXPECT_EQ(Decoded(MakePng(layout)), expected) << layout.colorType;
 }
 
 TEST(PngCodec, InterlacedPictureEqualsItsRowsAndPicturesRoundTripExactly) {
