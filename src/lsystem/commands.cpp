@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 
 #include "figures/solids.h"
 #include "lsystem/shapes.h"
@@ -113,18 +114,18 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
     // turns left and right do nothing at all for angle 0, pitch and roll still turn by it.
     case '+': {
         const TurnPairs& turn = Turn(state);
-        if (!turn.zero) m_pax.TurnRightBySinCos(turn.minus);
+        if (!turn.zero) m_pax.TurnRightBySinCos(turn.Minus());
         return true;
     }
     case '-': {
         const TurnPairs& turn = Turn(state);
-        if (!turn.zero) m_pax.TurnRightBySinCos(turn.plus);
+        if (!turn.zero) m_pax.TurnRightBySinCos(turn.Plus());
         return true;
     }
-    case '&': m_pax.PitchDownBySinCos(Turn(state).plus); return true;
-    case '^': m_pax.PitchDownBySinCos(Turn(state).minus); return true;
-    case '\\': m_pax.RollLeftBySinCos(Turn(state).plus); return true;
-    case '/': m_pax.RollLeftBySinCos(Turn(state).minus); return true;
+    case '&': m_pax.PitchDownBySinCos(Turn(state).Plus()); return true;
+    case '^': m_pax.PitchDownBySinCos(Turn(state).Minus()); return true;
+    case '\\': m_pax.RollLeftBySinCos(Turn(state).Plus()); return true;
+    case '/': m_pax.RollLeftBySinCos(Turn(state).Minus()); return true;
     case '|': m_pax.TurnAround(); return true;
     case '_': m_pax.RollAround(); return true;
     case '[': m_pax.NewObject(); return true;
@@ -174,11 +175,30 @@ const LSInterpreter::TurnPairs& LSInterpreter::TurnOfProduct(const tLSState& sta
     return m_turn;
 }
 
+namespace {
+
+// x as high and low double halves; false when their sum is not exactly x (x so small that the
+// low half would lose bits, or out of the double range). A zero low half carries the sign of
+// x, so that -0 comes back as -0.
+bool Split(Extended x, double& high, double& low) {
+    high = static_cast<double>(x);
+    low = static_cast<double>(x - high);
+    if (low == 0) low = std::copysign(0.0, static_cast<double>(x));
+    const Extended back = Extended(high) + low;
+    return std::memcmp(&back, &x, 10) == 0;
+}
+
+}  // namespace
+
 void LSInterpreter::NewTurn(Extended degrees) {
     m_turn.degrees = degrees;
     m_turn.zero = degrees == 0;
     m_turn.plus = {std::sin(degrees * DegToRad), std::cos(degrees * DegToRad)};
     m_turn.minus = {std::sin((-degrees) * DegToRad), std::cos((-degrees) * DegToRad)};
+    SplitSinCos& p = m_turn.plusSplit;
+    SplitSinCos& m = m_turn.minusSplit;
+    m_turn.split = Split(m_turn.plus.s, p.sHigh, p.sLow) && Split(m_turn.plus.c, p.cHigh, p.cLow) &&
+                   Split(m_turn.minus.s, m.sHigh, m.sLow) && Split(m_turn.minus.c, m.cHigh, m.cLow);
 }
 
 tPlaneObj* LSInterpreter::Plane() {

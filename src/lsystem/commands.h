@@ -151,10 +151,26 @@ private:
     // symbols: the pairs are worked out again only when that product changes, which is
     // tested on the bits (0 and -0 differ, and pitch and roll turn towards zeros of their
     // signs) with integer loads, as an extended load costs several cycles.
+    //
+    // The turn reads its pair rebuilt from two doubles whose sum is exactly the extended value
+    // (two cheap loads and an add; an 80-bit load costs several cycles). The halves are exact
+    // for every pair but those of angles within about 1e-300 degrees of 0; there the extended
+    // pairs themselves are read.
+    struct SplitSinCos {
+        double sHigh = 0, sLow = 0, cHigh = 1, cLow = 0;
+    };
     struct TurnPairs {
         Extended degrees = 0;
-        bool zero = true;   // degrees == 0: the turns left and right do nothing
+        bool zero = true;    // degrees == 0: the turns left and right do nothing
+        bool split = true;   // the halves sum exactly to the pairs
         tSinCos plus{0, 1}, minus{-0.0L, 1};
+        SplitSinCos plusSplit{0, 0, 1, 0}, minusSplit{-0.0, -0.0, 1, 0};
+
+        tSinCos Plus() const { return split ? Rebuilt(plusSplit) : plus; }
+        tSinCos Minus() const { return split ? Rebuilt(minusSplit) : minus; }
+        static tSinCos Rebuilt(const SplitSinCos& p) {
+            return {Extended(p.sHigh) + p.sLow, Extended(p.cHigh) + p.cLow};
+        }
     };
     // The pairs of n * state.angle.
     const TurnPairs& Turn(const tLSState& state) {
