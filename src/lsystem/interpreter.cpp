@@ -241,7 +241,13 @@ int tTarnsInterpreter::RuleFor(unsigned char c) {
 
 bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats) {
     if (StopDue()) return false;
-    m_frames.push_back(Frame{text, length, 0, false, repeats, state});
+    // The state assigned as a whole is copied as bytes; built into the frame it would go
+    // through x87 loads and stores of its extended values.
+    Frame& entered = m_frames.emplace_back();
+    entered.text = text;
+    entered.length = length;
+    entered.repeatsLeft = repeats;
+    entered.state = state;
     const uint32_t level = static_cast<uint32_t>(m_frames.size() - 1);
     tLSStatistics& stats = m_commands.Statistics();
     if (level > stats.maxDepth) stats.maxDepth = level;
@@ -273,9 +279,16 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
     while (!m_frames.empty()) {
         Frame* frame = &m_frames.back();
         if (frame->leaf) {
+            // The text in runs up to the next stop check; the commands do not touch the frames.
             while (frame->position < frame->length) {
-                if (StopDue()) return m_frames.clear();
-                commands.Interpret(static_cast<unsigned char>(frame->text[frame->position++]), system, frame->state);
+                const uint32_t run = std::min(frame->length - frame->position, m_stopCountdown);
+                commands.InterpretText(frame->text + frame->position, run, system, frame->state);
+                frame->position += run;
+                m_stopCountdown -= run;
+                if (m_stopCountdown == 0) {
+                    m_stopCountdown = StopCheckInterval;
+                    if (StopRequested()) return m_frames.clear();
+                }
             }
             if (commands.Mode() == OperandMode::Parameters) commands.ReportMissingClose();
         } else {
