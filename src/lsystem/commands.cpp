@@ -190,6 +190,13 @@ bool Split(Extended x, double& high, double& low) {
 
 }  // namespace
 
+void LSInterpreter::NewStep(const tLSState& state) {
+    m_step.step = state.step;
+    m_step.thickness = state.thickness;
+    m_step.split = Split(state.step, m_step.high, m_step.low);
+    m_step.thick = state.thickness > 1;
+}
+
 void LSInterpreter::NewTurn(Extended degrees) {
     m_turn.degrees = degrees;
     m_turn.zero = degrees == 0;
@@ -211,7 +218,16 @@ tPlaneObj* LSInterpreter::Plane() {
 }
 
 void LSInterpreter::Forward(const tLSystem& system, const tLSState& state, PlanePoints points) {
-    const Extended length = m_numberIsOne ? state.step : m_number * state.step;
+    Extended length;
+    bool thick;
+    if (m_numberIsOne) [[likely]] {
+        const StepLength& step = StepOf(state);
+        length = step.split ? Extended(step.high) + step.low : step.step;
+        thick = step.thick;
+    } else {
+        length = m_number * state.step;
+        thick = state.thickness > 1;
+    }
     const bool addCorner = points == PlanePoints::Add;
     m_pax.PenDown();
     // The turtle's PlaneIsOpen and SetPlaneMode on the window's recorder, without two virtual
@@ -219,7 +235,7 @@ void LSInterpreter::Forward(const tLSystem& system, const tLSState& state, Plane
     tPlaneObj* plane = Plane();
     const bool planeOpen = plane && plane->IsOpen();
     // F lets an open polygon take the move as a corner; G draws its cylinder regardless.
-    if (state.thickness > 1 && !(addCorner && planeOpen)) {
+    if (thick && !(addCorner && planeOpen)) {
         const Extended radius = state.thickness * system.factor;
         Tube(m_stage, CylinderSegments, radius, radius, length);
         m_pax.PenUp();

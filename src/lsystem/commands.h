@@ -200,6 +200,22 @@ private:
             return {Extended(p.sHigh) + p.sLow, Extended(p.cHigh) + p.cLow};
         }
     };
+    // The length of F and G and their thick-line test for the state's step and thickness,
+    // kept while both stay the same bits: the length is read as exact double halves like the
+    // turn pairs, and the test needs no extended load and compare.
+    struct StepLength {
+        Extended step = 0, thickness = 0;
+        double high = 0, low = 0;
+        bool split = true;    // high + low is exactly step
+        bool thick = false;   // thickness > 1: a cylinder is drawn
+    };
+    const StepLength& StepOf(const tLSState& state) {
+        if (!SameBits(state.step, m_step.step) || !SameBits(state.thickness, m_step.thickness)) [[unlikely]]
+            NewStep(state);
+        return m_step;
+    }
+    void NewStep(const tLSState& state);
+
     // The pairs of n * state.angle.
     const TurnPairs& Turn(const tLSState& state) {
         // 1 * angle is angle, bit for bit.
@@ -255,6 +271,7 @@ private:
     Extended m_number = 1;
     bool m_numberIsOne = true;   // m_number is exactly 1 (false may also mean 1)
     TurnPairs m_turn;
+    StepLength m_step;
     tLSTrace m_trace;
     tLSStatistics m_stats;
 };
