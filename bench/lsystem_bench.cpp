@@ -8,6 +8,8 @@
 //                           segment is rasterised into the line z-buffer
 //   KochPicture/5           one whole default 480 x 360 picture at depth 5 (3,072 segments)
 //                           through the stage's object window: parts, sorting and drawing
+//   KochTurtleOnly/9        the floor under the walk: its turtle calls from the derived string
+//   KochProjectionOnly/9    the projection alone: the walk's positions into the counting window
 //
 // Rates are per second of the process's CPU time (the build machines are shared, so wall
 // time says more about the neighbours than about the walk); the peer reports both. Run with
@@ -16,8 +18,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "lsystem/interpreter.h"
 #include "render/object_window.h"
@@ -43,6 +47,23 @@ tLSDef KochSnowflake(int deep) {
     def.axiom = "F--F--F";
     def.rules = {"F=F+F--F+F"};
     return def;
+}
+
+// The derived string of the snowflake at depth deep.
+std::string KochWord(int deep) {
+    std::string word = "F--F--F";
+    for (int i = 0; i < deep; ++i) {
+        std::string next;
+        for (char c : word) next += c == 'F' ? std::string("F+F--F+F") : std::string(1, c);
+        word = std::move(next);
+    }
+    return word;
+}
+
+Extended KochStep(int deep) {
+    Extended step = 400;
+    for (int i = 0; i < deep; ++i) step /= 3;
+    return step;
 }
 
 uint64_t KochSegments(int deep) {
@@ -95,36 +116,69 @@ void KochWalkProjected(benchmark::State& state) {
 }
 BENCHMARK(KochWalkProjected)->Arg(9)->Unit(benchmark::kMillisecond);
 
+// One symbol's turtle call, out of line as in the interpreter, so that the turtle's frame is
+// not held across symbols (the x87 stack has too few registers for that).
+[[gnu::noinline]] void TurtleStep(Pax3d& pax, char c, const Extended& step, const tSinCos& left, const tSinCos& right) {
+    if (c == 'F') pax.DrawForward(step);
+    else if (c == '+') pax.TurnRightBySinCos(left);
+    else pax.TurnRightBySinCos(right);
+}
+
 // The floor under KochWalkProjected: the same turtle calls, read from the derived string
 // (built once, outside the timing) instead of the walk and the command interpreter.
 void KochTurtleOnly(benchmark::State& state) {
     const int deep = static_cast<int>(state.range(0));
-    std::string word = "F--F--F";
-    for (int i = 0; i < deep; ++i) {
-        std::string next;
-        for (char c : word) next += c == 'F' ? std::string("F+F--F+F") : std::string(1, c);
-        word = std::move(next);
-    }
+    const std::string word = KochWord(deep);
     KochScene scene(deep);
     CountingWindow window(scene.stage);
     Pax3d& pax = scene.stage.Pax();
     pax.SetWindow(&window);
-    Extended step = 400;
-    for (int i = 0; i < deep; ++i) step /= 3;
+    const Extended step = KochStep(deep);
+    // The turns of the interpreter: by the kept sine and cosine of +-60 degrees.
+    const tSinCos right{std::sin(60 * DegToRad), std::cos(60 * DegToRad)};
+    const tSinCos left{std::sin(-60 * DegToRad), std::cos(-60 * DegToRad)};
     for (auto _ : state) {
         pax.Restart();
         pax.PitchUp(90);
-        for (char c : word) {
-            if (c == 'F') pax.DrawForward(step);
-            else if (c == '+') pax.TurnLeft(60);
-            else pax.TurnRight(60);
-        }
+        for (char c : word) TurtleStep(pax, c, step, left, right);
     }
     pax.SetWindow(static_cast<TurtleWindow*>(&scene.stage.View()));
     const double segments = static_cast<double>(KochSegments(deep)) * static_cast<double>(state.iterations());
     state.counters["segments/s"] = benchmark::Counter(segments, benchmark::Counter::kIsRate);
 }
 BENCHMARK(KochTurtleOnly)->Arg(9)->Unit(benchmark::kMillisecond);
+
+// The projection alone: the turtle's positions of the walk, recorded once, into the counting
+// window.
+void KochProjectionOnly(benchmark::State& state) {
+    const int deep = static_cast<int>(state.range(0));
+    KochScene scene(deep);
+    CountingWindow window(scene.stage);
+    Pax3d& pax = scene.stage.Pax();
+    const Extended step = KochStep(deep);
+    std::vector<tVector3d> points;
+    points.reserve(KochSegments(deep));
+    pax.Restart();
+    pax.PitchUp(90);
+    for (char c : KochWord(deep)) {
+        if (c == 'F') {
+            pax.MoveForward(step);
+            points.push_back(pax.Position());
+        } else if (c == '+') {
+            pax.TurnLeft(60);
+        } else {
+            pax.TurnRight(60);
+        }
+    }
+    ProjData pen;
+    for (auto _ : state) {
+        window.DoProjection(pen, ZeroVector, false);
+        for (const tVector3d& p : points) window.DoProjection(pen, p, true);
+    }
+    const double segments = static_cast<double>(points.size()) * static_cast<double>(state.iterations());
+    state.counters["segments/s"] = benchmark::Counter(segments, benchmark::Counter::kIsRate);
+}
+BENCHMARK(KochProjectionOnly)->Arg(9)->Unit(benchmark::kMillisecond);
 
 void KochWalkZBuffer(benchmark::State& state) {
     const int deep = static_cast<int>(state.range(0));
