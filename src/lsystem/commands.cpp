@@ -96,6 +96,48 @@ void LSInterpreter::Report(std::string_view text) const { ShowPaxError(LSErrorCa
 
 void LSInterpreter::ReportMissingClose() const { Report(MissingCloseText); }
 
+inline void LSInterpreter::TurnLeft(const tLSState& state) {
+    const TurnPairs& turn = Turn(state);
+    if (!turn.zero) m_pax.TurnRightBySinCos(turn.Minus());
+}
+
+inline void LSInterpreter::TurnRight(const tLSState& state) {
+    const TurnPairs& turn = Turn(state);
+    if (!turn.zero) m_pax.TurnRightBySinCos(turn.Plus());
+}
+
+void LSInterpreter::InterpretText(const char* text, uint32_t n, const tLSystem& system, tLSState& state) {
+    uint64_t symbols = 0, commands = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (m_trace.Active() || m_mode != OperandMode::None) [[unlikely]] {
+            Interpret(c, system, state);   // which counts for itself
+            continue;
+        }
+        ++symbols;
+        if (c >= '0' && c <= '9') {
+            AddDigit(c);
+            continue;
+        }
+        if (!m_pending && !m_numberIsOne) [[unlikely]] {
+            m_number = 1;
+            m_numberIsOne = true;
+        }
+        // The commands of almost every symbol without the call into Execute's switch.
+        switch (c) {
+        case 'F': Forward(system, state, PlanePoints::Add); break;
+        case '+': TurnLeft(state); break;
+        case '-': TurnRight(state); break;
+        default:
+            if (!Execute(c, system, state)) continue;
+        }
+        m_pending = false;
+        ++commands;
+    }
+    m_stats.symbols += symbols;
+    m_stats.commands += commands;
+}
+
 bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& state) {
     // Read where it is used: the turns and F do not need it as a number.
     const Extended& n = m_number;
@@ -112,16 +154,8 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
         return true;
     // As TurnLeft, TurnRight, PitchDown, PitchUp, RollLeft and RollRight by n * angle: the
     // turns left and right do nothing at all for angle 0, pitch and roll still turn by it.
-    case '+': {
-        const TurnPairs& turn = Turn(state);
-        if (!turn.zero) m_pax.TurnRightBySinCos(turn.Minus());
-        return true;
-    }
-    case '-': {
-        const TurnPairs& turn = Turn(state);
-        if (!turn.zero) m_pax.TurnRightBySinCos(turn.Plus());
-        return true;
-    }
+    case '+': TurnLeft(state); return true;
+    case '-': TurnRight(state); return true;
     case '&': m_pax.PitchDownBySinCos(Turn(state).Plus()); return true;
     case '^': m_pax.PitchDownBySinCos(Turn(state).Minus()); return true;
     case '\\': m_pax.RollLeftBySinCos(Turn(state).Plus()); return true;

@@ -118,31 +118,7 @@ public:
 
     // Interpret for each of the n characters of text: the symbols of a text at depth 0 in one
     // call, with the counters and the position in registers rather than in memory.
-    void InterpretText(const char* text, uint32_t n, const tLSystem& system, tLSState& state) {
-        uint64_t symbols = 0, commands = 0;
-        for (uint32_t i = 0; i < n; ++i) {
-            const auto c = static_cast<unsigned char>(text[i]);
-            if (m_trace.Active() || m_mode != OperandMode::None) [[unlikely]] {
-                Interpret(c, system, state);   // which counts for itself
-                continue;
-            }
-            ++symbols;
-            if (c >= '0' && c <= '9') {
-                AddDigit(c);
-                continue;
-            }
-            if (!m_pending && !m_numberIsOne) [[unlikely]] {
-                m_number = 1;
-                m_numberIsOne = true;
-            }
-            if (Execute(c, system, state)) {
-                m_pending = false;
-                ++commands;
-            }
-        }
-        m_stats.symbols += symbols;
-        m_stats.commands += commands;
-    }
+    void InterpretText(const char* text, uint32_t n, const tLSystem& system, tLSState& state);
 
     OperandMode Mode() const { return m_mode; }
     int32_t Nesting() const { return m_nesting; }
@@ -228,6 +204,9 @@ private:
     }
     const TurnPairs& TurnOfProduct(const tLSState& state);
     void NewTurn(Extended degrees);
+    // "+" and "-": TurnLeft and TurnRight by n * angle, nothing at all for angle 0.
+    void TurnLeft(const tLSState& state);
+    void TurnRight(const tLSState& state);
     static bool SameBits(const Extended& a, const Extended& b) {
         static_assert(std::numeric_limits<Extended>::digits == 64, "the 80-bit x87 format");
         uint64_t mantissaA, mantissaB;
