@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <future>
 #include <map>
 #include <string>
@@ -25,53 +24,71 @@ using testing::DrawInto;
 using testing::LSError;
 using testing::LSScene;
 
-TEST(ExpandString, DerivesDepthFirstWithTheRulesOfTheWalk) {
+// Degrees between a line and the plane system's first heading (straight up).
+double Turn(const testing::FakeTurtleWindow::Line& line) {
+    const tVector3d d = line.to - line.from;
+    return static_cast<double>(std::acos(d.z / Extent(d)) * RadToDeg);
+}
+
+// Plane systems with angle 10 and step 10: the segments drawn, the turn of the last one, the
+// messages and the tubes of thick lines.
+TEST(DrawLSystem, DerivesAndInterpretsTheSymbolsOfTheWalk) {
     struct Case {
         const char* axiom;
         std::vector<std::string> rules;
         int deep;
         std::vector<double> lengths;
-        int missingClose = 0;
+        double lastTurn = 0;
+        std::vector<std::string_view> errors = {};
+        Extended factor = 1;
+        Extended thickness = 1;
+        size_t tubes = 0;
     };
     const Case cases[] = {
-        {"A", {"A=F"}, 0, {}},                        // depth 0: rules are never consulted
+        {"12F", {}, 0, {120}},            {"F12F", {}, 0, {10, 120}},       {"3+F", {}, 0, {10}, 30},
+        {"+F", {}, 0, {10}, 10},          {"0+F", {}, 0, {10}, 0},          {"2F3F", {}, 0, {20, 30}},
+        {"0F", {}, 0, {0}},
+        {"3X+F", {}, 0, {10}, 30},                     // X is no command: the prefix waits
+        {"(1,2)F", {}, 0, {10}},
+        {"(a(b))F", {}, 0, {10}, 0, {NestedOpenText}},
+        {"((F", {}, 0, {}, 0, {NestedOpenText, MissingCloseText}},
+        {")F", {}, 0, {10}, 0, {MissingOpenText}},
+        {"(F", {}, 0, {}, 0, {MissingCloseText}},
+        {"A", {"A=F"}, 0, {}},                         // depth 0: rules are never consulted
         {"F", {"F=FF"}, 0, {10}},
-        {"F", {"F=F+F"}, 2, {10, 10, 10, 10}},
-        {"F+F", {"F:"}, 2, {}},                       // an empty successor deletes F
-        {"F+F", {"F:"}, 0, {10, 10}},
-        {"3A", {"A=F"}, 1, {10, 10, 10}},             // the successor three times
-        {"0AF", {"A=F"}, 1, {10}},
-        {"3XF", {"A=F"}, 1, {30}},                    // X passes with 3 pending
-        {"2F", {"2=FF"}, 1, {20}},                    // digits are never rewritten
-        {"AF", {"A=<SF"}, 1, {9, 10}},                // changes below never come back
-        {"A", {"A=F<SB", "B=F"}, 2, {10, 9}},         // the caller's changes go down
-        {"AF", {"A=F2"}, 1, {10, 20}},                // a prefix left by a successor goes on
-        {"A)F", {"A=("}, 1, {10}, 1},                 // so does an open list
-        {"2A", {"A=F("}, 1, {10, 10}, 2},             // each run starts outside any list
-        {"A#F", {"A=F #G"}, 1, {10}},                 // comments are cut
-        {"A", {"A=F F"}, 1, {10, 10}},                // blanks are removed
+        {"F", {"F=F+F"}, 2, {10, 10, 10, 10}, 30},
+        {"F+F", {"F:"}, 2, {}},                        // an empty successor deletes F
+        {"F+F", {"F:"}, 0, {10, 10}, 10},
+        {"3A", {"A=F"}, 1, {10, 10, 10}},  {"0AF", {"A=F"}, 1, {10}},  {"3XF", {"A=F"}, 1, {30}},
+        {"2F", {"2=FF"}, 1, {20}},                     // digits are never rewritten
+        {"AF", {"A=<SF"}, 1, {9, 10}},                 // changes below never come back
+        {"A", {"A=F<SB", "B=F"}, 2, {10, 9}},          // the caller's changes go down
+        {"AF", {"A=F2"}, 1, {10, 20}},                 // a prefix left by a successor goes on
+        {"A)F", {"A=("}, 1, {10}, 0, {MissingCloseText}},   // so does an open list
+        {"2A", {"A=F("}, 1, {10, 10}, 0, {MissingCloseText, MissingCloseText}},
+        {"A#F", {"A=F #G"}, 1, {10}},                  // comments are cut
+        {"A", {"A=F F"}, 1, {10, 10}},                 // blanks are removed
+        {"F", {}, 3, {1.25}, 0, {}, 0.5L},             // the step scaled once per generation
+        {"F", {}, 0, {}, 0, {}, 1, 3, 1},              {"2!F", {}, 0, {10}, 0, {}, 1, 3, 0},
+        {"{F}", {}, 0, {}, 0, {}, 1, 3, 0},            {"{G}", {}, 0, {}, 0, {}, 1, 3, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.axiom << " " << (c.rules.empty() ? "" : c.rules[0]));
         LSScene scene;
-        scene.Draw(c.axiom, c.rules, c.deep);
+        scene.Draw(c.axiom, c.rules, c.deep, 10, 10, c.factor, c.thickness);
         const auto lengths = scene.SegmentLengths();
-        ASSERT_EQ(lengths.size(), c.lengths.size()) << c.axiom << " " << c.rules[0];
-        for (size_t i = 0; i < lengths.size(); ++i)
-            EXPECT_NEAR(static_cast<double>(lengths[i]), c.lengths[i], 1e-9) << c.axiom << " " << i;
-        EXPECT_EQ(scene.errors.Errors(), std::vector<std::string>(c.missingClose, LSError(MissingCloseText))) << c.axiom;
+        ASSERT_EQ(lengths.size(), c.lengths.size());
+        for (size_t i = 0; i < lengths.size(); ++i) EXPECT_NEAR(static_cast<double>(lengths[i]), c.lengths[i], 1e-9);
+        if (!lengths.empty() && lengths.back() > 0) {
+            EXPECT_NEAR(Turn(scene.window.lines.back()), c.lastTurn, 1e-9);
+        }
+        std::vector<std::string> errors;
+        for (std::string_view text : c.errors) errors.push_back(LSError(text));
+        EXPECT_EQ(scene.errors.Errors(), errors);
+        size_t tubeFaces = 0;
+        for (const auto& polygon : scene.window.polygons) tubeFaces += polygon.corners.size() == 4;
+        EXPECT_EQ(tubeFaces, c.tubes * LSInterpreter::CylinderSegments);
     }
-}
-
-TEST(ExpandString, StepIsScaledOncePerGenerationAndAnOperandIsNeverRewritten) {
-    LSScene scene;
-    scene.Draw("F", {}, 3, 90, 100, 0.5L);
-    ASSERT_EQ(scene.window.lines.size(), 1u);
-    EXPECT_NEAR(static_cast<double>(scene.SegmentLengths()[0]), 12.5, 1e-12);
-
-    LSScene view(DrawInto::View);
-    view.Draw("F~S", {"S=FFF"}, 1);
-    EXPECT_EQ(view.stage.View().PartCount(), 2);   // the line and the sphere, not three lines
-    EXPECT_EQ(view.lsys.Statistics().segments, 1u);
 }
 
 TEST(Prepare, CleansRulesBuildsTheTablesAndTellsPlaneFrom3dSystems) {
@@ -92,19 +109,16 @@ TEST(Prepare, CleansRulesBuildsTheTablesAndTellsPlaneFrom3dSystems) {
     EXPECT_FALSE(scene.lsys.Stochastic());
     EXPECT_FALSE(scene.lsys.System().is3d);
     EXPECT_EQ(scene.lsys.AnimationValues().second, (std::array<Extended, 3>{2, 5, 100}));
-
     // 3-D commands only in the axiom, or only in a comment, leave a plane system.
-    ASSERT_TRUE(scene.Select("F&F/F", {"F=FF"}, 1));
-    EXPECT_FALSE(scene.lsys.System().is3d);
-    ASSERT_TRUE(scene.Select("F", {"F=F #&"}, 1));
-    EXPECT_FALSE(scene.lsys.System().is3d);
-    ASSERT_TRUE(scene.Select("F", {"F=F/F"}, 1));
-    EXPECT_TRUE(scene.lsys.System().is3d);
+    for (auto [axiom, rule, is3d] : {std::tuple{"F&F/F", "F=FF", false}, {"F", "F=F #&", false}, {"F", "F=F/F", true}}) {
+        ASSERT_TRUE(scene.Select(axiom, {rule}, 1));
+        EXPECT_EQ(scene.lsys.System().is3d, is3d) << rule;
+    }
     EXPECT_TRUE(scene.lsys.AnimationValues().rotationSet);
     EXPECT_EQ(scene.lsys.AnimationValues().rotation, (tVector3d{1.22L, 0, 0}));
 }
 
-TEST(Prepare, ChoosesUniformlyAmongTenAlternativesAndIgnoresTheEleventh) {
+TEST(DrawFigure, ChoosesUniformlyAmongTenAlternativesIgnoresTheEleventhAndRepeatsWithTheSeed) {
     LSScene scene;
     std::vector<std::string> rules;
     for (int k = 1; k <= 11; ++k) rules.push_back("A=" + std::to_string(k) + "F");
@@ -112,33 +126,20 @@ TEST(Prepare, ChoosesUniformlyAmongTenAlternativesAndIgnoresTheEleventh) {
     EXPECT_TRUE(scene.lsys.Stochastic());
     EXPECT_EQ(scene.lsys.RuleCount('A'), 9);
     EXPECT_EQ(scene.lsys.RuleIndex(9, 'A'), 9);
-    std::map<int, int> chosen;
-    for (uint32_t seed = 1; seed <= 30; ++seed) {
-        scene.window.lines.clear();
-        scene.lsys.SetSeed(seed);
-        scene.lsys.DrawFigure();
-        for (Extended length : scene.SegmentLengths()) ++chosen[static_cast<int>(std::lround(static_cast<double>(length) / 10))];
-    }
-    EXPECT_EQ(chosen.size(), 10u);
-    for (int k = 1; k <= 10; ++k) EXPECT_NEAR(chosen[k], 228, 60) << k;
-    EXPECT_EQ(chosen.count(11), 0u);
-}
-
-TEST(DrawFigure, TheSeedDecidesTheStochasticPicture) {
-    LSScene scene;
-    ASSERT_TRUE(scene.Select("F", {"F:F[+F]F[-F]F", "F:F[+F]F", "F:F[-F]F"}, 4, 25.7L));
+    EXPECT_EQ(scene.lsys.Seed(), tTarnsInterpreter::DefaultSeed);
     auto picture = [&](uint32_t seed) {
         scene.window.lines.clear();
         scene.lsys.SetSeed(seed);
         scene.lsys.DrawFigure();
-        std::vector<tVector3d> ends;
-        for (const auto& line : scene.window.lines) ends.push_back(line.to);
-        return ends;
+        return scene.SegmentLengths();
     };
-    EXPECT_EQ(scene.lsys.Seed(), tTarnsInterpreter::DefaultSeed);
-    const auto first = picture(tTarnsInterpreter::DefaultSeed);
-    EXPECT_EQ(picture(tTarnsInterpreter::DefaultSeed), first);
-    EXPECT_NE(picture(987654321), first);
+    std::map<int, int> chosen;
+    for (uint32_t seed = 1; seed <= 30; ++seed)
+        for (Extended length : picture(seed)) ++chosen[static_cast<int>(std::lround(static_cast<double>(length) / 10))];
+    EXPECT_EQ(chosen.size(), 10u);
+    for (int k = 1; k <= 10; ++k) EXPECT_NEAR(chosen[k], 228, 60) << k;
+    EXPECT_EQ(picture(tTarnsInterpreter::DefaultSeed), picture(tTarnsInterpreter::DefaultSeed));
+    EXPECT_NE(picture(987654321), picture(tTarnsInterpreter::DefaultSeed));
 }
 
 TEST(ExpandString, DeepDerivationsRunWithoutTheMachineStack) {
@@ -148,9 +149,9 @@ TEST(ExpandString, DeepDerivationsRunWithoutTheMachineStack) {
     scene.window.projected.clear();
     scene.Draw("A", {"A=fA"}, 65535);
     EXPECT_EQ(scene.lsys.Statistics().maxDepth, 65535u);
-    // One jump per generation: the turtle went 65535 steps ahead.
-    EXPECT_NEAR(static_cast<double>(scene.stage.Pax().Position().z), 0, 1e-9);   // popped back
-    EXPECT_EQ(scene.window.projected.size() >= 65535u, true);
+    // One jump per generation: the turtle went 65535 steps ahead and was popped back.
+    EXPECT_NEAR(static_cast<double>(scene.stage.Pax().Position().z), 0, 1e-9);
+    ASSERT_GT(scene.window.projected.size(), 65535u);
     EXPECT_NEAR(static_cast<double>(scene.window.projected[65535].z), -250 + 65535 * 10, 1e-6);
 }
 
@@ -166,7 +167,6 @@ TEST(ExpandString, AStopRequestEndsARunawayDerivation) {
     }
     EXPECT_EQ(scene.stage.Pax().Depth(), 0);
     EXPECT_EQ(scene.stage.View().NestingDepth(), 0);
-    // A new drawing after the stop was cleared runs again.
     ClearStopRequest();
     scene.Draw("F", {}, 0);
     EXPECT_EQ(scene.window.lines.size(), 1u);
@@ -187,9 +187,8 @@ TEST(DrawLSystem, PlantsStandOnTheGroundAroundTheSceneCursor) {
     scene.lsys.SetShowResult(true);
     scene.Draw("F", {"F=F/"}, 0);
     ASSERT_EQ(scene.window.lines.size(), 3u);
-    EXPECT_NEAR(static_cast<double>(Distance(scene.window.lines[0].from, {1000, 0, -250})), 0, 1e-9);
     EXPECT_NEAR(static_cast<double>(Distance(scene.window.lines[0].to, {1000, 0, -240})), 0, 1e-9);
-    for (int i = 1; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i) {
         const tVector3d ground = scene.lsys.GroundPosition(i) + tVector3d{1000, 0, 0};
         EXPECT_NEAR(static_cast<double>(Distance(scene.window.lines[i].from, ground)), 0, 1e-9) << i;
     }
@@ -212,39 +211,27 @@ public:
     std::vector<double> second;
 };
 
-TEST(tTarnsInterpreter, RegistersTheLibraryAndStartsWithTheEmptySystem) {
+TEST(tTarnsInterpreter, RegistersTheLibraryStartsWithTheEmptySystemAndStartsCategoriesByName) {
     testing::ScopedSettings settings;
     Stage stage(StageOptions{480, 360, 64, 64});
     TCursor3d cursor("Ghost");
     RecordingShell shell;
     tTarnsInterpreter lsys(stage, cursor, &shell);
     std::vector<std::string> expected;
-    size_t definitions = 0;
     for (const tLSCategory& category : BuiltInLibrary()) {
         expected.push_back("demo " + category.name);
         for (const tLSDef& def : category.entries) expected.push_back(def.name);
-        definitions += category.entries.size();
     }
     EXPECT_EQ(shell.calls, expected);
-    EXPECT_EQ(lsys.Definitions().size(), definitions);
-    EXPECT_EQ(lsys.System().name, "empty");
-    EXPECT_EQ(lsys.System().axiom, "A");
-    EXPECT_EQ(lsys.System().angle, 90);
-    EXPECT_EQ(lsys.System().deep, 1);
+    EXPECT_EQ(lsys.Definitions().size(), expected.size() - BuiltInLibrary().size());
+    const tLSystem& s = lsys.System();
+    EXPECT_EQ(std::tie(s.name, s.axiom, s.angle, s.deep), std::make_tuple("empty", "A", 90.0L, 1));
     EXPECT_EQ(shell.second, (std::vector<double>{2, 5, 100}));
 
-    // The category start selects the first definition of the figure's name.
-    tLSDef first;
-    first.name = "twin";
-    first.axiom = "F";
-    first.rules = {"F=F"};
-    tLSDef second = first;
-    second.axiom = "G";
-    lsys.AddLSDef(first);
-    lsys.AddLSDef(second);
+    // Of the two entries of that name, the first one (angle 60, deep 12) is selected.
     cursor.MoveUp(10);
-    lsys.StartCategory("twin");
-    EXPECT_EQ(lsys.System().axiom, "F");
+    lsys.StartCategory("VariableLeaf-124");
+    EXPECT_EQ(std::tie(s.name, s.angle, s.deep), std::make_tuple("VariableLeaf-124", 60.0L, 12));
     EXPECT_EQ(cursor.Position(), ZeroVector);
     EXPECT_EQ(shell.second, (std::vector<double>{4, 0, 200}));
 }
@@ -260,16 +247,17 @@ TEST(tTarnsInterpreter, RangeErrorsKeepTheSelectionAndSavingWritesTheNodeAlone) 
     EXPECT_EQ(scene.errors.Errors()[0].rfind("PaxTarn: tTarnsInterpreter.SetLSDef|L-system \"deep\": deep 70000", 0), 0u);
     EXPECT_EQ(scene.lsys.System().name, "test");
 
+    testing::ScopedTestDirectory dir;
     testing::ScopedPresenter presenter;
-    const std::string file = (std::filesystem::temp_directory_path() / "pax_lsystem_save_test.LSY").string();
+    const std::string file = dir.Path("saved.LSY");
     ASSERT_TRUE(scene.lsys.SaveLSystem(file));
     ASSERT_EQ(presenter.Count(), 1u);
     EXPECT_EQ(presenter.Last().text, "Lindenmayer System File \"" + file + "\" saved");
+    EXPECT_EQ(testing::ReadAll(file), VLSystemText(ToVLSystem(scene.lsys.System())));
     tLsyFile read;
     ReadLsyFile(file, read, SummaryBox::Suppress);
     ASSERT_EQ(read.NodeCount(), 1u);
     EXPECT_EQ(ToLSystem(*read.Nodes()[0]), scene.lsys.System());
-    std::remove(file.c_str());
 }
 
 }  // namespace

@@ -19,22 +19,26 @@ tLSDef Definition(std::vector<std::string> rules, int32_t deep = 3) {
     return def;
 }
 
-TEST(LSystemConversion, LibraryZerosStandForDefaultsFileZerosStay) {
+TEST(LSystemConversion, ZerosStandForDefaultsInADefinitionNotInAFileNode) {
     tLSDef def = Definition({"F=F+F"});
+    def.info = "info";
+    def.link = "link";
+    def.angle = 60;
+    def.thickness = 2;
     def.step = 0;
     def.factor = 0;
     const tLSystem library = ToLSystem(def);
-    EXPECT_EQ(library.step, 100);
-    EXPECT_EQ(library.factor, 1);
-    const tLSystem file = ToLSystem(def, ZeroDefaults::Keep);
-    EXPECT_EQ(file.step, 0);
-    EXPECT_EQ(file.factor, 0);
-
+    EXPECT_EQ(std::make_pair(library.step, library.factor), std::make_pair(100.0L, 1.0L));
+    EXPECT_EQ(ToLSystem(ToVLSystem(def)), library);
+    const tLSystem kept = ToLSystem(def, ZeroDefaults::Keep);
+    EXPECT_EQ(std::make_pair(kept.step, kept.factor), std::make_pair(0.0L, 0.0L));
     tVLSystem node = ToVLSystem(def);
     node.step = 0;
     node.factor = 0;
-    EXPECT_EQ(ToLSystem(node).step, 0);
-    EXPECT_EQ(ToLSystem(node).factor, 0);
+    for (int i = 0; i < 50; ++i) node.rules.push_back("R=" + std::to_string(i));
+    const tLSystem file = ToLSystem(node);   // its first 41 rules
+    EXPECT_EQ(std::make_pair(file.step, file.factor), std::make_pair(0.0L, 0.0L));
+    EXPECT_EQ(file.rules[40], (tGenerator{'R', "39"}));
 }
 
 TEST(LSystemConversion, CutsTextsRoundsThicknessAndSplitsRules) {
@@ -50,11 +54,9 @@ TEST(LSystemConversion, CutsTextsRoundsThicknessAndSplitsRules) {
     EXPECT_EQ(s.name.size(), LSNameCapacity);
     EXPECT_EQ(s.info.size(), LSTextCapacity);
     EXPECT_EQ(s.axiom, std::string(76, 'A'));
-    EXPECT_EQ(s.rules[0].symbol, 'A');
-    EXPECT_EQ(s.rules[0].successor, std::string(255, 'F'));
-    EXPECT_EQ(s.rules[1].symbol, 'F');
-    EXPECT_EQ(s.rules[1].successor, "");
-    EXPECT_EQ(s.rules[2].symbol, 'B');
+    EXPECT_EQ(s.rules[0], (tGenerator{'A', std::string(255, 'F')}));
+    EXPECT_EQ(s.rules[1], (tGenerator{'F', ""}));
+    EXPECT_EQ(s.rules[2], (tGenerator{'B', ""}));
     EXPECT_EQ(s.rules[3].symbol, 0);   // an empty text leaves its slot unused
     EXPECT_EQ(s.rules[4].successor, "+F&F");
     EXPECT_TRUE(s.is3d);
@@ -83,9 +85,7 @@ TEST(LSystemConversion, BackToANodeWritesRulesWithEquals) {
     const tLSystem s = ToLSystem(def);
     const tVLSystem node = ToVLSystem(s);
     EXPECT_EQ(node.rules, (std::vector<std::string>{"A=F[+A]", "F=FF", "B="}));
-    EXPECT_EQ(node.thickness, 3);
-    EXPECT_EQ(node.info, "info");
-    EXPECT_EQ(node.deep, 3);
+    EXPECT_EQ(std::tie(node.thickness, node.info, node.deep), std::make_tuple(3.0L, "info", 3));
     EXPECT_EQ(ToLSystem(node), s);
 }
 
@@ -97,8 +97,7 @@ TEST(LSystemConversion, CharactersAreOneBytePerCharacter) {
     EXPECT_EQ(ToCharacterBytes("\xC0\xAF"), "\xC0\xAF");                // overlong: bytes as they are
     EXPECT_EQ(FromCharacterBytes("F\xA7\xB4"), "F\xC2\xA7\xC2\xB4");
     const tLSystem s = ToLSystem(Definition({"\xC2\xA7=F\xC2\xB4"}));
-    EXPECT_EQ(s.rules[0].symbol, '\xA7');
-    EXPECT_EQ(s.rules[0].successor, "F\xB4");
+    EXPECT_EQ(s.rules[0], (tGenerator{'\xA7', "F\xB4"}));
     EXPECT_EQ(ToVLSystem(s).rules[0], "\xC2\xA7=F\xC2\xB4");
 }
 

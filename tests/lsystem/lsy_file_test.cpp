@@ -3,46 +3,26 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include "support/scripted_presenter.h"
+#include "lsystem/lsystem_test_scene.h"
 
 namespace pax {
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
-
-std::string ReadAll(const std::string& path) {
-    std::ostringstream text;
-    text << std::ifstream(path).rdbuf();
-    return text.str();
-}
+using testing::ReadAll;
 
 class LsyFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "pax3d_lsyfile_XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        SetParseErrorDirectory(m_dir);
-    }
-    void TearDown() override {
-        SetParseErrorDirectory({});
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-    std::string Path(const std::string& name) const { return m_dir + "/" + name; }
+    std::string Path(const std::string& name) const { return dir.Path(name); }
     size_t FilesInDirectory() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir.Dir()), fs::directory_iterator()));
     }
 
+    testing::ScopedTestDirectory dir;
     testing::ScopedPresenter shown;
-    std::string m_dir;
 };
 
 tVLSystem Node(const std::string& name) {
@@ -89,17 +69,6 @@ TEST_F(LsyFileTest, AFileKeepsAtMostItsCapacityOfItemsAndSaysSo) {
     EXPECT_EQ(result.entries[0], "error in line 65536 at position 1: \n#\n^no heap ! '#'");
 }
 
-TEST_F(LsyFileTest, CopiesOwnTheirNodes) {
-    tLsyFile file("a.LSY");
-    file.AddNode(Node("one"));
-    tLsyFile copy = file;
-    copy.Items()[0].Node().name = "changed";
-    EXPECT_EQ(file.Nodes()[0]->name, "one");
-    EXPECT_NE(copy, file);
-    copy = file;
-    EXPECT_EQ(copy, file);
-}
-
 TEST_F(LsyFileTest, TheHeaderCarriesTheDateAndReplacesAStoredOne) {
     EXPECT_EQ(LsyHeaderLine({3, 7, 2024}), "#VRML V1.0 ascii    3-07-2024");
     EXPECT_EQ(LsyHeaderLine({12, 31, 999}), "#VRML V1.0 ascii   12-31-0999");
@@ -107,8 +76,7 @@ TEST_F(LsyFileTest, TheHeaderCarriesTheDateAndReplacesAStoredOne) {
     file.AddComment("#VRML V1.0 ascii   01-01-2001");
     file.AddComment("# kept");
     file.AddNode(Node("Koch"));
-    EXPECT_EQ(LsyFileText(file, {3, 7, 2024}),
-              "#VRML V1.0 ascii    3-07-2024\n# kept\n\nLSystem\n{ name Koch\n  axiom F\n  rules\n  [ \"F=F+F\"\n  ]\n}\n");
+    EXPECT_EQ(LsyFileText(file, {3, 7, 2024}), std::string("#VRML V1.0 ascii    3-07-2024\n# kept\n").append(VLSystemText(Node("Koch"))));
 }
 
 TEST_F(LsyFileTest, ASavedFileReadsBackWithItsNodesAndComments) {
@@ -139,23 +107,26 @@ TEST_F(LsyFileTest, ASavedFileReadsBackWithItsNodesAndComments) {
     std::string again = Path("again.LSY");
     ASSERT_TRUE(SaveLsyFile(read, again));
     EXPECT_EQ(ReadAll(again), ReadAll(path));
+
+    // A copy owns its nodes.
+    tLsyFile copy = read;
+    copy.Items()[2].Node().name = "changed";
+    EXPECT_NE(copy, read);
+    EXPECT_EQ(read.Items()[2].Node(), bush);
+    copy = read;
+    EXPECT_EQ(copy, read);
 }
 
-TEST_F(LsyFileTest, ASingleNodeIsSavedWithoutHeaderAndTheCallerSaysSo) {
-    std::string path = Path("work.LSY");
-    ASSERT_TRUE(SaveVLSystem(Node("Koch"), path));
-    EXPECT_EQ(ReadAll(path), VLSystemText(Node("Koch"), 0));
-    tLsyFile read;
-    EXPECT_TRUE(ReadLsyFile(path, read).Ok());
-    EXPECT_THAT(Outline(read), ElementsAre("node Koch"));
+TEST_F(LsyFileTest, ASaveReplacesTheFileWithItsPermissionsOrIsAFileErrorThatLeavesNoTrace) {
+    std::string path = Path("shared.LSY");
+    std::ofstream(path) << "old";
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(SaveVLSystem(Node("a"), path));
+    struct stat info{};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(FilesInDirectory(), 1u);
 
-    ShowSavedMessage("work.LSY");
-    ASSERT_EQ(shown.Count(), 1u);
-    EXPECT_EQ(shown.Last().icon, MessageIcon::Information);
-    EXPECT_EQ(shown.Last().text, "Lindenmayer System File \"work.LSY\" saved");
-}
-
-TEST_F(LsyFileTest, AFailedSaveIsAFileErrorAndLeavesNoTrace) {
     std::string missingDir = Path("no/such.LSY");
     EXPECT_FALSE(SaveVLSystem(Node("a"), missingDir));
     ASSERT_EQ(shown.Count(), 1u);
@@ -169,19 +140,8 @@ TEST_F(LsyFileTest, AFailedSaveIsAFileErrorAndLeavesNoTrace) {
     shown.Clear();
     EXPECT_FALSE(SaveLsyFile(tLsyFile("taken.LSY"), Path("taken.LSY")));
     EXPECT_EQ(shown.Count(), 1u);
-    EXPECT_EQ(FilesInDirectory(), 1u);
+    EXPECT_EQ(FilesInDirectory(), 2u);
     EXPECT_EQ(ReadAll(inside.string()), "x");
-}
-
-TEST_F(LsyFileTest, AReplacedFileKeepsItsPermissions) {
-    std::string path = Path("shared.LSY");
-    std::ofstream(path) << "old";
-    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(SaveVLSystem(Node("a"), path));
-    struct stat info{};
-    ASSERT_EQ(stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(FilesInDirectory(), 1u);
 }
 
 }  // namespace

@@ -2,15 +2,21 @@
 // A scene for the L-system tests: a small stage, the interpreter on it, and (by default) a
 // recording window that the "Pax" and "Bee" turtles draw into instead of the stage's view,
 // so that lines, polygons and their corners can be checked exactly. Errors of the message
-// line are collected; the settings and the stop request are put back afterwards.
+// line are collected; the settings and the stop request are put back afterwards. Also a
+// directory of a test's own for the files it writes.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "lsystem/interpreter.h"
+#include "lsystem/parser.h"
 #include "render/object_window.h"
 #include "render/stage.h"
 #include "render/window_test_support.h"
@@ -21,6 +27,33 @@
 #include "system/stop_request.h"
 
 namespace pax::testing {
+
+// A new directory, removed afterwards, that also receives "ParseErrors.tmp".
+class ScopedTestDirectory {
+public:
+    ScopedTestDirectory() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "pax3d_lsystem_XXXXXX").string();
+        if (mkdtemp(pattern.data())) m_dir = pattern;
+        EXPECT_FALSE(m_dir.empty());
+        SetParseErrorDirectory(m_dir);
+    }
+    ~ScopedTestDirectory() {
+        SetParseErrorDirectory({});
+        std::error_code ec;
+        std::filesystem::remove_all(m_dir, ec);
+    }
+    const std::string& Dir() const { return m_dir; }
+    std::string Path(std::string_view name) const { return std::string(m_dir).append("/").append(name); }
+
+private:
+    std::string m_dir;
+};
+
+inline std::string ReadAll(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
 
 // Every ShowPaxError of its lifetime as "caption|text".
 class ScopedPaxErrors {

@@ -66,7 +66,7 @@ TEST(DrawShape, TheCoordinateCrossShowsTheTurtlesAxes) {
     }
 }
 
-TEST(DrawShape, SpheresAndSpritesArePartsOfTheView) {
+TEST(DrawShape, SpheresAndSpritesArePartsOfTheViewAndAShapeIsNeverRewritten) {
     struct Case {
         const char* axiom;
         int parts;
@@ -75,7 +75,7 @@ TEST(DrawShape, SpheresAndSpritesArePartsOfTheView) {
     const Case cases[] = {{"~S", 1, 0}, {"~s", 1, 0}, {"~2", 1, 2}, {"~7", 1, 7}, {"~Q", 0, 0}};
     for (const Case& c : cases) {
         LSScene scene(DrawInto::View);
-        scene.Draw(c.axiom);
+        scene.Draw(c.axiom, {"S=FFF"}, 1);
         EXPECT_EQ(scene.stage.View().PartCount(), c.parts) << c.axiom;
         EXPECT_EQ(scene.stage.View().SpriteId(), c.sprite) << c.axiom;
     }

@@ -40,17 +40,6 @@ tVLSystem ParseOne(const std::string& text) {
     return read.nodes.empty() ? tVLSystem{} : read.nodes[0];
 }
 
-TEST(VLSystem, ANodeWithOnlyNameAxiomAndRulesHasTheDefaults) {
-    tVLSystem expected;
-    expected.name = "plant";
-    expected.axiom = "X";
-    expected.rules = {"X=F[+X]-X"};
-    EXPECT_EQ(ParseOne("LSystem { name plant axiom X rules [ \"X=F[+X]-X\" ] }"), expected);
-    EXPECT_EQ(std::tie(expected.angle, expected.step, expected.factor, expected.thickness),
-              std::make_tuple(30.0L, 100.0L, 1.0L, 1.0L));
-    EXPECT_EQ(expected.deep, 3);
-}
-
 TEST(VLSystem, TheExampleFileReadsEveryField) {
     tVLSystem node = ParseOne(
         "#VRML V1.0 ascii\nLSystem {  # example\nname \"fig1\"\ninfo \"info1\"\nlink 'http://x.org/a b'\n"
@@ -68,6 +57,8 @@ TEST(VLSystem, TheExampleFileReadsEveryField) {
     EXPECT_EQ(node, expected);
 }
 
+// Each case's node, with name a, axiom F and rule F around the fields given, is kept with the
+// values read and the defaults of the fields not given.
 TEST(VLSystem, SegmentsReplaceTheAngleAndBadValuesAreReported) {
     struct Case {
         const char* fields;
@@ -83,15 +74,18 @@ TEST(VLSystem, SegmentsReplaceTheAngleAndBadValuesAreReported) {
         {"segments 2000", 0.18L, 100, {"^value larger than 1000 '2000'"}},
         {"angle 10 segments x", 10, 100, {"^expecting integer value", "^unexpected 'x'"}},
         {"step 0.3", 30, 0.3L, {"^value less than 0.5 '0.3'"}},
-        {"step big", 30, 0.5L, {"^expecting float value", "^unexpected 'big'"}},
+        {"step 2500", 30, 2500, {"^value larger than 2000 '2500'"}},
+        {"step big", 30, 0.5L, {"^expecting float value", "^unexpected 'big'"}},   // the nearer bound
+        {"info 7", 30, 100, {"^expecting text", "^unexpected '7'"}},
         {"wrong 12", 30, 100, {"^unexpected 'wrong'", "^unexpected '12'"}},
     };
     for (const Case& c : cases) {
         Read read = Parse(std::string("LSystem { name a ") + c.fields + " axiom F rules F }");
         ASSERT_EQ(read.nodes.size(), 1u);
-        EXPECT_EQ(read.nodes[0].angle, c.angle) << c.fields;
-        EXPECT_EQ(read.nodes[0].step, c.step) << c.fields;
-        EXPECT_EQ(read.nodes[0].axiom, "F") << c.fields;
+        const tVLSystem& node = read.nodes[0];
+        EXPECT_EQ(std::tie(node.angle, node.step), std::tie(c.angle, c.step)) << c.fields;
+        EXPECT_EQ(std::tie(node.factor, node.thickness, node.deep), std::make_tuple(1.0L, 1.0L, 3)) << c.fields;
+        EXPECT_EQ(node.axiom, "F") << c.fields;
         ASSERT_EQ(read.result.entries.size(), c.markers.size()) << c.fields;
         for (size_t i = 0; i < c.markers.size(); ++i) EXPECT_THAT(read.result.entries[i], EndsWith(c.markers[i]));
     }
@@ -107,11 +101,8 @@ TEST(VLSystem, RulesReadWithAndWithoutBracketsAndCommas) {
     EXPECT_EQ(node.axiom, "G");
     EXPECT_THAT(ParseOne("LSystem { name a axiom F rules [ F axiom # note\n ] }").rules,
                 ElementsAre("F", "axiom", "# note"));
-}
-
-TEST(VLSystem, AnUnclosedQuoteInARuleTakesTheRestOfTheLine) {
-    tVLSystem node = ParseOne("LSystem { name a axiom F rules [\n\"F=F+F  # grows\n] }");
-    EXPECT_THAT(node.rules, ElementsAre("F=F+F  # grows"));
+    // An unclosed quote takes the rest of the line, comment included.
+    EXPECT_THAT(ParseOne("LSystem { name a axiom F rules [\n\"F=F+F  # grows\n] }").rules, ElementsAre("F=F+F  # grows"));
 }
 
 TEST(VLSystem, CommentsStayWithTheirFieldOrBecomeCommentLines) {
@@ -129,33 +120,31 @@ TEST(VLSystem, CommentsStayWithTheirFieldOrBecomeCommentLines) {
 TEST(VLSystem, MissingPartsAreReportedAndTheNodesKept) {
     struct Case {
         const char* text;
-        size_t nodes;
+        std::vector<std::string> names;
         std::vector<std::string> entries;
     };
     const Case cases[] = {
-        {"LSystem {\n  name a\n  axiom F\n}\nLSystem { }",
-         2,
+        {"LSystem {\n  name a\n  axiom F\n}\nLSystem { }", {"a", ""},
          {"error in line 4 at position 1: \n}\n^expecting rules of LSystem", "^expecting name of LSystem",
           "^expecting axiom of LSystem", "^expecting rules of LSystem"}},
         // A missing brace ends the node where the next one begins.
-        {"LSystem { name a axiom F rules [ F ]\nLSystem { name b axiom G rules G }",
-         2,
+        {"LSystem { name a axiom F rules [ F ]\nLSystem { name b axiom G rules G }", {"a", "b"},
          {"error in line 2 at position 1: \nLSystem { name b axiom G rules G }\n^expecting '}'"}},
-        {"LSystem {",
-         1,
+        {"LSystem {", {""},
          {"error in line 1 at position 10: \nLSystem {\n         ^unexpected end ''", "name of LSystem",
           "axiom of LSystem", "rules of LSystem"}},
     };
     for (const Case& c : cases) {
         Read read = Parse(c.text);
-        EXPECT_EQ(read.nodes.size(), c.nodes) << c.text;
+        std::vector<std::string> names;
+        for (const tVLSystem& node : read.nodes) names.push_back(node.name);
+        EXPECT_EQ(names, c.names) << c.text;
         ASSERT_EQ(read.result.entries.size(), c.entries.size()) << c.text;
         for (size_t i = 0; i < c.entries.size(); ++i) EXPECT_THAT(read.result.entries[i], EndsWith(c.entries[i]));
     }
-    EXPECT_EQ(Parse("LSystem { name a axiom F rules [ F ]\nLSystem { name b axiom G rules G }").nodes[1].name, "b");
 }
 
-tVLSystem GoldenNode() {
+TEST(VLSystem, TheWriterLaysOutANodeExactly) {
     tVLSystem node;
     node.comments = {"# the snowflake curve"};
     node.name = "Koch";
@@ -168,78 +157,58 @@ tVLSystem GoldenNode() {
     node.colors = {1, 0, 0, 0, 0.5L, 1, 0.25L};
     node.axiom = "F++F++F";
     node.rules = {"F=F-F++F-F", "X=\"Y\""};
-    return node;
-}
-
-TEST(VLSystem, TheWriterLaysOutANodeExactly) {
-    EXPECT_EQ(VLSystemText(GoldenNode(), 0),
+    EXPECT_EQ(VLSystemText(node, 2),
               "\n"
               "LSystem\n"
-              "{ # the snowflake curve\n"
-              "  name Koch                        # von Koch, 1904\n"
-              "  info \"snowflake curve\"\n"
-              "  angle 60\n"
-              "  factor 0.5\n"
-              "  deep 4                           # generations\n"
-              "  colors\n"
-              "  [ 1 0 0\n"
-              "    0 0.5 1\n"
-              "    0.25\n"
-              "  ]\n"
-              "  axiom \"F++F++F\"\n"
-              "  rules\n"
-              "  [ \"F=F-F++F-F\"\n"
-              "    'X=\"Y\"'\n"
-              "  ]\n"
-              "}\n");
-    tVLSystem small;
-    small.name = "tree_A";
-    small.step = 12.5L;
-    small.Comment(VLField::Step) = "# length";
-    EXPECT_EQ(VLSystemText(small, 4),
-              "\nLSystem\n"
-              "    { name tree_A\n"
-              "      step 12.5                    # length\n"
-              "    }\n");
-    EXPECT_EQ(VLSystemText(tVLSystem{}, 0), "\nLSystem\n{\n}\n");
+              "  { # the snowflake curve\n"
+              "    name Koch                      # von Koch, 1904\n"
+              "    info \"snowflake curve\"\n"
+              "    angle 60\n"
+              "    factor 0.5\n"
+              "    deep 4                         # generations\n"
+              "    colors\n"
+              "    [ 1 0 0\n"
+              "      0 0.5 1\n"
+              "      0.25\n"
+              "    ]\n"
+              "    axiom \"F++F++F\"\n"
+              "    rules\n"
+              "    [ \"F=F-F++F-F\"\n"
+              "      'X=\"Y\"'\n"
+              "    ]\n"
+              "  }\n");
 }
 
 TEST(VLSystem, TextsAreQuotedOnlyWhenTheyMustBe) {
     EXPECT_EQ(QuotedText("Koch_curve"), "Koch_curve");
     EXPECT_EQ(QuotedText("fig1"), "\"fig1\"");
     EXPECT_EQ(QuotedText(""), "\"\"");
-    EXPECT_EQ(QuotedText("say \"hi\""), "'say \"hi\"'");
     EXPECT_EQ(QuotedText("it's"), "\"it's\"");
     // Both quote characters cannot be written: the double quotes become apostrophes.
     EXPECT_EQ(QuotedText("F'\"G"), "\"F''G\"");
     EXPECT_EQ(QuotedText("a\tb\nc"), "\"a bc\"");
 }
 
-std::string RandomText(std::mt19937& random, size_t maxLength, std::string_view alphabet) {
-    std::uniform_int_distribution<size_t> length(0, maxLength);
-    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
-    std::string text(length(random), ' ');
-    for (char& c : text) c = alphabet[pick(random)];
-    return text;
-}
-
+// A node of random texts, numbers, comments and defaults.
 tVLSystem RandomNode(std::mt19937& random) {
-    constexpr std::string_view Letters = "ABCFXYZabfxyz_";
-    constexpr std::string_view RuleChars = "ABFXfx+-[]|&^\\/!'\"=:#{}, 0123456789.<>()";
+    auto text = [&](size_t maxLength, std::string_view alphabet) {
+        std::string t(std::uniform_int_distribution<size_t>(0, maxLength)(random), ' ');
+        for (char& c : t) c = alphabet[std::uniform_int_distribution<size_t>(0, alphabet.size() - 1)(random)];
+        return t;
+    };
+    // One quote character at most: a text with both cannot be written as it is.
+    auto ruleText = [&] {
+        std::string t = text(80, "ABFXfx+-[]|&^\\/!'\"=:#{}, 0123456789.<>()");
+        if (t.find('"') != std::string::npos) std::erase(t, '\'');
+        return t;
+    };
     constexpr std::string_view CommentChars = "abc #'\"{}[]=-0123456789";
     std::bernoulli_distribution often(0.7);
     std::uniform_real_distribution<double> real(-500, 500);
     tVLSystem node;
-    auto comment = [&] { return often(random) ? std::string() : "#" + RandomText(random, 60, CommentChars); };
-    auto ruleText = [&] {
-        std::string text = RandomText(random, 80, RuleChars);
-        // One quote character at most: a text with both cannot be written as it is.
-        if (text.find('"') != std::string::npos) std::erase(text, '\'');
-        return text;
-    };
     for (int i = 0; i < 3; ++i)
-        if (!often(random)) node.comments.push_back("#" + RandomText(random, 70, CommentChars));
-    node.name = often(random) ? RandomText(random, 20, Letters) : ruleText();
+        if (!often(random)) node.comments.push_back("#" + text(70, CommentChars));
+    node.name = often(random) ? text(20, "ABCFXYZabfxyz_") : ruleText();
     node.info = ruleText();
     node.link = often(random) ? "" : ruleText();
     if (!often(random)) node.angle = real(random);
@@ -250,9 +219,8 @@ tVLSystem RandomNode(std::mt19937& random) {
     if (!often(random))
         for (int i = 0; i < 7; ++i) node.colors.push_back(real(random) / 500);
     node.axiom = ruleText();
-    std::uniform_int_distribution<int> ruleCount(0, 6);
-    for (int i = ruleCount(random); i > 0; --i) node.rules.push_back(ruleText());
-    for (std::string& fieldComment : node.fieldComments) fieldComment = comment();
+    for (int i = std::uniform_int_distribution<int>(0, 6)(random); i > 0; --i) node.rules.push_back(ruleText());
+    for (std::string& comment : node.fieldComments) comment = often(random) ? "" : "#" + text(60, CommentChars);
     node.Comment(VLField::Segments).clear();  // never written
     return node;
 }
@@ -267,27 +235,6 @@ TEST(VLSystem, RandomNodesSurviveWritingAndReading) {
         EXPECT_EQ(read.nodes[0], nodes[0]) << text;
         EXPECT_EQ(read.nodes[1], nodes[1]) << text;
     }
-}
-
-TEST(VLSystem, ConversionToADefinitionCopiesTheFieldsAndAtMost41Rules) {
-    tVLSystem node = GoldenNode();
-    node.step = 0;
-    node.factor = 0;
-    node.thickness = 2.6L;
-    node.link = "http://example.org";
-    for (int i = 0; i < 50; ++i) node.rules.push_back("R=" + std::to_string(i));
-    tLSDef def = ToLSDef(node);
-    EXPECT_EQ(std::tie(def.name, def.info, def.link, def.axiom), std::tie(node.name, node.info, node.link, node.axiom));
-    EXPECT_EQ(std::tie(def.angle, def.step, def.factor, def.thickness), std::make_tuple(60.0L, 0.0L, 0.0L, 2.6L));
-    EXPECT_EQ(def.deep, 4);
-    ASSERT_EQ(def.rules.size(), MaxUsedRules);
-    EXPECT_EQ(def.rules[40], "R=38");
-
-    tVLSystem back = ToVLSystem(def);
-    // 0 stands for 100 and 1 in a definition.
-    EXPECT_EQ(std::tie(back.step, back.factor), std::make_tuple(100.0L, 1.0L));
-    EXPECT_EQ(std::tie(back.name, back.angle, back.thickness, back.rules),
-              std::tie(node.name, node.angle, node.thickness, def.rules));
 }
 
 }  // namespace
