@@ -22,15 +22,6 @@ tLSState Interpret(LSScene& scene, std::string_view text, tLSState state) {
     return state;
 }
 
-tLSState State(Extended angle, Extended step, Extended thickness, uint8_t colour = 1) {
-    tLSState state;
-    state.angle = angle;
-    state.step = step;
-    state.thickness = thickness;
-    state.colour = colour;
-    return state;
-}
-
 TEST(LSInterpreter, ColourAndValueCommandsChangeTheState) {
     constexpr Extended tLSState::*Angle = &tLSState::angle;
     constexpr Extended tLSState::*Step = &tLSState::step;
@@ -58,7 +49,7 @@ TEST(LSInterpreter, ColourAndValueCommandsChangeTheState) {
     };
     for (const Case& c : cases) {
         LSScene scene;
-        tLSState start = State(30, 100, 1);
+        tLSState start{30, 100, 1};
         if (c.field) start.*c.field = c.from;
         else start.colour = static_cast<uint8_t>(c.from);
         const tLSState state = Interpret(scene, c.text, start);
@@ -75,11 +66,11 @@ TEST(LSInterpreter, ColourCommandsSetThePaletteColour) {
     EXPECT_EQ(palette[15], 0xFFFFFFFFu);
     for (int i : {16, 100, 255})
         EXPECT_EQ(palette[static_cast<uint8_t>(i)], CurrentPalette().PaletteColor32(static_cast<uint8_t>(i)) - 0x01000000u) << i;
-    Interpret(scene, "300`", State(90, 10, 1, 1));
+    Interpret(scene, "300`", tLSState{90, 10, 1, 0, 1});
     EXPECT_EQ(scene.stage.Pax().Pen().LineColor, palette[213]);
     EXPECT_EQ(scene.stage.Pax().Pen().FillColor, palette[213]);
     // "<c" and ">c" change the index only; the colour follows with the next colour command.
-    Interpret(scene, ">c", State(90, 10, 1, 1));
+    Interpret(scene, ">c", tLSState{90, 10, 1, 0, 1});
     EXPECT_EQ(scene.stage.Pax().Pen().LineColor, palette[213]);
 }
 
@@ -87,7 +78,7 @@ TEST(LSInterpreter, SpecialsMoveByTheThicknessAndSetTheElevation) {
     LSScene scene;
     Pax3d& pax = scene.stage.Pax();
     const tVector3d start = pax.Position();
-    const tLSState state = State(90, 10, 4);
+    const tLSState state{90, 10, 4};
     Interpret(scene, "$u$r", state);
     EXPECT_NEAR(static_cast<double>(Distance(pax.Position(), start + 4 * ZVector + 4 * XVector)), 0, 1e-12);
     Interpret(scene, "$*", state);
@@ -124,11 +115,7 @@ TEST(LSInterpreter, TracesTheTraceSetInLinesAndCountsIt) {
     LSScene scene;
     scene.lsys.SetShowResult(true);
     scene.Draw(std::string(60, 'F') + "AX\xC2\xA7`~S");
-    const auto& lines = scene.lsys.ResultLines();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "test");
-    EXPECT_EQ(lines[1], std::string(56, 'F'));
-    EXPECT_EQ(lines[2], "FFFF\xC2\xA7`~S");
+    EXPECT_EQ(scene.lsys.ResultLines(), (std::vector<std::string>{"test", std::string(56, 'F'), "FFFF\xC2\xA7`~S"}));
     EXPECT_EQ(scene.lsys.ResultCounter(), 64u);
     scene.lsys.SetShowResult(false);
     EXPECT_TRUE(scene.lsys.ResultLines().empty());

@@ -73,16 +73,21 @@ const tLSDef* Find(const std::string& name) {
     return nullptr;
 }
 
+// Names are unique but for VariableLeaf-124, in book part 3 and Kesk 1b.
 TEST(LibraryData, CategoriesWithTheirEntriesInRegistrationOrderAndTheirRanges) {
     const std::vector<tLSCategory>& library = BuiltInLibrary();
     ASSERT_EQ(library.size(), Expected().size());
     size_t total = 0;
+    std::map<std::string, std::vector<size_t>> categoriesOfName;
     for (size_t c = 0; c < library.size(); ++c) {
         const CategoryRule& rule = Expected()[c];
         SCOPED_TRACE(rule.name);
         EXPECT_EQ(library[c].name, rule.name);
         std::string names;
-        for (const tLSDef& def : library[c].entries) names.append(names.empty() ? "" : ", ").append(def.name);
+        for (const tLSDef& def : library[c].entries) {
+            names.append(names.empty() ? "" : ", ").append(def.name);
+            categoriesOfName[def.name].push_back(c);
+        }
         EXPECT_EQ(names, rule.entries);
         total += library[c].entries.size();
         if (rule.angleHi < rule.angleLo) continue;
@@ -98,19 +103,8 @@ TEST(LibraryData, CategoriesWithTheirEntriesInRegistrationOrderAndTheirRanges) {
         }
     }
     EXPECT_EQ(total, 131u);
-}
-
-TEST(LibraryData, OnlyVariableLeafAppearsTwiceInBookPart3AndKesk1b) {
-    std::map<std::string, std::vector<size_t>> categoriesOfName;
-    const std::vector<tLSCategory>& library = BuiltInLibrary();
-    for (size_t c = 0; c < library.size(); ++c)
-        for (const tLSDef& def : library[c].entries) categoriesOfName[def.name].push_back(c);
-    for (const auto& [name, categories] : categoriesOfName) {
-        if (name == "VariableLeaf-124")
-            EXPECT_EQ(categories, (std::vector<size_t>{2, 4}));
-        else
-            EXPECT_EQ(categories.size(), 1u) << name;
-    }
+    for (const auto& [name, categories] : categoriesOfName) EXPECT_EQ(categories.size(), name == "VariableLeaf-124" ? 2u : 1u) << name;
+    EXPECT_EQ(categoriesOfName["VariableLeaf-124"], (std::vector<size_t>{2, 4}));
 }
 
 TEST(LibraryData, EntriesGivenInFullAreStoredExactly) {
@@ -136,7 +130,6 @@ TEST(LibraryData, EntriesGivenInFullAreStoredExactly) {
         EXPECT_EQ(have->axiom, want.axiom);
         EXPECT_EQ(have->rules, want.rules);
     }
-    EXPECT_NEAR(static_cast<double>(Find("color palette")->angle), 1.3953488372093024, 1e-15);
 }
 
 // Bracket counts never go below zero and end at zero; "{" and "}" are counted apart from
@@ -157,16 +150,9 @@ TEST(LibraryData, EveryEntryHasTextsThatFitAndBalancedRules) {
         SCOPED_TRACE(def->name);
         defaultStep += def->step == 0;
         cylinders += def->thickness > 1;
-        EXPECT_GE(def->step, 0);
-        EXPECT_GE(def->thickness, 0);
         // Longer texts would be cut when an entry is selected.
-        EXPECT_LE(def->name.size(), 30u);
-        EXPECT_LE(def->info.size(), 76u);
-        EXPECT_LE(def->link.size(), 76u);
-        EXPECT_FALSE(def->info.empty());
-        EXPECT_FALSE(def->link.empty());
-        EXPECT_FALSE(def->axiom.empty());
-        EXPECT_LE(def->axiom.size(), 76u);
+        EXPECT_TRUE(def->name.size() <= 30 && def->info.size() <= 76 && def->link.size() <= 76 && def->axiom.size() <= 76);
+        EXPECT_FALSE(def->info.empty() || def->link.empty() || def->axiom.empty());
         EXPECT_TRUE(Balanced(def->axiom, '[', ']')) << def->axiom;
         EXPECT_TRUE(Balanced(def->axiom, '{', '}')) << def->axiom;
         EXPECT_GE(def->rules.size(), 1u);

@@ -11,34 +11,29 @@ namespace pax {
 namespace {
 
 tLSDef Definition(std::vector<std::string> rules, int32_t deep = 3) {
-    tLSDef def;
-    def.name = "def";
-    def.axiom = "F";
-    def.deep = deep;
-    def.rules = std::move(rules);
-    return def;
+    return {"def", "info", "link", 60, 0, 0, 2, deep, "F", std::move(rules)};
 }
 
-TEST(LSystemConversion, ZerosStandForDefaultsInADefinitionNotInAFileNode) {
-    tLSDef def = Definition({"F=F+F"});
-    def.info = "info";
-    def.link = "link";
-    def.angle = 60;
-    def.thickness = 2;
-    def.step = 0;
-    def.factor = 0;
+// Step 0 and factor 0 stand for 100 and 1 in a definition, not in a file node; the way back to
+// a node writes every rule with "=".
+TEST(LSystemConversion, ZerosStandForDefaultsInADefinitionAndRulesGoBackWithEquals) {
+    const tLSDef def = Definition({"A:F[+A]", "F=FF", "B:"});
     const tLSystem library = ToLSystem(def);
     EXPECT_EQ(std::make_pair(library.step, library.factor), std::make_pair(100.0L, 1.0L));
     EXPECT_EQ(ToLSystem(ToVLSystem(def)), library);
     const tLSystem kept = ToLSystem(def, ZeroDefaults::Keep);
     EXPECT_EQ(std::make_pair(kept.step, kept.factor), std::make_pair(0.0L, 0.0L));
-    tVLSystem node = ToVLSystem(def);
+
+    tVLSystem node = ToVLSystem(library);
+    EXPECT_EQ(node.rules, (std::vector<std::string>{"A=F[+A]", "F=FF", "B="}));
+    EXPECT_EQ(std::tie(node.info, node.link, node.thickness, node.deep), std::make_tuple("info", "link", 2.0L, 3));
+    EXPECT_EQ(ToLSystem(node), library);
     node.step = 0;
     node.factor = 0;
     for (int i = 0; i < 50; ++i) node.rules.push_back("R=" + std::to_string(i));
     const tLSystem file = ToLSystem(node);   // its first 41 rules
     EXPECT_EQ(std::make_pair(file.step, file.factor), std::make_pair(0.0L, 0.0L));
-    EXPECT_EQ(file.rules[40], (tGenerator{'R', "39"}));
+    EXPECT_EQ(file.rules[40], (tGenerator{'R', "37"}));
 }
 
 TEST(LSystemConversion, CutsTextsRoundsThicknessAndSplitsRules) {
@@ -76,17 +71,6 @@ TEST(LSystemConversion, DeepAndRuleCountOutsideTheirRangesAreRangeErrors) {
         }
     }
     EXPECT_THROW(ToLSystem(Definition(std::vector<std::string>(42, "F=F"))), ERangeError);
-}
-
-TEST(LSystemConversion, BackToANodeWritesRulesWithEquals) {
-    tLSDef def = Definition({"A:F[+A]", "F=FF", "B:"});
-    def.thickness = 2.6L;
-    def.info = "info";
-    const tLSystem s = ToLSystem(def);
-    const tVLSystem node = ToVLSystem(s);
-    EXPECT_EQ(node.rules, (std::vector<std::string>{"A=F[+A]", "F=FF", "B="}));
-    EXPECT_EQ(std::tie(node.thickness, node.info, node.deep), std::make_tuple(3.0L, "info", 3));
-    EXPECT_EQ(ToLSystem(node), s);
 }
 
 TEST(LSystemConversion, CharactersAreOneBytePerCharacter) {

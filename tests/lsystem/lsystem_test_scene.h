@@ -91,16 +91,7 @@ struct LSScene {
     // Selects a system of the given rules; angle in degrees, step unscaled.
     bool Select(const std::string& axiom, std::vector<std::string> rules, int deep, Extended angle = 90,
                 Extended step = 10, Extended factor = 1, Extended thickness = 1) {
-        tLSDef def;
-        def.name = "test";
-        def.axiom = axiom;
-        def.rules = std::move(rules);
-        def.deep = deep;
-        def.angle = angle;
-        def.step = step;
-        def.factor = factor;
-        def.thickness = thickness;
-        return lsys.SetLSDef(def);
+        return lsys.SetLSDef({"test", "", "", angle, step, factor, thickness, deep, axiom, std::move(rules)});
     }
     // Selects and draws once with the stored seed.
     void Draw(const std::string& axiom, std::vector<std::string> rules = {}, int deep = 0, Extended angle = 90,

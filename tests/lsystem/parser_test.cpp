@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "lsystem/lsystem_test_scene.h"
+#include "lsystem/vl_system.h"
 
 namespace pax {
 namespace {
@@ -11,36 +12,14 @@ namespace {
 using ::testing::ElementsAre;
 using testing::ReadAll;
 
-// A node type of the tests: Box { size 1.5 count 3 }.
-struct Box {
-    Extended size = 1;
-    int32_t count = 0;
-};
-
-void ReadBox(tParser& p, std::vector<Box>& boxes) {
-    Box box;
-    p.Expect('{');
-    while (!p.AtEnd() && !p.Token().IsChar('}')) {
-        if (p.Keyword("size")) {
-            p.ReadFloatInRange(box.size, 0.5L, 2000);
-        } else if (p.Keyword("count")) {
-            p.ReadLongMax(box.count, 10);
-        } else {
-            p.Error(ParseErrorKind::Unexpected);
-            p.NextToken();
-        }
-    }
-    p.Optional('}');
-    boxes.push_back(box);
-}
-
-// Parses text with the Box reader in a directory of its own, with boxes captured.
+// Parses text with its one client, the LSystem reader, in a directory of its own, with the
+// nodes and the file-level items captured.
 class ParserTest : public ::testing::Test {
 protected:
     tParseResult Parse(const std::string& text) {
         tParser parser;
-        parser.Register("Box", [this](tParser& p) { ReadBox(p, boxes); });
-        return parser.ParseText(text, "boxes.LSY", [this](const tToken&, std::string_view source) {
+        RegisterVLSystem(parser, [this](tVLSystem&& node) { nodes.push_back(std::move(node)); });
+        return parser.ParseText(text, "plants.LSY", [this](const tToken&, std::string_view source) {
             items.emplace_back(source);
         });
     }
@@ -48,52 +27,53 @@ protected:
     std::string ErrorFile() const { return dir.Path("ParseErrors.tmp"); }
 
     testing::ScopedTestDirectory dir;
-    testing::ScopedPresenter boxesShown;
-    std::vector<Box> boxes;
+    testing::ScopedPresenter boxes;
+    std::vector<tVLSystem> nodes;
     std::vector<std::string> items;
 };
 
-// Keywords are case-sensitive: "box" is a stray word.
+// Keywords are case-sensitive: "lsystem" is a stray word.
 TEST_F(ParserTest, EmptyAndCommentOnlyInputsAreNoErrorsAndOnlyAnErrorReplacesTheErrorFile) {
     { std::ofstream(ErrorFile()) << "old report"; }
     EXPECT_TRUE(Parse("").Ok());
-    EXPECT_TRUE(Parse("#VRML V1.0 ascii\n# only comments\nstray 'quoted' 1.50 ; box\n").Ok());
-    EXPECT_THAT(items, ElementsAre("#VRML V1.0 ascii", "# only comments", "stray", "'quoted'", "1.50", ";", "box"));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(boxesShown.Count(), 0u);
+    EXPECT_TRUE(Parse("#VRML V1.0 ascii\n# only comments\nstray 'quoted' 1.50 ; lsystem\n").Ok());
+    EXPECT_THAT(items, ElementsAre("#VRML V1.0 ascii", "# only comments", "stray", "'quoted'", "1.50", ";", "lsystem"));
+    EXPECT_TRUE(nodes.empty());
+    EXPECT_EQ(boxes.Count(), 0u);
     EXPECT_EQ(ReadAll(ErrorFile()), "old report");
-    Parse("Box { ? }");
-    EXPECT_EQ(ReadAll(ErrorFile()), "\nerror in line 1 at position 7: \nBox { ? }\n      ^unexpected '?'\n");
+    Parse("LSystem { ? }");
+    EXPECT_THAT(ReadAll(ErrorFile()), ::testing::StartsWith("\nerror in line 1 at position 11: \nLSystem { ? }\n"
+                                                            "          ^unexpected '?'\n"));
 }
 
 TEST_F(ParserTest, ThreeErrorsGiveThreeEntriesAndOneSummary) {
-    tParseResult result = Parse("Box {\n  size 1.2.3\n  count 11 ?\n}\n");
+    tParseResult result = Parse("LSystem { name a axiom F rules F\n  step 1.2.3\n  segments 2000 ?\n}\n");
     EXPECT_EQ(result.errorCount, 3u);
     ASSERT_EQ(result.entries.size(), 3u);
-    EXPECT_EQ(result.entries[0], "error in line 2 at position 9: \nsize 1.2.3\n        ^bad float constant '1.2.3'");
-    EXPECT_EQ(result.entries[1], "error in line 3 at position 7: \ncount 11 ?\n      ^value larger than 10 '11'");
-    EXPECT_EQ(result.entries[2], "error in line 3 at position 10: \ncount 11 ?\n         ^unexpected '?'");
+    EXPECT_EQ(result.entries[0], "error in line 2 at position 9: \nstep 1.2.3\n        ^bad float constant '1.2.3'");
+    EXPECT_EQ(result.entries[1], "error in line 3 at position 10: \nsegments 2000 ?\n         ^value larger than 1000 '2000'");
+    EXPECT_EQ(result.entries[2], "error in line 3 at position 15: \nsegments 2000 ?\n              ^unexpected '?'");
     EXPECT_EQ(ReadAll(ErrorFile()), "\n" + result.entries[0] + "\n\n" + result.entries[1] + "\n\n" + result.entries[2] + "\n");
     EXPECT_EQ(result.errorFilePath, ErrorFile());
 
-    ASSERT_EQ(boxesShown.Count(), 1u);
-    const MessageRequest& box = boxesShown.Last();
+    ASSERT_EQ(boxes.Count(), 1u);
+    const MessageRequest& box = boxes.Last();
     EXPECT_EQ(box.caption, "VadaVARA.OParser");
     EXPECT_EQ(box.icon, MessageIcon::Warning);
-    EXPECT_EQ(box.text, "3 parsing errors detected in LSystem file \n\nboxes.LSY\n\n"
+    EXPECT_EQ(box.text, "3 parsing errors detected in LSystem file \n\nplants.LSY\n\n"
                         "see file \"ParseErrors.tmp\" for more details...");
     EXPECT_EQ(result.summary, box.text);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].size, 1.2L);
-    EXPECT_EQ(boxes[0].count, 11);
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes[0].step, 1.2L);
 }
 
 TEST_F(ParserTest, MarkersNameAControlCharacterByItsCodeAndAnExpectedCharacter) {
-    tParseResult result = Parse("Box { \x7F }\nBox size 2");
+    tParseResult result = Parse("LSystem { \x7F name a axiom F rules F }\nLSystem name b axiom F rules F }");
     EXPECT_THAT(result.entries,
-                ElementsAre("error in line 1 at position 7: \nBox { \x7F }\n      ^unexpected character #127",
-                            "error in line 2 at position 5: \nBox size 2\n    ^expecting '{'"));
-    EXPECT_EQ(boxes.at(1).size, 2);
+                ElementsAre("error in line 1 at position 11: \nLSystem { \x7F name a axiom F rules F }\n"
+                            "          ^unexpected character #127",
+                            "error in line 2 at position 9: \nLSystem name b axiom F rules F }\n        ^expecting '{'"));
+    EXPECT_EQ(nodes.at(1).name, "b");
 }
 
 TEST_F(ParserTest, TheCallbackSeesEveryErrorAndTheListStopsAtItsLimit) {
@@ -101,17 +81,16 @@ TEST_F(ParserTest, TheCallbackSeesEveryErrorAndTheListStopsAtItsLimit) {
     parser.SetSummaryBox(SummaryBox::Suppress);
     std::vector<tParseError> seen;
     parser.SetErrorCallback([&](const tParseError& error) { seen.push_back(error); });
-    parser.Register("Box", [this](tParser& p) { ReadBox(p, boxes); });
-    std::string text = "Box {\n";
+    RegisterVLSystem(parser, [this](tVLSystem&& node) { nodes.push_back(std::move(node)); });
+    std::string text = "LSystem { name a axiom F rules F\n";
     for (int i = 0; i < 150; ++i) text += "?\n";
     tParseResult result = parser.ParseText(text + "}", "many.LSY", nullptr);
     EXPECT_EQ(result.errorCount, 150u);
     EXPECT_EQ(result.entries.size(), MaxListedErrors);
     ASSERT_EQ(seen.size(), 150u);
-    EXPECT_EQ(seen[149].line, 151u);
-    EXPECT_EQ(seen[149].column, 1);
-    EXPECT_EQ(seen[149].kind, ParseErrorKind::Unexpected);
-    EXPECT_EQ(boxesShown.Count(), 0u);
+    EXPECT_EQ(std::tie(seen[149].line, seen[149].column, seen[149].kind),
+              std::make_tuple(151u, uint16_t{1}, ParseErrorKind::Unexpected));
+    EXPECT_EQ(boxes.Count(), 0u);
     std::string report = ReadAll(ErrorFile());
     EXPECT_TRUE(report.ends_with("\n50 further errors not listed\n")) << report.substr(report.size() - 60);
 }
@@ -122,14 +101,14 @@ TEST_F(ParserTest, AFileThatCannotBeOpenedIsAFileError) {
     tParseResult result = parser.ParseFile(missing, nullptr);
     EXPECT_FALSE(result.opened);
     EXPECT_FALSE(result.Ok());
-    ASSERT_EQ(boxesShown.Count(), 1u);
-    EXPECT_EQ(boxesShown.Last().caption, "File Error");
-    EXPECT_EQ(boxesShown.Last().text, "error 2 at file \"" + missing + "\"\nNo such file or directory");
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().caption, "File Error");
+    EXPECT_EQ(boxes.Last().text, "error 2 at file \"" + missing + "\"\nNo such file or directory");
 
-    boxesShown.Clear();
+    boxes.Clear();
     EXPECT_FALSE(parser.ParseFile(dir.Dir(), nullptr).opened);
-    ASSERT_EQ(boxesShown.Count(), 1u);
-    EXPECT_THAT(boxesShown.Last().text, ::testing::StartsWith("error 21 at file"));
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_THAT(boxes.Last().text, ::testing::StartsWith("error 21 at file"));
 }
 
 }  // namespace

@@ -110,9 +110,8 @@ TEST(VLSystem, CommentsStayWithTheirFieldOrBecomeCommentLines) {
         "LSystem # before\n{ # first\n  name a   # the name\n# between\n  angle 20 # turn\n  segments 12 # kept\n"
         "  name # in place of the value\n  axiom F\n  rules # the rules\n  [ F ] # after\n}");
     EXPECT_EQ(node.name, "a");
-    EXPECT_EQ(node.Comment(VLField::Name), "# the name");
-    EXPECT_EQ(node.Comment(VLField::Angle), "# turn");
-    EXPECT_EQ(node.Comment(VLField::Rules), "# the rules");
+    EXPECT_EQ(std::tie(node.Comment(VLField::Name), node.Comment(VLField::Angle), node.Comment(VLField::Rules)),
+              std::make_tuple("# the name", "# turn", "# the rules"));
     EXPECT_THAT(node.comments, ElementsAre("# before", "# first", "# between", "# kept",
                                            "# in place of the value", "# after"));
 }
