@@ -47,14 +47,14 @@ TEST(LSInterpreter, ColourAndValueCommandsChangeTheState) {
         {"<T", Thickness, 10, 9},      {"<T", Thickness, 1, 1},        {">T", Thickness, 1, 1.1},
         {"300?", Thickness, 10, 10 * std::pow(0.9, 255)},   {"<x", Step, 100, 100},
     };
+    LSScene scene;
     for (const Case& c : cases) {
-        LSScene scene;
         tLSState start{30, 100, 1};
         if (c.field) start.*c.field = c.from;
         else start.colour = static_cast<uint8_t>(c.from);
         const tLSState state = Interpret(scene, c.text, start);
         const double value = c.field ? static_cast<double>(state.*c.field) : state.colour;
-        EXPECT_NEAR(value, c.to, 1e-9 * std::max(1.0, std::fabs(c.to))) << c.text;
+        EXPECT_NEAR(value, c.to, 1e-9 * std::fabs(c.to)) << c.text;
         EXPECT_EQ(scene.lsys.Commands().Mode(), OperandMode::None) << c.text;
     }
 }
@@ -89,14 +89,15 @@ TEST(LSInterpreter, SpecialsMoveByTheThicknessAndSetTheElevation) {
     EXPECT_NEAR(static_cast<double>(pax.Heading().z), -1, 1e-12);
 }
 
+// A tube's radius is the thickness times the factor: 2 x 0.5.
 TEST(LSInterpreter, BracketsKeepTheTurtleNotTheThickness) {
     LSScene scene;
-    scene.Draw("[!F]F", {}, 0, 90, 10, 1, 3);
+    scene.Draw("[!F]F", {}, 0, 90, 10, 0.5L, 3);
     ASSERT_EQ(scene.window.polygons.size(), 16u);
     for (size_t tube = 0; tube < 2; ++tube) {
         const tVector3d corner = scene.window.polygons[tube * 8].corners[0];
         const tVector3d axisPoint{0, 0, corner.z};
-        EXPECT_NEAR(static_cast<double>(Distance(corner, axisPoint)), 2, 1e-9) << tube;
+        EXPECT_NEAR(static_cast<double>(Distance(corner, axisPoint)), 1, 1e-9) << tube;
     }
 }
 

@@ -19,7 +19,6 @@
 namespace pax {
 namespace {
 
-using testing::DrawInto;
 using testing::LSError;
 using testing::LSScene;
 
@@ -46,15 +45,11 @@ TEST(DrawLSystem, DerivesAndInterpretsTheSymbolsOfTheWalk) {
     const Case cases[] = {
         {"12F", {}, 0, {120}},            {"F12F", {}, 0, {10, 120}},       {"3+F", {}, 0, {10}, 30},
         {"+F", {}, 0, {10}, 10},          {"0+F", {}, 0, {10}, 0},          {"2F3F", {}, 0, {20, 30}},
-        {"0F", {}, 0, {0}},
+        {"0F", {}, 0, {0}},               {"(1,2)F", {}, 0, {10}},
         {"3X+F", {}, 0, {10}, 30},                     // X is no command: the prefix waits
-        {"(1,2)F", {}, 0, {10}},
-        {"(a(b))F", {}, 0, {10}, 0, {NestedOpenText}},
-        {"((F", {}, 0, {}, 0, {NestedOpenText, MissingCloseText}},
-        {")F", {}, 0, {10}, 0, {MissingOpenText}},
-        {"(F", {}, 0, {}, 0, {MissingCloseText}},
+        {"(a(b))F", {}, 0, {10}, 0, {NestedOpenText}}, {")F", {}, 0, {10}, 0, {MissingOpenText}},
+        {"((F", {}, 0, {}, 0, {NestedOpenText, MissingCloseText}},   {"(F", {}, 0, {}, 0, {MissingCloseText}},
         {"A", {"A=F"}, 0, {}},                         // depth 0: rules are never consulted
-        {"F", {"F=FF"}, 0, {10}},
         {"F", {"F=F+F"}, 2, {10, 10, 10, 10}, 30},
         {"F+F", {"F:"}, 2, {}},                        // an empty successor deletes F
         {"F+F", {"F:"}, 0, {10, 10}, 10},

@@ -94,12 +94,9 @@ TEST(LibraryData, CategoriesWithTheirEntriesInRegistrationOrderAndTheirRanges) {
         for (const tLSDef& def : library[c].entries) {
             SCOPED_TRACE(def.name);
             const double factor = def.factor == 0 ? 1.0 : static_cast<double>(def.factor);
-            EXPECT_GE(def.angle, rule.angleLo);
-            EXPECT_LE(def.angle, rule.angleHi);
-            EXPECT_GE(factor, rule.factorLo);
-            EXPECT_LE(factor, rule.factorHi);
-            EXPECT_GE(def.deep, rule.deepLo);
-            EXPECT_LE(def.deep, rule.deepHi);
+            EXPECT_TRUE(def.angle >= rule.angleLo && def.angle <= rule.angleHi) << static_cast<double>(def.angle);
+            EXPECT_TRUE(factor >= rule.factorLo && factor <= rule.factorHi) << factor;
+            EXPECT_TRUE(def.deep >= rule.deepLo && def.deep <= rule.deepHi) << def.deep;
         }
     }
     EXPECT_EQ(total, 131u);
@@ -123,12 +120,9 @@ TEST(LibraryData, EntriesGivenInFullAreStoredExactly) {
         const tLSDef* have = Find(want.name);
         ASSERT_NE(have, nullptr);
         EXPECT_NEAR(static_cast<double>(have->angle), static_cast<double>(want.angle), 1e-12);
-        EXPECT_EQ(have->step, want.step);
         EXPECT_NEAR(static_cast<double>(have->factor), static_cast<double>(want.factor), 1e-12);
-        EXPECT_EQ(have->thickness, want.thickness);
-        EXPECT_EQ(have->deep, want.deep);
-        EXPECT_EQ(have->axiom, want.axiom);
-        EXPECT_EQ(have->rules, want.rules);
+        EXPECT_EQ(std::tie(have->step, have->thickness, have->deep, have->axiom, have->rules),
+                  std::tie(want.step, want.thickness, want.deep, want.axiom, want.rules));
     }
 }
 
@@ -153,21 +147,17 @@ TEST(LibraryData, EveryEntryHasTextsThatFitAndBalancedRules) {
         // Longer texts would be cut when an entry is selected.
         EXPECT_TRUE(def->name.size() <= 30 && def->info.size() <= 76 && def->link.size() <= 76 && def->axiom.size() <= 76);
         EXPECT_FALSE(def->info.empty() || def->link.empty() || def->axiom.empty());
-        EXPECT_TRUE(Balanced(def->axiom, '[', ']')) << def->axiom;
-        EXPECT_TRUE(Balanced(def->axiom, '{', '}')) << def->axiom;
-        EXPECT_GE(def->rules.size(), 1u);
-        EXPECT_LE(def->rules.size(), 14u);
+        EXPECT_TRUE(Balanced(def->axiom, '[', ']') && Balanced(def->axiom, '{', '}')) << def->axiom;
+        EXPECT_TRUE(!def->rules.empty() && def->rules.size() <= 14) << def->rules.size();
         for (const std::string& rule : def->rules) {
             SCOPED_TRACE(rule);
             ASSERT_GE(rule.size(), 2u);
             // A predecessor is a letter: a digit is never rewritten and a command character
             // as predecessor would be a rule split in the wrong place.
-            EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(rule[0])));
-            EXPECT_TRUE(rule[1] == '=' || rule[1] == ':');
+            EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(rule[0])) && (rule[1] == '=' || rule[1] == ':'));
             const std::string successor = rule.substr(2);
             EXPECT_LE(successor.size(), 255u);
-            EXPECT_TRUE(Balanced(successor, '[', ']'));
-            EXPECT_TRUE(Balanced(successor, '{', '}'));
+            EXPECT_TRUE(Balanced(successor, '[', ']') && Balanced(successor, '{', '}'));
         }
     }
     EXPECT_EQ(defaultStep, 64);

@@ -10,8 +10,8 @@
 namespace pax {
 namespace {
 
-tLSDef Definition(std::vector<std::string> rules, int32_t deep = 3) {
-    return {"def", "info", "link", 60, 0, 0, 2, deep, "F", std::move(rules)};
+tLSDef Definition(std::vector<std::string> rules, int32_t deep = 3, std::string axiom = "F") {
+    return {"def", "info", "link", 60, 0, 0, 2, deep, std::move(axiom), std::move(rules)};
 }
 
 // Step 0 and factor 0 stand for 100 and 1 in a definition, not in a file node; the way back to
@@ -56,7 +56,7 @@ TEST(LSystemConversion, CutsTextsRoundsThicknessAndSplitsRules) {
     EXPECT_EQ(s.rules[4].successor, "+F&F");
     EXPECT_TRUE(s.is3d);
     // The axiom is not examined.
-    EXPECT_FALSE(ToLSystem(Definition({"F=FF"})).is3d);
+    EXPECT_FALSE(ToLSystem(Definition({"F=FF"}, 3, "F&F")).is3d);
 }
 
 TEST(LSystemConversion, DeepAndRuleCountOutsideTheirRangesAreRangeErrors) {

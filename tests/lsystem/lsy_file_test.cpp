@@ -54,6 +54,10 @@ TEST_F(LsyFileTest, FileLevelItemsKeepTheirOrderAroundTheNodes) {
     EXPECT_EQ(file.NodeCount(), 2u);
     EXPECT_EQ(file.Nodes().at(1)->name, "two");
     EXPECT_EQ(shown.Count(), 0u);
+    // A file that cannot be opened is a file error and leaves the file as it was.
+    EXPECT_FALSE(ReadLsyFile(Path("missing.LSY"), file).opened);
+    EXPECT_EQ(std::make_pair(file.Name(), file.NodeCount()), std::make_pair(std::string("plants.LSY"), size_t{2}));
+    EXPECT_EQ(shown.Count(), 1u);
 }
 
 TEST_F(LsyFileTest, AFileKeepsAtMostItsCapacityOfItemsAndSaysSo) {

@@ -81,21 +81,18 @@ TEST(Tokenizer, NumbersFollowTheirSyntaxAndMalformedOnesAreReportedAtTheOffendin
     }
 }
 
-TEST(Tokenizer, ASignNeedsADigitAfterItAndWordsAreLettersDigitsAndUnderscores) {
-    Lexed lexed = Lex("-.5 + 3 -x my_tree2 12abc _x");
-    EXPECT_EQ(lexed.Texts(), (std::vector<std::string>{"-", ".5", "+", "3", "-", "x", "my_tree2", "12", "abc", "_x"}));
-    EXPECT_EQ(lexed.tokens[1].kind, TokenKind::Float);
-    EXPECT_EQ(lexed.tokens[1].column, 2);
-    EXPECT_EQ(lexed.tokens[7].kind, TokenKind::Integer);
-}
-
-TEST(Tokenizer, LineReadingCountsEveryLineTurnsTabsIntoBlanksAndDropsControls) {
+// Lines are counted and their tabs become blanks; other control characters are dropped, but
+// delete, the one that reaches the tokenizer, is reported. A sign needs a digit after it; words
+// are letters, digits and underscores.
+TEST(Tokenizer, LinesAndTheirTokens) {
     std::string text = "\"a\tb\"\r\n\n# three\nx\x01y";
-    text += std::string("\0z \x7F w", 6);
+    text += std::string("\0z \x7F w\n-.5 + 3 -x my_tree2 12abc _x", 35);
     Lexed lexed = Lex(text);
-    EXPECT_EQ(lexed.Texts(), (std::vector<std::string>{"a b", "# three", "xyz", "w"}));
+    EXPECT_EQ(lexed.Texts(), (std::vector<std::string>{"a b", "# three", "xyz", "w", "-", ".5", "+", "3", "-", "x",
+                                                       "my_tree2", "12", "abc", "_x"}));
     EXPECT_EQ(lexed.tokens[1].line, 3u);
-    // Delete is the one control character that reaches the tokenizer.
+    EXPECT_EQ(std::tie(lexed.tokens[5].kind, lexed.tokens[5].column), std::make_tuple(TokenKind::Float, uint16_t{2}));
+    EXPECT_EQ(lexed.tokens[11].kind, TokenKind::Integer);
     EXPECT_EQ(lexed.errors, std::vector<std::string>{"unexpected 4:5 \x7F"});
     EXPECT_TRUE(Lex("\n\n   \t\n").tokens.empty());
 }
@@ -111,7 +108,7 @@ TEST(Tokenizer, CommentsTextsAndLinesAreCutToTheirCapacities) {
     EXPECT_EQ(Lex(umlauts).tokens.at(0).text.size(), 2 * MaxTokenText);
 
     Lexed longLine = Lex(std::string(MaxLineLength - 1, ' ').append("a ").append(100000, 'b').append("\nnext"));
-    EXPECT_EQ(longLine.errors, std::vector<std::string>{"unexpected 1:32768 " + std::string(20, 'b') + "..."});
+    EXPECT_EQ(longLine.errors, std::vector<std::string>{std::string("unexpected 1:32768 ").append(20, 'b').append("...")});
     EXPECT_EQ(longLine.Texts(), (std::vector<std::string>{"a", std::string(MaxTokenText, 'b'), "next"}));
 }
 

@@ -40,12 +40,14 @@ tVLSystem ParseOne(const std::string& text) {
     return read.nodes.empty() ? tVLSystem{} : read.nodes[0];
 }
 
-TEST(VLSystem, TheExampleFileReadsEveryField) {
+// The example file with comments added: each stays with its field or becomes a comment line.
+TEST(VLSystem, TheExampleFileReadsEveryFieldAndItsComments) {
     tVLSystem node = ParseOne(
-        "#VRML V1.0 ascii\nLSystem {  # example\nname \"fig1\"\ninfo \"info1\"\nlink 'http://x.org/a b'\n"
-        "angle 30\nstep 100\nthickness 2.6\nfactor 0.8\ndeep 2\ncolors []\naxiom \"A\"\nrules [ \"A=AF\" , \"B=B+\" ]\n}\n");
+        "#VRML V1.0 ascii\nLSystem # before\n{  # example\nname \"fig1\"   # the name\n# between\ninfo \"info1\"\n"
+        "link 'http://x.org/a b'\nangle 30 # turn\nsegments 12 # kept\nstep 100\nthickness 2.6\nfactor 0.8\ndeep 2\n"
+        "colors []\nname # in place of the value\naxiom \"A\"\nrules # the rules\n[ \"A=AF\" , \"B=B+\" ] # after\n}\n");
     tVLSystem expected;
-    expected.comments = {"# example"};
+    expected.comments = {"# before", "# example", "# between", "# kept", "# in place of the value", "# after"};
     expected.name = "fig1";
     expected.info = "info1";
     expected.link = "http://x.org/a b";
@@ -54,6 +56,9 @@ TEST(VLSystem, TheExampleFileReadsEveryField) {
     expected.deep = 2;
     expected.axiom = "A";
     expected.rules = {"A=AF", "B=B+"};
+    expected.Comment(VLField::Name) = "# the name";
+    expected.Comment(VLField::Angle) = "# turn";
+    expected.Comment(VLField::Rules) = "# the rules";
     EXPECT_EQ(node, expected);
 }
 
@@ -78,6 +83,7 @@ TEST(VLSystem, SegmentsReplaceTheAngleAndBadValuesAreReported) {
         {"step big", 30, 0.5L, {"^expecting float value", "^unexpected 'big'"}},   // the nearer bound
         {"info 7", 30, 100, {"^expecting text", "^unexpected '7'"}},
         {"wrong 12", 30, 100, {"^unexpected 'wrong'", "^unexpected '12'"}},
+        {"Angle 10", 30, 100, {"^unexpected 'Angle'", "^unexpected '10'"}},   // keywords are case-sensitive
     };
     for (const Case& c : cases) {
         Read read = Parse(std::string("LSystem { name a ") + c.fields + " axiom F rules F }");
@@ -103,17 +109,6 @@ TEST(VLSystem, RulesReadWithAndWithoutBracketsAndCommas) {
                 ElementsAre("F", "axiom", "# note"));
     // An unclosed quote takes the rest of the line, comment included.
     EXPECT_THAT(ParseOne("LSystem { name a axiom F rules [\n\"F=F+F  # grows\n] }").rules, ElementsAre("F=F+F  # grows"));
-}
-
-TEST(VLSystem, CommentsStayWithTheirFieldOrBecomeCommentLines) {
-    tVLSystem node = ParseOne(
-        "LSystem # before\n{ # first\n  name a   # the name\n# between\n  angle 20 # turn\n  segments 12 # kept\n"
-        "  name # in place of the value\n  axiom F\n  rules # the rules\n  [ F ] # after\n}");
-    EXPECT_EQ(node.name, "a");
-    EXPECT_EQ(std::tie(node.Comment(VLField::Name), node.Comment(VLField::Angle), node.Comment(VLField::Rules)),
-              std::make_tuple("# the name", "# turn", "# the rules"));
-    EXPECT_THAT(node.comments, ElementsAre("# before", "# first", "# between", "# kept",
-                                           "# in place of the value", "# after"));
 }
 
 TEST(VLSystem, MissingPartsAreReportedAndTheNodesKept) {
