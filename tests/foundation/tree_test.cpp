@@ -150,16 +150,23 @@ TEST(Tree, OwnedPayloadsDieWithTheirNodesReferencesDoNot) {
     EXPECT_EQ(Marks(tree), "- - - 0");
 }
 
-TEST(Tree, PrintIndentsChildrenByTwo) {
+TEST(Tree, ObjectsAreNamedUpToThirtyAndShowTheirAddressAndPrintIndentsChildrenByTwo) {
+    EXPECT_EQ(tTinyObject(std::string(40, 'a')).Name(), std::string(30, 'a'));
+    tTinyObject cube("cube", TypeIds::Text);
+    std::string address = AddressText(&cube);
+    EXPECT_GE(address.size(), 8u);
+    EXPECT_EQ(address.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+    EXPECT_EQ(cube.GetText(), address + " tTinyObject: name=cube");
+    std::ostringstream out;
+    cube.Print(out, 3);
+    EXPECT_EQ(out.str(), "   " + cube.GetText() + "\n");
     tTree tree("t");
     tree.AddText("a");
     tree.SetChildMode();
-    tree.AddText("b");
-    std::ostringstream out, expected;
+    tree.AddRef(&cube);
+    out.str("");
     tree.Print(out, 1);
-    const tTreeNode& a = *tree.Root();
-    expected << " " << a.Obj()->GetText() << "\n   " << a.FirstChild()->Obj()->GetText() << "\n";
-    EXPECT_EQ(out.str(), expected.str());
+    EXPECT_EQ(out.str(), std::string(1, ' ') + tree.Root()->Obj()->GetText() + "\n   " + cube.GetText() + "\n");
 }
 
 TEST(Tree, RefusesNilObjectsForeignKindsAndMoreNodesThanItCountsAndFreesDeepTreesWithoutRecursion) {

@@ -1,17 +1,17 @@
-#include "system/startup.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
 #include "support/scripted_presenter.h"
 #include "system/boolean_stack.h"
 #include "system/debug_log.h"
 #include "system/file_utils.h"
+#include "system/startup.h"
 #include "test_files.h"
 
 namespace pax {
@@ -45,6 +45,8 @@ private:
     std::optional<std::string> m_previousTmp =
         std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
 };
+using DebugLogTest = StartupTest;
+using FileUtilsTest = StartupTest;
 
 TEST_F(StartupTest, CreatesTheLogHereWithHeaderAndItsOwnLine) {
     ScopedPresenter boxes;
@@ -77,6 +79,55 @@ TEST_F(StartupTest, FallsBackToTheTemporaryDirectoryAfterShowingWhyAndEndsWhenTh
     fs::create_directory(temp.File("DEBUG.TMP"));
     EXPECT_EXIT((InstallPresenter(std::make_unique<HeadlessPresenter>()), StartSystemUtilities("pax3d")),
                 ::testing::ExitedWithCode(EISDIR), "using testfile");
+}
+
+TEST_F(DebugLogTest, CreateWritesTheHeaderTruncatesAndALateLineAppends) {
+    std::string path = work.File("DEBUG.TMP");
+    ASSERT_EQ(CreateDebugLog(path, "/opt/pax/pax3d"), 0);
+    LogLine("first run");
+    ASSERT_EQ(CreateDebugLog(path, "/opt/pax/pax3d"), 0);
+    EXPECT_EQ(DebugLogPath(), path);
+    std::string text = ReadWholeFile(path);
+    EXPECT_EQ(text.rfind("DEBUG.TMP: Vornic Debug File\n  application: /opt/pax/pax3d\n  time: ", 0), 0u);
+    EXPECT_EQ(text.find("first run"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 2), "\n\n");  // the header ends with an empty line
+
+    LogInitialization("PaxConf", "1234");
+    CloseDebugLog();
+    LogLine("after");
+    EXPECT_EQ(ReadWholeFile(path).substr(text.size()), " PaxConf.initialization: 1234\nafter\n");
+}
+
+TEST_F(DebugLogTest, AFailedCreateReportsTheCodeAndLoggingLeavesErrnoAlone) {
+    EXPECT_EQ(CreateDebugLog(work.File("no/such/dir/DEBUG.TMP"), "x"), ENOENT);
+    ASSERT_EQ(CreateDebugLog(work.File("DEBUG.TMP"), "x"), 0);
+    errno = EACCES;
+    LogLine("between a failed call and ShowLastError");
+    EXPECT_EQ(errno, EACCES);
+}
+
+TEST_F(FileUtilsTest, TempFilePathFromTmpdirElseTmp) {
+    setenv("TMPDIR", "/var/x/", 1);
+    EXPECT_EQ(TempFilePath("DEBUG.TMP"), "/var/x/DEBUG.TMP");
+    setenv("TMPDIR", "/var/x", 1);
+    EXPECT_EQ(TempFilePath("DEBUG.TMP"), "/var/x/DEBUG.TMP");
+    unsetenv("TMPDIR");
+    EXPECT_EQ(TempFilePath("DEBUG.TMP"), "/tmp/DEBUG.TMP");
+}
+
+TEST_F(FileUtilsTest, ListFilesMatchesTheMaskIgnoringCaseAndLeavesOutDirectoriesAndTheStartDirectoryIsRestored) {
+    for (const char* name : {"b.LSY", "a.lsy", "c.txt"}) std::ofstream(work.File(name)) << "x";
+    fs::create_directory(work.File("d.LSY"));
+    std::vector<std::string> files{"kept"};
+    ListFiles(work.Path(), "*.LSY", files);
+    EXPECT_EQ(files, (std::vector<std::string>{"kept", work.File("a.lsy"), work.File("b.LSY")}));
+    EXPECT_TRUE(FileExists(work.File("c.txt")));
+    EXPECT_FALSE(FileExists(work.File("d.LSY")));
+    RememberStartDirectory();
+    std::string start = StartDirectory();
+    fs::current_path(temp.Path());
+    RestoreStartDirectory();
+    EXPECT_EQ(fs::current_path().string(), start);
 }
 
 TEST(ProgramName, FileNameWithoutDirectoryAndExe) {

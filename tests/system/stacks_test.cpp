@@ -1,7 +1,8 @@
-#include "system/boolean_stack.h"
-
 #include <gtest/gtest.h>
 
+#include "system/boolean_stack.h"
+#include "system/exceptions.h"
+#include "system/object_stack.h"
 #include "system/shown_boxes.h"
 
 namespace pax {
@@ -36,6 +37,25 @@ TEST(BooleanStack, GrowsBy64From128AndThe1025thPushWarnsAndLeavesTheStackUnchang
     EXPECT_EQ(stack.Count(), 1024);
     EXPECT_EQ(stack.Capacity(), 1024);
     EXPECT_TRUE(stack.Pop());  // entry 1023 (1023 % 3 == 0), not the refused false
+}
+
+TEST(TObjectStack, LastInFirstOutAndPushOfNothingRaisesNilObject) {
+    TObjectStack<int> stack;
+    stack.Push(std::make_unique<int>(1));
+    stack.Push(std::make_unique<int>(2));
+    EXPECT_EQ(stack.Count(), 2);
+    EXPECT_EQ(*stack.Peek(), 2);
+    EXPECT_EQ(*stack.Pop(), 2);
+    EXPECT_EQ(*stack.Pop(), 1);
+    EXPECT_EQ(stack.Pop(), nullptr);
+    EXPECT_EQ(stack.Peek(), nullptr);
+    try {
+        stack.Push(nullptr);
+        FAIL();
+    } catch (const EInvalidPointer& e) {
+        EXPECT_STREQ(e.what(), "\nObject pointer = nil when calling TObjectStack.Push\n");
+    }
+    EXPECT_EQ(stack.Count(), 0);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
-#include "foundation/o_array.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <tuple>
+#include <vector>
 
+#include "foundation/memory_list.h"
+#include "foundation/o_array.h"
+#include "foundation/point_list3d.h"
+#include "foundation/polygon3d.h"
 #include "system/exceptions.h"
 #include "system/shown_boxes.h"
 
@@ -46,10 +50,87 @@ public:
     ~BlockFailure() { SimulateBlockAllocationFailure(-1); }
 };
 
+struct Part {
+    long double depth;
+    int32_t kind;
+};
+
+TEST(MemoryList, BlocksAreAlignedAndFollowEachOther) {
+    tMemoryList memory;
+    EXPECT_EQ(memory.PageCount(), 1);
+    EXPECT_EQ(memory.PageEnd(), tMemoryList::PageSize);
+    auto* a = static_cast<std::byte*>(memory.Alloc(3));
+    auto* b = static_cast<std::byte*>(memory.Alloc(20));
+    auto* c = static_cast<std::byte*>(memory.Alloc(16));
+    EXPECT_EQ(a, memory.Page());
+    EXPECT_EQ(b, a + 16);
+    EXPECT_EQ(c, b + 32);
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(a) % 16, 0u);  // and with it b and c
+    Part* part = memory.New<Part>(2.5L, 7);
+    EXPECT_EQ(reinterpret_cast<std::byte*>(part), c + 16);
+    EXPECT_EQ(part->depth, 2.5L);
+    EXPECT_EQ(part->kind, 7);
+}
+
+TEST(MemoryList, ARequestThatDoesNotFitStartsTheNextPage) {
+    tMemoryList memory;
+    memory.Alloc(32000);
+    auto* p = static_cast<std::byte*>(memory.Alloc(1000));
+    EXPECT_EQ(memory.PageIndex(), 1);
+    EXPECT_EQ(memory.PageCount(), 2);
+    EXPECT_EQ(p, memory.Page());
+    EXPECT_EQ(memory.Free(), 1008u);
+    memory.Alloc(32768 - 1008);  // fills page 1 exactly
+    EXPECT_EQ(memory.PageIndex(), 1);
+}
+
+TEST(MemoryList, ResetReusesThePagesInTheSameOrder) {
+    tMemoryList memory;
+    std::vector<void*> first;
+    for (int i = 0; i < 200; ++i) first.push_back(memory.Alloc(1000 + 7 * i));
+    int pages = memory.PageCount();
+    EXPECT_GT(pages, 5);
+    memory.Reset();
+    EXPECT_EQ(memory.PageIndex(), 0);
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(memory.Alloc(1000 + 7 * i), first[i]) << i;
+    EXPECT_EQ(memory.PageCount(), pages);
+}
+
+TEST(MemoryList, AnOversizedRequestGetsAPageOfItsOwn) {
+    tMemoryList memory;
+    memory.Alloc(100);
+    auto* big = static_cast<std::byte*>(memory.Alloc(100000));
+    EXPECT_EQ(big, memory.Page());
+    EXPECT_GE(memory.PageEnd(), 100000u);
+    big[99999] = std::byte{1};
+    memory.Reset();
+    memory.Alloc(32768);
+    EXPECT_EQ(memory.Alloc(100000), big);  // the large page is reused after a full first page
+}
+
+TEST(MemoryList, AFailedPageIsReportedAndGivesNull) {
+    testing::ScopedPresenter boxes;
+    tMemoryList memory;
+    memory.Alloc(32768);
+    BlockFailure failure(0);
+    EXPECT_EQ(memory.Alloc(16), nullptr);
+    EXPECT_EQ(testing::BoxTexts(boxes), testing::Texts{"Memory.Create | no heap free for new memory page."});
+    EXPECT_EQ(boxes.Last().buttons, 258);
+    EXPECT_EQ(memory.PageIndex(), 0);
+}
+
+TEST(MemoryListDeathTest, CreateWithoutMemoryEndsTheProgramWith203) {
+    EXPECT_EXIT(
+        {
+            SimulateBlockAllocationFailure(0);
+            tMemoryList memory;
+        },
+        ::testing::ExitedWithCode(203), "tMemoryList.Create(.|\n)*no heap free for object2d working buffer\\.");
+}
+
 TEST(OArray, FreshAndDoneArraysHaveTheDefaultsAndGetRefusesIndicesOutsideCount) {
     tOArray array("a");
     const std::string fresh = "tOArray: name=a  count=0  size=4  cap=0  step=8";
-    EXPECT_EQ(array.TypeId(), TypeIds::OArray);
     EXPECT_EQ(array.GetText(), fresh);
     int32_t value = 7;
     array.Add(&value);
@@ -82,20 +163,6 @@ TEST(OArray, GrowsInWholeStepsUpToTheByteLimitAndReportsOnce) {
     EXPECT_EQ(boxes.Last().buttons, Buttons::OkCancel);
     EXPECT_TRUE(array.FullReported());
     for (int32_t i : {0, 4999, 5000, 9999}) EXPECT_EQ(FirstOf(array, i), i);  // survived growth
-}
-
-TEST(OArray, SetCountGrowsAndStopsAtTheLimit) {
-    ScopedPresenter boxes;
-    tOArray array("a");
-    MakeBig(array);
-    array.SetCount(10000);  // exactly the largest reachable capacity
-    EXPECT_EQ(Sizes(array), std::tuple(10000, 10000, 400000));
-    EXPECT_EQ(boxes.Count(), 0u);
-    array.SetCount(12000);
-    EXPECT_EQ(array.Count(), 10000);  // never beyond the block
-    EXPECT_EQ(boxes.Count(), 1u);
-    array.SetCount(3);
-    EXPECT_EQ(array.Count(), 3);
 }
 
 TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
@@ -133,12 +200,16 @@ TEST(OArray, TinyElementsStopAtTheSixteenBitCount) {
     EXPECT_EQ(BoxTexts(boxes), Texts{"OArray: tOArray.Add | too many elements, capacity=65536"});
 }
 
-TEST(OArray, CopyOwnsItsDataAndForgetsTheReport) {
+TEST(OArray, SetCountStopsAtTheLimitAndACopyOwnsItsDataAndForgetsTheReport) {
     ScopedPresenter boxes;
     tOArray array("src");
     MakeBig(array);
-    array.SetCount(10000);
-    array.Add(RecordOf(1).data());
+    array.SetCount(10000);  // exactly the largest reachable capacity
+    EXPECT_EQ(Sizes(array), std::tuple(10000, 10000, 400000));
+    EXPECT_EQ(boxes.Count(), 0u);
+    array.SetCount(12000);
+    EXPECT_EQ(array.Count(), 10000);  // never beyond the block
+    EXPECT_EQ(boxes.Count(), 1u);
     ASSERT_TRUE(array.FullReported());
     *static_cast<int32_t*>(array.Get(3)) = 33;
     std::unique_ptr<tOArray> copy = array.Copy();
@@ -148,6 +219,8 @@ TEST(OArray, CopyOwnsItsDataAndForgetsTheReport) {
     EXPECT_NE(copy->Data(), array.Data());
     *static_cast<int32_t*>(array.Get(3)) = 44;
     EXPECT_EQ(FirstOf(*copy, 3), 33);
+    array.SetCount(3);
+    EXPECT_EQ(array.Count(), 3);
 }
 
 TEST(OArray, OutOfMemoryIsReportedAndNothingIsStored) {
@@ -168,6 +241,38 @@ TEST(OArray, OutOfMemoryIsReportedAndNothingIsStored) {
     EXPECT_EQ(BoxTexts(boxes), Texts{"OArray: tOArray.Copy | no free memory"});
     EXPECT_EQ(copy->Count(), 0);
     EXPECT_EQ(copy->Get(0), nullptr);
+}
+
+TEST(PointList3d, PointsRoundTripInFullExtendedPrecisionAndDoneKeepsTheElementSize) {
+    tPointList3d list("p");
+    tVector3d p{1.0L / 3, -2.5e-4000L, 1e4000L};
+    EXPECT_EQ(list.AddPoint(p, 0xFF123456), 0);
+    EXPECT_EQ(list.AddPoint({}, 0x80000000), 1);
+    EXPECT_EQ(list.Point(0).Point, p);
+    EXPECT_EQ(list.Point(0).Color, 0xFF123456u);
+    EXPECT_EQ(list.Point(1).Color, 0x80000000u);
+    list.Done();
+    EXPECT_EQ(list.ElementSize(), 40);
+}
+
+TEST(Polygon3d, PointsViewFollowsEveryChangeAndDoneKeepsTheElementSize) {
+    tPolygon3d poly("poly1");
+    EXPECT_TRUE(poly.Points().empty());
+    for (int i = 0; i < 20; ++i) poly.AddPoint({Extended(i), 2, 3});  // grows past one step
+    ASSERT_EQ(poly.Points().size(), 20u);
+    EXPECT_EQ(poly.Points().data(), static_cast<tVector3d*>(poly.Get(0)));
+    EXPECT_EQ(poly.Points()[19], (tVector3d{19, 2, 3}));
+    poly.SetCount(100);
+    ASSERT_EQ(poly.Points().size(), 100u);
+    EXPECT_EQ(poly.Points()[99], tVector3d{});  // new places are zero
+    poly.Points()[50] = {5, 5, 5};
+    EXPECT_EQ(*static_cast<tVector3d*>(poly.Get(50)), (tVector3d{5, 5, 5}));
+    EXPECT_EQ(poly.GetText(), "poly1100 points");
+    poly.Done();
+    EXPECT_EQ(poly.Count(), 0);
+    EXPECT_TRUE(poly.Points().empty());
+    poly.AddPoint({2, 2, 2});
+    EXPECT_EQ(poly.Points()[0], (tVector3d{2, 2, 2}));
 }
 
 }  // namespace
