@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
+#include "app/animation_report.h"
 #include "app/main_state.h"
 #include "app_test_support.h"
 #include "render/object_window.h"
@@ -110,6 +112,13 @@ TEST_F(BasicAnimationsTest, WaveIsZeroWhilePausedAndForTooShortPeriods) {
     for (Extended period : {0.0099L, -1.0L, Extended(NAN)}) EXPECT_EQ(animations.Wave(period, 2), 0) << period;
     Switches()[Switch::Paused] = true;
     EXPECT_EQ(animations.Wave(1, 2), 0);
+}
+
+TEST(GroupDigits, PutsAPointBeforeEveryGroupOfThreeDigits) {
+    for (auto [value, text] : {std::pair<int64_t, const char*>(1234567, "1.234.567"), {0, "0"}, {999, "999"},
+                               {1000, "1.000"}, {100000, "100.000"}, {-1234, "-1.234"}, {-999, "-999"},
+                               {INT64_MIN, "-9.223.372.036.854.775.808"}})
+        EXPECT_EQ(GroupDigits(value), text) << value;
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 #pragma once
 // The one application object of the GUI tests, on the offscreen platform so that no display
-// is needed, and a studio that runs on the built-in defaults with small surfaces.
+// is needed.
 
 #include <QApplication>
 
 #include <cstdlib>
-
-#include "app/studio.h"
 
 namespace pax::testing {
 
@@ -19,13 +17,6 @@ inline QApplication& TestApplication() {
         return new QApplication(argc, argv);
     }();
     return *app;
-}
-
-inline StudioOptions TestStudioOptions() {
-    StudioOptions options;
-    options.Config = ConfigSource::BuiltInDefaults;
-    options.DefaultSurfaceWidth = options.DefaultSurfaceHeight = 64;
-    return options;
 }
 
 }  // namespace pax::testing

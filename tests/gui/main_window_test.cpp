@@ -30,7 +30,7 @@ struct Window : ::testing::Test {
 
     QApplication& app = testing::TestApplication();
     testing::ScopedAppSettings settings;
-    Studio studio{testing::TestStudioOptions()};
+    Studio studio{testing::Headless()};
     MainWindow window{studio};
 };
 

@@ -38,16 +38,14 @@ TEST(QtPresenter, ButtonStylesGiveTheirButtonsDefaultAndEscape) {
     }
 }
 
-TEST(QtPresenter, ButtonsGiveThePlatformsAnswers) {
-    EXPECT_EQ(AnswerOf(Button::Ok), Answer::Ok);
-    EXPECT_EQ(AnswerOf(Button::Cancel), Answer::Cancel);
-    EXPECT_EQ(AnswerOf(Button::Abort), Answer::Abort);
-    EXPECT_EQ(AnswerOf(Button::Retry), Answer::Retry);
-    EXPECT_EQ(AnswerOf(Button::Ignore), Answer::Ignore);
-    EXPECT_EQ(AnswerOf(Button::NoButton), Answer::Cancel);
-    EXPECT_EQ(MessageIconOf(MessageIcon::Error), QMessageBox::Critical);
-    EXPECT_EQ(MessageIconOf(MessageIcon::Warning), QMessageBox::Warning);
-    EXPECT_EQ(MessageIconOf(MessageIcon::None), QMessageBox::NoIcon);
+TEST(QtPresenter, ButtonsGiveThePlatformsAnswersAndIconsTheirs) {
+    for (auto [button, answer] : {std::pair(Button::Ok, Answer::Ok), {Button::Cancel, Answer::Cancel},
+                                  {Button::Abort, Answer::Abort}, {Button::Retry, Answer::Retry},
+                                  {Button::Ignore, Answer::Ignore}, {Button::NoButton, Answer::Cancel}})
+        EXPECT_EQ(AnswerOf(button), answer) << button;
+    for (auto [icon, shown] : {std::pair(MessageIcon::Error, QMessageBox::Critical),
+                               {MessageIcon::Warning, QMessageBox::Warning}, {MessageIcon::None, QMessageBox::NoIcon}})
+        EXPECT_EQ(MessageIconOf(icon), shown);
 }
 
 // The box is answered by a timer: Enter presses its default button, Esc its escape button.

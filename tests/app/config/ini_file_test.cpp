@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <random>
 
+#include "app/config/atomic_file.h"
 #include "app/config/config_test_support.h"
 #include "support/scripted_presenter.h"
 
@@ -142,6 +145,33 @@ TEST(IniFile, LoadReadsRegularFilesOnlyAndWarnsOnceNamingAFileTooLarge) {
     ASSERT_EQ(presenter.Count(), 1u);
     EXPECT_EQ(presenter.Last().icon, MessageIcon::Warning);
     EXPECT_NE(presenter.Last().text.find(big), std::string::npos);
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+TEST(AtomicFile, WritesANewFileOrReplacesThroughALinkKeepingTheModeAndNoTemporary) {
+    testing::TempDir dir;
+    const std::string target = dir.File("real.INI"), link = dir.File("link.INI");
+    EXPECT_TRUE(WriteFileAtomically(target, "[a]\nk=1\n").Ok());
+    EXPECT_EQ(testing::ReadTextFile(target), "[a]\nk=1\n");
+    EXPECT_EQ(ModeOf(target), 0644u);
+    EXPECT_EQ(dir.Entries(), 1u);
+
+    ::chmod(target.c_str(), 0600);
+    std::filesystem::create_symlink(target, link);
+    EXPECT_TRUE(WriteFileAtomically(link, "new").Ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::ReadTextFile(target), "new");
+    EXPECT_EQ(ModeOf(target), 0600u);
+    EXPECT_EQ(dir.Entries(), 2u);
+
+    const AtomicWriteResult missing = WriteFileAtomically(dir.File("no/such.INI"), "x");
+    EXPECT_EQ(missing.FailedAt, AtomicWriteResult::Stage::Create);
+    EXPECT_EQ(missing.Error, ENOENT);
 }
 
 }  // namespace
