@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,12 +37,7 @@ TEST(Math2, FloatModLandsInZeroToYAndRoundClampRoundsHalvesToEvenAndClamps) {
     const std::pair<Extended, int32_t> rounded[] = {{3e9L, 2147483647}, {-3e9L, -2147483647}, {2.5L, 2},
                                                     {3.5L, 4}, {-2.5L, -2}, {2147483646.6L, 2147483647}};
     for (auto [x, expected] : rounded) EXPECT_EQ(RoundClamp(x), expected) << double(x);
-    try {
-        MathError("TCursor3d.Check");
-        FAIL() << "no exception";
-    } catch (const EMathError& e) {
-        EXPECT_STREQ(e.what(), "\nTCursor3d.Check\n");
-    }
+    EXPECT_THAT([] { MathError("TCursor3d.Check"); }, ::testing::ThrowsMessage<EMathError>("\nTCursor3d.Check\n"));
 }
 
 TEST(Vector3d, NormalizeAndSetExtentNeedALengthAboveTheTolerance) {

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -169,12 +170,8 @@ TEST(OArray, SetSizeRaisesOnANonEmptyArrayAndStepZeroIsIgnored) {
     tOArray array("a");
     int32_t value = 1;
     array.Add(&value);
-    try {
-        array.SetSize(8);
-        FAIL() << "no exception";
-    } catch (const ERangeError& e) {
-        EXPECT_STREQ(e.what(), "tOArray.SetSize: element count must be 0");
-    }
+    EXPECT_THAT([&] { array.SetSize(8); },
+                ::testing::ThrowsMessage<ERangeError>("tOArray.SetSize: element count must be 0"));
     array.SetStep(0);
     EXPECT_EQ(array.Step(), 8);
     array.Clear();

@@ -1,5 +1,6 @@
 #include "foundation/tree.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,6 +12,7 @@
 namespace pax {
 namespace {
 
+using ::testing::ThrowsMessage;
 using Names = std::vector<std::string>;
 
 // The tree as "a(b(c) d) e", walked by FirstChild and Next; a node whose Prev, Parent or
@@ -170,29 +172,22 @@ TEST(Tree, ObjectsAreNamedUpToThirtyAndShowTheirAddressAndPrintIndentsChildrenBy
 }
 
 TEST(Tree, RefusesNilObjectsForeignKindsAndMoreNodesThanItCountsAndFreesDeepTreesWithoutRecursion) {
-    auto messageOf = [](auto&& call) -> std::string {
-        try {
-            call();
-        } catch (const EInvalidPointer& e) {
-            return e.what();
-        }
-        return "nothing raised";
-    };
+    auto raises = [](const char* part) { return ThrowsMessage<EInvalidPointer>(::testing::HasSubstr(part)); };
     class Corrupted : public tTree {
     public:
         Corrupted() : tTree("broken") { SetTypeId(TypeIds::OArray); }
     };
     tTree tree("t");
-    EXPECT_NE(messageOf([&] { tree.AddRef(nullptr); }).find("tTree.AddRef"), std::string::npos);
+    EXPECT_THAT([&] { tree.AddRef(nullptr); }, raises("tTree.AddRef"));
     Corrupted broken;
-    EXPECT_NE(messageOf([&] { broken.AddText("x"); }).find("\"broken\" is not initialized"), std::string::npos);
+    EXPECT_THAT([&] { broken.AddText("x"); }, raises("\"broken\" is not initialized"));
 
     for (int i = 0; i < 30000; ++i) {
         tree.AddText("deep");
         tree.SetChildMode();
     }
     for (int i = 30000; i < tTree::MaxNodes; ++i) tree.AddText("long");
-    EXPECT_NE(messageOf([&] { tree.AddText("one too many"); }).find("tTree.CreateNode"), std::string::npos);
+    EXPECT_THAT([&] { tree.AddText("one too many"); }, raises("tTree.CreateNode"));
     EXPECT_EQ(tree.NodeCount(), tTree::MaxNodes);
     tree.Delete(tree.Root());
     EXPECT_EQ(tree.NodeCount(), 0);

@@ -1,5 +1,6 @@
 #include "system/error_reporting.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -114,7 +115,8 @@ TEST(ShowLastError, WithoutAnErrorOnlyLogsAndOtherwiseAppendsTheCodeAndClearsIt)
                 ExitedWithCode(255), "^$");
 }
 
-TEST(ShowFileError, TheExpectedCodeAndZeroAreNotReportedButReadAndCleared) {
+TEST(ShowFileError, OnlyAnUnexpectedCodeIsReportedWithFixedTextsFor100To107AndTheLogsOwnErrorsAreNotLogged) {
+    LogWatch log;
     ScopedPresenter boxes;
     SetIoResult(2);
     EXPECT_FALSE(ShowFileError(2, "missing.LSY"));
@@ -122,11 +124,6 @@ TEST(ShowFileError, TheExpectedCodeAndZeroAreNotReportedButReadAndCleared) {
     EXPECT_EQ(TakeIoResult(), 0);
     EXPECT_FALSE(ShowFileError(0, "missing.LSY"));
     EXPECT_EQ(boxes.Count(), 0u);
-}
-
-TEST(ShowFileError, ReportsWithFixedTextsForCodes100To107ButNeverLogsErrorsOfTheLogItself) {
-    LogWatch log;
-    ScopedPresenter boxes;
     SetIoResult(106);
     EXPECT_TRUE(ShowFileError(0, "tree.LSY"));
     std::string expected = "error 106 at file \"tree.LSY\"\nUngültiges Eingabeformat";
@@ -153,23 +150,20 @@ TEST(ShowFatalErrorDeathTest, EndsWithTheGivenCodeAndLogsTheTextCutTo80) {
     EXPECT_EQ(log.Text(), ">>> ShowFatalError: 203, " + full.substr(0, 80) + "\n");
 }
 
-TEST(ShowPaxError, WithoutASinkItIsShowErrorWith258AndWithOneItLogsAndShowsNoBox) {
+TEST(ShowPaxError, WithoutASinkItIsShowErrorWith258WithOneItLogsAndShowsNoBoxAndOneThatThrowsFallsBack) {
     ScopedPresenter boxes;
     EXPECT_EQ(ShowPaxError("PaxProj:  Proj3dWindow.DoProjection", "bad"), Answer::Ignore);
     ExpectBox(boxes, MessageIcon::Error, "PaxProj:  Proj3dWindow.DoProjection", 258);
+    boxes.Clear();
 
     LogWatch log;
     std::string line;
     InstallPaxErrorSink([&](std::string_view c, std::string_view t) { line = std::string(c) + ": " + std::string(t); });
     EXPECT_EQ(ShowPaxError("Cap", "text"), 0);
-    InstallPaxErrorSink({});
-    EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Count(), 0u);
     EXPECT_EQ(line, "Cap: text");
     EXPECT_EQ(log.Text(), ">>> ShowPaxError: Cap\n    text\n");
-}
 
-TEST(ShowPaxError, ASinkThatThrowsFallsBackToShowErrorAndRecovers) {
-    ScopedPresenter boxes;
     boxes.Answer(Answer::Retry);
     int recovered = 0;
     InstallPaxErrorSink([](std::string_view, std::string_view) { throw std::runtime_error("gone"); });
@@ -195,17 +189,43 @@ TEST(WrapErrorText, BreaksOnlyAfterDollarOrAmpersandFromColumn30) {
 }
 
 TEST(RaiseErrors, ThrowInvalidPointerWithTheSystemsMessages) {
-    auto messageOf = [](void (*raise)(std::string_view), std::string_view name) -> std::string {
-        try {
-            raise(name);
-        } catch (const EInvalidPointer& e) {
-            return e.what();
-        }
-        return "nothing raised";
-    };
-    EXPECT_EQ(messageOf(RaiseNilObject, "TCursor3d.Clone"), "\nObject pointer = nil when calling TCursor3d.Clone\n");
-    EXPECT_EQ(messageOf(RaiseNotInitialized, "tLSystem"), "\nObject of type \"tLSystem\" is not initialized\n");
-    EXPECT_EQ(messageOf(RaiseNoHeap, "Memory.Alloc"), "\nno heap memory at \"Memory.Alloc\"\n");
+    using ::testing::ThrowsMessage;
+    EXPECT_THAT([] { RaiseNilObject("TCursor3d.Clone"); },
+                ThrowsMessage<EInvalidPointer>("\nObject pointer = nil when calling TCursor3d.Clone\n"));
+    EXPECT_THAT([] { RaiseNotInitialized("tLSystem"); },
+                ThrowsMessage<EInvalidPointer>("\nObject of type \"tLSystem\" is not initialized\n"));
+    EXPECT_THAT([] { RaiseNoHeap("Memory.Alloc"); },
+                ThrowsMessage<EInvalidPointer>("\nno heap memory at \"Memory.Alloc\"\n"));
+}
+
+class PictureClockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetManualClock(true, 1000);
+        ResetPictureClock();
+    }
+    void TearDown() override { SetManualClock(false); }
+};
+
+TEST_F(PictureClockTest, RightAfterResetOneMillisecondAndAFiftiethPerPicture) {
+    EXPECT_EQ(ElapsedMilliseconds(), 1u);
+    SetManualClock(true, 9000);
+    EXPECT_EQ(SecondsPerPicture(), 0.02L);
+    ResetPictureClock();
+    EXPECT_EQ(PictureClock().PreviousStart, 1000u);
+    EXPECT_EQ(PictureClock().Start, 9000u);
+}
+
+TEST_F(PictureClockTest, RateFromPicturesAndElapsedTimeAcrossTheWrapOfTheCounter) {
+    for (int i = 0; i < 5; ++i) CountPicture();
+    SetManualClock(true, 1400);
+    EXPECT_EQ(ElapsedMilliseconds(), 400u);
+    EXPECT_EQ(SecondsPerPicture(), 0.08L);
+    EXPECT_EQ(PicturesPerSecondText(), "12.5");
+    SetManualClock(true, 0xFFFFFFF0u);
+    ResetPictureClock();
+    SetManualClock(true, 0x10u);
+    EXPECT_EQ(ElapsedMilliseconds(), 32u);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "system/boolean_stack.h"
@@ -49,12 +50,8 @@ TEST(TObjectStack, LastInFirstOutAndPushOfNothingRaisesNilObject) {
     EXPECT_EQ(*stack.Pop(), 1);
     EXPECT_EQ(stack.Pop(), nullptr);
     EXPECT_EQ(stack.Peek(), nullptr);
-    try {
-        stack.Push(nullptr);
-        FAIL();
-    } catch (const EInvalidPointer& e) {
-        EXPECT_STREQ(e.what(), "\nObject pointer = nil when calling TObjectStack.Push\n");
-    }
+    EXPECT_THAT([&] { stack.Push(nullptr); },
+                ::testing::ThrowsMessage<EInvalidPointer>("\nObject pointer = nil when calling TObjectStack.Push\n"));
     EXPECT_EQ(stack.Count(), 0);
 }
 
