@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "render/window_test_support.h"
 #include "system/display_info.h"
@@ -11,28 +12,29 @@ namespace pax {
 namespace {
 
 using testing::CountPixelsNot;
+using testing::LastBox;
 using testing::ScopedPresenter;
 
 struct GraphicsWindowTest : ::testing::Test {
     testing::SceneParts scene;
     oWindow window{"w", scene.surfaces, scene.sprites};
     TBitmap32& Picture() { return scene.surfaces.Drawing; }
-    // Open on the picture; unlike the window support's helper, without the Reset that selects the default surface.
-    void OpenOnPicture() {
-        window.SelectBitmap(&Picture());
-        window.SetSize(0, 0, testing::PictureWidth - 1, testing::PictureHeight - 1);
-        window.Open();
+    void OpenOnPicture() { testing::OpenOnPicture(window, scene.surfaces, false); }
+    std::array<int, 8> Geometry() const {
+        return {window.X1(),    window.Y1(),     window.X2(),      window.Y2(),
+                window.Width(), window.Height(), window.CenterX(), window.CenterY()};
     }
-    std::array<int, 7> Geometry() const {
-        return {window.X1(), window.Y1(), window.X2(), window.Y2(), window.Width(), window.Height(), window.CenterX()};
+    std::vector<TColor32> At(std::initializer_list<std::pair<int, int>> points) {
+        std::vector<TColor32> colours;
+        for (auto [x, y] : points) colours.push_back(Picture().Pixel(x, y));
+        return colours;
     }
 };
 
 TEST_F(GraphicsWindowTest, CreationSetsTheDefaultsAndTheScreenScales) {
     EXPECT_EQ(window.WindowId(), 22000);
     EXPECT_FALSE(window.IsOpen());
-    EXPECT_EQ(Geometry(), (std::array{1, 1, 639, 479, 639, 479, 319}));
-    EXPECT_EQ(window.CenterY(), 239);
+    EXPECT_EQ(Geometry(), (std::array{1, 1, 639, 479, 639, 479, 319, 239}));
     EXPECT_EQ(window.TextRows(), 29);
     EXPECT_EQ(window.Color(), 0xFFFFFF00u);
     EXPECT_EQ(window.Surface(), &scene.surfaces.Default);
@@ -47,10 +49,9 @@ TEST_F(GraphicsWindowTest, CreationSetsTheDefaultsAndTheScreenScales) {
 
 TEST_F(GraphicsWindowTest, SetSizeTakesOnlyExtentsAboveEightAndWidensToThirtyTwo) {
     window.SetSize(10, 10, 15, 200);
-    EXPECT_EQ(Geometry(), (std::array{1, 10, 639, 200, 639, 191, 319}));
-    EXPECT_EQ(window.CenterY(), 95);
+    EXPECT_EQ(Geometry(), (std::array{1, 10, 639, 200, 639, 191, 319, 95}));
     window.SetSize(100, 0, 119, 99);   // 20 wide
-    EXPECT_EQ(Geometry(), (std::array{100, 0, 131, 99, 32, 100, 16}));
+    EXPECT_EQ(Geometry(), (std::array{100, 0, 131, 99, 32, 100, 16, 50}));
     // Opposite-signed extremes neither overflow nor get taken as small.
     window.SetSize(INT32_MIN, 0, INT32_MAX, 99);
     EXPECT_EQ(window.X1(), INT32_MIN);
@@ -64,9 +65,8 @@ TEST_F(GraphicsWindowTest, OpenClearsAndFramesTheRectangleAndTheBackupCopiesOnly
     EXPECT_TRUE(window.IsOpen());
     EXPECT_EQ(Picture().OuterColor, 0xFF102030u);
     // Outside, top, left, bottom, right, inside.
-    const std::array<TColor32, 6> frame{Picture().Pixel(0, 0),   Picture().Pixel(50, 19),  Picture().Pixel(9, 50),
-                                        Picture().Pixel(50, 120), Picture().Pixel(110, 50), Picture().Pixel(50, 50)};
-    EXPECT_EQ(frame, (std::array<TColor32, 6>{0xFF102030, 0xFFD3D3D3, 0xFFD3D3D3, 0xFF404040, 0xFF404040, 0xFF102030}));
+    EXPECT_EQ(At({{0, 0}, {50, 19}, {9, 50}, {50, 120}, {110, 50}, {50, 50}}),
+              (std::vector<TColor32>{0xFF102030, 0xFFD3D3D3, 0xFFD3D3D3, 0xFF404040, 0xFF404040, 0xFF102030}));
     scene.surfaces.RefreshBackup(Picture());
     scene.surfaces.RefreshBackup(TBitmap32());
     EXPECT_EQ(scene.surfaces.Backup.Width(), testing::PictureWidth);
@@ -75,23 +75,19 @@ TEST_F(GraphicsWindowTest, OpenClearsAndFramesTheRectangleAndTheBackupCopiesOnly
 TEST_F(GraphicsWindowTest, ErrorsNameTheOperation) {
     ScopedPresenter presenter;
     window.SelectBitmap(nullptr);
-    EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.SelectBitmap");
-    EXPECT_EQ(presenter.Last().text, "bitmap pointer = nil");
+    EXPECT_EQ(LastBox(presenter), "GrWindow:  oWindow.SelectBitmap | bitmap pointer = nil");
     EXPECT_EQ(window.Surface(), &scene.surfaces.Default);
     window.SelectBitmap(&Picture());
     window.Clear(0xFFFF0000);   // not open: warned, nothing drawn
-    EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.Clear");
-    EXPECT_EQ(presenter.Last().text, "window is not open");
+    EXPECT_EQ(LastBox(presenter), "GrWindow:  oWindow.Clear | window is not open");
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
     window.Close();
-    EXPECT_EQ(presenter.Last().caption, "GrWindow: oWindow.Close");
-    EXPECT_EQ(presenter.Last().text, "window not opened");
+    EXPECT_EQ(LastBox(presenter), "GrWindow: oWindow.Close | window not opened");
     // A wrong id is reported; going on, the window still opens and clears.
     window.SetWindowId(21999);
     window.BackgroundColor = 0xFF0000FF;
     window.Open();
-    EXPECT_EQ(presenter.Last().caption, "GrWindow:  oWindow.Open");
-    EXPECT_EQ(presenter.Last().text, "window has wrong win-ID");
+    EXPECT_EQ(LastBox(presenter), "GrWindow:  oWindow.Open | window has wrong win-ID");
     EXPECT_TRUE(window.IsOpen());
     EXPECT_EQ(Picture().Pixel(200, 200), 0xFF0000FFu);
     // Close of a window with a low id does nothing more.
@@ -105,13 +101,11 @@ TEST_F(GraphicsWindowTest, EllipseFillsOutlinesOrPlotsItsThirtySevenVerticesByTh
     OpenOnPicture();
     window.LineAntialiasing = false;
     window.Ellipse(240, 180, 100, 60, 0xFFFFFFFF, 0xFFFF0000);
-    EXPECT_EQ(Picture().Pixel(240, 180), 0xFFFF0000u);
-    EXPECT_EQ(Picture().Pixel(340, 180), 0xFFFFFFFFu);
+    EXPECT_EQ(At({{240, 180}, {340, 180}}), (std::vector<TColor32>{0xFFFF0000, 0xFFFFFFFF}));
     window.FillPolygons = false;   // an open polyline around the centre, nothing inside
     Picture().Clear();
     window.Ellipse(240, 180, 100, 60, 0xFFFFFFFF, 0xFFFF0000);
-    EXPECT_EQ(Picture().Pixel(240, 180), clBlack32);
-    EXPECT_EQ(Picture().Pixel(240, 240), 0xFFFFFFFFu);
+    EXPECT_EQ(At({{240, 180}, {240, 240}}), (std::vector<TColor32>{clBlack32, 0xFFFFFFFF}));
     window.DrawOutlines = false;
     Picture().Clear();
     window.Ellipse(240, 180, 100, 60, 0x80FFFFFF, 0xFFFF0000);
@@ -121,26 +115,20 @@ TEST_F(GraphicsWindowTest, EllipseFillsOutlinesOrPlotsItsThirtySevenVerticesByTh
     EXPECT_GT(RedOf(Picture().Pixel(340, 180)), RedOf(Picture().Pixel(240, 240)));
 }
 
-TEST_F(GraphicsWindowTest, PolygonFillAndOutlineAreEachSkippedWhenTheirAlphaIsZero) {
+// A polygon's fill and outline are each skipped when their alpha is zero; a box blends its fill
+// and frames opaquely.
+TEST_F(GraphicsWindowTest, PolygonAndBoxFillsAndOutlinesFollowTheirAlpha) {
     OpenOnPicture();
     const std::vector<tPoint2f> square{{100, 100}, {200, 100}, {200, 200}, {100, 200}};
     window.FillPolygon(square, 0x00FF0000, 0xFFFFFFFF, false, false);
-    EXPECT_EQ(Picture().Pixel(150, 150), clBlack32);
-    EXPECT_EQ(Picture().Pixel(150, 100), 0xFFFFFFFFu);
-    EXPECT_EQ(Picture().Pixel(100, 150), 0xFFFFFFFFu);
+    EXPECT_EQ(At({{150, 150}, {150, 100}, {100, 150}}), (std::vector<TColor32>{clBlack32, 0xFFFFFFFF, 0xFFFFFFFF}));
     Picture().Clear();
     window.FillPolygon(square, 0xFFFF0000, 0x00FFFFFF, false, false);
     EXPECT_EQ(Picture().Pixel(150, 150), 0xFFFF0000u);
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 100 * 100);
-}
-
-TEST_F(GraphicsWindowTest, BoxBlendsItsFillAndFramesOpaquely) {
-    OpenOnPicture();
-    window.Box(10, 10, 20, 20, 0x80FF0000, 0xFF00FF00);
-    EXPECT_EQ(Picture().Pixel(10, 10), 0xFF00FF00u);
-    EXPECT_EQ(Picture().Pixel(19, 15), 0xFF00FF00u);
-    EXPECT_EQ(Picture().Pixel(15, 15), 0xFF800000u);   // (255 128) / 255 = 128
-    EXPECT_EQ(Picture().Pixel(20, 20), clBlack32);
+    window.Box(10, 10, 20, 20, 0x80FF0000, 0xFF00FF00);   // fill (255 128) / 255 = 128
+    EXPECT_EQ(At({{10, 10}, {19, 15}, {15, 15}, {20, 20}}),
+              (std::vector<TColor32>{0xFF00FF00, 0xFF00FF00, 0xFF800000, clBlack32}));
 }
 
 TEST_F(GraphicsWindowTest, FarCoordinatesAreClippedNotWrapped) {
@@ -151,7 +139,7 @@ TEST_F(GraphicsWindowTest, FarCoordinatesAreClippedNotWrapped) {
     Picture().Clear();
     window.LineAntialiasing = false;
     window.LineF(-1e12, 10, 1e12, 10, 0xFFFFFFFF);
-    for (int x : {0, 240, 479}) EXPECT_EQ(Picture().Pixel(x, 10), 0xFFFFFFFFu) << x;
+    EXPECT_EQ(At({{0, 10}, {240, 10}, {479, 10}}), (std::vector<TColor32>(3, 0xFFFFFFFF)));
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), testing::PictureWidth);
     Picture().Clear();
     window.Box(-1e15, 50, 1e15, 60, 0xFF0000FF, 0xFF0000FF);

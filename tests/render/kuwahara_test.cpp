@@ -47,17 +47,7 @@ TEST(Kuwahara, MatchesTheWindowRuleOnRandomPicturesAndKeepsTheBorder) {
     EXPECT_TRUE(std::equal(thin.Bits(), thin.Bits() + 120, thinBefore.Bits()));
 }
 
-TEST(Kuwahara, KeepsAHardEdgeAndTakesTheTruncatedMeanOfTheCalmestWindow) {
-    // The window on the pixel's own side of the edge is uniform (variance 0), so no grey appears.
-    TBitmap32 edge(12, 9);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 12; ++x) edge.SetPixel(x, y, x < 6 ? Color32(0, 0, 0, 9) : Color32(250, 240, 230, 9));
-    Kuwahara(edge);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const uint8_t alpha = x >= 2 && y >= 2 && x < 10 && y < 7 ? 255 : 9;
-            EXPECT_EQ(edge.Pixel(x, y), x < 6 ? Color32(0, 0, 0, alpha) : Color32(250, 240, 230, alpha)) << x << "," << y;
-        }
+TEST(Kuwahara, TakesTheTruncatedMeanOfTheCalmestWindow) {
     // A bright pixel in a dark field: its own windows all hold it once, so the first (above)
     // gives (5 dark + bright) / 6 truncated; its neighbours have a calm window beside them.
     TBitmap32 p(7, 7);

@@ -14,6 +14,7 @@ namespace pax {
 namespace {
 
 using testing::CountPixelsNot;
+using testing::LastBox;
 
 constexpr int Cx = testing::PictureWidth / 2, Cy = testing::PictureHeight / 2;
 
@@ -30,6 +31,10 @@ struct ObjectWindowTest : ::testing::Test {
     void SetColors(TColor32 line, TColor32 fill) {
         pen.LineDrawColor = line;
         pen.FillDrawColor = fill;
+    }
+    void Box(TColor32 colour, Extended size) {
+        SetColors(colour, colour);
+        window.DrawBox(pen, size, size);
     }
     void Finish() {
         window.EndObject();
@@ -55,8 +60,7 @@ TEST_F(ObjectWindowTest, IsInactiveUntilItsFirstResetAndRefusesInvalidParts) {
     for (uint8_t type : {5, 12, 255}) {
         part.Type = static_cast<PartType>(type);
         window.DrawPart(part);
-        EXPECT_EQ(presenter.Last().caption, "PaxObj:  ObjectWindow.DrawPart");
-        EXPECT_EQ(presenter.Last().text, "unknown part type");
+        EXPECT_EQ(LastBox(presenter), "PaxObj:  ObjectWindow.DrawPart | unknown part type");
     }
     tObjectResetPart reset;
     reset.Type = PartType::ObjectReset;
@@ -71,10 +75,8 @@ TEST_F(ObjectWindowTest, IsInactiveUntilItsFirstResetAndRefusesInvalidParts) {
 TEST_F(ObjectWindowTest, PartsAreDrawnFarToNearAndTheEarlierOfEqualKeysOnTop) {
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
-    SetColors(0xFFFF0000, 0xFFFF0000);
-    window.DrawBox(pen, 20, 20);
-    SetColors(0xFF00FF00, 0xFF00FF00);
-    window.DrawBox(pen, 20, 20);
+    Box(0xFFFF0000, 20);
+    Box(0xFF00FF00, 20);
     window.EndObject();
     EXPECT_EQ(window.PartCount(), 2);
     EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);   // nothing before the picture ends
@@ -85,10 +87,9 @@ TEST_F(ObjectWindowTest, PartsAreDrawnFarToNearAndTheEarlierOfEqualKeysOnTop) {
     window.SetProjection(Projection::Parallel);   // depth does not move the screen position
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
-    window.DrawBox(pen, 10, 10);
-    SetColors(0xFF0000FF, 0xFF0000FF);
+    Box(0xFF00FF00, 10);
     At({0, 500, 0});
-    window.DrawBox(pen, 10, 10);
+    Box(0xFF0000FF, 10);
     Finish();
     EXPECT_EQ(Centre(), ScaleColor(0xFF00FF00, 255));
 }
@@ -99,8 +100,7 @@ TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops)
     At({0, 0, 0});
     for (int i = 0; i < PartList::MaxParts; ++i) window.DrawPoint(pen);
     EXPECT_EQ(window.PartCount(), 32000);
-    EXPECT_FALSE(StopRequested());
-    EXPECT_TRUE(errors.Texts().empty());
+    EXPECT_TRUE(!StopRequested() && errors.Texts().empty());
     window.DrawPoint(pen);
     window.DrawPoint(pen);
     EXPECT_EQ(window.PartCount(), 32000);
@@ -109,8 +109,7 @@ TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops)
     window.EndPicture();   // the parts made are drawn
     EXPECT_NE(Centre(), clBlack32);
     window.Reset();   // the next picture may report again
-    EXPECT_EQ(window.PartCount(), 0);
-    EXPECT_EQ(window.PartMemory().PageIndex(), 0);
+    EXPECT_TRUE(window.PartCount() == 0 && window.PartMemory().PageIndex() == 0);
 }
 
 // Inside objects as parts and outside at once, a segment is drawn from its crossing with the
@@ -133,16 +132,14 @@ TEST_F(ObjectWindowTest, SegmentsAreCutAtTheNearPlane) {
     for (int x : {Cx, 100}) EXPECT_EQ(Picture().Pixel(x, Cy), clBlack32) << x;
 }
 
-TEST_F(ObjectWindowTest, LinePartsSitOneUnitNearerAndTextTwenty) {
+TEST_F(ObjectWindowTest, LinePartsSitOneUnitNearerTextTwentyAndTextKeepsThirtyOneCharacters) {
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
     To({10, 0, 0});
     EXPECT_NEAR(double(pen.Eye.y), 999, 1e-9);
     window.DrawText(pen, "x");
     EXPECT_NEAR(double(pen.Eye.y), 979, 1e-9);
-}
-
-TEST_F(ObjectWindowTest, TextPartsKeepThirtyOneCharacters) {
+    window.Reset();
     const std::string text = "0123456789abcdefghijklmnopqrstuvwxyzABCD";   // 40
     window.BeginObject(ObjectShape::General);
     At({0, 0, 0});
@@ -161,8 +158,7 @@ TEST_F(ObjectWindowTest, OnlyPenDownVisiblePrimitivesMakePartsAndPointsOnlyInsid
     At({0, 0, 0});
     window.DrawPoint(pen);
     window.EndPicture();
-    EXPECT_EQ(window.PartCount(), 0);
-    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+    EXPECT_TRUE(window.PartCount() == 0 && CountPixelsNot(Picture(), clBlack32) == 0);
     window.BeginObject(ObjectShape::General);
     pen.PenIsDown = false;
     window.DrawText(pen, "up");
@@ -196,8 +192,7 @@ TEST_F(ObjectWindowTest, PolygonAndCirclePartsAreShadedByTheLightModel) {
     TColor32 fill = 0xFF2080C0;
     const uint8_t intensity = scene.light.Shade({0, -1, 0}, fill, false, scene.eye.Heading(), 255);
     EXPECT_EQ(Picture().Pixel(Cx + 20, Cy + 15), ScaleColor(fill, intensity));
-    EXPECT_EQ(Picture().Pixel(Cx + 40, Cy), clBlack32);
-    EXPECT_FALSE(window.PlaneObject().IsOpen());
+    EXPECT_TRUE(Picture().Pixel(Cx + 40, Cy) == clBlack32 && !window.PlaneObject().IsOpen());
     for (bool lightOn : {true, false}) {
         Switches()[Switch::LightIsOn] = lightOn;
         window.Reset();
@@ -234,8 +229,7 @@ TEST_F(ObjectWindowTest, ZBufferedSegmentsAreComposedUnderTheParts) {
     window.BeginObject(ObjectShape::General);
     At({-100, 0, 0});
     To({100, 0, 0});
-    EXPECT_EQ(window.PartCount(), 0);
-    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+    EXPECT_TRUE(window.PartCount() == 0 && CountPixelsNot(Picture(), clBlack32) == 0);
     Finish();
     int first = 0;
     while (first < testing::PictureWidth && scene.surfaces.ZBuffer.ColorPlane().Pixel(first, Cy) == 0) ++first;

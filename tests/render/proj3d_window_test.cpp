@@ -13,6 +13,7 @@ namespace pax {
 namespace {
 
 using testing::CountPixelsNot;
+using testing::LastBox;
 using testing::ScopedPresenter;
 
 constexpr double Cx = testing::PictureWidth / 2, Cy = testing::PictureHeight / 2;
@@ -49,6 +50,7 @@ TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
         {2, {100, 0, 0}, Cx + 100 * S() / 1000 * Psx(), Cy},
         {2, {0, 0, 100}, Cx, Cy - 100 * S() / 1000 * 0.7},
         {0, {100, 0, 50}, Cx + 100 * ppmx, Cy - 50 * ppmy},
+        {6, {100, 0, 50}, Cx + 100 * ppmx, Cy - 50 * ppmy},   // 6 keeps the projection in use
         {1, {100, 0, 0}, Cx + 100 * std::cos(a42) * 0.5 * ppmx, Cy - 100 * std::sin(a42) * 0.5 * ppmy},
         {4, {1000, 0, 0}, Cx + std::numbers::pi / 4 * 480 / v, Cy},
         {4, {0, 0, 100}, Cx, Cy - 0.1 * 480 / v},
@@ -64,12 +66,6 @@ TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
         EXPECT_NEAR(double(pen.ScreenY), c.sy, 1e-6) << "mode " << c.mode;
         EXPECT_EQ(pen.RoundX, std::lrint(c.sx));
     }
-    // 6 keeps the projection in use.
-    window.SetProjection(0);
-    window.SetProjection(6);
-    EXPECT_EQ(window.ProjectionMode(), 0);
-    window.ProjectPoint(pen, {100, 0, 50});
-    EXPECT_NEAR(double(pen.ScreenX), Cx + 100 * ppmx, 1e-6);
     // The view follows the eye without being asked.
     window.SetProjection(2);
     scene.eye.MoveRight(100);
@@ -158,10 +154,8 @@ TEST_F(Proj3dWindowTest, ProtocolMisuseIsReportedAndClearAllForgetsEverything) {
     window.DoBeginPolyon(pen, false);
     window.DoBeginPolyon(pen, false);
     window.CheckPlaneClosed();
-    EXPECT_EQ(presenter.Last().caption, "PaxPax: ");
-    EXPECT_EQ(presenter.Last().text, "missing call of EndPlane");
-    EXPECT_FALSE(window.PlaneObject().IsOpen());
-    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
+    EXPECT_EQ(LastBox(presenter), "PaxPax:  | missing call of EndPlane");
+    EXPECT_TRUE(!window.PlaneObject().IsOpen() && tPlaneObj::SavedPlanes() == 0);
     window.EndPicture();
     window.BeginObject(ObjectShape::General);
     window.BeginObject(ObjectShape::General);
@@ -170,8 +164,7 @@ TEST_F(Proj3dWindowTest, ProtocolMisuseIsReportedAndClearAllForgetsEverything) {
     EXPECT_EQ(window.PictureCount(), 1);
     window.ClearAll();
     EXPECT_TRUE(window.PictureCount() == 0 && window.NestingDepth() == 0 && !window.InObject());
-    EXPECT_FALSE(window.PlaneObject().IsOpen());
-    EXPECT_EQ(tPlaneObj::SavedPlanes(), 0);
+    EXPECT_TRUE(!window.PlaneObject().IsOpen() && tPlaneObj::SavedPlanes() == 0);
     window.SetSpriteId(39);
     window.SetSpriteId(40);
     EXPECT_EQ(window.SpriteId(), 39);
@@ -179,17 +172,14 @@ TEST_F(Proj3dWindowTest, ProtocolMisuseIsReportedAndClearAllForgetsEverything) {
     EXPECT_TRUE(window.NestingDepth() == 1 && window.InObject());
     window.EndObject();
     window.EndObject();
-    EXPECT_EQ(presenter.Last().caption, "PaxProj: Proj3dWindow.EndObject");
-    EXPECT_EQ(presenter.Last().text, "missing call of BeginObject");
+    EXPECT_EQ(LastBox(presenter), "PaxProj: Proj3dWindow.EndObject | missing call of BeginObject");
     EXPECT_EQ(window.NestingDepth(), 0);
     window.Close();
     window.BeginObject(ObjectShape::Convex);
-    EXPECT_EQ(presenter.Last().caption, "PaxProj: Proj3dWindow.BeginObject");
-    EXPECT_EQ(presenter.Last().text, "window not seen");
+    EXPECT_EQ(LastBox(presenter), "PaxProj: Proj3dWindow.BeginObject | window not seen");
     EXPECT_EQ(window.NestingDepth(), 0);
     window.DoProjection(pen, {0, 0, 0}, true);
-    EXPECT_EQ(presenter.Last().caption, "PaxProj:  Proj3dWindow.DoProjection");
-    EXPECT_EQ(presenter.Last().text, "window not open");
+    EXPECT_EQ(LastBox(presenter), "PaxProj:  Proj3dWindow.DoProjection | window not open");
     EXPECT_EQ(presenter.Last().buttons, 258);
 }
 
@@ -218,8 +208,7 @@ TEST_F(Proj3dWindowTest, WithCullFaceBackFacesOfConvexObjectsAreCulledUnprojecte
     EXPECT_FALSE(window.CalcPolygonProjection());
     EXPECT_EQ(window.PlaneObject().Record().Count2d, 0);
     window.DoEndPolygon(pen);
-    EXPECT_FALSE(window.PlaneObject().IsOpen());
-    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+    EXPECT_TRUE(!window.PlaneObject().IsOpen() && CountPixelsNot(Picture(), clBlack32) == 0);
     RecordSquare(window, pen, true);
     window.DoEndPolygon(pen);
     EXPECT_GT(CountPixelsNot(Picture(), clBlack32), 1000);

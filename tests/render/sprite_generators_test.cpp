@@ -7,6 +7,7 @@
 
 #include "render/picture_io.h"
 #include "render/sprite_store.h"
+#include "render/surface_test_support.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 #include "support/scripted_presenter.h"
@@ -47,13 +48,11 @@ TEST_F(SpriteGeneratorsTest, SphereSpriteIsOpaqueInTheMiddleTransparentAtTheCorn
     const TBitmap32& sphere = store.GetSprite(id);
     for (auto [x, y] : {std::pair{0, 0}, {63, 0}, {0, 63}, {63, 63}}) EXPECT_EQ(sphere.Pixel(x, y), 0u);
     EXPECT_EQ(AlphaOf(sphere.Pixel(32, 32)), 255);
-    // The rim is soft: alphas between 0 and 255 on the way out.
-    EXPECT_GT(AlphaOf(sphere.Pixel(61, 32)), 0);
-    EXPECT_LT(AlphaOf(sphere.Pixel(61, 32)), 255);
+    const uint8_t rim = AlphaOf(sphere.Pixel(61, 32));   // soft: between 0 and 255
+    EXPECT_TRUE(rim > 0 && rim < 255) << int(rim);
     // The default light comes from the eye's upper left.
     const auto brightness = [&](int x, int y) { return RedOf(sphere.Pixel(x, y)) + GreenOf(sphere.Pixel(x, y)); };
-    EXPECT_GT(brightness(20, 20), brightness(44, 44));
-    EXPECT_GT(brightness(20, 20), brightness(44, 20));
+    EXPECT_TRUE(brightness(20, 20) > brightness(44, 44) && brightness(20, 20) > brightness(44, 20));
 }
 
 TEST_F(SpriteGeneratorsTest, ColouredSphereTakesItsColoursFromTheNormalsWorldDirection) {
@@ -62,9 +61,8 @@ TEST_F(SpriteGeneratorsTest, ColouredSphereTakesItsColoursFromTheNormalsWorldDir
     const uint16_t id = CreateColoredSphereSprite(store, eye, light, 21, 32, 32, [](const tVector3d& n) {
         return n.x > 0 ? TColor32{0xFFFF0000} : TColor32{0xFF0000FF};
     });
-    const TBitmap32& sphere = store.GetSprite(id);
-    EXPECT_GT(RedOf(sphere.Pixel(24, 16)), BlueOf(sphere.Pixel(24, 16)));
-    EXPECT_GT(BlueOf(sphere.Pixel(7, 16)), RedOf(sphere.Pixel(7, 16)));
+    const TColor32 right = store.GetSprite(id).Pixel(24, 16), left = store.GetSprite(id).Pixel(7, 16);
+    EXPECT_TRUE(RedOf(right) > BlueOf(right) && BlueOf(left) > RedOf(left));
     const uint16_t up = CreateColoredSphereSprite(store, eye, light, 22, 32, 32, [](const tVector3d& n) {
         return n.z > 0 ? TColor32{0xFFFF0000} : TColor32{0xFF0000FF};
     });
@@ -76,16 +74,14 @@ TEST_F(SpriteGeneratorsTest, LoadSpriteReadsAPictureAndReportsWhatItCannot) {
     ScopedPresenter presenter;
     EXPECT_FALSE(LoadSprite(store, 41, "any.png"));
     ASSERT_EQ(presenter.Count(), 1u);
-    EXPECT_EQ(presenter.Last().caption, "FSprite: TPaxSpriteForm.LoadSprite");
-    EXPECT_EQ(presenter.Last().text, "sprite.id > maximum id");
+    EXPECT_EQ(presenter.Last().caption + " | " + presenter.Last().text,
+              "FSprite: TPaxSpriteForm.LoadSprite | sprite.id > maximum id");
     EXPECT_EQ(presenter.Last().buttons, 258);
     const std::string missing = "no_such_sprite_picture.png";
     EXPECT_FALSE(LoadSprite(store, 20, missing));
     EXPECT_EQ(presenter.Last().text, "sprite picture '" + missing + "' not found");
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "pax3d_sprite_test.png";
-    TBitmap32 picture(5, 3);
-    picture.Clear(0xFF336699);
-    ASSERT_TRUE(SavePicture(picture, file.string()));
+    ASSERT_TRUE(SavePicture(testing::Filled(5, 3, 0xFF336699), file.string()));
     presenter.Clear();
     CreateRenderSprite(store, 20, 16, 16);
     EXPECT_TRUE(LoadSprite(store, 20, file.string()));

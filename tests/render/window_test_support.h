@@ -1,7 +1,6 @@
 #pragma once
-// A small scene for the window tests: shared surfaces with a 64 x 64 default surface, a
-// sprite store, the default eye and light, and a 480 x 360 picture. The settings are put back
-// to their defaults for the test and restored afterwards.
+// A small scene for the window tests: a 480 x 360 picture, a 64 x 64 default surface, the
+// default eye and light, and the default settings for the test's lifetime.
 
 #include <gtest/gtest.h>
 
@@ -67,13 +66,18 @@ struct SceneParts {
     }
 };
 
-// A window of type W on the whole picture, opened.
+// A window of type W on the whole picture, opened and, unless told otherwise, reset.
 template <class W>
-void OpenOnPicture(W& window, SharedSurfaces& surfaces) {
+void OpenOnPicture(W& window, SharedSurfaces& surfaces, bool reset = true) {
     window.SelectBitmap(&surfaces.Drawing);
     window.SetSize(0, 0, PictureWidth - 1, PictureHeight - 1);
     window.Open();
-    window.Reset();
+    if (reset) window.Reset();
+}
+
+// The last message box as "caption | text".
+inline std::string LastBox(const ScopedPresenter& presenter) {
+    return presenter.Last().caption + " | " + presenter.Last().text;
 }
 
 inline int CountPixelsNot(const TBitmap32& b, TColor32 c) {

@@ -23,7 +23,8 @@ TZBuffer32 Buffer(int width, int height) {
     return z;
 }
 
-// The line walk exactly as the rule states it, every step through PlotZ.
+// The line walk exactly as the rule states it, every step through PlotZ: from the end with the
+// smaller y, depth stepping by the truncated quotient.
 void ReferenceLineZ(TZBuffer32& z, TZPoint p1, TZPoint p2, TColor32 c) {
     const int64_t dx = std::abs(int64_t(p2.X) - p1.X), dy = std::abs(int64_t(p2.Y) - p1.Y);
     if (dx == 0 && dy == 0) return p2.Z <= p1.Z ? z.PlotZ(p2.X, p2.Y, c, p2.Z) : z.PlotZ(p1.X, p1.Y, c, p1.Z);
@@ -63,26 +64,13 @@ TEST(ZBuffer, NearerWinsEqualDepthKeepsTheFirstAndSetSizeClearsToTransparentAndF
     EXPECT_EQ(z.ColorPlane().Pixel(4, 4), Red);
     z.SetSize(11, 11);
     EXPECT_TRUE(z.ColorPlane().Pixel(5, 5) == 0u && z.Depth(5, 5) == TZBuffer32::FarDepth);
+    // A zero-length segment plots its nearer end.
+    z.LineZ(TZPoint{2, 3, 900}, TZPoint{2, 3, 400}, Red);
+    z.LineZ(TZPoint{1, 1, -7}, TZPoint{1, 1, 300}, Blue);
+    EXPECT_TRUE(z.Depth(2, 3) == 400 && z.Depth(1, 1) == -7 && CountLinePixels(z) == 2);
     z.SetSize(-3, 7);
     z.LineZ(TZPoint{0, 0, 0}, TZPoint{5, 5, 0}, Red);   // nothing to draw on
     EXPECT_EQ(z.Width(), 0);
-}
-
-TEST(ZBuffer, ZeroLengthSegmentPlotsTheNearerEnd) {
-    TZBuffer32 dot = Buffer(5, 5);
-    dot.LineZ(TZPoint{2, 3, 900}, TZPoint{2, 3, 400}, Red);
-    dot.LineZ(TZPoint{1, 1, -7}, TZPoint{1, 1, 300}, Blue);
-    EXPECT_EQ(dot.Depth(2, 3), 400);
-    EXPECT_EQ(dot.Depth(1, 1), -7);
-    EXPECT_EQ(CountLinePixels(dot), 2);
-}
-
-TEST(ZBuffer, DepthStepsByTheTruncatedQuotientFromTheUpperEnd) {
-    // Walked from (4, 0) (smaller y): n = 3, z step (0 - 10) div 3 = -3: 10, 7, 4, 1.
-    TZBuffer32 z = Buffer(6, 6);
-    z.LineZ(TZPoint{1, 3, 0}, TZPoint{4, 0, 10}, Red);
-    for (int i = 0; i <= 3; ++i) EXPECT_EQ(z.Depth(4 - i, i), 10 - 3 * i) << i;
-    EXPECT_EQ(CountLinePixels(z), 4);
 }
 
 // Ends far outside the surface: only the visible steps are walked, which must be the very
