@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,31 +15,25 @@ namespace {
 using testing::BoxTexts;
 using testing::Texts;
 
-std::string Hex(TColor32 c) {
-    char text[12];
-    std::snprintf(text, sizeof text, "%08X", c);
-    return text;
-}
-
 // Records every call as one line of text.
 class RecordingCanvas : public PlaneCanvas {
 public:
     std::vector<std::string> calls;
 
-    void LineF(tPoint2f from, tPoint2f to, TColor32 color) override {
-        calls.push_back("line " + std::to_string(int(from.x)) + "," + std::to_string(int(from.y)) + " " +
-                        std::to_string(int(to.x)) + "," + std::to_string(int(to.y)) + " " + Hex(color));
+    void LineF(tPoint2f a, tPoint2f b, TColor32 color) override {
+        Add(std::snprintf(text, sizeof text, "line %d,%d %d,%d %08X", int(a.x), int(a.y), int(b.x), int(b.y), color));
     }
-    void FillPolygon(std::span<const tPoint2f> points, TColor32 fill, TColor32 outline, bool flag1,
-                     bool flag2) override {
-        calls.push_back("fill " + std::to_string(points.size()) + " " + Hex(fill) + " " + Hex(outline) + " " +
-                        (flag1 ? "1" : "0") + (flag2 ? "1" : "0"));
+    void FillPolygon(std::span<const tPoint2f> points, TColor32 fill, TColor32 outline, bool f1, bool f2) override {
+        Add(std::snprintf(text, sizeof text, "fill %zu %08X %08X %d%d", points.size(), fill, outline, f1, f2));
     }
-    void OutlinePolygon(std::span<const tPoint2f> points, TColor32 color, PolygonClosure closure,
-                        bool flag1) override {
-        calls.push_back((closure == PolygonClosure::Closed ? "closed " : "open ") + std::to_string(points.size()) +
-                        " " + Hex(color) + " " + (flag1 ? "1" : "0"));
+    void OutlinePolygon(std::span<const tPoint2f> points, TColor32 color, PolygonClosure closure, bool f1) override {
+        const char* kind = closure == PolygonClosure::Closed ? "closed" : "open";
+        Add(std::snprintf(text, sizeof text, "%s %zu %08X %d", kind, points.size(), color, f1));
     }
+
+private:
+    char text[80] = {};
+    void Add(int) { calls.emplace_back(text); }
 };
 
 // Every test starts with armed warnings and an empty plane stack.
