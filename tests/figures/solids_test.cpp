@@ -118,31 +118,5 @@ TEST_F(SolidsTest, SegmentCountsAreHeldWithinThreeAndTwoHundredAndFillZeroDrawsL
     EXPECT_EQ(TurtleState(scene.pax()), wire);
 }
 
-TEST(SolidsPicture, ConvexCubeFromTheDefaultEyeShowsOnlyItsLitFrontFaceBetweenTheProjectedCorners) {
-    testing::FigureScene scene;
-    constexpr Extended H = 100;
-    scene.pax().SetColor(clWhite32);
-    SolidCube(scene.stage(), 2 * H);
-    EXPECT_EQ(scene.view().PartCount(), 6);   // no culling by default
-    Switches()[Switch::ConvexObject] = true;
-    scene.NewPicture();
-    scene.pax().SetColor(clWhite32);
-    SolidCube(scene.stage(), 2 * H);
-    EXPECT_EQ(scene.view().PartCount(), 1);
-    scene.EndPicture();
-    // The front face's normal is -y; its brightness is the light's for that normal.
-    TColor32 lit = clWhite32;
-    const uint8_t intensity = scene.stage().Light().Shade({0, -1, 0}, lit, false, {0, 1, 0}, 255);
-    const int expected = RedOf(ScaleColor(lit, intensity));
-    for (Extended sx : {-H, H}) {
-        for (Extended sz : {-H, H}) {
-            const testing::ScreenPoint corner = scene.Screen({sx, -H, sz});
-            const double inX = sx < 0 ? 3 : -3, inY = sz < 0 ? -3 : 3;   // screen y runs down
-            EXPECT_NEAR(RedOf(scene.PixelAt(corner.x + inX, corner.y + inY)), expected, 3);
-            EXPECT_EQ(scene.PixelAt(corner.x - inX, corner.y - inY), clBlack32);
-        }
-    }
-}
-
 }  // namespace
 }  // namespace pax

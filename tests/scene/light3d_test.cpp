@@ -22,26 +22,31 @@ uint8_t ShadeAt(Light3d& light, Extended d, TColor32& colour, bool twoSided = fa
     return light.Shade(NormalWithDot(light, d), colour, twoSided, {0, 1, 0}, opacity);
 }
 
-TEST(Light3d, IntensityOfEachModelWithoutHighlights) {
+// Models 0 to 3 keep the colour; 4 and 6 replace it, with the window's fill opacity as alpha.
+TEST(Light3d, IntensityAndColourOfEachModelWithoutHighlights) {
     struct Case {
         int model;
         Extended d;
         bool enabled, twoSided;
-        uint8_t expected;
+        uint8_t opacity, expected;
+        TColor32 colour = 0xFF102030;
     };
     const Case cases[] = {
-        {3, -1, true, false, 255},     // 0.2 + 1 * 0.8
-        {3, 1, true, false, 51},       // turned away: ambient only
-        {3, 0.2L, true, false, 124},   // (0.4 * 0.9) * 0.8 + 0.2 = 0.488
-        {3, 1, true, true, 255},       // both sides lit
-        {3, -1, false, false, 51},     // light off
-        {0, 0.3L, true, false, 255},   {0, 0.3L, false, false, 128},  {1, -1, true, false, 51},
-        {2, 1, true, false, 205},      // (0.01 * 0.2 + 0.8) * 255 = 204.51
-        {2, 1, false, false, 102},     // halved
-        {4, -1, true, false, 214},     // 0.8 * 0.8 + 0.2 = 0.84
-        {4, 0.5L, true, false, 51},    // below half: ambient only
-        {4, -1, false, false, 255},    {5, 0.4L, true, false, 255},   {5, 0.4L, false, false, 51},
-        {6, 0.2L, true, false, 124},
+        {3, -1, true, false, 255, 255},     // 0.2 + 1 * 0.8
+        {3, 1, true, false, 255, 51},       // turned away: ambient only
+        {3, 0.2L, true, false, 255, 124},   // (0.4 * 0.9) * 0.8 + 0.2 = 0.488
+        {3, 1, true, true, 255, 255},       // both sides lit
+        {3, -1, false, false, 255, 51},     // light off
+        {0, 0.3L, true, false, 255, 255},   {0, 0.3L, false, false, 255, 128},  {1, -1, true, false, 255, 51},
+        {2, 1, true, false, 255, 205},      // (0.01 * 0.2 + 0.8) * 255 = 204.51
+        {2, 1, false, false, 255, 102},     // halved
+        {4, -1, true, false, 255, 214, 0xFFFFFFFF},   // 0.8 * 0.8 + 0.2 = 0.84
+        {4, 0.5L, true, false, 255, 51, 0xFFFFFFFF},  // below half: ambient only
+        {4, -1, false, false, 255, 255, 0xFFFFFFFF},  {4, 0, true, false, 200, 133, 0xC8FFFFFF},  // 0.64 * 0.5 + 0.2
+        {5, 0.4L, true, false, 255, 255, 0},          {5, 0.4L, false, false, 255, 51, 0},
+        {6, 0.2L, true, false, 255, 124, 0},
+        {6, 0, true, false, 255, 153, 0xFFFF0000},    // hue |d|, full saturation and value
+        {6, -0.5L, true, false, 90, 204, 0x5A00FFFF},  // 0.75 * 0.8 + 0.2
     };
     for (const Case& c : cases) {
         Light3d light;
@@ -49,35 +54,20 @@ TEST(Light3d, IntensityOfEachModelWithoutHighlights) {
         light.Enabled = c.enabled;
         light.SetModel(c.model);
         TColor32 colour = 0xFF102030;
-        EXPECT_EQ(ShadeAt(light, c.d, colour, c.twoSided), c.expected) << c.model << " d=" << double(c.d);
+        EXPECT_EQ(ShadeAt(light, c.d, colour, c.twoSided, c.opacity), c.expected) << c.model << " d=" << double(c.d);
         EXPECT_EQ(light.TwoSided, c.twoSided);
-        if (c.model <= 3) {
-            EXPECT_EQ(colour, 0xFF102030u);
+        if (c.colour != 0) {
+            EXPECT_EQ(colour, c.colour) << c.model << " d=" << double(c.d);
         }
     }
-}
-
-TEST(Light3d, ModelsFourToSixReplaceTheColourWithTheWindowsFillOpacity) {
-    Light3d light;
-    light.SpecularOn = false;
-    TColor32 colour = 0xFF102030;
-    light.SetModel(4);
-    ShadeAt(light, 0, colour, false, 200);
-    EXPECT_EQ(colour, 0xC8FFFFFFu);
-
     // Model 5: the normal as a colour, x blue, y green, z red, each 0.5 + n / 2.
+    Light3d light;
     light.SetModel(5);
+    TColor32 colour = 0;
     light.Shade({1, 0, 0}, colour, false, {0, 1, 0}, 255);
     EXPECT_EQ(colour, 0xFF7F7FFFu);
     light.Shade({0, 0, -1}, colour, false, {0, 1, 0}, 128);
     EXPECT_EQ(colour, 0x80007F7Fu);
-
-    // Model 6: hue |d|, full saturation and value.
-    light.SetModel(6);
-    ShadeAt(light, 0, colour, false, 255);
-    EXPECT_EQ(colour, 0xFFFF0000u);
-    ShadeAt(light, -0.5L, colour, false, 90);
-    EXPECT_EQ(colour, 0x5A00FFFFu);
 }
 
 TEST(Light3d, HighlightMixesTowardsTheLightColour) {
