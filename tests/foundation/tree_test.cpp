@@ -57,13 +57,10 @@ void BuildSample(tTree& tree) {
     tree.AddText("e");
 }
 
-class Counted : public tTinyObject {
-public:
-    Counted(std::string_view name, int& alive) : tTinyObject(name), m_alive(alive) { ++m_alive; }
-    ~Counted() override { --m_alive; }
-
-private:
-    int& m_alive;
+struct Counted : tTinyObject {
+    Counted(std::string_view name, int& alive) : tTinyObject(name), alive(alive) { ++alive; }
+    ~Counted() override { --alive; }
+    int& alive;
 };
 
 TEST(Tree, InsertionFollowsChildModeUpAndCurrentAndNextWalksDepthFirst) {

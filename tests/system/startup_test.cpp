@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <thread>
 
 #include "support/scripted_presenter.h"
 #include "system/boolean_stack.h"
 #include "system/debug_log.h"
 #include "system/file_utils.h"
+#include "system/shell.h"
+#include "system/shown_boxes.h"
 #include "system/startup.h"
 #include "test_files.h"
 
@@ -47,6 +52,7 @@ private:
 };
 using DebugLogTest = StartupTest;
 using FileUtilsTest = StartupTest;
+using StartApplicationTest = StartupTest;
 
 TEST_F(StartupTest, CreatesTheLogHereWithHeaderAndItsOwnLine) {
     ScopedPresenter boxes;
@@ -134,6 +140,39 @@ TEST(ProgramName, FileNameWithoutDirectoryAndExe) {
     EXPECT_EQ(ProgramNameFrom("/usr/bin/pax3d"), "pax3d");
     EXPECT_EQ(ProgramNameFrom("C:/Programs/PAX3D.EXE"), "PAX3D");
     EXPECT_EQ(ProgramNameFrom(".exe"), ".exe");
+}
+
+TEST(StartApplication, AMissingFileOrWorkingDirectoryIsReported) {
+    for (auto [file, directory] : {std::pair{"/no/such/program", ""}, std::pair{"/bin/true", "/no/such/dir"}}) {
+        ScopedPresenter boxes;
+        EXPECT_FALSE(StartApplication(file, directory));
+        EXPECT_EQ(testing::BoxTexts(boxes),
+                  testing::Texts{"application start | can not start application '" + std::string(file) + "'\n"});
+        EXPECT_EQ(boxes.Last().buttons, Buttons::Ok);
+        EXPECT_EQ(boxes.Last().icon, MessageIcon::Error);
+    }
+}
+
+TEST_F(StartApplicationTest, RunsTheProgramInTheWorkingDirectory) {
+    ScopedPresenter boxes;
+    std::string script = temp.File("where.sh");  // run elsewhere than the current directory
+    std::ofstream(script) << "#!/bin/sh\npwd > where.txt\n";
+    chmod(script.c_str(), 0755);
+    EXPECT_TRUE(StartApplication(script, temp.Path()));
+    EXPECT_EQ(boxes.Count(), 0u);
+    // The bound only keeps a broken start from hanging the test.
+    std::string written;
+    for (int i = 0; i < 500 && (written.empty() || written.back() != '\n'); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        written = ReadWholeFile(temp.File("where.txt"));
+    }
+    EXPECT_EQ(written, temp.Path() + "\n");
+}
+
+TEST(Shell, FindsProgramsInPath) {
+    EXPECT_FALSE(FindProgram("sh").empty());
+    EXPECT_EQ(FindProgram("no-such-program-pax3d"), "");
+    EXPECT_EQ(FindProgram("/bin/sh"), "/bin/sh");
 }
 
 }  // namespace
