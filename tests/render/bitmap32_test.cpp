@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "render/surface_test_support.h"
 #include "support/golden.h"
@@ -11,8 +12,12 @@
 namespace pax {
 namespace {
 
+using testing::Filled;
+using testing::Marks;
+using testing::Pixels;
+
 TEST(Bitmap32Blend, SourceAlphaMixesEveryChannelRoundedToNearest) {
-    const TColor32 d = Color32(10, 20, 30, 40), black = Color32(0, 0, 0, 255);
+    const TColor32 d = Color32(10, 20, 30, 40), black = clBlack32;
     EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 0), d), d);
     EXPECT_EQ(BlendPixel(Color32(200, 100, 50, 255), d), Color32(200, 100, 50, 255));
     // (S 128 + D 127) / 255: red 25600/255 = 100.4, green 19150/255 = 75.1, blue 38150/255 = 149.6.
@@ -30,50 +35,37 @@ TEST(Bitmap32Blend, SourceAlphaMixesEveryChannelRoundedToNearest) {
 }
 
 TEST(Bitmap32Fixed, HalfRoundsUpAndJustBelowHalfRoundsDown) {
-    EXPECT_EQ(FixedRound(0x8000), 1);
-    EXPECT_EQ(FixedRound(0x7FFF), 0);
-    EXPECT_EQ(FixedRound(0x18000), 2);
-    EXPECT_EQ(FixedRound(-0x8000), 0);
-    EXPECT_EQ(FixedRound(-0x8001), -1);
-    EXPECT_EQ(FixedRound(std::numeric_limits<TFixed>::max()), 32768);
-    EXPECT_EQ(Fixed(1.5), 0x18000);
-    EXPECT_EQ(Fixed(-0.25), -0x4000);
+    for (auto [v, want] : {std::pair{0x8000, 1}, {0x7FFF, 0}, {0x18000, 2}, {-0x8000, 0}, {-0x8001, -1},
+                           {std::numeric_limits<TFixed>::max(), 32768}})
+        EXPECT_EQ(FixedRound(v), want) << v;
+    EXPECT_TRUE(Fixed(1.5) == 0x18000 && Fixed(-0.25) == -0x4000);
 }
 
 TEST(Bitmap32Pixels, SetPixelBlendIsClippedAndBlended) {
-    TBitmap32 b = testing::Filled(8, 8);
-    b.SetClipRect({2, 2, 6, 6});
-    b.SetPixelBlend(1, 3, clWhite32);
-    b.SetPixelBlend(6, 3, clWhite32);
+    TBitmap32 b = Filled(7, 4);
+    b.SetClipRect({2, 2, 6, 4});
+    for (int x : {1, 6}) b.SetPixelBlend(x, 3, clWhite32);
     b.SetPixelBlend(3, 3, Color32(255, 255, 255, 128));
-    b.SetPixelBlend(4, 4, Color32(9, 8, 7, 0));
-    EXPECT_EQ(b.Pixel(1, 3), clBlack32);
-    EXPECT_EQ(b.Pixel(6, 3), clBlack32);
+    b.SetPixelBlend(4, 3, Color32(9, 8, 7, 0));
+    EXPECT_EQ(Marks(b), ".......\n.......\n.......\n...#...\n");
     EXPECT_EQ(b.Pixel(3, 3), Color32(128, 128, 128));
-    EXPECT_EQ(b.Pixel(4, 4), clBlack32);
 }
 
 TEST(Bitmap32Pixels, AntialiasedPointSpreadsOverFourPixelsByFractionsAndIgnoresNaNAndFarPoints) {
-    TBitmap32 b = testing::Filled(16, 16);
+    TBitmap32 b = Filled(16, 16);
     b.SetPixelAA(5.25f, 7.5f, clWhite32);
     // Weights 0.375 and 0.125 of 255, rounded.
-    EXPECT_EQ(RedOf(b.Pixel(5, 7)), 96);
-    EXPECT_EQ(RedOf(b.Pixel(6, 7)), 32);
-    EXPECT_EQ(RedOf(b.Pixel(5, 8)), 96);
-    EXPECT_EQ(RedOf(b.Pixel(6, 8)), 32);
-    EXPECT_EQ(b.Pixel(4, 7), clBlack32);
+    for (auto [x, y, v] : {std::tuple{5, 7, 96}, {6, 7, 32}, {5, 8, 96}, {6, 8, 32}, {4, 7, 0}})
+        EXPECT_EQ(b.Pixel(x, y), Color32(v, v, v)) << x << "," << y;
     // On a whole coordinate the point is one opaque pixel, like the clipped set-pixel.
     b.SetPixelAAFixed(2 * FixedOne, 3 * FixedOne, Color32(1, 2, 3));
-    EXPECT_EQ(b.Pixel(2, 3), Color32(1, 2, 3));
-    EXPECT_EQ(b.Pixel(3, 3), clBlack32);
-    EXPECT_EQ(b.Pixel(2, 4), clBlack32);
-    TBitmap32 c = testing::Filled(4, 4);
+    EXPECT_TRUE(b.Pixel(2, 3) == Color32(1, 2, 3) && b.Pixel(3, 3) == clBlack32 && b.Pixel(2, 4) == clBlack32);
+    TBitmap32 c = Filled(4, 4);
     c.SetPixelAA(std::numeric_limits<float>::quiet_NaN(), 1, clWhite32);
     c.SetPixelAA(1e30f, -1e30f, clWhite32);
     c.SetPixelAA(-0.5f, 1, clWhite32);   // half of it lands on column 0
     c.SetPixelAAFixed(std::numeric_limits<TFixed>::max(), std::numeric_limits<TFixed>::min(), clWhite32);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 1; x < 4; ++x) EXPECT_EQ(c.Pixel(x, y), clBlack32);
+    EXPECT_EQ(Marks(c), "....\n#...\n....\n....\n");
     EXPECT_EQ(RedOf(c.Pixel(0, 1)), 128);
 }
 
@@ -111,7 +103,7 @@ void DrawEverything(TBitmap32& b, TBitmap32& other) {
 }
 
 TEST(Bitmap32Empty, EveryCallOnTheZeroSurfaceOrInsideAnEmptyClipRectangleIsANoOp) {
-    TBitmap32 empty, other = testing::Filled(3, 3, Color32(1, 2, 3));
+    TBitmap32 empty, other = Filled(3, 3, Color32(1, 2, 3));
     empty.Clear(clWhite32);
     empty.ResetAlpha();
     DrawEverything(empty, other);
@@ -119,18 +111,143 @@ TEST(Bitmap32Empty, EveryCallOnTheZeroSurfaceOrInsideAnEmptyClipRectangleIsANoOp
     EXPECT_EQ(other.Pixel(1, 1), Color32(1, 2, 3));
     empty.SetSize(-5, 7);
     EXPECT_TRUE(empty.Empty() && empty.Height() == 0);
-    TBitmap32 b = testing::Filled(6, 6, Color32(9, 9, 9));
+    TBitmap32 b = Filled(6, 6, Color32(9, 9, 9));
     const TBitmap32 snapshot = b;
     b.SetClipRect({3, 3, 3, 3});
     DrawEverything(b, other);
-    EXPECT_EQ(testing::Pixels(b), testing::Pixels(snapshot));
+    EXPECT_TRUE(testing::SamePicture(b, snapshot));
+}
+
+constexpr TColor32 Ground = 0xFF102030;
+
+TEST(Bitmap32Rects, AxisLinesIncludeBothEndsAndAreClipped) {
+    TBitmap32 b = Filled(6, 4, Ground);
+    b.HorzLineBlend(4, 1, 1, clWhite32);
+    b.VertLineBlend(5, 0, 3, clWhite32);
+    EXPECT_EQ(Marks(b, Ground), ".....#\n.#####\n.....#\n.....#\n");
+    EXPECT_EQ(b.Pixel(1, 1), clWhite32);
+    TBitmap32 c = Filled(6, 4, Ground);
+    c.SetClipRect({1, 1, 5, 3});
+    c.HorzLineBlend(-100, 1, 100, clWhite32);
+    c.HorzLineBlend(0, 0, 5, clWhite32);
+    c.VertLineBlend(4, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), clWhite32);
+    EXPECT_EQ(Marks(c, Ground), "......\n.####.\n....#.\n......\n");
+}
+
+TEST(Bitmap32Rects, FillRectOpaqueCopiesAndFillRectBlendBlendsBothClippedAndExcludingRightAndBottom) {
+    TBitmap32 b = Filled(5, 4, Ground);
+    b.FillRectOpaque(1, 1, 3, 3, Color32(1, 2, 3, 40));
+    b.FillRectOpaque(4, 1, 2, 3, clWhite32);   // reversed: empty
+    EXPECT_EQ(Marks(b, Ground), ".....\n.##..\n.##..\n.....\n");
+    EXPECT_EQ(b.Pixel(1, 1), Color32(1, 2, 3, 40));   // copied, alpha and all
+    TBitmap32 r = Filled(3, 1, Ground);
+    r.FillRectBlend(0, 0, 1, 1, Color32(200, 100, 50, 0));
+    r.FillRectBlend(1, 0, 2, 1, Color32(200, 100, 50, 255));
+    r.FillRectBlend(2, 0, 3, 1, Color32(255, 255, 255, 128));
+    // (255 128 + D 127) / 255 for D = 0x10, 0x20, 0x30.
+    EXPECT_EQ(Pixels(r), (std::vector<TColor32>{Ground, Color32(200, 100, 50), Color32(136, 144, 152)}));
+    TBitmap32 c = Filled(5, 5, Ground);
+    c.SetClipRect({1, 1, 4, 4});
+    c.FillRectBlend(-10, 2, 10, 3, Color32(255, 255, 255, 100));
+    c.FillRectBlend(4, 0, 9, 9, Color32(255, 255, 255, 100));
+    EXPECT_EQ(Marks(c, Ground), ".....\n.....\n.###.\n.....\n.....\n");
+}
+
+TEST(Bitmap32Rects, FrameRectDrawsTheFourEdgesInsideTheRectangleAndIsClipped) {
+    TBitmap32 b = Filled(6, 5, Ground), thin = Filled(3, 3, Ground), c = Filled(6, 5, Ground);
+    b.FrameRectOpaque(1, 0, 5, 4, clWhite32);
+    EXPECT_EQ(Marks(b, Ground), ".####.\n.#..#.\n.#..#.\n.####.\n......\n");
+    thin.FrameRectOpaque(1, 0, 2, 3, clWhite32);
+    EXPECT_EQ(Marks(thin, Ground), ".#.\n.#.\n.#.\n");
+    c.SetClipRect({0, 0, 4, 5});
+    c.FrameRectOpaque(1, 1, 8, 4, clWhite32);
+    EXPECT_EQ(Marks(c, Ground), "......\n.###..\n.#....\n.###..\n......\n");
+}
+
+constexpr TColor32 A = Color32(255, 0, 0), B = Color32(0, 255, 0), C = Color32(0, 0, 255), D = Color32(255, 255, 255);
+constexpr TColor32 G = Ground;
+using Px = std::vector<TColor32>;
+
+TBitmap32 TwoByTwo() { return testing::FromPixels(2, {A, B, C, D}); }
+
+TEST(Bitmap32Stretch, PicksTheNearestSourcePixelWhenGrowingAndShrinking) {
+    TBitmap32 dst = Filled(4, 4), half = Filled(2, 1), one = Filled(3, 1);
+    TwoByTwo().StretchTo(dst, {0, 0, 4, 4});
+    EXPECT_EQ(Pixels(dst), (Px{A, A, B, B, A, A, B, B, C, C, D, D, C, C, D, D}));
+    const TBitmap32 row = testing::FromPixels(4, {Color32(0, 0, 0), Color32(10, 0, 0), Color32(20, 0, 0), Color32(30, 0, 0)});
+    row.StretchTo(half, {0, 0, 2, 1});   // centres 0.5 and 1.5 of 2 -> source 1 and 3
+    EXPECT_EQ(Pixels(half), (Px{Color32(10, 0, 0), Color32(30, 0, 0)}));
+    row.StretchTo(one, {0, 0, 3, 1}, {2, 0, 3, 1});   // one source pixel over three
+    EXPECT_EQ(Pixels(one), Px(3, Color32(20, 0, 0)));
+}
+
+TEST(Bitmap32Stretch, IsClippedAndLeavesPixelsMappedOutsideTheSourceAlone) {
+    TBitmap32 dst = Filled(4, 4, G), part = Filled(4, 1, G);
+    dst.SetClipRect({1, 1, 4, 4});
+    TwoByTwo().StretchTo(dst, {-2, -2, 6, 6});   // 4 x 4 blocks, centred on the corner at (2, 2)
+    EXPECT_EQ(Pixels(dst), (Px{G, G, G, G, G, A, B, B, G, C, D, D, G, C, D, D}));
+    TwoByTwo().StretchTo(part, {0, 0, 4, 1}, {-1, 0, 1, 1});   // the left half lies outside the source
+    EXPECT_EQ(Pixels(part), (Px{G, G, A, A}));
+}
+
+TEST(Bitmap32DrawTo, OpaqueCopiesAlphaIncludedAndTransparentSkipsTheOuterColour) {
+    const TColor32 E = Color32(1, 2, 3, 0);
+    TBitmap32 src = testing::FromPixels(2, {A, B, C, E}), dst = Filled(4, 3, G), t = Filled(2, 2, G);
+    src.DrawTo(dst, 1, 1);
+    EXPECT_EQ(Pixels(dst), (Px{G, G, G, G, G, A, B, G, G, C, E, G}));
+    src.DrawMode = TDrawMode::dmTransparent;
+    src.OuterColor = B;
+    src.DrawTo(t, 0, 0);
+    EXPECT_EQ(Pixels(t), (Px{A, G, C, E}));
+}
+
+TEST(Bitmap32DrawTo, BlendModeWeighsBySourceAlphaTimesMasterAlpha) {
+    TBitmap32 src = testing::FromPixels(2, {Color32(200, 100, 0), Color32(255, 255, 255, 200)});
+    src.DrawMode = TDrawMode::dmBlend;
+    src.MasterAlpha = 128;
+    TBitmap32 dst = Filled(2, 1, Color32(0, 0, 100));
+    src.DrawTo(dst, 0, 0);
+    // Weight 128: (200 128 + 0) / 255 = 100.4, (100 128) / 255 = 50.2, (100 127) / 255 = 49.8.
+    // Weight 200 128 / 255 = 100: 25500 / 255 = 100, (100 255 + 100 155) / 255 = 160.8.
+    const Px blended{Color32(100, 50, 50), Color32(100, 100, 161)};
+    EXPECT_EQ(Pixels(dst), blended);
+    src.MasterAlpha = 0;
+    src.DrawTo(dst, 0, 0);
+    EXPECT_EQ(Pixels(dst), blended);
+    TBitmap32 white = Filled(1, 1, clWhite32), stretched = Filled(2, 2);
+    white.DrawMode = TDrawMode::dmBlend;
+    white.MasterAlpha = 128;
+    white.StretchTo(stretched, {0, 0, 2, 2});
+    EXPECT_EQ(Pixels(stretched), Px(4, Color32(128, 128, 128)));
+}
+
+TEST(Bitmap32DrawTo, SourceRectangleAndClippingCutBothSides) {
+    const TBitmap32 src = TwoByTwo();
+    TBitmap32 dst = Filled(3, 3, G), clipped = Filled(3, 3, G);
+    // Source rows -5..-1 do not exist, so source row 0 lands at y = 5, below the surface.
+    src.DrawTo(dst, 1, 0, {1, -5, 9, 2});
+    EXPECT_EQ(Pixels(dst), Px(9, G));
+    src.DrawTo(dst, 1, 0, {1, 0, 9, 2});
+    EXPECT_EQ(Pixels(dst), (Px{G, B, G, G, D, G, G, G, G}));
+    clipped.SetClipRect({0, 0, 2, 3});
+    src.DrawTo(clipped, 1, 1);
+    src.DrawTo(clipped, std::numeric_limits<int>::max(), std::numeric_limits<int>::min());
+    src.DrawTo(clipped, -2, -2);
+    EXPECT_EQ(Pixels(clipped), (Px{G, G, G, G, A, G, G, C, G}));
+}
+
+TEST(Bitmap32DrawTo, DrawingOntoItselfReadsTheOriginalPixels) {
+    TBitmap32 b = testing::FromPixels(4, {Color32(0, 0, 0), Color32(1, 0, 0), Color32(2, 0, 0), Color32(3, 0, 0)});
+    b.DrawTo(b, 1, 0, {0, 0, 3, 1});
+    EXPECT_EQ(Pixels(b), (Px{Color32(0, 0, 0), Color32(0, 0, 0), Color32(1, 0, 0), Color32(2, 0, 0)}));
+    b.StretchTo(b, {0, 0, 4, 1}, {2, 0, 4, 1});
+    EXPECT_EQ(Pixels(b), (Px{Color32(1, 0, 0), Color32(1, 0, 0), Color32(2, 0, 0), Color32(2, 0, 0)}));
 }
 
 // One picture of everything the surface draws: antialiased and plain lines, polygons plain
 // and antialiased (a self-crossing star shows the even-odd rule), blended rectangles, text.
 TEST(Bitmap32Picture, SceneMatchesItsGoldenPicture) {
-    TBitmap32 b(480, 360);
-    b.Clear(Color32(20, 24, 40));
+    TBitmap32 b = Filled(480, 360, Color32(20, 24, 40));
     for (int k = 0; k < 48; ++k) {
         const double a = k * 2 * M_PI / 48;
         b.LineAAF(120, 130, 120 + 100 * std::cos(a), 130 + 100 * std::sin(a), Color32(255, 255, 255));
@@ -141,12 +258,9 @@ TEST(Bitmap32Picture, SceneMatchesItsGoldenPicture) {
     }
     TArrayOfFixedPoint star, pentagram;
     for (int k = 0; k < 10; ++k) {
-        const double a = k * M_PI / 5 - M_PI / 2, r = k % 2 ? 30 : 70;
+        const double a = k * M_PI / 5 - M_PI / 2, r = k % 2 ? 30 : 70, p = k * 4 * M_PI / 5 - M_PI / 2;
         star.push_back(FixedPoint(120 + r * std::cos(a), 285 + r * std::sin(a)));
-    }
-    for (int k = 0; k < 5; ++k) {
-        const double a = k * 4 * M_PI / 5 - M_PI / 2;
-        pentagram.push_back(FixedPoint(300 + 60 * std::cos(a), 290 + 60 * std::sin(a)));
+        if (k < 5) pentagram.push_back(FixedPoint(300 + 60 * std::cos(p), 290 + 60 * std::sin(p)));
     }
     b.FillPolygonAA(star, Color32(255, 60, 60));
     b.FillPolygonAA({FixedPoint(60, 235), FixedPoint(200, 255), FixedPoint(100, 345)}, Color32(60, 160, 255, 128));

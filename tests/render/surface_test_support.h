@@ -2,6 +2,8 @@
 // Small helpers of the surface tests: filled and random surfaces, their pixels as a vector,
 // and a picture of which pixels differ from the background.
 
+#include <algorithm>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,6 +16,13 @@ inline TBitmap32 Filled(int width, int height, TColor32 colour = clBlack32) {
     TBitmap32 b(width, height);
     b.Clear(colour);
     return b;
+}
+
+// A picture of the given pixels, row by row.
+inline TBitmap32 FromPixels(int width, std::initializer_list<TColor32> pixels) {
+    TBitmap32 p(width, static_cast<int>(pixels.size()) / width);
+    std::copy(pixels.begin(), pixels.end(), p.Bits());
+    return p;
 }
 
 // Seeded random pixels; alpha random too unless opaque.
