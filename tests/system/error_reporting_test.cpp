@@ -57,12 +57,19 @@ TEST(ShowError, RetryReturnsFourLogsAndShowsTheWrappedTextInAnErrorBox) {
     EXPECT_EQ(boxes.Last().text, "0123456789012345678901234567890$\ntail");
 }
 
-TEST(ShowError, MarksTheBoxOpenAndResetsThePictureClockAfterIt) {
+class PictureClockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetManualClock(true, 1000);
+        ResetPictureClock();
+    }
+    void TearDown() override { SetManualClock(false); }
+};
+
+TEST_F(PictureClockTest, AnErrorBoxIsMarkedOpenWhileShownAndTheClockStartsAgainAfterIt) {
     auto probe = std::make_unique<ProbePresenter>(Answer::Ok);
     const ProbePresenter& seen = *probe;
     auto previous = InstallPresenter(std::move(probe));
-    SetManualClock(true, 1000);
-    ResetPictureClock();
     CountPicture();
     SetManualClock(true, 5000);
     ShowError("c", "t", 0);
@@ -71,7 +78,6 @@ TEST(ShowError, MarksTheBoxOpenAndResetsThePictureClockAfterIt) {
     EXPECT_FALSE(MessageBoxOpen());
     EXPECT_EQ(PictureClock().Counter, 0u);
     EXPECT_EQ(PictureClock().Start, 5000u);
-    SetManualClock(false);
 }
 
 TEST(ShowErrorDeathTest, AbortOrCancelCopyTheTextAndExit255AndNoBoxExits225) {
@@ -197,15 +203,6 @@ TEST(RaiseErrors, ThrowInvalidPointerWithTheSystemsMessages) {
     EXPECT_THAT([] { RaiseNoHeap("Memory.Alloc"); },
                 ThrowsMessage<EInvalidPointer>("\nno heap memory at \"Memory.Alloc\"\n"));
 }
-
-class PictureClockTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        SetManualClock(true, 1000);
-        ResetPictureClock();
-    }
-    void TearDown() override { SetManualClock(false); }
-};
 
 TEST_F(PictureClockTest, RightAfterResetOneMillisecondAndAFiftiethPerPicture) {
     EXPECT_EQ(ElapsedMilliseconds(), 1u);

@@ -33,16 +33,13 @@ struct FakeDevice : SoundDevice {
 
 class SoundTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previous = InstallSoundDevice(std::unique_ptr<SoundDevice>(device)); }
     void TearDown() override {
         StopSound();
-        InstallSoundDevice(std::move(m_previous));
+        InstallSoundDevice(std::move(previous));
     }
     FakeDevice* device = new FakeDevice;  // owned by the sound system once installed
+    std::unique_ptr<SoundDevice> previous = InstallSoundDevice(std::unique_ptr<SoundDevice>(device));
     testing::ScopedPresenter boxes;
-
-private:
-    std::unique_ptr<SoundDevice> m_previous;
 };
 
 TEST_F(SoundTest, VolumeIsPercentTimes655OnBothChannelsAndAFailureIsShown) {
