@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/config/config_test_support.h"
 #include "lsystem/library/library.h"
 #include "render/bitmap32.h"
 #include "render/picture_io.h"
@@ -51,19 +50,11 @@ std::vector<TColor32> Opaque(const TBitmap32& picture) {
 // and pictures into the current directory.
 class CommandLine : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_dir = fs::temp_directory_path() / ("pax3d_cli_" + std::to_string(::getpid()) + "_" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        fs::current_path(m_dir);
+    CommandLine() {
+        fs::current_path(m_dir.Path());
         std::ofstream("koch.LSY") << KochFile;
     }
-    void TearDown() override {
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
-    }
+    ~CommandLine() override { fs::current_path(m_previous); }
 
     static Outcome Pax(std::vector<std::string> args) {
         std::ostringstream out, err;
@@ -78,7 +69,8 @@ protected:
     }
 
 private:
-    fs::path m_previous, m_dir;
+    const fs::path m_previous = fs::current_path();
+    const testing::TempDir m_dir;
 };
 
 TEST_F(CommandLine, WrongUsageAndBadInputGiveTheirCodeAndOneLine) {

@@ -90,15 +90,11 @@ TEST_F(Configuration, NoFileGivesTheDefaultsWhateverWasSetBefore) {
 }
 
 TEST_F(Configuration, ResetsKeepTheCurrentFigureAndReportChangedSwitches) {
-    m_values.DemoGroup = 3;
-    m_values.Figure = 4;
-    m_values.SyncMode = 2;
-    m_values.LineThickness = 5;
-    m_values.SoundVolume = 10;
+    std::tie(m_values.DemoGroup, m_values.Figure, m_values.SyncMode, m_values.LineThickness, m_values.SoundVolume) =
+        std::tuple(3, 4, 2, 5, 10);
     m_switches[Switch::Paused] = true;
     EXPECT_TRUE(ResetGroup(Settings(), 2).none());
-    EXPECT_EQ(m_values.LineThickness, 1);
-    EXPECT_EQ(m_values.SoundVolume, 10);
+    EXPECT_EQ(std::tuple(m_values.LineThickness, m_values.SoundVolume), std::tuple(1, 10));
     EXPECT_TRUE(ResetGroup(Settings(), 6).none());
     EXPECT_EQ(ResetAll(Settings()), SwitchChanges().set(Switch::Paused));
     EXPECT_EQ(std::tuple(m_values.DemoGroup, m_values.Figure, m_values.SyncMode, m_values.SoundVolume),
@@ -110,8 +106,7 @@ TEST_F(Configuration, BasicValuesAreNeverReadAndFlaggedSwitchesAreReadButNeverWr
     LoadText("[--- Basic Values ---]\nStep=80\nRadius=7\n"
              "[--- Background ---]\nZBuffer=1\nScroll Background=1\nFilter Background=1\n"
              "[--- Light Options ---]\nShow Light=1\nLightIsOn=0\n");
-    EXPECT_EQ(m_values.Step, 50);
-    EXPECT_EQ(m_values.Radius, 100);
+    EXPECT_EQ(std::tuple(m_values.Step, m_values.Radius), std::tuple(50, 100));
     for (int i : {Switch::ZBuffer, Switch::ScrollBackground, Switch::FilterBackground, Switch::ShowLight})
         EXPECT_TRUE(m_switches[i]) << i;
     EXPECT_FALSE(m_switches[Switch::LightIsOn]);
@@ -141,27 +136,11 @@ TEST_F(Configuration, SavedFileHasItsSectionsInOrderVectorsAsThreeKeysAndThePlat
     EXPECT_EQ(ini.ReadString("--- Light Options ---", "Light Color", ""), "00FFFF80");
     EXPECT_EQ(ini.ReadString(MainSection, "Realtime", ""), "1");
     EXPECT_FALSE(ini.ValueExists("--- Background ---", "Used Picture"));   // empty texts are left out
-    EXPECT_EQ(ini.ReadString(AnimationSection, "Rotate.x", ""), "1.5");
-    EXPECT_EQ(ini.ReadString(AnimationSection, "Rotate.y", ""), "-2.25");
-    EXPECT_EQ(ini.ReadString(AnimationSection, "Rotate.z", ""), "0.1");
+    for (auto [key, text] : {std::pair("Rotate.x", "1.5"), {"Rotate.y", "-2.25"}, {"Rotate.z", "0.1"}})
+        EXPECT_EQ(ini.ReadString(AnimationSection, key, ""), text);
     EXPECT_FALSE(ini.ValueExists(AnimationSection, "Rotate"));
     Load();
     EXPECT_EQ(m_values.Rotate, (tConfigVector{1.5L, -2.25L, 0.1L}));
-}
-
-TEST_F(Configuration, WindowPlacesAreLimitedToTheScreen) {
-    DisplayInfo().HorzRes = 1024;
-    DisplayInfo().VertRes = 768;
-    LoadText("[--- Main Window ---]\nLeft Position=5000\nTop Position=5000\nWidth=abc\n"
-             "[--- About Window ---]\nLeft Position=-300\n"
-             "[--- LSystems Window ---]\nWidth=10\nHeight=700\n");
-    EXPECT_EQ(m_values.MainLeft, 924);
-    EXPECT_EQ(m_values.MainTop, 728);
-    EXPECT_EQ(m_values.MainWidth, 480);
-    EXPECT_EQ(m_values.AboutWindow, (tWindowPlace{-300, 0}));
-    EXPECT_EQ(m_values.NavigationWindow, (tWindowPlace{488, 300}));
-    EXPECT_EQ(m_values.LSystemWidth, 100);
-    EXPECT_EQ(m_values.LSystemHeight, 700);
 }
 
 TEST_F(Configuration, PictureListKeepsAtMostEightExistingFiles) {
@@ -218,8 +197,12 @@ TEST_F(Configuration, SaveThenLoadGivesTheSameValues) {
     }
 }
 
-TEST_F(Configuration, DamagedFilesGiveDefaultsOrTheLimitsWithoutAMessage) {
+TEST_F(Configuration, DamagedFilesAndPlacesOffTheScreenGiveDefaultsOrTheLimitsWithoutAMessage) {
+    DisplayInfo().HorzRes = 1024;
+    DisplayInfo().VertRes = 768;
     LoadText("[--- Main Window ---]\r\nSync Mode=7\r\nShow Info=-5\r\nDemoGroup=x\r\n"
+             "Left Position=5000\r\nTop Position=5000\r\nWidth=abc\r\n"
+             "[--- About Window ---]\r\nLeft Position=-300\r\n[--- LSystems Window ---]\r\nWidth=10\r\nHeight=700\r\n"
              "[--- Draw Options ---]\r\nFont=2\r\nFont=7\r\nLine Transparency=300\r\nDetail Level=0\r\n"
              "[--- Light Options ---]\r\nLight Model=abc\r\nLight Color=$12345678\r\n"
              "\x01\x02 junk \xff\r\n"
@@ -229,9 +212,12 @@ TEST_F(Configuration, DamagedFilesGiveDefaultsOrTheLimitsWithoutAMessage) {
     const tConfigValues& v = m_values;
     EXPECT_EQ(std::tuple(v.SyncMode, v.ShowInfo, v.DemoGroup, v.Font), std::tuple(3, 0, 0, 2));
     EXPECT_EQ(std::tuple(v.LineTransparency, v.DetailLevel, v.LightModel, v.SoundVolume), std::tuple(255, 1, 3, 100));
-    EXPECT_EQ(m_values.LightColor, 0x12345678u);
-    EXPECT_EQ(m_values.Rotate, (tConfigVector{0, -18, 0}));
-    EXPECT_EQ(m_values.Times, tConfigVector{});
+    EXPECT_EQ(v.LightColor, 0x12345678u);
+    EXPECT_EQ(std::tuple(v.Rotate, v.Times), std::tuple(tConfigVector{0, -18, 0}, tConfigVector{}));
+    EXPECT_EQ(std::tuple(v.MainLeft, v.MainTop, v.MainWidth, v.LSystemWidth, v.LSystemHeight),
+              std::tuple(924, 728, 480, 100, 700));
+    EXPECT_EQ(v.AboutWindow, (tWindowPlace{-300, 0}));
+    EXPECT_EQ(v.NavigationWindow, (tWindowPlace{488, 300}));
     EXPECT_FALSE(m_switches[Switch::Paused]);
     ASSERT_TRUE(SaveConfiguration(Settings()));
     const std::string saved = ReadTextFile(File());

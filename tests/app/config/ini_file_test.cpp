@@ -19,21 +19,9 @@ using testing::WriteTextFile;
 
 TEST(IniFile, ReadsToleratingBomCrlfCommentsGarbageAndRepeats) {
     IniFile ini;
-    EXPECT_TRUE(ini.Parse("\xEF\xBB\xBF"
-                          "orphan=1\r\n"
-                          "[Main]\r\n"
-                          "; comment=1\r\n"
-                          "# also=1\r\n"
-                          "\r\n"
-                          "  Left Position = 12  \r\n"
-                          "this line means nothing\r\n"
-                          "[broken\r\n"
-                          "=no key\r\n"
-                          "left position=99\r\n"
-                          "[other]\r"
-                          "x=1\r"
-                          "[MAIN]\n"
-                          "Top=7\n"));
+    EXPECT_TRUE(ini.Parse("\xEF\xBB\xBF" "orphan=1\r\n[Main]\r\n; comment=1\r\n# also=1\r\n\r\n"
+                          "  Left Position = 12  \r\nthis line means nothing\r\n[broken\r\n=no key\r\n"
+                          "left position=99\r\n[other]\rx=1\r[MAIN]\nTop=7\n"));
     EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Main", "other"}));
     EXPECT_EQ(ini.KeyNames("main"), (std::vector<std::string>{"Left Position", "Top"}));
     EXPECT_EQ(ini.ReadInteger("MAIN", "LEFT POSITION", 0), 12);   // the first of a repeated key
