@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 namespace pax {
@@ -40,9 +41,8 @@ TEST(Fractals, RenderFractalMapsRowZeroToYMinAndTheMenuPicturesHaveTheirParamete
     TBitmap32 s(4, 2);
     RenderFractal(Position, s, 1, 2, 3.0L, 1.0L, 8.0L, 0.0L);
     // x = 0 + c 8 / 4, y = 1 + r 2 / 2.
-    EXPECT_EQ(s.Pixel(0, 0), Color32(0, 10, 3));
-    EXPECT_EQ(s.Pixel(3, 0), Color32(60, 10, 3));
-    EXPECT_EQ(s.Pixel(1, 1), Color32(20, 20, 3));
+    EXPECT_EQ((std::array{s.Pixel(0, 0), s.Pixel(3, 0), s.Pixel(1, 1)}),
+              (std::array{Color32(0, 10, 3), Color32(60, 10, 3), Color32(20, 20, 3)}));
     RenderFractal(nullptr, s, 0, 0, 1, 0, 1, 0);
     TBitmap32 empty;
     RenderFractal(Position, empty, 0, 0, 1, 0, 1, 0);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "system/exceptions.h"
 
 namespace pax {
@@ -14,8 +16,7 @@ TEST(SpriteStore, IdentifiersZeroAndOneShareAPictureFortyIsTheLastAndSizesDefaul
     EXPECT_FALSE(store.HasSprite(16));
     EXPECT_EQ(store.GetSpriteSize(20), SpriteStore::InitialDefaultSize);
     store.GetSprite(40).SetSize(26, 12);
-    EXPECT_TRUE(store.HasSprite(40));
-    EXPECT_EQ(store.GetSpriteSize(40), (tSpriteSize{26, 12}));
+    EXPECT_TRUE(store.HasSprite(40) && store.GetSpriteSize(40) == (tSpriteSize{26, 12}));
     store.SetDefaultSize({8, 9});
     EXPECT_EQ(store.GetSpriteSize(21), (tSpriteSize{8, 9}));
     try {
@@ -33,8 +34,7 @@ TEST(SpriteStore, SetColorTintsAndKeepsTransparencyAndScaledSpritesBlendWithThei
     tinted.SetPixel(0, 0, 0x00123456);
     tinted.SetPixel(1, 0, 0x80FFFFFF);
     store.SetColor(5, 0xFFFF0000);
-    EXPECT_EQ(tinted.Pixel(0, 0), 0x00FF0000u);
-    EXPECT_EQ(tinted.Pixel(1, 0), 0x80FF0000u);
+    EXPECT_TRUE(tinted.Pixel(0, 0) == 0x00FF0000u && tinted.Pixel(1, 0) == 0x80FF0000u);
     TBitmap32& sprite = store.GetSprite(3);
     sprite.SetSize(2, 2);
     sprite.Clear(0xFFFFFFFF);
@@ -42,9 +42,8 @@ TEST(SpriteStore, SetColorTintsAndKeepsTransparencyAndScaledSpritesBlendWithThei
     TBitmap32 dest(10, 10);
     dest.Clear(clBlack32);
     store.AddScaledSprite(3, {2, 2, 6, 6}, 255, dest);
-    EXPECT_EQ(dest.Pixel(2, 2), 0xFFFFFFFFu);
-    EXPECT_EQ(dest.Pixel(5, 5), 0xFF0000FFu);
-    EXPECT_EQ(dest.Pixel(6, 6), clBlack32);
+    EXPECT_EQ((std::array{dest.Pixel(2, 2), dest.Pixel(5, 5), dest.Pixel(6, 6)}),
+              (std::array<TColor32, 3>{0xFFFFFFFF, 0xFF0000FF, clBlack32}));
     store.AddScaledSprite(3, {0, 0, 1, 1}, 128, dest);
     EXPECT_EQ(dest.Pixel(0, 0), 0xFF000080u);   // the blue corner sampled, half strength
     store.AddScaledSprite(3, {-1e30f, -1e30f, 1e30f, 1e30f}, 255, dest);   // far off: no crash

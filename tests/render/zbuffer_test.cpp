@@ -129,57 +129,38 @@ TEST(ZBuffer, FloatPointsRoundHalvesToEvenAndDepthToFixedAndNonFiniteOnesAreIgno
     for (int x = 0; x < 16; ++x) EXPECT_EQ(z.Depth(x, 7), 2 << 16);
 }
 
-// A grey 8 x 4 plane whose depth is dx x + dy y.
-TZBuffer32 Sloped(int dx, int dy) {
-    TZBuffer32 z = Buffer(8, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 8; ++x) z.PlotZ(x, y, 0xFF808080, dx * x + dy * y);
-    return z;
-}
-
-TEST(ZBuffer, ComposeShadesByTheDepthGradient) {
-    // Sloping away: g = 30, w = 30 + 127 = 157, and 0x80 (256 - 157) >> 8 = 49; alpha stays 255.
-    // The first pixel of the run is unshaded, the run goes on across the row end, and the last
-    // two columns and the last row stay.
-    TBitmap32 d(8, 4);
-    d.Clear(Blue);
-    Sloped(10, 20).Compose(d, 1);
-    const std::array<TColor32, 7> got{d.Pixel(0, 0), d.Pixel(1, 0), d.Pixel(0, 1), d.Pixel(5, 2),
-                                      d.Pixel(6, 0), d.Pixel(7, 2), d.Pixel(3, 3)};
-    EXPECT_EQ(got, (std::array<TColor32, 7>{0xFF808080, 0xFF313131, 0xFF313131, 0xFF313131, Blue, Blue, Blue}));
-    // Sloping towards the viewer keeps more colour: w = -3 + 127 = 124 with divisor 10:
-    // 0x80 132 >> 8 = 66. A divisor of 0 counts as 1: w = 97, 0x80 159 >> 8 = 79.
-    Sloped(-10, -20).Compose(d, 10);
-    EXPECT_EQ(d.Pixel(1, 0), 0xFF424242u);
-    Sloped(-10, -20).Compose(d, 0);
-    EXPECT_EQ(d.Pixel(1, 0), 0xFF4F4F4Fu);
-}
-
+// A run's first pixel is kept as it is; the next ones are darkened by the depth gradient over
+// the divisor (0 counts as 1), 127 meaning flat. The run goes on across the row end; the last
+// two columns and the last row stay.
 TEST(ZBuffer, ComposeFollowsTheRuleOnRandomPlanes) {
     std::mt19937 rng(5);
     TZBuffer32 z = Buffer(31, 17);
-    for (int i = 0; i < 300; ++i)
-        z.PlotZ(int(rng() % 31), int(rng() % 17), rng() | 1, int32_t(rng() % 200000) - 100000);
-    TBitmap32 d(31, 17);
-    d.Clear(Blue);
-    z.Compose(d, 7);
-    TColor32 previous = 0;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 29; ++x) {
-            const TColor32 c = z.ColorPlane().Pixel(x, y);
-            TColor32 expected = Blue;
-            if (c != 0 && previous == 0) expected = c;
-            if (c != 0 && previous != 0) {
-                // Uncovered neighbours add no slope.
-                auto depthOr = [&](int nx, int ny) -> int64_t {
-                    return z.ColorPlane().Pixel(nx, ny) != 0 ? z.Depth(nx, ny) : z.Depth(x, y);
-                };
-                const int64_t g = (depthOr(x + 1, y) - z.Depth(x, y)) + (depthOr(x, y + 1) - z.Depth(x, y));
-                expected = BlendColor(c, 0xFF000000, uint32_t(std::clamp<int64_t>(g / 7 + 127, 0, 255)));
+    for (int i = 0; i < 300; ++i) z.PlotZ(int(rng() % 31), int(rng() % 17), rng() | 1, int32_t(rng() % 600) - 300);
+    for (int divisor : {7, 0}) {
+        TBitmap32 d = testing::Filled(31, 17, Blue);
+        z.Compose(d, divisor);
+        TColor32 previous = 0;
+        int shaded = 0;
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 31; ++x) {
+                const TColor32 c = z.ColorPlane().Pixel(x, y);
+                TColor32 expected = Blue;
+                if (x < 29 && y < 16 && c != 0 && previous == 0) expected = c;
+                if (x < 29 && y < 16 && c != 0 && previous != 0) {
+                    // Uncovered neighbours add no slope.
+                    auto depthOr = [&](int nx, int ny) -> int64_t {
+                        return z.ColorPlane().Pixel(nx, ny) != 0 ? z.Depth(nx, ny) : z.Depth(x, y);
+                    };
+                    const int64_t g = (depthOr(x + 1, y) - z.Depth(x, y)) + (depthOr(x, y + 1) - z.Depth(x, y));
+                    const int64_t w = g / std::max(divisor, 1) + 127;
+                    shaded += w > 0 && w < 255 && w != 127;
+                    expected = BlendColor(c, 0xFF000000, uint32_t(std::clamp<int64_t>(w, 0, 255)));
+                }
+                ASSERT_EQ(d.Pixel(x, y), expected) << x << "," << y << " divisor " << divisor;
+                if (x < 29 && y < 16) previous = c;
             }
-            ASSERT_EQ(d.Pixel(x, y), expected) << x << "," << y;
-            previous = c;
-        }
+        EXPECT_GT(shaded, 10) << divisor;
+    }
 }
 
 TEST(ZBuffer, ComposeOfAnEmptyPlaneChangesNothingAndSmallDestinationsAreSafe) {
