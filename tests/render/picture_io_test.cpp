@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "render/bmp_codec.h"
+#include "render/picture_utils.h"
 #include "render/png_codec.h"
 #include "render/surface_test_support.h"
 #include "support/golden.h"
@@ -500,6 +501,52 @@ TEST(PictureIO, NextPictureNameSkipsEveryExistingNumber) {
     EXPECT_EQ(high.Next(".JPG"), dir / "Pax_65535.JPG");
     EXPECT_EQ(high.Next(".JPG"), dir / "Pax_0000.JPG");
     EXPECT_EQ(PictureNamer("no/such/dir").Next(".JPG"), "no/such/dir/Pax_0001.JPG");
+}
+
+// --- Picture utilities -----------------------------------------------------------------------
+
+TEST(ColorKey, AlphaRampsWithTheDistanceInsideTheRadiusAndRadiusZeroOnlyCopies) {
+    const TBitmap32 plain = testing::FromPixels(3, {0xFF000000, 0x80102030, 0x00FFFFFF});
+    TBitmap32 copy(5, 5);
+    ColorKey(plain, copy, 0xFF000000, 255, 0);
+    EXPECT_EQ(Pixels(copy), Pixels(plain));
+    // Key red 100; radius 100 (r^2 = 10000). d2 = 900 + 1600 = 2500 -> 2500 255 / 10000 = 63.75 -> 64;
+    // d2 = 10000 is not inside; d2 = 25 -> 0.6375 -> 1, below the threshold: cleared, as is the
+    // key itself; d2 = 9801 -> 249.9 -> 250.
+    const TBitmap32 source = testing::FromPixels(5, {Color32(130, 40, 0), Color32(160, 80, 0), Color32(105, 0, 0),
+                                                     Color32(100, 0, 0), Color32(100, 0, 99)});
+    TBitmap32 dest;
+    ColorKey(source, dest, Color32(100, 0, 0, 17), 10, 100);
+    EXPECT_EQ(Pixels(dest), (Px{Color32(130, 40, 0, 64), Color32(160, 80, 0), 0, 0, Color32(100, 0, 99, 250)}));
+    // In place, negative radius as its magnitude, threshold 0 keeps even alpha 0 colours.
+    TBitmap32 same = testing::FromPixels(2, {Color32(130, 40, 0), Color32(100, 0, 0)});
+    ColorKey(same, same, Color32(100, 0, 0), 0, -100);
+    EXPECT_EQ(Pixels(same), (Px{Color32(130, 40, 0, 64), Color32(100, 0, 0, 0)}));
+}
+
+TEST(FitRect, WiderPageCentresFullHeightTallerPageFillsWidthFromTheTop) {
+    // Width 400 500 / 300 = 666 (truncated), offset (1000 - 666) / 2 = 167; an odd unused
+    // width rounds the offset towards zero; extreme sides do not overflow.
+    const TRect cases[][3] = {
+        {{0, 0, 400, 300}, {10, 20, 1010, 520}, {177, 20, 843, 520}},
+        {{5, 5, 405, 305}, {0, 0, 500, 1000}, {0, 0, 500, 375}},
+        {{0, 0, 40, 30}, {0, 0, 800, 600}, {0, 0, 800, 600}},
+        {{0, 0, 1, 1}, {0, 0, 5, 2}, {1, 0, 3, 2}},
+        {{-2000000000, 0, 2000000000, 1}, {0, 0, 100, 2000000000}, {0, 0, 100, 0}},
+    };
+    for (const auto& [picture, page, expected] : cases) {
+        TRect out;
+        ASSERT_TRUE(FitRect(picture, page, out));
+        EXPECT_EQ(out, expected) << expected.Left << "," << expected.Top << "," << expected.Right;
+    }
+    // Rectangles without area give false and leave out alone.
+    const TRect marker{1, 2, 3, 4};
+    for (auto [picture, page] : {std::pair{TRect{0, 0, 0, 10}, TRect{0, 0, 10, 10}}, {TRect{0, 0, 10, 0}, TRect{0, 0, 10, 10}},
+                                 {TRect{0, 0, 10, 10}, TRect{5, 5, 5, 20}}, {TRect{0, 0, 10, 10}, TRect{0, 9, 10, 3}}}) {
+        TRect out = marker;
+        EXPECT_FALSE(FitRect(picture, page, out));
+        EXPECT_EQ(out, marker);
+    }
 }
 
 TEST(GoldenPicture, MatchesWithinToleranceAndCountsDifferences) {
