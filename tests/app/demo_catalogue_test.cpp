@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/demo_values.h"
@@ -46,28 +47,25 @@ TEST(DemoCatalogue, IndicesWrapAcrossDemosInBothDirections) {
 TEST(DemoCatalogue, The31stDemoAnd41stFigureAndFiguresWithoutDrawOrDemoAreRefused) {
     testing::ScopedPresenter boxes;
     DemoCatalogue c;
+    const auto last = [&] { return std::tuple(boxes.Last().caption, boxes.Last().text, boxes.Last().buttons); };
     EXPECT_FALSE(c.RegisterFigure("orphan", Nothing));
     EXPECT_EQ(boxes.Last().caption, "PaxForm:  RegisterFigure");
     c.RegisterAnimation("Full Menu");
     EXPECT_FALSE(c.RegisterFigure("no draw", {}));
-    EXPECT_EQ(boxes.Last().caption, "PaxForm:  RegisterFigure");
-    EXPECT_EQ(boxes.Last().text, "wrong value: drawProc = nil");
-    EXPECT_EQ(boxes.Last().buttons, 258);
+    EXPECT_EQ(last(), std::tuple("PaxForm:  RegisterFigure", "wrong value: drawProc = nil", 258));
     EXPECT_EQ(c.FigureCount(0), 0);
     for (int i = 0; i < DemoCatalogue::MaxFigures; ++i) ASSERT_TRUE(c.RegisterFigure("f", Nothing));
     EXPECT_FALSE(c.RegisterFigure("41st", Nothing));
     EXPECT_EQ(c.FigureCount(0), 40);
     ASSERT_EQ(boxes.Count(), 3u);
-    EXPECT_EQ(boxes.Last().text, "too much figures for menu \"Full Menu\"");
-    EXPECT_EQ(boxes.Last().buttons, 258);
+    EXPECT_EQ(last(), std::tuple("PaxForm:  RegisterFigure", "too much figures for menu \"Full Menu\"", 258));
 
     for (int i = 1; i < DemoCatalogue::MaxDemos; ++i) ASSERT_TRUE(c.RegisterAnimation("demo"));
     EXPECT_EQ(boxes.Count(), 3u);
     EXPECT_FALSE(c.RegisterAnimation("one too many"));
     EXPECT_EQ(c.DemoCount(), 30);
     ASSERT_EQ(boxes.Count(), 4u);
-    EXPECT_EQ(boxes.Last().caption, "PaxForm: RegisterAnimation");
-    EXPECT_EQ(boxes.Last().text, "too much demos registered");
+    EXPECT_EQ(last(), std::tuple("PaxForm: RegisterAnimation", "too much demos registered", 258));
 }
 
 TEST(DemoCatalogue, NamesAreCutToFortyAndMissingProceduresTakeTheDemosDefaults) {

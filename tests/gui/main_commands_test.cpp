@@ -103,7 +103,7 @@ TEST_F(Commands, OtherKeysReachTheEyeThroughTheNextPicture) {
     EXPECT_FALSE(studio.State().Input.PressedKeys[VirtualKey::PageUp]);
 }
 
-TEST_F(Commands, MouseDragsTurnAndWheelsMoveTheEyeUntilCtrlRResetsIt) {
+TEST_F(Commands, MouseDragsTurnAndWheelsMoveTheEyeUntilCtrlRResetsItOrSelectFiguresWithTheRightButtonHeld) {
     studio.Activate();
     Eye3d fresh;
     commands.MouseDown(MouseButton::Left, 100, 100, {});
@@ -117,19 +117,16 @@ TEST_F(Commands, MouseDragsTurnAndWheelsMoveTheEyeUntilCtrlRResetsIt) {
     const tVector3d dragged = Eye().Position();
     commands.Wheel(+1, {});
     EXPECT_NE(Eye().Position(), dragged);
-
     commands.KeyDown('R', ShiftFlag::Ctrl);
     EXPECT_EQ(Eye().Position(), fresh.Position());
     EXPECT_EQ(Eye().Heading(), fresh.Heading());
-}
 
-TEST_F(Commands, TheWheelWithTheRightButtonHeldSelectsFigures) {
-    studio.Activate();
     commands.MouseDown(MouseButton::Right, 10, 10, {});
     commands.Wheel(-1, {});
     EXPECT_EQ(Shown(), (DemoSelection{studio.Catalogue().DemoCount() - 1, studio.Catalogue().FigureCount(7) - 1}));
     commands.Wheel(+1, {});
     EXPECT_EQ(Shown(), (DemoSelection{0, 0}));
+    EXPECT_EQ(Eye().Position(), fresh.Position());
 }
 
 TEST(KeyTable, QtKeysBecomeTheVirtualKeyCodes) {

@@ -58,16 +58,14 @@ TEST_F(Window, ShowsTheStudiosSurfacePixelForPixel) {
     EXPECT_EQ(window.Picture().SurfaceImage().constBits(), reinterpret_cast<const uchar*>(surface.Bits()));
 }
 
-TEST_F(Window, SpaceShowsTheNextFigureAndItsCaption) {
+TEST_F(Window, SpaceAndTheSelectFigureMenuWithADemoPerSubmenuShowFiguresAndTheirCaption) {
+    const DemoCatalogue& catalogue = studio.Catalogue();
     QTest::keyClick(&window, Qt::Key_Space);
     EXPECT_EQ(studio.State().CurrentFigure, 1);
-    const DemoRecord& demo = studio.Catalogue().Demo(0);
+    const DemoRecord& demo = catalogue.Demo(0);
     EXPECT_EQ(window.windowTitle().toStdString(), demo.Figures[1].Name + " - " + demo.Name + MainState::PausedMark);
     EXPECT_EQ(window.StatusText(1), "0/1");
-}
 
-TEST_F(Window, TheSelectFigureMenuHasADemoPerSubmenuAndShowsTheClickedFigure) {
-    const DemoCatalogue& catalogue = studio.Catalogue();
     QMenu* menu = window.SelectFigureMenu();
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> demos = menu->actions();
@@ -77,8 +75,7 @@ TEST_F(Window, TheSelectFigureMenuHasADemoPerSubmenuAndShowsTheClickedFigure) {
         EXPECT_EQ(demos[d]->menu()->actions().size(), catalogue.FigureCount(d));
     }
     demos[3]->menu()->actions()[5]->trigger();
-    EXPECT_EQ(studio.State().CurrentDemo, 3);
-    EXPECT_EQ(studio.State().CurrentFigure, 5);
+    EXPECT_EQ((DemoSelection{studio.State().CurrentDemo, studio.State().CurrentFigure}), (DemoSelection{3, 5}));
     EXPECT_EQ(studio.State().FigureTitle, catalogue.Demo(3).Figures[5].Name);
 }
 
