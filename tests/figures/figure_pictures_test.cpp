@@ -83,10 +83,12 @@ TEST(FigurePictures, EveryFigureAndAxisStyleDrawsAPicture) {
     scene.stage().Eye().OrbitRight(1000, 30);   // three sides of a solid at the origin in view
     scene.stage().Eye().OrbitUp(1000, 20);
     std::vector<std::tuple<std::string, int, std::function<void(Stage&)>>> figures{
+        {"cube", 1000, [](Stage& s) { SolidCube(s, 300); }},
         {"cone", 1000, [](Stage& s) { Cone(s, 32, 120, 280); }},
         {"cylinder", 1000, [](Stage& s) { Cylinder(s, 32, 110, 300); }},
         {"ellipsoid", 1000, [](Stage& s) { Ellipsoid(s, 24, 16, 200, 130, 110); }},
         {"wire_cone", 300, [](Stage& s) { s.Pax().SetFillColor(0); Cone(s, 16, 80, 200); }},
+        {"light", 300, DrawLight},
     };
     for (int style = AxisStyle::Lines; style <= AxisStyle::SolidsLetters; ++style)
         figures.emplace_back("axes_" + std::to_string(style), 300, [style](Stage& s) { DrawAxis(s, 250, style); });
