@@ -9,6 +9,7 @@
 #include "cli/cli_io.h"
 #include "cli/options.h"
 #include "cli/subcommands.h"
+#include "cli/terminal_stream.h"
 #include "system/startup.h"
 
 namespace pax {
@@ -140,8 +141,9 @@ int RunCommandLine(int argc, char** argv) {
     // and the start-up lines of every unit. Usage and version texts need none of it.
     const bool engine = !args.empty() && FindSubcommand(args.front()) != nullptr;
     if (engine) StartSystemUtilities(argv[0]);
-    const int code = RunCommandLine(args, std::cout, std::cerr);
-    std::cout.flush();
+    TerminalSafeStream out(std::cout), err(std::cerr);
+    const int code = RunCommandLine(args, out, err);
+    out.flush();
     if (engine) StopSystemUtilities();
     return code;
 }
