@@ -8,19 +8,13 @@
 #include "foundation/math2.h"
 #include "foundation/matrix3d.h"
 #include "foundation/vector3d.h"
+#include "support/vector_near.h"
 #include "system/exceptions.h"
 
 namespace pax {
 namespace {
 
-// Every component within the tolerance; a failure shows both vectors.
-::testing::AssertionResult Near(const tVector3d& actual, const tVector3d& expected, double tolerance) {
-    auto close = [&](Extended a, Extended e) { return std::fabs(double(a - e)) <= tolerance; };  // false for NaN
-    if (close(actual.x, expected.x) && close(actual.y, expected.y) && close(actual.z, expected.z))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << VectorText(actual, 0, 17) << " is not within " << tolerance << " of "
-                                         << VectorText(expected, 0, 17);
-}
+using testing::Near;
 
 tVector3d RandomVector(std::mt19937& random) {
     std::uniform_real_distribution<double> d(-10, 10);

@@ -6,7 +6,7 @@
 #include <random>
 #include <tuple>
 
-#include "scene/vector_near.h"
+#include "support/vector_near.h"
 #include "system/exceptions.h"
 #include "system/shown_boxes.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "scene/eye_motion.h"
-#include "scene/vector_near.h"
+#include "support/vector_near.h"
 #include "system/exceptions.h"
 #include "system/shown_boxes.h"
 #include "system/status_line.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "scene/fake_turtle_window.h"
-#include "scene/vector_near.h"
+#include "support/vector_near.h"
 #include "system/shown_boxes.h"
 
 namespace pax {
