@@ -23,16 +23,6 @@ Extended KeyStep(Extended speed, TShiftState shift) {
     return speed * 0.5L;
 }
 
-void AltKeyMotion(Eye3d& eye, int key, Extended s) {
-    switch (key) {
-    case '2': eye.MoveUp(s); break;
-    case '4': eye.MoveLeft(s); break;
-    case '6': eye.MoveRight(s); break;
-    case '8': eye.MoveDown(s); break;
-    default: break;
-    }
-}
-
 // The keys that work in every mode; false for the others.
 bool CommonKeyMotion(Eye3d& eye, int key, Extended s) {
     switch (key) {
@@ -70,6 +60,7 @@ void TurnKeyMotion(Eye3d& eye, int key, Extended s) {
     }
 }
 
+// Move mode, and with Alt in every mode: the eye slides without turning.
 void MoveKeyMotion(Eye3d& eye, int key, Extended s) {
     switch (key) {
     case '2': eye.MoveUp(s); break;
@@ -171,7 +162,7 @@ void KeyMotion(Eye3d& eye, const EyeMotionSettings& settings, int key, TShiftSta
     const Extended s = KeyStep(settings.MotionSpeed, shift);
     key = TranslateEyeKey(key, shift);
     if (shift.Has(ShiftFlag::Alt)) {
-        AltKeyMotion(eye, key, s);
+        MoveKeyMotion(eye, key, s);
         return;
     }
     if (CommonKeyMotion(eye, key, s)) return;
