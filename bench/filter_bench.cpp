@@ -17,8 +17,8 @@
 #include <random>
 #include <vector>
 
-#include "render/filters.h"
-#include "render/zbuffer.h"
+#include "render/colour/filters.h"
+#include "render/windows/zbuffer.h"
 
 namespace {
 

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "lsystem/interpreter.h"
-#include "render/object_window.h"
-#include "render/stage.h"
-#include "render/zbuffer.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
+#include "render/windows/zbuffer.h"
 #include "scene/cursor3d.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"

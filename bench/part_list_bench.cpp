@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "foundation/memory_list.h"
-#include "render/object_window.h"
-#include "render/part_list.h"
-#include "render/shared_surfaces.h"
-#include "render/sprite_store.h"
+#include "render/windows/object_window.h"
+#include "render/windows/part_list.h"
+#include "render/windows/shared_surfaces.h"
+#include "render/sprites/sprite_store.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 #include "scene/pax3d.h"

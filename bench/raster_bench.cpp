@@ -23,7 +23,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "figures/solids.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "scene/light3d.h"
 #include "scene/pax3d.h"
 #include "system/settings.h"

@@ -24,6 +24,7 @@ function(pax_layer_tests name)
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/support/process_log.cpp)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE PAX3D_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAX3D_DATA=${PROJECT_SOURCE_DIR}/data"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "render/jpeg_codec.h"
+#include "render/files/jpeg_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pax::DecodeLimits limits;

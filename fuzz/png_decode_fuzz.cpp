@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/png_codec.h"
+#include "render/files/png_codec.h"
 
 extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
 

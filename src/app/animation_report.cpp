@@ -1,7 +1,7 @@
 #include "app/animation_report.h"
 
 #include "app/main_state.h"
-#include "render/object_window.h"
+#include "render/windows/object_window.h"
 #include "system/picture_clock.h"
 #include "system/system_info.h"
 #include "system/text_utils.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/main_state.h"
-#include "render/object_window.h"
+#include "render/windows/object_window.h"
 #include "scene/pax3d.h"
 #include "system/exceptions.h"
 #include "system/picture_clock.h"

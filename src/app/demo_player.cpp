@@ -5,9 +5,9 @@
 
 #include "app/demo_catalogue.h"
 #include "app/main_state.h"
-#include "render/object_window.h"
-#include "render/stage.h"
-#include "render/zbuffer.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
+#include "render/windows/zbuffer.h"
 #include "scene/pax3d.h"
 #include "system/debug_log.h"
 #include "system/error_reporting.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 #include "system/error_reporting.h"
 #include "system/text_utils.h"
 

@@ -3,7 +3,7 @@
 #include "app/basic_animations.h"
 #include "app/demo_catalogue.h"
 #include "app/main_state.h"
-#include "render/stage.h"
+#include "render/windows/stage.h"
 #include "scene/eye_motion.h"
 
 namespace pax {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 #include "system/display_info.h"
 #include "system/picture_clock.h"
 #include "system/settings.h"

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 
 namespace pax {
 

@@ -11,7 +11,7 @@
 #include "app/main_state.h"
 #include "app/picture_loop.h"
 #include "lsystem/interpreter.h"
-#include "render/stage.h"
+#include "render/windows/stage.h"
 #include "scene/pax3d.h"
 #include "system/debug_log.h"
 #include "system/error_reporting.h"

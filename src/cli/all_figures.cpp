@@ -5,7 +5,7 @@
 
 #include "cli/contact_sheet.h"
 #include "cli/picture_session.h"
-#include "render/picture_io.h"
+#include "render/files/picture_io.h"
 
 namespace pax {
 namespace {

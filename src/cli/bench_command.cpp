@@ -12,9 +12,9 @@
 #include "cli/subcommands.h"
 #include "cli/watchdog.h"
 #include "lsystem/interpreter.h"
-#include "render/object_window.h"
-#include "render/stage.h"
-#include "render/zbuffer.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
+#include "render/windows/zbuffer.h"
 #include "scene/pax3d.h"
 #include "system/settings.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 
 namespace pax {
 

@@ -1,7 +1,7 @@
 #include "cli/counting_window.h"
 
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 
 namespace pax {
 

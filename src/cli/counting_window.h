@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "render/proj3d_window.h"
+#include "render/windows/proj3d_window.h"
 
 namespace pax {
 

@@ -8,7 +8,7 @@
 #include "cli/all_figures.h"
 #include "cli/picture_session.h"
 #include "cli/subcommands.h"
-#include "render/picture_io.h"
+#include "render/files/picture_io.h"
 
 namespace pax {
 namespace {

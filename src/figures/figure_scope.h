@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "render/proj3d_window.h"
+#include "render/windows/proj3d_window.h"
 #include "scene/pax3d.h"
 
 namespace pax {

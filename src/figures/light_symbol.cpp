@@ -2,8 +2,8 @@
 
 #include "figures/figure_scope.h"
 #include "figures/solids.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "scene/light3d.h"
 #include "scene/pax3d.h"
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "figures/figure_scope.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "scene/pax3d.h"
 
 namespace pax {

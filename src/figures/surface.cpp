@@ -6,8 +6,8 @@
 
 #include "figures/figure_scope.h"
 #include "foundation/math2.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "scene/pax3d.h"
 #include "system/exceptions.h"
 #include "system/picture_clock.h"

@@ -6,7 +6,7 @@
 #include "app/picture_loop.h"
 #include "app/studio.h"
 #include "gui/key_table.h"
-#include "render/stage.h"
+#include "render/windows/stage.h"
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
 #include "system/settings.h"

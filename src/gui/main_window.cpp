@@ -20,7 +20,7 @@
 #include "gui/guard.h"
 #include "gui/key_table.h"
 #include "gui/picture_view.h"
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 #include "system/presenter.h"
 #include "system/settings.h"
 #include "system/sound.h"

@@ -8,7 +8,7 @@
 #include "gui/guard.h"
 #include "gui/key_table.h"
 #include "gui/main_commands.h"
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 
 namespace pax {
 

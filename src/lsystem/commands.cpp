@@ -6,7 +6,7 @@
 
 #include "figures/solids.h"
 #include "lsystem/shapes.h"
-#include "render/stage.h"
+#include "render/windows/stage.h"
 #include "scene/pax3d.h"
 #include "scene/plane_obj.h"
 #include "scene/turtle_window.h"

@@ -1,6 +1,6 @@
 #include "lsystem/ls_palette.h"
 
-#include "render/palette.h"
+#include "render/colour/palette.h"
 
 namespace pax {
 

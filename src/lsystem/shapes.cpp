@@ -6,8 +6,8 @@
 #include "figures/figure_scope.h"
 #include "figures/solids.h"
 #include "figures/surface.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "scene/pax3d.h"
 
 namespace pax {

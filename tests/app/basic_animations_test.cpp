@@ -8,8 +8,8 @@
 #include "app/animation_report.h"
 #include "app/main_state.h"
 #include "app_test_support.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "scene/pax3d.h"
 
 namespace pax {

@@ -11,8 +11,8 @@
 
 #include "app/config/config_test_support.h"
 #include "lsystem/library/library.h"
-#include "render/bitmap32.h"
-#include "render/picture_io.h"
+#include "render/surface/bitmap32.h"
+#include "render/files/picture_io.h"
 
 namespace pax {
 namespace {

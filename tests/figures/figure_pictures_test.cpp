@@ -14,7 +14,7 @@
 #include "figures/light_symbol.h"
 #include "figures/solids.h"
 #include "figures/surface.h"
-#include "render/picture_io.h"
+#include "render/files/picture_io.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "render/window_test_support.h"
 #include "scene/fake_turtle_window.h"
 #include "scene/pax3d.h"

@@ -12,7 +12,7 @@
 #include "app/studio.h"
 #include "gui/key_table.h"
 #include "gui_test_support.h"
-#include "render/stage.h"
+#include "render/windows/stage.h"
 #include "scene/eye3d.h"
 #include "system/settings.h"
 

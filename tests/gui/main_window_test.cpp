@@ -13,7 +13,7 @@
 #include "app/studio.h"
 #include "gui/picture_view.h"
 #include "gui_test_support.h"
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 #include "system/settings.h"
 
 namespace pax {

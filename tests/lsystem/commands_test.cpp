@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lsystem/lsystem_test_scene.h"
-#include "render/palette.h"
+#include "render/colour/palette.h"
 
 namespace pax {
 namespace {

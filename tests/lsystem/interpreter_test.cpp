@@ -13,7 +13,7 @@
 #include "lsystem/library/library.h"
 #include "lsystem/lsystem_test_scene.h"
 #include "lsystem/vl_system.h"
-#include "render/object_window.h"
+#include "render/windows/object_window.h"
 #include "system/numbers.h"
 
 namespace pax {

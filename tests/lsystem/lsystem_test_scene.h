@@ -17,8 +17,8 @@
 
 #include "lsystem/interpreter.h"
 #include "lsystem/parser.h"
-#include "render/object_window.h"
-#include "render/stage.h"
+#include "render/windows/object_window.h"
+#include "render/windows/stage.h"
 #include "render/window_test_support.h"
 #include "scene/cursor3d.h"
 #include "scene/fake_turtle_window.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "lsystem/lsystem_test_scene.h"
-#include "render/object_window.h"
+#include "render/windows/object_window.h"
 
 namespace pax {
 namespace {

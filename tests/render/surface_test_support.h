@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/bitmap32.h"
+#include "render/surface/bitmap32.h"
 
 namespace pax::testing {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "render/bitmap32.h"
-#include "render/shared_surfaces.h"
-#include "render/sprite_store.h"
+#include "render/surface/bitmap32.h"
+#include "render/windows/shared_surfaces.h"
+#include "render/sprites/sprite_store.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 #include "system/settings.h"

@@ -7,7 +7,8 @@
 // fails when more than `maxDifferentPixels` pixels differ or the sizes differ. On failure the
 // actual picture is written into the working directory as <name with '/' as '_'>.actual.png.
 // With PAX3D_REGENERATE_GOLDEN=1 the golden file is (re)written from the picture instead.
-// The source tree is found through PAX3D_DATA (<source>/data), else from this file's path.
+// The source tree is found through PAX3D_DATA (<source>/data), else from the build's
+// PAX3D_SOURCE_DIR (a compiler cache may hand the compiler relative paths, so __FILE__ is no guide).
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,15 @@
 #include <string>
 #include <vector>
 
-#include "render/bitmap32.h"
-#include "render/png_codec.h"
+#include "render/surface/bitmap32.h"
+#include "render/files/png_codec.h"
 
 namespace pax::testing {
 
 inline std::filesystem::path GoldenDirectory() {
     if (const char* data = std::getenv("PAX3D_DATA"); data && *data)
         return std::filesystem::path(data).parent_path() / "tests" / "golden";
-    return std::filesystem::path(__FILE__).parent_path().parent_path() / "golden";
+    return std::filesystem::path(PAX3D_SOURCE_DIR) / "tests" / "golden";
 }
 
 inline bool RegeneratingGolden() {

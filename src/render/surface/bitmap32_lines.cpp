@@ -1,0 +1,213 @@
+// Lines of TBitmap32: Bresenham lines with integer end points and antialiased lines with
+// sub-pixel end points. Pixel centres sit on whole coordinates: pixel (i, j) covers
+// [i - 0.5, i + 0.5) x [j - 0.5, j + 0.5).
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "render/surface/bitmap32.h"
+#include "render/surface/bitmap32_blend.h"
+
+namespace pax {
+
+namespace {
+
+using Int128 = __int128;
+
+Int128 FloorDiv(Int128 a, Int128 b) {   // b > 0
+    Int128 q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+Int128 CeilDiv(Int128 a, Int128 b) { return -FloorDiv(-a, b); }
+
+// Calls plot(x, y) for the pixels of the Bresenham line that lie in clip. Step i along the
+// major axis (n steps) moves the minor axis by floor((2 i m + n) / 2n), m the minor extent,
+// so that a clipped line lands on exactly the pixels of the whole one.
+template <class Plot>
+void BresenhamClipped(const TRect& clip, int x1, int y1, int x2, int y2, bool drawLast, Plot plot) {
+    if (clip.Empty()) return;
+    const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const int64_t n = xMajor ? std::llabs(dx) : std::llabs(dy);
+    const int64_t m = xMajor ? std::llabs(dy) : std::llabs(dx);
+    const int64_t last = drawLast ? n : n - 1;
+    if (last < 0) return;
+    const int64_t maj0 = xMajor ? x1 : y1, min0 = xMajor ? y1 : x1;
+    const int majStep = (xMajor ? dx : dy) < 0 ? -1 : 1, minStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const int64_t majLo = xMajor ? clip.Left : clip.Top, majHi = (xMajor ? clip.Right : clip.Bottom) - 1;
+    const int64_t minLo = xMajor ? clip.Top : clip.Left, minHi = (xMajor ? clip.Bottom : clip.Right) - 1;
+
+    // Steps whose major coordinate is inside.
+    Int128 iLo = majStep > 0 ? majLo - maj0 : maj0 - majHi;
+    Int128 iHi = majStep > 0 ? majHi - maj0 : maj0 - majLo;
+    // Minor offsets inside, then the steps that produce them.
+    const int64_t oLo = minStep > 0 ? minLo - min0 : min0 - minHi;
+    const int64_t oHi = minStep > 0 ? minHi - min0 : min0 - minLo;
+    if (m == 0) {
+        if (oLo > 0 || oHi < 0) return;
+    } else {
+        iLo = std::max(iLo, CeilDiv(Int128(2) * n * oLo - n, Int128(2) * m));
+        iHi = std::min(iHi, FloorDiv(Int128(2) * n * (oHi + 1) - n - 1, Int128(2) * m));
+    }
+    iLo = std::max<Int128>(iLo, 0);
+    iHi = std::min<Int128>(iHi, last);
+    if (iLo > iHi) return;
+
+    const int64_t i0 = static_cast<int64_t>(iLo), count = static_cast<int64_t>(iHi - iLo) + 1;
+    int64_t off = 0, err = 0;
+    if (n > 0) {
+        const Int128 t = Int128(2) * i0 * m + n;
+        off = static_cast<int64_t>(t / (Int128(2) * n));
+        err = static_cast<int64_t>(t % (Int128(2) * n));
+    }
+    int64_t maj = maj0 + majStep * i0, minor = min0 + minStep * off;
+    for (int64_t k = 0; k < count; ++k) {
+        if (xMajor)
+            plot(static_cast<int>(maj), static_cast<int>(minor));
+        else
+            plot(static_cast<int>(minor), static_cast<int>(maj));
+        maj += majStep;
+        err += 2 * m;
+        if (err >= 2 * n) {
+            err -= 2 * n;
+            minor += minStep;
+        }
+    }
+}
+
+// Liang-Barsky: shrinks the segment to the part inside [lo, hi] in both axes.
+bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo, double xHi,
+                 double yHi) {
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - xLo, xHi - x1, y1 - yLo, yHi - y1};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const double nx1 = x1 + t0 * dx, ny1 = y1 + t0 * dy;
+    x2 = x1 + t1 * dx, y2 = y1 + t1 * dy;
+    x1 = nx1, y1 = ny1;
+    return true;
+}
+
+constexpr double Scale32 = 4294967296.0;   // 32.32 fixed point
+
+// Antialiased line along its major axis: the line is a band one pixel thick (measured across
+// the line), so every column (major step) carries sqrt(1 + slope^2) of minor extent spread
+// exactly over the two or three pixels it overlaps. Columns at the ends are weighted by how
+// much of them the segment covers, so that segments meeting end to end do not double up.
+// (a0, b0) .. (a1, b1) are major and minor coordinates with a0 <= a1, already clipped to
+// the neighbourhood of the clip rectangle.
+template <bool Steep>
+void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor32 c) {
+    const TRect& clip = bmp.ClipRect();
+    const int majLo = Steep ? clip.Top : clip.Left, majHi = Steep ? clip.Bottom : clip.Right;
+    const int minLo = Steep ? clip.Left : clip.Top, minHi = Steep ? clip.Right : clip.Bottom;
+    const double len = a1 - a0;
+    if (len <= 0) return;
+    const double slope = (b1 - b0) / len;
+    const double half = 0.5 * std::sqrt(1 + slope * slope);
+
+    int first = static_cast<int>(std::floor(a0 + 0.5)), last = static_cast<int>(std::floor(a1 + 0.5));
+    first = std::max(first, majLo);
+    last = std::min(last, majHi - 1);
+    if (first > last) return;
+
+    // Band edges in 32.32, shifted by half a pixel so that row r covers [r, r + 1).
+    const double bAtFirst = b0 + slope * (first - a0) + 0.5;
+    int64_t top = std::llround((bAtFirst - half) * Scale32);
+    const int64_t width = std::llround(2 * half * Scale32);
+    const int64_t step = std::llround(slope * Scale32);
+    const uint32_t alpha = AlphaOf(c);
+    const int stride = bmp.Width();
+    TColor32* const bits = bmp.Bits();
+
+    for (int i = first; i <= last; ++i, top += step) {
+        // Weight of this column along the major axis, 1/65536.
+        uint32_t along = 65536;
+        if (i == first || i == last) {
+            const double cover = std::min(a1, i + 0.5) - std::max(a0, i - 0.5);
+            if (cover <= 0) continue;
+            along = static_cast<uint32_t>(std::lround(std::min(cover, 1.0) * 65536));
+        }
+        const int64_t bottom = top + width;
+        const int64_t r0 = top >> 32, r1 = (bottom - 1) >> 32;
+        for (int64_t r = r0; r <= r1; ++r) {
+            if (r < minLo || r >= minHi) continue;
+            const int64_t lo = std::max(top, r << 32), hi = std::min(bottom, (r + 1) << 32);
+            const uint64_t cover = static_cast<uint64_t>(hi - lo) >> 16;   // 1/65536 pixel
+            const uint64_t w = (cover * along + 0x8000) >> 16;
+            const uint32_t a = static_cast<uint32_t>((alpha * w + 0x8000) >> 16);
+            TColor32& px = Steep ? bits[static_cast<size_t>(i) * stride + r] : bits[static_cast<size_t>(r) * stride + i];
+            blend::MixInto(px, c, a);
+        }
+    }
+}
+
+void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TColor32 c, bool drawLast) {
+    const TRect& clip = bmp.ClipRect();
+    if (clip.Empty() || AlphaOf(c) == 0) return;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const bool steep = std::fabs(dy) > std::fabs(dx);
+    const double major = steep ? dy : dx;
+    if (major == 0) {
+        if (drawLast) bmp.SetPixelAA(static_cast<float>(x2), static_cast<float>(y2), c);
+        return;
+    }
+    // The covered stretch of the major axis starts half a pixel before the first end point
+    // and stops half a pixel before the last one (or after it, with drawLast), so that whole
+    // end points give the pixels of the plain line and the segments of a path tile.
+    const double k = 0.5 / std::fabs(major);
+    x1 -= dx * k, y1 -= dy * k;
+    const double endShift = drawLast ? k : -k;
+    x2 += dx * endShift, y2 += dy * endShift;
+    constexpr double Margin = 2;
+    if (!ClipSegment(x1, y1, x2, y2, clip.Left - Margin, clip.Top - Margin, clip.Right + Margin,
+                     clip.Bottom + Margin))
+        return;
+    if (steep) {
+        if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2);
+        DrawBand<true>(bmp, y1, x1, y2, x2, c);
+    } else {
+        if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
+        DrawBand<false>(bmp, x1, y1, x2, y2, c);
+    }
+}
+
+}  // namespace
+
+void TBitmap32::LineOpaque(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel) {
+    BresenhamClipped(m_clip, x1, y1, x2, y2, drawLastPixel, [&](int x, int y) { SetPixel(x, y, c); });
+}
+
+void TBitmap32::LineBlend(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel) {
+    const uint32_t a = AlphaOf(c);
+    if (a == 0) return;
+    BresenhamClipped(m_clip, x1, y1, x2, y2, drawLastPixel,
+                     [&](int x, int y) { blend::MixInto(ScanLine(y)[x], c, a); });
+}
+
+void TBitmap32::LineAA(TFixed x1, TFixed y1, TFixed x2, TFixed y2, TColor32 c, bool drawLastPixel) {
+    DrawLineAA(*this, FixedToFloat(x1), FixedToFloat(y1), FixedToFloat(x2), FixedToFloat(y2), c, drawLastPixel);
+}
+
+void TBitmap32::LineAAF(float x1, float y1, float x2, float y2, TColor32 c, bool drawLastPixel) {
+    if (!(std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))) return;
+    // To 1/65536 of a pixel like a fixed-point end point, where that is representable.
+    auto snap = [](double v) { return std::fabs(v) < 1e9 ? std::nearbyint(v * 65536.0) / 65536.0 : v; };
+    DrawLineAA(*this, snap(x1), snap(y1), snap(x2), snap(y2), c, drawLastPixel);
+}
+
+}  // namespace pax

@@ -1,0 +1,440 @@
+#include "render/windows/graphics_window.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "render/windows/shared_surfaces.h"
+#include "render/sprites/sprite_store.h"
+#include "system/display_info.h"
+#include "system/error_reporting.h"
+
+namespace pax {
+
+namespace {
+
+constexpr TColor32 ShadowColor = 0xFF800000;   // dark red (toolkit colour 0x000080)
+
+// Geometry is kept inside this band around the surface before it becomes 16.16 fixed point,
+// whose range ends at +-32767 pixels. Whatever the band cuts away lies outside the surface.
+constexpr double GuardBand = 1024;
+constexpr double FixedLimit = 32000;
+
+struct GuardRect {
+    double lo = 0, xHi = 0, yHi = 0;
+};
+
+GuardRect GuardOf(const TBitmap32& surface) {
+    return {-GuardBand, std::min(surface.Width() + GuardBand, FixedLimit),
+            std::min(surface.Height() + GuardBand, FixedLimit)};
+}
+
+bool InsideGuard(const tPointD& p, const GuardRect& g) {
+    return p.x >= g.lo && p.x <= g.xHi && p.y >= g.lo && p.y <= g.yHi;
+}
+
+// Liang-Barsky against the guard; false when nothing of the segment is inside (NaN included).
+bool ClipSegment(tPointD& a, tPointD& b, const GuardRect& g) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - g.lo, g.xHi - a.x, a.y - g.lo, g.yHi - a.y};
+    for (int k = 0; k < 4; ++k) {
+        if (std::isnan(q[k])) return false;
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (!(t0 <= t1)) return false;
+    }
+    const tPointD from{a.x + t0 * dx, a.y + t0 * dy};
+    b = {a.x + t1 * dx, a.y + t1 * dy};
+    a = from;
+    return true;
+}
+
+// Sutherland-Hodgman against one edge of the guard. The cut adds edges only along the guard,
+// outside the surface, so the even-odd coverage of every surface pixel is unchanged.
+template <class Inside, class Cross>
+std::vector<tPointD> ClipAgainst(const std::vector<tPointD>& in, Inside inside, Cross cross) {
+    std::vector<tPointD> out;
+    out.reserve(in.size() + 4);
+    for (size_t i = 0; i < in.size(); ++i) {
+        const tPointD& p = in[i];
+        const tPointD& q = in[(i + 1) % in.size()];
+        const bool pIn = inside(p), qIn = inside(q);
+        if (pIn) out.push_back(p);
+        if (pIn != qIn) out.push_back(cross(p, q));
+    }
+    return out;
+}
+
+std::vector<tPointD> ClipPolygon(std::vector<tPointD> poly, const GuardRect& g) {
+    auto atX = [](double x) {
+        return [x](const tPointD& p, const tPointD& q) { return tPointD{x, p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x)}; };
+    };
+    auto atY = [](double y) {
+        return [y](const tPointD& p, const tPointD& q) { return tPointD{p.x + (q.x - p.x) * (y - p.y) / (q.y - p.y), y}; };
+    };
+    poly = ClipAgainst(poly, [&](const tPointD& p) { return p.x >= g.lo; }, atX(g.lo));
+    poly = ClipAgainst(poly, [&](const tPointD& p) { return p.x <= g.xHi; }, atX(g.xHi));
+    poly = ClipAgainst(poly, [&](const tPointD& p) { return p.y >= g.lo; }, atY(g.lo));
+    poly = ClipAgainst(poly, [&](const tPointD& p) { return p.y <= g.yHi; }, atY(g.yHi));
+    return poly;
+}
+
+TArrayOfFixedPoint ToFixed(std::span<const tPointD> points) {
+    TArrayOfFixedPoint out;
+    out.reserve(points.size());
+    for (const tPointD& p : points) out.push_back(FixedPoint(p.x, p.y));
+    return out;
+}
+
+int RoundPixel(double v) { return static_cast<int>(std::lrint(v)); }
+
+Extended PixelsPerMm(uint16_t pixels, uint16_t millimetres) {
+    // 96 dots per inch when the screen does not tell its size.
+    if (millimetres == 0) return 96.0L / 25.4L;
+    return Extended(pixels) / Extended(millimetres);
+}
+
+}  // namespace
+
+oWindow::oWindow(std::string_view name, SharedSurfaces& surfaces, SpriteStore& sprites)
+    : m_name(name), m_surfaces(surfaces), m_sprites(sprites) {
+    const tDisplayInfo& display = DisplayInfo();
+    m_pixelsPerMmX = PixelsPerMm(display.HorzRes, display.HorzSize);
+    m_pixelsPerMmY = PixelsPerMm(display.VertRes, display.VertSize);
+    m_perspectiveScaleX = 0.7L * m_pixelsPerMmX / m_pixelsPerMmY;
+    m_perspectiveScaleY = 0.7L;
+    m_width = m_x2 - m_x1 + 1;
+    m_height = m_y2 - m_y1 + 1;
+    ComputeSizes();
+    oWindow::Reset();
+    m_surfaces.CurrentWindow = this;
+}
+
+oWindow::~oWindow() {
+    if (m_surfaces.CurrentWindow == this) m_surfaces.CurrentWindow = nullptr;
+}
+
+void oWindow::Reset() {
+    m_color = clYellow32;
+    LineAntialiasing = true;
+    FillAntialiasing = false;
+    FillPolygons = true;
+    DrawOutlines = true;
+    ReservedFlag[0] = ReservedFlag[1] = false;
+    SelectBitmap(&m_surfaces.Default);
+}
+
+void oWindow::ComputeSizes() {
+    m_width = m_x2 - m_x1 + 1;
+    m_height = m_y2 - m_y1 + 1;
+    if (m_width < MinExtent) {
+        m_width = MinExtent;
+        m_x2 = m_x1 + MinExtent - 1;
+    }
+    if (m_height < MinExtent) {
+        m_height = MinExtent;
+        m_y2 = m_y1 + MinExtent - 1;
+    }
+    m_centerX = m_width / 2;
+    m_centerY = m_height / 2;
+    m_textRows = m_height / 16;
+    m_sized = true;
+}
+
+void oWindow::SetSize(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    // In 64 bits: extents of opposite-signed corners must not overflow.
+    if (int64_t(x2) - x1 > RefusedExtent) {
+        m_x1 = x1;
+        m_x2 = x2;
+    }
+    if (int64_t(y2) - y1 > RefusedExtent) {
+        m_y1 = y1;
+        m_y2 = y2;
+    }
+    ComputeSizes();
+    if (m_open) Select();
+}
+
+void oWindow::SelectBitmap(TBitmap32* surface) {
+    if (!surface) {
+        ShowError("GrWindow:  oWindow.SelectBitmap", "bitmap pointer = nil", Buttons::AbortRetryIgnoreDefault2);
+        return;
+    }
+    m_surface = surface;
+    m_surfaces.CurrentSurface = surface;
+}
+
+void oWindow::Open() {
+    if (m_windowId != ValidWindowId)
+        ShowError("GrWindow:  oWindow.Open", "window has wrong win-ID", Buttons::AbortRetryIgnoreDefault2);
+    Select();
+    Clear();
+    DrawFrame();
+}
+
+void oWindow::Select() {
+    m_open = true;
+    m_surfaces.CurrentWindow = this;
+}
+
+void oWindow::Clear() { Clear(BackgroundColor); }
+
+void oWindow::Clear(TColor32 colour) {
+    if (!m_surface) {
+        ShowError("GrWindow:  oWindow.Clear",
+                  "no bitmap assigned to window '" + m_name + "'\nplease call SelectBitmap(...) before",
+                  Buttons::AbortRetryIgnoreDefault2);
+        return;
+    }
+    if (!m_open) {
+        ShowWarning("GrWindow:  oWindow.Clear", "window is not open");
+        return;
+    }
+    const TColor32 opaque = SetAlpha(colour, 255);
+    m_surface->Clear(opaque);
+    m_surface->OuterColor = opaque;
+}
+
+void oWindow::Close() {
+    if (!m_open) ShowWarning("GrWindow: oWindow.Close", "window not opened");
+    if (m_windowId < ValidWindowId || !m_open) return;
+    m_open = false;
+}
+
+void oWindow::DrawFrame() {
+    if (!m_surface) return;
+    const int left = m_x1 - 1, top = m_y1 - 1, right = m_x2 + 1, bottom = m_y2 + 1;
+    m_surface->HorzLineBlend(left, top, right, LightFrameColor);
+    m_surface->VertLineBlend(left, top, bottom, LightFrameColor);
+    m_surface->HorzLineBlend(left, bottom, right, DarkFrameColor);
+    m_surface->VertLineBlend(right, top, bottom, DarkFrameColor);
+}
+
+// --- drawing ---------------------------------------------------------------------------------
+
+void oWindow::SetColor(TColor32 colour) {
+    m_color = colour;
+    if (m_surface) m_surface->Font.Color = colour;
+}
+
+void oWindow::TextOut(int x, int y, std::string_view text) {
+    if (!m_surface) return;
+    m_surface->Font.Color = m_color;
+    m_surface->TextOut(x, y, text);
+}
+
+void oWindow::ShadowText(int x, int y, std::string_view text) {
+    if (!m_surface) return;
+    TFont32& font = m_surface->Font;
+    const bool wasBold = font.Bold;
+    font.Bold = true;
+    font.Color = ShadowColor;
+    m_surface->TextOut(x + 1, y + 1, text);
+    font.Color = m_color;
+    m_surface->TextOut(x, y, text);
+    font.Bold = wasBold;
+}
+
+void oWindow::PointF(double x, double y, TColor32 colour) {
+    if (!m_surface) return;
+    m_surface->SetPixelAA(static_cast<float>(x), static_cast<float>(y), colour);
+}
+
+void oWindow::Line(TFixedPoint from, TFixedPoint to, TColor32 colour) {
+    if (!m_surface) return;
+    if (LineAntialiasing)
+        m_surface->LineAA(from.X, from.Y, to.X, to.Y, colour);
+    else
+        m_surface->LineOpaque(FixedRound(from.X), FixedRound(from.Y), FixedRound(to.X), FixedRound(to.Y), colour);
+}
+
+void oWindow::LineF(double x1, double y1, double x2, double y2, TColor32 colour) {
+    if (!m_surface) return;
+    tPointD a{x1, y1}, b{x2, y2};
+    if (!ClipSegment(a, b, GuardOf(*m_surface))) return;
+    if (LineAntialiasing)
+        m_surface->LineAA(Fixed(a.x), Fixed(a.y), Fixed(b.x), Fixed(b.y), colour);
+    else
+        m_surface->LineBlend(RoundPixel(a.x), RoundPixel(a.y), RoundPixel(b.x), RoundPixel(b.y), colour);
+}
+
+void oWindow::LineFixed(double x1, double y1, double x2, double y2, TColor32 colour) {
+    if (!m_surface) return;
+    tPointD a{x1, y1}, b{x2, y2};
+    if (!ClipSegment(a, b, GuardOf(*m_surface))) return;
+    Line(FixedPoint(a.x, a.y), FixedPoint(b.x, b.y), colour);
+}
+
+void oWindow::Box(double x1, double y1, double x2, double y2, TColor32 fill, TColor32 frame) {
+    if (!m_surface) return;
+    const GuardRect g = GuardOf(*m_surface);
+    auto inGuard = [&](double v, double hi) { return std::isnan(v) ? g.lo : std::clamp(v, g.lo, hi); };
+    const int left = RoundPixel(inGuard(std::min(x1, x2), g.xHi));
+    const int right = RoundPixel(inGuard(std::max(x1, x2), g.xHi));
+    const int top = RoundPixel(inGuard(std::min(y1, y2), g.yHi));
+    const int bottom = RoundPixel(inGuard(std::max(y1, y2), g.yHi));
+    m_surface->FillRectBlend(left, top, right, bottom, fill);
+    if (AlphaOf(frame) != 0) m_surface->FrameRectOpaque(left, top, right, bottom, frame);
+}
+
+void oWindow::Sprite(uint16_t id, double left, double top, double right, double bottom, uint8_t alpha) {
+    if (!m_surface) return;
+    m_sprites.AddScaledSprite(id,
+                              {static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+                               static_cast<float>(bottom)},
+                              alpha, *m_surface);
+}
+
+void oWindow::Ellipse(double cx, double cy, double rx, double ry, TColor32 line, TColor32 fill) {
+    DrawEllipse(cx, cy, rx, ry, line, fill, FillPolygons);
+}
+
+void oWindow::DrawEllipse(double cx, double cy, double rx, double ry, TColor32 line, TColor32 fill, bool filled) {
+    std::array<tPointD, EllipseVertices> vertices;
+    const double step = 2 * std::numbers::pi / (EllipseVertices - 1);
+    for (int i = 0; i < EllipseVertices; ++i) {
+        const double a = i * step;
+        vertices[i] = {cx + rx * std::cos(a), cy + ry * std::sin(a)};
+    }
+    vertices.back() = vertices.front();
+    PolygonPaint paint;
+    if (filled) {
+        paint.style = DrawOutlines ? PolygonStyle::FillOutline : PolygonStyle::Fill;
+        paint.fill = fill;
+        paint.line = line;
+        paint.fillSmoothing = FillSmoothing();
+        paint.lineSmoothing = LineSmoothing();
+    } else {
+        paint.style = DrawOutlines ? PolygonStyle::Outline : PolygonStyle::Points;
+        paint.line = line;
+        paint.lineSmoothing = LineSmoothing();
+        paint.closure = PolygonClosure::Open;
+    }
+    PaintPolygon(vertices, paint);
+}
+
+// --- polygons ----------------------------------------------------------------------------------
+
+void oWindow::PolygonFillOutline(const TArrayOfFixedPoint& points, TColor32 fill, TColor32 line,
+                                 Smoothing fillSmoothing, Smoothing lineSmoothing) {
+    PolygonFill(points, fill, fillSmoothing);
+    PolygonOutline(points, line, PolygonClosure::Closed, lineSmoothing);
+}
+
+void oWindow::PolygonFill(const TArrayOfFixedPoint& points, TColor32 fill, Smoothing smoothing) {
+    if (!m_surface || AlphaOf(fill) == 0) return;
+    if (smoothing == Smoothing::Antialiased)
+        m_surface->FillPolygonAA(points, fill);
+    else
+        m_surface->FillPolygon(points, fill);
+}
+
+void oWindow::PolygonOutline(const TArrayOfFixedPoint& points, TColor32 line, PolygonClosure closure,
+                             Smoothing smoothing) {
+    if (!m_surface || AlphaOf(line) == 0) return;
+    const bool closed = closure == PolygonClosure::Closed;
+    if (smoothing == Smoothing::Antialiased)
+        m_surface->PolylineAA(points, line, closed);
+    else
+        m_surface->Polyline(points, line, closed);
+}
+
+void oWindow::PolygonPoints(const TArrayOfFixedPoint& points, TColor32 colour, Smoothing smoothing) {
+    if (!m_surface) return;
+    for (const TFixedPoint& p : points) {
+        if (smoothing == Smoothing::Antialiased)
+            m_surface->SetPixelAAFixed(p.X, p.Y, colour);
+        else
+            m_surface->SetPixelBlend(FixedRound(p.X), FixedRound(p.Y), colour);
+    }
+}
+
+void oWindow::PaintPolygon(std::span<const tPointD> points, const PolygonPaint& paint) {
+    if (!m_surface || points.empty()) return;
+    const GuardRect g = GuardOf(*m_surface);
+    const bool inside = std::all_of(points.begin(), points.end(), [&](const tPointD& p) { return InsideGuard(p, g); });
+    if (inside) {
+        const TArrayOfFixedPoint fixed = ToFixed(points);
+        switch (paint.style) {
+        case PolygonStyle::FillOutline:
+            PolygonFillOutline(fixed, paint.fill, paint.line, paint.fillSmoothing, paint.lineSmoothing);
+            return;
+        case PolygonStyle::Fill: PolygonFill(fixed, paint.fill, paint.fillSmoothing); return;
+        case PolygonStyle::Outline: PolygonOutline(fixed, paint.line, paint.closure, paint.lineSmoothing); return;
+        case PolygonStyle::Points: PolygonPoints(fixed, paint.line, paint.lineSmoothing); return;
+        }
+        return;
+    }
+    // Some vertex lies far off the surface: fills are clipped as polygons, outlines segment by
+    // segment, and points beyond the band are simply invisible.
+    if (paint.style == PolygonStyle::Points) {
+        TArrayOfFixedPoint near;
+        for (const tPointD& p : points)
+            if (InsideGuard(p, g)) near.push_back(FixedPoint(p.x, p.y));
+        PolygonPoints(near, paint.line, paint.lineSmoothing);
+        return;
+    }
+    if (paint.style != PolygonStyle::Outline) {
+        const std::vector<tPointD> clipped = ClipPolygon({points.begin(), points.end()}, g);
+        if (clipped.size() >= 3) PolygonFill(ToFixed(clipped), paint.fill, paint.fillSmoothing);
+    }
+    if (paint.style == PolygonStyle::Fill || AlphaOf(paint.line) == 0) return;
+    const bool closed = paint.style == PolygonStyle::FillOutline || paint.closure == PolygonClosure::Closed;
+    const size_t segments = closed ? points.size() : points.size() - 1;
+    for (size_t i = 0; i < segments; ++i) {
+        tPointD a = points[i], b = points[(i + 1) % points.size()];
+        if (!ClipSegment(a, b, g)) continue;
+        if (paint.lineSmoothing == Smoothing::Antialiased)
+            m_surface->LineAA(Fixed(a.x), Fixed(a.y), Fixed(b.x), Fixed(b.y), paint.line);
+        else
+            m_surface->LineBlend(RoundPixel(a.x), RoundPixel(a.y), RoundPixel(b.x), RoundPixel(b.y), paint.line);
+    }
+}
+
+// --- PlaneCanvas -------------------------------------------------------------------------------
+
+void oWindow::LineF(tPoint2f from, tPoint2f to, TColor32 color) { LineF(from.x, from.y, to.x, to.y, color); }
+
+namespace {
+std::vector<tPointD> ToDouble(std::span<const tPoint2f> points) {
+    std::vector<tPointD> out;
+    out.reserve(points.size());
+    for (const tPoint2f& p : points) out.push_back({p.x, p.y});
+    return out;
+}
+Smoothing SmoothingOf(bool flag) { return flag ? Smoothing::Antialiased : Smoothing::Plain; }
+}  // namespace
+
+void oWindow::FillPolygon(std::span<const tPoint2f> points, TColor32 fill, TColor32 outline, bool drawFlag1,
+                          bool drawFlag2) {
+    PolygonPaint paint;
+    paint.style = outline != 0 ? PolygonStyle::FillOutline : PolygonStyle::Fill;
+    paint.fill = fill;
+    paint.line = outline;
+    paint.lineSmoothing = SmoothingOf(drawFlag1);
+    paint.fillSmoothing = SmoothingOf(drawFlag2);
+    PaintPolygon(ToDouble(points), paint);
+}
+
+void oWindow::OutlinePolygon(std::span<const tPoint2f> points, TColor32 color, PolygonClosure closure,
+                             bool drawFlag1) {
+    PolygonPaint paint;
+    paint.style = PolygonStyle::Outline;
+    paint.line = color;
+    paint.lineSmoothing = SmoothingOf(drawFlag1);
+    paint.closure = closure;
+    PaintPolygon(ToDouble(points), paint);
+}
+
+}  // namespace pax

@@ -1,0 +1,391 @@
+#include "render/windows/object_window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "render/windows/shared_surfaces.h"
+#include "render/sprites/sprite_store.h"
+#include "scene/eye3d.h"
+#include "scene/light3d.h"
+#include "system/error_reporting.h"
+#include "system/exceptions.h"
+#include "system/status_line.h"
+#include "system/stop_request.h"
+#include "system/text_utils.h"
+
+namespace pax {
+
+namespace {
+
+// The line key brings lines a little nearer than polygons of the same depth.
+constexpr Extended LineKeyFactor = 0.499L;
+constexpr Extended LineDepthShift = 1;
+constexpr Extended TextDepthShift = 20;
+constexpr double CirclePartLimit = 5000;
+
+int32_t RoundPixel(double v) { return static_cast<int32_t>(std::lrint(v)); }
+
+}  // namespace
+
+ObjectWindow::ObjectWindow(std::string_view name, SharedSurfaces& surfaces, SpriteStore& sprites, Eye3d& eye,
+                           Light3d& light)
+    : Proj3dWindow(name, surfaces, sprites, eye, light) {}
+
+void ObjectWindow::CheckActive(std::string_view operation) const {
+    if (!m_active) throw ERunError(210, "Runtime error 210 at ObjectWindow." + std::string(operation));
+}
+
+void ObjectWindow::Reset() {
+    Proj3dWindow::Reset();
+    m_active = true;
+    m_parts.Clear();
+    m_memory.Reset();
+    m_tooManyReported = false;
+}
+
+void ObjectWindow::BeginObject(ObjectShape shape) {
+    CheckActive("BeginObject");
+    Proj3dWindow::BeginObject(shape);
+}
+
+void ObjectWindow::EndObject() {
+    CheckActive("EndObject");
+    Proj3dWindow::EndObject();
+    m_inObject = NestingDepth() > 0;
+}
+
+// --- parts ---------------------------------------------------------------------------------------
+
+void* ObjectWindow::CreatePart(size_t size) {
+    if (m_parts.Full()) {
+        if (!m_tooManyReported) {
+            ShowStatusError("PaxObj: ObjectWindow.CreatePart: too many parts");
+            m_tooManyReported = true;
+        }
+        RequestStop();
+        return nullptr;
+    }
+    void* memory = m_memory.Alloc(size);
+    if (!memory) {
+        ShowError("PaxObj:  ObjectWindow.CreatePart", "no more memory for 2d objects",
+                  Buttons::AbortRetryIgnoreDefault2);
+        RequestStop();
+        return nullptr;
+    }
+    ++m_primitiveCount;
+    return memory;
+}
+
+void ObjectWindow::DrawText(ProjData& pen, std::string_view text) {
+    pen.Eye.y -= TextDepthShift;
+    auto* part = NewPart<tTextPart>(pen, PartType::Text);
+    if (!part) return;
+    part->Color = pen.TextColor;
+    part->X = pen.RoundX - 4;
+    part->Y = pen.RoundY - 8;
+    const std::string cut = CutText(text, TextPartChars);
+    part->Length = static_cast<uint8_t>(std::min(cut.size(), sizeof part->Text));
+    std::memcpy(part->Text, cut.data(), part->Length);
+    m_parts.Insert(part);
+}
+
+void ObjectWindow::DrawPoint(ProjData& pen) {
+    if (!m_inObject) return;
+    auto* part = NewPart<tPointPart>(pen, PartType::Point);
+    if (!part) return;
+    part->Color = pen.LineDrawColor;
+    part->X = static_cast<double>(pen.ScreenX);
+    part->Y = static_cast<double>(pen.ScreenY);
+    m_parts.Insert(part);
+}
+
+void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
+    if (!m_inObject) {
+        Proj3dWindow::DrawCircle(pen, radius);
+        return;
+    }
+    auto* part = NewPart<tCirclePart>(pen, PartType::Circle);
+    if (!part) return;
+    CalcRadius(radius, radius, pen);
+    part->LineColor = pen.LineDrawColor;
+    part->FillColor = pen.FillDrawColor;
+    part->Brightness = pen.CircleBrightness;
+    part->Filled = FillPolygons;
+    const tVector3d towardsEye = Normalize(Eye().Position() - pen.Position);
+    part->Normal[0] = static_cast<double>(towardsEye.x);
+    part->Normal[1] = static_cast<double>(towardsEye.y);
+    part->Normal[2] = static_cast<double>(towardsEye.z);
+    part->X = static_cast<double>(pen.ScreenX);
+    part->Y = static_cast<double>(pen.ScreenY);
+    part->Rx = static_cast<double>(pen.PrevScreenX);
+    part->Ry = static_cast<double>(pen.PrevScreenY);
+    m_parts.Insert(part);
+}
+
+void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
+    auto* part = m_inObject ? NewPart<tBoxPart>(pen, PartType::Box) : nullptr;
+    if (!part) {
+        Proj3dWindow::DrawBox(pen, rx, ry);
+        return;
+    }
+    CalcRadius(rx, ry, pen);
+    part->LineColor = ScaleColor(pen.LineDrawColor, pen.LineBrightness);
+    part->FillColor = ScaleColor(pen.FillDrawColor, pen.FillBrightness);
+    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
+    const double rxs = static_cast<double>(pen.PrevScreenX), rys = static_cast<double>(pen.PrevScreenY);
+    part->X1 = sx - rxs;
+    part->Y1 = sy - rys;
+    part->X2 = sx + rxs;
+    part->Y2 = sy + rys;
+    m_parts.Insert(part);
+}
+
+void ObjectWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
+    auto* part = m_inObject ? NewPart<tScaledSpritePart>(pen, PartType::ScaledSprite) : nullptr;
+    if (!part) {
+        Proj3dWindow::DrawScaledSprite(pen, rx, ry);
+        return;
+    }
+    CalcRadius(rx, ry, pen);
+    part->SpriteId = SpriteId();
+    part->Transparency = pen.SpriteTransparency;
+    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
+    const double rxs = static_cast<double>(pen.PrevScreenX), rys = static_cast<double>(pen.PrevScreenY);
+    part->X1 = sx - rxs;
+    part->Y1 = sy - rys;
+    part->X2 = sx + rxs;
+    part->Y2 = sy + rys;
+    m_parts.Insert(part);
+}
+
+void ObjectWindow::DrawSprite(ProjData& pen, TColor32 colour) {
+    auto* part = NewPart<tSpritePart>(pen, PartType::Sprite);
+    if (!part) return;
+    const tSpriteSize size = Sprites().GetSpriteSize(SpriteId());
+    part->Color = colour;
+    part->SpriteId = SpriteId();
+    part->Transparency = pen.SpriteTransparency;
+    part->Left = static_cast<float>(static_cast<double>(pen.ScreenX) - size.Width / 2.0);
+    part->Top = static_cast<float>(static_cast<double>(pen.ScreenY) - size.Height / 2.0);
+    part->Right = part->Left + static_cast<float>(size.Width);
+    part->Bottom = part->Top + static_cast<float>(size.Height);
+    m_parts.Insert(part);
+}
+
+bool ObjectWindow::CutAtNearPlane(ProjData& pen) const {
+    // Eye depth is affine along the segment, so the crossing lies where it reaches the near
+    // distance. Fresh depths: a line part has already shifted the stored ones.
+    double x0, d0, y0, x1, d1, y1;
+    EyeCoordinates(pen.PrevPosition, x0, d0, y0);
+    EyeCoordinates(pen.Position, x1, d1, y1);
+    if (!(d0 != d1)) return false;
+    const double t = (static_cast<double>(NearDistance) - d0) / (d1 - d0);
+    if (!(t >= 0 && t <= 1)) return false;
+    const tVector3d cut = pen.PrevPosition + Extended(t) * (pen.Position - pen.PrevPosition);
+    double sx, sy;
+    ScreenOfPoint(cut, sx, sy);
+    if (!pen.PrevVisible) {
+        pen.PrevScreenX = sx;
+        pen.PrevScreenY = sy;
+        pen.PrevRoundX = RoundPixel(sx);
+        pen.PrevRoundY = RoundPixel(sy);
+    } else {
+        pen.ScreenX = sx;
+        pen.ScreenY = sy;
+        pen.RoundX = RoundPixel(sx);
+        pen.RoundY = RoundPixel(sy);
+    }
+    return true;
+}
+
+void ObjectWindow::DoLine(ProjData& pen) {
+    if (!pen.PenIsDown) return;
+    bool cut = false;
+    if (pen.Visible != pen.PrevVisible && !PlaneCollecting() && NearPlaneActive()) cut = CutAtNearPlane(pen);
+    if (!m_inObject) {
+        if (!cut) {
+            Proj3dWindow::DoLine(pen);
+            return;
+        }
+        // The part in front of the eye, drawn at once.
+        LineF(static_cast<double>(pen.PrevScreenX), static_cast<double>(pen.PrevScreenY),
+              static_cast<double>(pen.ScreenX), static_cast<double>(pen.ScreenY), pen.LineDrawColor);
+        ++m_primitiveCount;
+        return;
+    }
+    if (PlaneCollecting()) {
+        AddPolyPoint(pen);
+        return;
+    }
+    if (AlphaOf(pen.LineDrawColor) == 0) return;
+    // The shifted depth stays: it is the start depth of the next segment.
+    pen.Eye.y -= LineDepthShift;
+    auto* part = NewPart<tLinePart>(pen, PartType::Line);
+    if (!part) return;
+    part->Key = static_cast<double>(LineKeyFactor * (pen.Eye.y + pen.PrevEye.y));
+    part->Color = pen.LineDrawColor;
+    part->EndX = static_cast<double>(pen.ScreenX);
+    part->EndY = static_cast<double>(pen.ScreenY);
+    part->StartX = static_cast<double>(pen.PrevScreenX);
+    part->StartY = static_cast<double>(pen.PrevScreenY);
+    m_parts.Insert(part);
+}
+
+void ObjectWindow::DoEndPolygon(ProjData& pen) {
+    CheckActive("DoEndPolygon");
+    if (!m_inObject) {
+        Proj3dWindow::DoEndPolygon(pen);
+        return;
+    }
+    Trace(" ObjectWindow.DoEndPolygon: proj=" + pen.PenName);
+    if (!m_plane.IsOpen()) return;
+    // A polygon part needs no pen test of its own: its corners were recorded while the pen
+    // was down, and the near plane has been dealt with by cutting the polygon.
+    const tPlaneRecord& r = m_plane.Record();
+    if (CalcPolygonProjection() && r.Count > 0 && r.Count2d >= 2) {
+        tVector3d sum;
+        for (int32_t i = 0; i < r.Count; ++i) sum += r.Points[i].Point;
+        const Extended key = Distance(Eye().Position(), (1.0L / r.Count) * sum);
+        const size_t extra = static_cast<size_t>(r.Count2d) * sizeof(tPoint2f);
+        if (auto* part = MakePart<tPolygonPart>(PartType::Polygon, key, extra)) {
+            part->Normal = r.Normal;
+            part->FirstPoint = r.Points[0].Point;
+            part->Count = r.Count;
+            part->Count2d = r.Count2d;
+            part->LineColor = r.LineColor;
+            part->FillColor = r.FillColor;
+            part->Intensity = r.Intensity;
+            part->Outline = r.Outline;
+            part->Filled = r.Filled;
+            part->DrawFlag1 = r.DrawFlag1;
+            part->DrawFlag2 = r.DrawFlag2;
+            part->TwoSided = r.TwoSided;
+            part->LineOpacity = r.LineOpacity;
+            part->FillOpacity = r.FillOpacity;
+            part->Convex = r.Convex;
+            std::copy_n(r.Points2d.begin(), r.Count2d, part->Points2d());
+            m_parts.Insert(part);
+        }
+    }
+    m_plane.EndPlane();
+}
+
+// --- the picture ---------------------------------------------------------------------------------
+
+void ObjectWindow::EndPicture() {
+    CheckActive("EndPicture");
+    Proj3dWindow::EndPicture();
+    TBitmap32* surface = Surface();
+    if (!surface) return;
+    if (m_zBufferOn) Surfaces().ZBuffer.Compose(*surface, 10 * ZBufferShading);
+    if (!IsOpen() || m_parts.Count() == 0) return;
+    m_parts.Sort();
+    surface->BeginUpdate();
+    for (int32_t i = 0; i < m_parts.Count(); ++i) DrawPart(*m_parts[i]);
+    surface->EndUpdate();
+    surface->Changed();
+}
+
+void ObjectWindow::DrawPart(tPartHeader& part) {
+    switch (part.Type) {
+    case PartType::Invalid: throw ERunError(210, "Runtime error 210 at ObjectWindow.DrawPart");
+    case PartType::ObjectReset: {
+        tObjectDefPart& def = static_cast<tObjectResetPart&>(part).Def;
+        def.Primitives = 0;
+        def.ResetBox();
+        return;
+    }
+    case PartType::Point: {
+        const auto& p = static_cast<const tPointPart&>(part);
+        PointF(p.X, p.Y, p.Color);
+        return;
+    }
+    case PartType::Line: {
+        const auto& p = static_cast<const tLinePart&>(part);
+        LineF(p.StartX, p.StartY, p.EndX, p.EndY, p.Color);
+        return;
+    }
+    case PartType::Empty: return;
+    case PartType::Polygon: DrawPolygonPart(part); return;
+    case PartType::Box: {
+        const auto& p = static_cast<const tBoxPart&>(part);
+        Box(p.X1, p.Y1, p.X2, p.Y2, p.FillColor, p.LineColor);
+        return;
+    }
+    case PartType::ScaledSprite: {
+        const auto& p = static_cast<const tScaledSpritePart&>(part);
+        Sprite(p.SpriteId, p.X1, p.Y1, p.X2, p.Y2, SpriteAlpha(p.Transparency));
+        return;
+    }
+    case PartType::Circle: DrawCirclePart(part); return;
+    case PartType::Sprite: DrawSpritePart(part); return;
+    case PartType::Text: {
+        const auto& p = static_cast<const tTextPart&>(part);
+        SetColor(p.Color);
+        TextOut(p.X, p.Y, std::string_view(p.Text, p.Length));
+        return;
+    }
+    }
+    ShowError("PaxObj:  ObjectWindow.DrawPart", "unknown part type", Buttons::AbortRetryIgnoreDefault2);
+}
+
+void ObjectWindow::DrawPolygonPart(const tPartHeader& header) {
+    const auto& p = static_cast<const tPolygonPart&>(header);
+    tPlaneRecord& r = m_drawPlane.Record();
+    r.Open = true;
+    r.Collecting = false;
+    r.Count = p.Count;
+    r.Count2d = std::clamp(p.Count2d, 0, MaxPlanePoints);
+    r.Normal = p.Normal;
+    r.Points[0] = {p.FirstPoint, p.LineColor};
+    r.LineColor = p.LineColor;
+    r.FillColor = p.FillColor;
+    r.Intensity = p.Intensity;
+    r.Outline = p.Outline;
+    r.Filled = p.Filled;
+    r.DrawFlag1 = p.DrawFlag1;
+    r.DrawFlag2 = p.DrawFlag2;
+    r.TwoSided = p.TwoSided;
+    r.LineOpacity = p.LineOpacity;
+    r.FillOpacity = p.FillOpacity;
+    r.Convex = p.Convex;
+    std::copy_n(p.Points2d(), r.Count2d, r.Points2d.begin());
+    m_drawPlane.ShowPlane(*this);
+    if (ShowNormals()) DrawNormalOf(r, m_normalLength);
+    // Closed and cleared without EndPlane: that would pop the plane stack of the recorder.
+    r.Open = false;
+    r.Count = 0;
+    r.Count2d = 0;
+}
+
+void ObjectWindow::DrawCirclePart(const tPartHeader& header) {
+    const auto& p = static_cast<const tCirclePart&>(header);
+    if (!(std::fabs(p.X) <= CirclePartLimit && std::fabs(p.Y) <= CirclePartLimit)) return;
+    TColor32 fill = p.FillColor;
+    uint32_t brightness = p.Brightness;
+    if (m_lightOn) {
+        const tVector3d normal{p.Normal[0], p.Normal[1], p.Normal[2]};
+        const uint8_t intensity = Light().Shade(normal, fill, false, Eye().Heading(), FillOpacity());
+        brightness = intensity * brightness / 256;
+    }
+    fill = ScaleColor(fill, brightness);
+    if (p.Rx == 0 && p.Ry == 0) {
+        PointF(p.X, p.Y, p.LineColor);
+        return;
+    }
+    DrawEllipse(p.X, p.Y, p.Rx, p.Ry, p.LineColor, fill, p.Filled);
+}
+
+void ObjectWindow::DrawSpritePart(const tPartHeader& header) {
+    const auto& p = static_cast<const tSpritePart&>(header);
+    const TColor32 c = SetAlpha(p.Color, static_cast<uint8_t>(255 - p.Transparency));
+    if ((c & 0x00FFFFFF) != 0) Sprites().SetColor(p.SpriteId, c);
+    const uint8_t alpha = static_cast<uint8_t>(SpriteOpacity() * AlphaOf(c) / 256);
+    Sprite(p.SpriteId, p.Left, p.Top, p.Right, p.Bottom, alpha);
+    ++m_objectDef.Primitives;
+}
+
+}  // namespace pax

@@ -1,0 +1,148 @@
+#pragma once
+// ObjectWindow: the projection window that the application draws into. Inside an object
+// (between BeginObject and EndObject) every primitive becomes a part, a small record in
+// surface pixels with a depth key taken from paged memory; EndPicture composes the z-buffer
+// onto the surface and draws all parts from far to near (the painter's algorithm). Outside
+// objects primitives are drawn at once, except points, which are not drawn there.
+//
+// At most PartList::MaxParts parts per picture; the next one is reported once in the message
+// line and stops the animation (the parts made so far are drawn).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "foundation/memory_list.h"
+#include "render/windows/part_list.h"
+#include "render/windows/proj3d_window.h"
+
+namespace pax {
+
+// The part records (screen positions in surface pixels). Each is trivially destructible: part
+// memory is rewound, never destroyed record by record.
+struct tObjectResetPart : tPartHeader {
+    tObjectDefPart Def;
+};
+struct tPointPart : tPartHeader {
+    TColor32 Color = 0;
+    double X = 0, Y = 0;
+};
+struct tLinePart : tPartHeader {
+    TColor32 Color = 0;
+    double EndX = 0, EndY = 0, StartX = 0, StartY = 0;
+};
+struct tBoxPart : tPartHeader {
+    TColor32 LineColor = 0, FillColor = 0;
+    uint16_t Reserved[2] = {0, 0};
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+struct tScaledSpritePart : tPartHeader {
+    uint16_t SpriteId = 0;
+    uint8_t Transparency = 0;
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+struct tCirclePart : tPartHeader {
+    TColor32 LineColor = 0, FillColor = 0;
+    uint8_t Reserved = 0;
+    uint8_t Brightness = 255;   // scales the fill colour
+    bool Filled = true;
+    double Normal[3] = {0, 0, 0};   // world direction from the circle towards the eye
+    double X = 0, Y = 0, Rx = 0, Ry = 0;
+};
+struct tSpritePart : tPartHeader {
+    TColor32 Color = 0;
+    uint16_t SpriteId = 0;
+    uint8_t Transparency = 0;
+    float Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+struct tTextPart : tPartHeader {
+    TColor32 Color = 0;
+    int32_t X = 0, Y = 0;
+    uint8_t Length = 0;      // bytes of Text
+    char Text[4 * 31] = {};  // at most 31 UTF-8 characters, not terminated
+};
+// What showing a recorded plane needs; the projected corners follow the record.
+struct tPolygonPart : tPartHeader {
+    tVector3d Normal;
+    tVector3d FirstPoint;
+    int32_t Count = 0;
+    int32_t Count2d = 0;
+    TColor32 LineColor = 0, FillColor = 0;
+    uint8_t Intensity = 0;
+    bool Outline = false, Filled = false, DrawFlag1 = false, DrawFlag2 = false, TwoSided = false;
+    uint8_t LineOpacity = 0, FillOpacity = 0;
+    bool Convex = false;
+
+    tPoint2f* Points2d() { return reinterpret_cast<tPoint2f*>(this + 1); }
+    const tPoint2f* Points2d() const { return reinterpret_cast<const tPoint2f*>(this + 1); }
+};
+
+class ObjectWindow : public Proj3dWindow {
+public:
+    static constexpr size_t TextPartChars = 31;
+
+    // Inactive until the first Reset.
+    ObjectWindow(std::string_view name, SharedSurfaces& surfaces, SpriteStore& sprites, Eye3d& eye, Light3d& light);
+
+    // Inherited Reset, then active, no parts, part memory rewound.
+    void Reset() override;
+    // BeginObject, EndObject, EndPicture and DoEndPolygon of an inactive window throw
+    // ERunError 210.
+    void BeginObject(ObjectShape shape) override;
+    void EndObject() override;
+    // Picture counter + 1, the z-buffer composed onto the surface, then every part far to near.
+    void EndPicture() override;
+
+    void DrawText(ProjData& pen, std::string_view text) override;
+    void DrawPoint(ProjData& pen) override;
+    void DrawCircle(ProjData& pen, Extended radius) override;
+    void DrawBox(ProjData& pen, Extended rx, Extended ry) override;
+    void DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) override;
+    void DrawSprite(ProjData& pen, TColor32 colour) override;
+    void DoLine(ProjData& pen) override;
+    void DoEndPolygon(ProjData& pen) override;
+
+    // Draws one part (EndPicture's step; public so that any record can be checked).
+    void DrawPart(tPartHeader& part);
+
+    bool Active() const { return m_active; }
+    int32_t PartCount() const { return m_parts.Count(); }
+    const tMemoryList& PartMemory() const { return m_memory; }
+
+private:
+    // Memory for a part of size bytes, counted as a primitive: nullptr (after the report and
+    // the stop request) at the part limit or when memory is exhausted.
+    void* CreatePart(size_t size);
+    template <class T>
+    T* MakePart(PartType type, Extended key, size_t extra = 0) {
+        void* memory = CreatePart(sizeof(T) + extra);
+        if (!memory) return nullptr;
+        T* part = std::construct_at(static_cast<T*>(memory));
+        part->Type = type;
+        part->Key = static_cast<double>(key);
+        return part;
+    }
+    // A part at the pen's position, keyed by its distance from the eye; nullptr also when the
+    // pen is up or the position invisible.
+    template <class T>
+    T* NewPart(const ProjData& pen, PartType type) {
+        if (!(pen.PenIsDown && pen.Visible)) return nullptr;
+        return MakePart<T>(type, Extent(pen.Eye));
+    }
+    void CheckActive(std::string_view operation) const;
+    // Replaces the screen position of the invisible end by the segment's crossing with the
+    // near plane; false when there is no crossing.
+    bool CutAtNearPlane(ProjData& pen) const;
+    void DrawPolygonPart(const tPartHeader& part);
+    void DrawCirclePart(const tPartHeader& part);
+    void DrawSpritePart(const tPartHeader& part);
+
+    bool m_active = false;
+    bool m_tooManyReported = false;
+    PartList m_parts;
+    tMemoryList m_memory;
+    tPlaneObj m_drawPlane;   // shows polygon parts
+};
+
+}  // namespace pax

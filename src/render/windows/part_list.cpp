@@ -1,0 +1,74 @@
+#include "render/windows/part_list.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace pax {
+
+namespace {
+
+constexpr int DigitBits = 11;
+constexpr int Digits = (64 + DigitBits - 1) / DigitBits;
+constexpr uint64_t DigitMask = (uint64_t(1) << DigitBits) - 1;
+constexpr size_t Buckets = size_t(1) << DigitBits;
+// Below this many parts a comparison sort is cheaper than the radix passes' histograms.
+constexpr size_t SmallList = 256;
+
+}  // namespace
+
+uint64_t PartOrderCode(double key) {
+    if (key == 0) key = 0;   // one code for both zeros
+    constexpr uint64_t Sign = uint64_t(1) << 63;
+    uint64_t bits = std::bit_cast<uint64_t>(key);
+    // Monotone in the key: negative numbers mirrored below the positive ones...
+    bits = (bits & Sign) ? ~bits : (bits | Sign);
+    // ...and turned round, so that the farthest part comes first.
+    return ~bits;
+}
+
+PartList::PartList() {
+    m_entries.reserve(MaxParts);
+    m_scratch.reserve(MaxParts);
+}
+
+void PartList::Clear() { m_entries.clear(); }
+
+bool PartList::Insert(tPartHeader* part) {
+    if (Full()) return false;
+    m_entries.push_back({PartOrderCode(part->Key), part});
+    return true;
+}
+
+void PartList::Sort() {
+    // Later parts first among equal keys: reverse the insertion order, then sort stably.
+    std::reverse(m_entries.begin(), m_entries.end());
+    const size_t n = m_entries.size();
+    if (n < SmallList) {
+        std::stable_sort(m_entries.begin(), m_entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.order < b.order; });
+        return;
+    }
+    std::array<std::array<uint32_t, Buckets>, Digits> counts{};
+    for (const Entry& e : m_entries)
+        for (int d = 0; d < Digits; ++d) ++counts[d][(e.order >> (d * DigitBits)) & DigitMask];
+    m_scratch.resize(n);
+    std::vector<Entry>* from = &m_entries;
+    std::vector<Entry>* to = &m_scratch;
+    for (int d = 0; d < Digits; ++d) {
+        std::array<uint32_t, Buckets>& count = counts[d];
+        const uint64_t first = ((*from)[0].order >> (d * DigitBits)) & DigitMask;
+        if (count[first] == n) continue;   // every key has this digit: nothing to do
+        uint32_t sum = 0;
+        for (uint32_t& c : count) {
+            const uint32_t here = c;
+            c = sum;
+            sum += here;
+        }
+        for (const Entry& e : *from) (*to)[count[(e.order >> (d * DigitBits)) & DigitMask]++] = e;
+        std::swap(from, to);
+    }
+    if (from != &m_entries) m_entries.swap(m_scratch);
+}
+
+}  // namespace pax

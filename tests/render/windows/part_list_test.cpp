@@ -1,0 +1,58 @@
+#include "render/windows/part_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace pax {
+namespace {
+
+// The drawing order by definition: larger keys first, later parts first among equal keys.
+std::vector<int> ReferenceOrder(const std::vector<tPartHeader>& parts) {
+    std::vector<int> order(parts.size());
+    for (size_t i = 0; i < parts.size(); ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        if (parts[a].Key != parts[b].Key) return parts[a].Key > parts[b].Key;
+        return a > b;
+    });
+    return order;
+}
+
+TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThirtyTwoThousand) {
+    std::mt19937 random(20240611);
+    // Few distinct keys (many ties) and many; below and above the radix sort's threshold.
+    for (int count : {1, 7, 255, 256, 5000, PartList::MaxParts}) {
+        for (int distinct : {3, 1 << 30}) {
+            std::uniform_int_distribution<int> pick(0, distinct);
+            std::vector<tPartHeader> parts(static_cast<size_t>(count));
+            for (tPartHeader& p : parts) p.Key = (pick(random) - distinct / 2) * 0.37;
+            PartList list;
+            for (tPartHeader& p : parts) ASSERT_TRUE(list.Insert(&p));
+            list.Sort();
+            const std::vector<int> expected = ReferenceOrder(parts);
+            ASSERT_EQ(list.Count(), count);
+            for (int i = 0; i < count; ++i)
+                ASSERT_EQ(list[i], &parts[expected[i]]) << "count " << count << " distinct " << distinct << " at " << i;
+            // The list holds at most 32000 parts.
+            EXPECT_EQ(list.Full(), count == PartList::MaxParts);
+            tPartHeader extra;
+            EXPECT_EQ(list.Insert(&extra), count < PartList::MaxParts);
+            list.Clear();
+            EXPECT_EQ(list.Count(), 0);
+        }
+    }
+}
+
+TEST(PartList, OrderCodesDescendWithTheKey) {
+    const double keys[] = {std::numeric_limits<double>::infinity(), 1e300, 1000.5, 1000, 1, 1e-300, 0,
+                           -1e-300, -1, -1000, -1e300, -std::numeric_limits<double>::infinity()};
+    for (size_t i = 0; i + 1 < std::size(keys); ++i)
+        EXPECT_LT(PartOrderCode(keys[i]), PartOrderCode(keys[i + 1])) << keys[i];
+    EXPECT_EQ(PartOrderCode(0.0), PartOrderCode(-0.0));
+}
+
+}  // namespace
+}  // namespace pax
