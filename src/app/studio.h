@@ -38,7 +38,7 @@ class LibraryShell;
 class CallbackRelay;
 
 enum class ConfigSource {
-    DefaultFile,       // start directory + "/" + program name + ".INI"
+    DefaultFile,       // the configuration folder + "/" + program name + ".INI"
     File,              // StudioOptions::ConfigFile
     BuiltInDefaults,   // no file is read, and none is written
 };

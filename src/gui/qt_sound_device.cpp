@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "system/startup.h"
+#include "system/user_folders.h"
 
 namespace pax {
 
@@ -19,27 +19,16 @@ namespace fs = std::filesystem;
 
 bool HasOutput() { return !QMediaDevices::audioOutputs().isEmpty(); }
 
-std::vector<fs::path> DataFolders() {
-    std::vector<fs::path> folders;
-    if (const char* env = std::getenv("PAX3D_DATA"); env && *env) folders.emplace_back(env);
-    const fs::path exe = fs::path(ExecutablePath()).parent_path();
-    if (!exe.empty()) {
-        folders.push_back(exe / "data");
-        folders.push_back(exe / ".." / "share" / "pax3d" / "data");
-    }
-    return folders;
-}
-
 }  // namespace
 
 std::string FindSoundFile(const std::string& file) {
     std::error_code ec;
     if (file.empty()) return {};
     if (fs::is_regular_file(file, ec)) return file;
+    const fs::path folder = DataFolder();
     const fs::path name = fs::path(file).filename();
-    for (const fs::path& folder : DataFolders())
-        for (const fs::path& candidate : {folder / name, folder / "sounds" / name})
-            if (fs::is_regular_file(candidate, ec)) return candidate.string();
+    for (const fs::path& candidate : {folder / name, folder / "sounds" / name})
+        if (fs::is_regular_file(candidate, ec)) return candidate.string();
     return {};
 }
 

@@ -8,6 +8,7 @@
 
 #include "system/error_reporting.h"
 #include "system/file_utils.h"
+#include "system/user_folders.h"
 
 namespace pax {
 namespace {
@@ -263,11 +264,12 @@ void tParser::Record(ParseErrorKind kind, TokenKind expected, std::string_view t
 
 void tParser::OpenErrorFile() {
     std::string directory = m_errorDirectory ? *m_errorDirectory : ParseErrorDirectory();
+    if (directory.empty()) directory = StateFolder();
     std::string path = JoinPath(directory, ParseErrorFileName);
     m_errorFile = std::fopen(path.c_str(), "w");
     if (!m_errorFile) {
-        path = TempFilePath(std::string(ParseErrorFileName));
-        m_errorFile = std::fopen(path.c_str(), "w");
+        path = PrivateTempFilePath(ParseErrorFileName);
+        if (!path.empty()) m_errorFile = std::fopen(path.c_str(), "w");
     }
     if (!m_errorFile) {
         m_errorFileFailed = true;

@@ -31,8 +31,8 @@ inline constexpr std::string_view ParserCaption = "VadaVARA.OParser";
 // binary file cannot fill the disk with reports.
 inline constexpr uint32_t MaxListedErrors = 100;
 
-// The directory that receives "ParseErrors.tmp"; empty (the default) is the current directory.
-// When the file cannot be created there, it goes to the temporary directory.
+// The directory that receives "ParseErrors.tmp"; empty (the default) is the state folder.
+// When the file cannot be created there, it goes to the private temporary folder.
 void SetParseErrorDirectory(std::string directory);
 const std::string& ParseErrorDirectory();
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <mutex>
 
-#include "system/file_utils.h"
+#include "system/user_folders.h"
 
 namespace pax {
 namespace {
@@ -53,14 +53,13 @@ void OpenLazily(LogState& s) {
         s.file = std::fopen(s.path.c_str(), "a");
         return;
     }
-    s.file = std::fopen(DebugLogName, "w");
-    if (s.file) {
-        s.path = DebugLogName;
+    for (const std::string& path : {StateFilePath(DebugLogName), PrivateTempFilePath(DebugLogName)}) {
+        if (path.empty()) continue;
+        s.file = std::fopen(path.c_str(), "w");
+        if (!s.file) continue;
+        s.path = path;
         return;
     }
-    std::string temp = TempFilePath(DebugLogName);
-    s.file = std::fopen(temp.c_str(), "w");
-    if (s.file) s.path = temp;
 }
 
 }  // namespace
@@ -68,8 +67,9 @@ void OpenLazily(LogState& s) {
 bool OpenDebugLog(const std::string& executable) {
     LogState& s = State();
     std::lock_guard lock(s.mutex);
-    if (CreateLocked(s, DebugLogName, executable) == 0) return true;
-    return CreateLocked(s, TempFilePath(DebugLogName), executable) == 0;
+    if (CreateLocked(s, StateFilePath(DebugLogName), executable) == 0) return true;
+    const std::string fallback = PrivateTempFilePath(DebugLogName);
+    return !fallback.empty() && CreateLocked(s, fallback, executable) == 0;
 }
 
 int CreateDebugLog(const std::string& path, const std::string& executable) {

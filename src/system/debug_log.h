@@ -9,7 +9,7 @@ namespace pax {
 
 inline constexpr const char* DebugLogName = "DEBUG.TMP";
 
-// Creates the log in the current directory (or, failing that, in the temporary directory)
+// Creates the log in the state folder (or, failing that, in the private temporary folder)
 // and writes its header. Returns false when neither place can be written. The start-up
 // routine uses CreateDebugLog instead, which reports the failure.
 bool OpenDebugLog(const std::string& executable);
@@ -19,7 +19,7 @@ bool OpenDebugLog(const std::string& executable);
 int CreateDebugLog(const std::string& path, const std::string& executable);
 
 // Appends text and a line end, and flushes. When nobody has opened the log yet (tests,
-// tools) it is created in the current directory first; after CloseDebugLog the same file is
+// tools) it is created in the state folder first; after CloseDebugLog the same file is
 // reopened for appending, so a late line never wipes the log.
 void LogLine(std::string_view text);
 

@@ -13,6 +13,7 @@
 #include "system/picture_clock.h"
 #include "system/sound.h"
 #include "system/system_info.h"
+#include "system/user_folders.h"
 
 namespace pax {
 namespace {
@@ -37,11 +38,12 @@ std::string FullExecutablePath(const char* argv0) {
 }
 
 void CreateLogOrExit(const std::string& executable) {
-    int code = CreateDebugLog(DebugLogName, executable);
+    const std::string path = StateFilePath(DebugLogName);
+    int code = CreateDebugLog(path, executable);
     if (code == 0) return;
     SetIoResult(code);
-    ShowFileError(0, DebugLogName);
-    std::string fallback = TempFilePath(DebugLogName);
+    ShowFileError(0, path);
+    const std::string fallback = PrivateTempFilePath(DebugLogName);
     ShowInfo("SysUtil2:  initialization", "using testfile " + fallback);
     code = CreateDebugLog(fallback, executable);
     if (code != 0) ExitProgram(code);

@@ -8,8 +8,8 @@
 
 namespace pax {
 
-// Creates the debug log "DEBUG.TMP" in the current directory with its header (on failure
-// the error is shown, then "using testfile " + the temporary path, and the log is created
+// Creates the debug log "DEBUG.TMP" in the state folder with its header (on failure the
+// error is shown, then "using testfile " + the private temporary path, and the log is created
 // there; when that fails too the program ends with the error code), then records the
 // program name, computer name, start directory and memory status, resets the boolean
 // stack, reads the wave devices and resets the picture clock.

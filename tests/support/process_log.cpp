@@ -1,10 +1,13 @@
-// Every test process writes its own debug log. CTest runs the cases of one executable as
-// parallel processes in one directory, and a shared DEBUG.TMP would be truncated under the
-// tests that read it back.
+// Every test process writes its own debug log and keeps its configuration and state folders
+// in a scratch folder of its own: CTest runs the cases of one executable as parallel
+// processes in one directory, a shared DEBUG.TMP would be truncated under the tests that read
+// it back, and no test may write into the user's real ~/.config or ~/.local/state.
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "system/debug_log.h"
@@ -12,18 +15,25 @@
 
 namespace {
 
-struct ProcessLog {
+struct ProcessFolders {
     pid_t owner = getpid();
-    std::string path = pax::TempFilePath("pax3d-test-" + std::to_string(owner) + ".TMP");
-    ProcessLog() { pax::CreateDebugLog(path, "test"); }
-    ~ProcessLog() {
-        // A death test's child exits through here too; the log is its parent's.
+    std::string root = pax::TempFilePath("pax3d-test-" + std::to_string(owner));
+    std::string log = root + "/DEBUG.TMP";
+    ProcessFolders() {
+        std::filesystem::create_directories(root);
+        setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+        setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
+        pax::CreateDebugLog(log, "test");
+    }
+    ~ProcessFolders() {
+        // A death test's child exits through here too; the folders are its parent's.
         if (getpid() != owner) return;
         pax::CloseDebugLog();
-        std::remove(path.c_str());
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
     }
 };
 
-const ProcessLog g_processLog;
+const ProcessFolders g_processFolders;
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -34,6 +35,7 @@ protected:
     void SetUp() override {
         fs::current_path(work.Path());
         setenv("TMPDIR", temp.Path().c_str(), 1);
+        setenv("XDG_STATE_HOME", state.Path().c_str(), 1);
     }
     void TearDown() override {
         StopSystemUtilities();
@@ -41,26 +43,32 @@ protected:
         RememberStartDirectory();
         if (m_previousTmp) setenv("TMPDIR", m_previousTmp->c_str(), 1);
         else unsetenv("TMPDIR");
+        setenv("XDG_STATE_HOME", m_previousState.c_str(), 1);
         testing::LogWatch();
     }
-    ScopedTempDir work, temp;
+    ScopedTempDir work, temp, state;
+    // Where the log goes, and where it goes when that fails.
+    std::string StateLog() const { return state.File("pax3d/DEBUG.TMP"); }
+    std::string FallbackLog() const { return temp.File("pax3d-" + std::to_string(::geteuid()) + "/DEBUG.TMP"); }
 
 private:
     fs::path m_previousDir = fs::current_path();
     std::optional<std::string> m_previousTmp =
         std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
+    std::string m_previousState = std::getenv("XDG_STATE_HOME");  // set for every test process
 };
 using DebugLogTest = StartupTest;
 using FileUtilsTest = StartupTest;
 using StartApplicationTest = StartupTest;
 
-TEST_F(StartupTest, CreatesTheLogHereWithHeaderAndItsOwnLine) {
+TEST_F(StartupTest, CreatesTheLogInTheStateFolderWithHeaderAndItsOwnLine) {
     ScopedPresenter boxes;
     PushBoolean(true);
     StartSystemUtilities("/opt/pax/pax3d");
     EXPECT_EQ(boxes.Count(), 0u);
-    EXPECT_EQ(DebugLogPath(), "DEBUG.TMP");
-    std::string text = ReadWholeFile(work.File("DEBUG.TMP"));
+    EXPECT_EQ(DebugLogPath(), StateLog());
+    EXPECT_TRUE(fs::is_empty(work.Path()));  // nothing in the current folder
+    std::string text = ReadWholeFile(StateLog());
     EXPECT_EQ(text.rfind("DEBUG.TMP: Vornic Debug File\n  application: " + ExecutablePath() + "\n", 0), 0u);
     EXPECT_TRUE(fs::path(ExecutablePath()).is_absolute());
     EXPECT_NE(text.find("\n SysUtil2.initialization: program pax3d, "), std::string::npos);
@@ -69,20 +77,24 @@ TEST_F(StartupTest, CreatesTheLogHereWithHeaderAndItsOwnLine) {
     EXPECT_EQ(BooleanStack().Count(), 0);  // a fresh stack
 }
 
-TEST_F(StartupTest, FallsBackToTheTemporaryDirectoryAfterShowingWhyAndEndsWhenThatFailsToo) {
-    fs::create_directory(work.File("DEBUG.TMP"));  // no file can be created under that name
+TEST_F(StartupTest, FallsBackToThePrivateTemporaryFolderAfterShowingWhyAndEndsWhenThatFailsToo) {
+    fs::create_directories(StateLog());  // no file can be created under that name
     ScopedPresenter boxes;
     StartSystemUtilities("pax3d");
     ASSERT_EQ(boxes.Count(), 2u);
     EXPECT_EQ(boxes.Shown()[0].text,
-              "error " + std::to_string(EISDIR) + " at file \"DEBUG.TMP\"\n" + std::strerror(EISDIR));
+              "error " + std::to_string(EISDIR) + " at file \"" + StateLog() + "\"\n" + std::strerror(EISDIR));
     EXPECT_EQ(boxes.Shown()[1].icon, MessageIcon::Information);
-    EXPECT_EQ(boxes.Shown()[1].text, "using testfile " + temp.File("DEBUG.TMP"));
-    EXPECT_EQ(DebugLogPath(), temp.File("DEBUG.TMP"));
-    EXPECT_NE(ReadWholeFile(temp.File("DEBUG.TMP")).find("Vornic Debug File"), std::string::npos);
+    EXPECT_EQ(boxes.Shown()[1].text, "using testfile " + FallbackLog());
+    EXPECT_EQ(DebugLogPath(), FallbackLog());
+    EXPECT_NE(ReadWholeFile(FallbackLog()).find("Vornic Debug File"), std::string::npos);
+    // The fallback folder is this user's alone.
+    struct stat info {};
+    ASSERT_EQ(::lstat(fs::path(FallbackLog()).parent_path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
 
-    fs::remove(temp.File("DEBUG.TMP"));
-    fs::create_directory(temp.File("DEBUG.TMP"));
+    fs::remove(FallbackLog());
+    fs::create_directory(FallbackLog());
     EXPECT_EXIT((InstallPresenter(std::make_unique<HeadlessPresenter>()), StartSystemUtilities("pax3d")),
                 ::testing::ExitedWithCode(EISDIR), "using testfile");
 }

@@ -18,6 +18,7 @@
 #include "system/display_info.h"
 #include "system/error_reporting.h"
 #include "system/file_utils.h"
+#include "system/user_folders.h"
 #include "system/sound.h"
 
 namespace pax {
@@ -250,7 +251,7 @@ void CheckPictureList(tConfigValues& v) {
 
 std::string FileNameOf(const tConfigValues& v) {
     if (!v.ConfigFileName.empty()) return v.ConfigFileName;
-    return ConfigurationFileName(StartDirectory(), v.ProgramName);
+    return ConfigurationFileName(ConfigFolder(), v.ProgramName);
 }
 
 bool CanOpenForReading(const std::string& file) {
@@ -269,8 +270,8 @@ void UseTemporaryCopyIfNeeded(tConfigValues& v) {
     const std::string file = FileNameOf(v);
     v.ConfigFileName = file;
     if (CanOpenForReading(file)) return;
-    std::string copy = TempFilePath(std::filesystem::path(file).filename().string());
-    if (copy == file || !FileExists(copy)) return;
+    std::string copy = PrivateTempFilePath(std::filesystem::path(file).filename().string());
+    if (copy.empty() || copy == file || !FileExists(copy)) return;
     v.ConfigFileName = copy;
     ShowInfo("Unit PaxConf: LoadConfiguration", "loading preferences from file '" + copy + "' !");
 }
@@ -413,7 +414,7 @@ void StartConfiguration(std::string_view programName, std::string_view configPat
     SettingsRef s = GlobalSettings();
     s.Values.ProgramName = programName;
     s.Values.ConfigFileName =
-        configPath.empty() ? ConfigurationFileName(StartDirectory(), programName) : std::string(configPath);
+        configPath.empty() ? ConfigurationFileName(ConfigFolder(), programName) : std::string(configPath);
     SetAllDefaults(s);
     LoadConfiguration(s);
 }

@@ -27,8 +27,8 @@ using SwitchChanges = std::bitset<Switch::Count>;
 inline constexpr int MaxPictures = 8;
 inline constexpr int ConfigRecordSize = static_cast<int>(sizeof(tConfigValues));
 
-// startDirectory + "/" + programName + ".INI"; "Pax3d" stands in for an empty program name.
-std::string ConfigurationFileName(std::string_view startDirectory, std::string_view programName);
+// directory + "/" + programName + ".INI"; "Pax3d" stands in for an empty program name.
+std::string ConfigurationFileName(std::string_view directory, std::string_view programName);
 
 SwitchChanges SetAllDefaults(SettingsRef settings);
 // Every entry not flagged "r".

@@ -12,6 +12,7 @@
 #include "app/config/config_test_support.h"
 #include "app/config/ini_file.h"
 #include "support/scripted_presenter.h"
+#include "system/user_folders.h"
 #include "system/display_info.h"
 #include "system/sound.h"
 
@@ -267,14 +268,15 @@ TEST_F(Configuration, ACopyInTheTemporaryDirectoryIsUsedWithANoticeAndTheVolumeS
     const char* oldTmp = std::getenv("TMPDIR");
     const std::string savedTmp = oldTmp ? oldTmp : "";
     ::setenv("TMPDIR", tmp.Path().c_str(), 1);
-    WriteTextFile(tmp.File("pax3d.INI"), "[--- Main Window ---]\nSync Mode=2\n");
+    const std::string copy = PrivateTempFilePath("pax3d.INI");
+    WriteTextFile(copy, "[--- Main Window ---]\nSync Mode=2\n");
     Load();
     savedTmp.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", savedTmp.c_str(), 1);
     EXPECT_EQ(m_values.SyncMode, 2);
-    EXPECT_EQ(m_values.ConfigFileName, tmp.File("pax3d.INI"));
+    EXPECT_EQ(m_values.ConfigFileName, copy);
     ASSERT_EQ(m_presenter.Count(), 1u);
     EXPECT_EQ(m_presenter.Last().caption, "Unit PaxConf: LoadConfiguration");
-    EXPECT_EQ(m_presenter.Last().text, "loading preferences from file '" + tmp.File("pax3d.INI") + "' !");
+    EXPECT_EQ(m_presenter.Last().text, "loading preferences from file '" + copy + "' !");
 
     auto previous = InstallSoundDevice(std::make_unique<VolumeRecorder>());
     m_values.ConfigFileName = File();
