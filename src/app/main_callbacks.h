@@ -48,6 +48,9 @@ public:
     // The animation values window, when it is visible, shows the loop's values.
     virtual void UpdateAnimationWindow() {}
 
+    // Esc and F11: the main window closes (and with it the program).
+    virtual void CloseWindow() {}
+
     // The desktop program sleeps (a delay after each picture, the pause after a failed
     // picture); headless pictures never wait.
     virtual void Sleep(int32_t milliseconds) { (void)milliseconds; }

@@ -7,6 +7,7 @@
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
 #include "app/library_shell.h"
+#include "app/main_commands.h"
 #include "app/main_callbacks.h"
 #include "app/main_state.h"
 #include "app/picture_loop.h"
@@ -41,6 +42,7 @@ public:
     void ResumeSound() override { m_target->ResumeSound(); }
     void RefreshOptions() override { m_target->RefreshOptions(); }
     void UpdateAnimationWindow() override { m_target->UpdateAnimationWindow(); }
+    void CloseWindow() override { m_target->CloseWindow(); }
     void Sleep(int32_t ms) override { m_target->Sleep(ms); }
 
 private:
@@ -88,6 +90,7 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
     LogInitialization("PaxAnim", SizeText(sizeof(BasicAnimations)));
     m_player = std::make_unique<DemoPlayer>(*m_catalogue, *m_state, *m_stage, [this] { return SaveSettings(); });
     m_pictures = std::make_unique<PictureLoop>(*m_stage, *m_ghost, *m_state, *m_animations, *m_player);
+    m_commands = std::make_unique<MainCommands>(*this);
     LogInitialization("PaxForm", SizeText(sizeof(MainState) + sizeof(PictureLoop)));
 
     m_shell = std::make_unique<LibraryShell>(*m_catalogue, *m_state, *m_animations, *m_stage);

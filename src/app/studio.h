@@ -34,6 +34,7 @@ class MainCallbacks;
 class BasicAnimations;
 class DemoPlayer;
 class PictureLoop;
+class MainCommands;
 class LibraryShell;
 class CallbackRelay;
 
@@ -79,6 +80,8 @@ public:
     DemoPlayer& Player() { return *m_player; }
     // One picture, the loop's timers and the pause.
     PictureLoop& Pictures() { return *m_pictures; }
+    // The main window's keys, mouse and tool-window openers.
+    MainCommands& Commands() { return *m_commands; }
     tTarnsInterpreter& Interpreter() { return *m_interpreter; }
     // The picture the object window draws into.
     TBitmap32& Picture();
@@ -107,6 +110,7 @@ private:
     std::unique_ptr<BasicAnimations> m_animations;
     std::unique_ptr<DemoPlayer> m_player;
     std::unique_ptr<PictureLoop> m_pictures;
+    std::unique_ptr<MainCommands> m_commands;
     std::unique_ptr<LibraryShell> m_shell;
     std::unique_ptr<tTarnsInterpreter> m_interpreter;
 };

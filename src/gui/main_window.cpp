@@ -14,6 +14,7 @@
 
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
+#include "app/main_commands.h"
 #include "app/main_state.h"
 #include "app/picture_loop.h"
 #include "app/studio.h"
@@ -37,8 +38,8 @@ QString MenuCaption(const std::string& name) { return FromUtf8(name).replace('&'
 }  // namespace
 
 MainWindow::MainWindow(Studio& studio, QWidget* parent)
-    : QMainWindow(parent), m_studio(studio), m_commands(studio, [this] { close(); }) {
-    m_picture = new PictureView(studio.Picture(), m_commands, this);
+    : QMainWindow(parent), m_studio(studio) {
+    m_picture = new PictureView(studio.Picture(), studio.Commands(), this);
     setCentralWidget(m_picture);
     BuildStatusBar();
     BuildAnimateMenu();
@@ -134,6 +135,8 @@ void MainWindow::Place() {
     const int top = std::clamp(v.MainTop, 0, std::max(0, area.height() - size.height() / 2));
     move(area.left() + left, area.top() + top);
 }
+
+MainCommands& MainWindow::Commands() { return m_studio.Commands(); }
 
 QString MainWindow::StatusText(int panel) const { return (panel == 1 ? m_status1 : m_status2)->text(); }
 
@@ -280,7 +283,7 @@ void MainWindow::ShowStatus2(std::string_view text, TColor32 colour) {
 void MainWindow::SetCaption(std::string_view text) {
     setWindowTitle(FromUtf8(text));
     // The caption changes with the figure, and so does the state text.
-    m_status1->setText(FromUtf8(m_commands.StateText({})));
+    m_status1->setText(FromUtf8(m_studio.Commands().StateText({})));
 }
 
 void MainWindow::SetPauseHint(std::string_view text) {
@@ -290,6 +293,8 @@ void MainWindow::SetPauseHint(std::string_view text) {
 void MainWindow::PlaySoundOnce(std::string_view file) { pax::PlaySoundOnce(std::string(file)); }
 
 void MainWindow::StopSound() { pax::StopSound(); }
+
+void MainWindow::CloseWindow() { close(); }
 
 void MainWindow::Sleep(int32_t milliseconds) {
     if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
@@ -304,7 +309,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    Guard("FormKeyDown", [&] { m_commands.KeyDown(key, ShiftStateOf(event->modifiers())); });
+    Guard("FormKeyDown", [&] { m_studio.Commands().KeyDown(key, ShiftStateOf(event->modifiers())); });
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
@@ -314,7 +319,7 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    Guard("FormKeyUp", [&] { m_commands.KeyUp(key, ShiftStateOf(event->modifiers())); });
+    Guard("FormKeyUp", [&] { m_studio.Commands().KeyUp(key, ShiftStateOf(event->modifiers())); });
 }
 
 }  // namespace pax

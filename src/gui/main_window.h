@@ -14,7 +14,6 @@
 #include <string>
 
 #include "app/main_callbacks.h"
-#include "gui/main_commands.h"
 
 class QLabel;
 class QMenu;
@@ -24,6 +23,7 @@ namespace pax {
 
 class Studio;
 class PictureView;
+class MainCommands;
 
 class MainWindow : public QMainWindow, public MainCallbacks {
 public:
@@ -38,7 +38,7 @@ public:
     ~MainWindow() override;
 
     PictureView& Picture() { return *m_picture; }
-    MainCommands& Commands() { return m_commands; }
+    MainCommands& Commands();
     QMenu* SelectFigureMenu() const { return m_selectFigureMenu; }
     QString StatusText(int panel) const;
 
@@ -63,6 +63,7 @@ public:
     void SetPauseHint(std::string_view text) override;
     void PlaySoundOnce(std::string_view file) override;
     void StopSound() override;
+    void CloseWindow() override;
     void Sleep(int32_t milliseconds) override;
 
 protected:
@@ -82,7 +83,6 @@ private:
     void SetStatusColour(TColor32 colour);
 
     Studio& m_studio;
-    MainCommands m_commands;
     PictureView* m_picture = nullptr;
     QLabel* m_status1 = nullptr;
     QLabel* m_status2 = nullptr;

@@ -7,7 +7,7 @@
 #include "app/main_state.h"
 #include "gui/guard.h"
 #include "gui/key_table.h"
-#include "gui/main_commands.h"
+#include "app/main_commands.h"
 #include "render/surface/bitmap32.h"
 
 namespace pax {

@@ -1,8 +1,9 @@
-#include "gui/main_commands.h"
+#include "app/main_commands.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <vector>
 
 #include "app/app_test_support.h"
 #include "app/demo_catalogue.h"
@@ -10,8 +11,7 @@
 #include "app/main_state.h"
 #include "app/picture_loop.h"
 #include "app/studio.h"
-#include "gui/key_table.h"
-#include "gui_test_support.h"
+#include "app/virtual_key.h"
 #include "render/windows/stage.h"
 #include "scene/eye3d.h"
 #include "system/settings.h"
@@ -19,13 +19,22 @@
 namespace pax {
 namespace {
 
-constexpr int F(int n) { return VirtualKey::F1 + n - 1; }
+using VirtualKey::F;
+
+struct ClosingCallbacks : MainCallbacks {
+    void CloseWindow() override { ++closed; }
+    int closed = 0;
+};
 
 struct Commands : ::testing::Test {
+    Commands() { studio.SetCallbacks(&callbacks); }
+    ~Commands() override { studio.SetCallbacks(nullptr); }
+
     testing::ScopedAppSettings settings;
     Studio studio{testing::Headless()};
-    int closed = 0;
-    MainCommands commands{studio, [this] { ++closed; }};
+    ClosingCallbacks callbacks;
+    MainCommands& commands = studio.Commands();
+    int& closed = callbacks.closed;
 
     DemoSelection Shown() { return {studio.State().CurrentDemo, studio.State().CurrentFigure}; }
     Eye3d& Eye() { return studio.GetStage().Eye(); }
@@ -88,6 +97,36 @@ TEST_F(Commands, FunctionKeysChangeModesPauseAndClose) {
     EXPECT_EQ(closed, 2);
 }
 
+TEST_F(Commands, ToolWindowKeysOpenWhatWasRegisteredAndBoundKeysComeFirst) {
+    studio.Activate();
+    std::vector<AppWindow> opened;
+    for (AppWindow w : {AppWindow::Options, AppWindow::OptionsBackground, AppWindow::Navigation,
+                        AppWindow::AnimationValues, AppWindow::About, AppWindow::Editor})
+        commands.SetWindowOpener(w, [&opened, w] { opened.push_back(w); });
+    const std::tuple<int, TShiftState> keys[] = {
+        {F(2), {}}, {F(2), ShiftFlag::Ctrl}, {F(8), ShiftFlag::Shift}, {F(2), ShiftFlag::Alt},
+        {F(3), ShiftFlag::Ctrl}, {F(4), ShiftFlag::Ctrl}, {F(10), {}}, {F(8), ShiftFlag::Ctrl},
+    };
+    for (const auto& [key, shift] : keys) commands.KeyDown(key, shift);
+    EXPECT_EQ(opened, (std::vector<AppWindow>{AppWindow::Options, AppWindow::Options, AppWindow::Options,
+                                              AppWindow::OptionsBackground, AppWindow::Navigation,
+                                              AppWindow::AnimationValues, AppWindow::About, AppWindow::Editor}));
+    commands.SetWindowOpener(AppWindow::Options, {});
+    EXPECT_FALSE(commands.OpenWindow(AppWindow::Options));
+
+    // A binding takes its key before the table; removed, the table has it again.
+    int bound = 0;
+    commands.Bind(VirtualKey::Space, {}, [&bound] { ++bound; });
+    commands.Bind(VirtualKey::Space, {}, [&bound] { bound += 10; });
+    commands.KeyDown(VirtualKey::Space, {});
+    EXPECT_EQ(bound, 10);
+    EXPECT_EQ(Shown(), (DemoSelection{0, 0}));
+    EXPECT_FALSE(studio.State().Input.KeyNotHandled);
+    commands.Bind(VirtualKey::Space, {}, {});
+    commands.KeyDown(VirtualKey::Space, {});
+    EXPECT_EQ(Shown(), (DemoSelection{0, 1}));
+}
+
 TEST_F(Commands, OtherKeysReachTheEyeThroughTheNextPicture) {
     studio.Activate();
     studio.Pictures().SetPause(true);
@@ -127,33 +166,6 @@ TEST_F(Commands, MouseDragsTurnAndWheelsMoveTheEyeUntilCtrlRResetsItOrSelectFigu
     commands.Wheel(+1, {});
     EXPECT_EQ(Shown(), (DemoSelection{0, 0}));
     EXPECT_EQ(Eye().Position(), fresh.Position());
-}
-
-TEST(KeyTable, QtKeysBecomeTheVirtualKeyCodes) {
-    const Qt::KeyboardModifiers none = Qt::NoModifier, pad = Qt::KeypadModifier;
-    const std::tuple<int, Qt::KeyboardModifiers, int> cases[] = {
-        {Qt::Key_Left, none, 37},      {Qt::Key_Up, none, 38},         {Qt::Key_Right, none, 39},
-        {Qt::Key_Down, pad, 40},       {Qt::Key_PageUp, none, 33},     {Qt::Key_PageDown, none, 34},
-        {Qt::Key_Home, none, 36},      {Qt::Key_End, none, 35},        {Qt::Key_Insert, none, 45},
-        {Qt::Key_Clear, pad, 12},      {Qt::Key_Asterisk, pad, 106},   {Qt::Key_Plus, pad, 107},
-        {Qt::Key_Minus, pad, 109},     {Qt::Key_Slash, pad, 111},      {Qt::Key_F1, none, 112},
-        {Qt::Key_F12, none, 123},      {Qt::Key_Return, none, 13},     {Qt::Key_Enter, pad, 13},
-        {Qt::Key_Space, none, 32},     {Qt::Key_Backspace, none, 8},   {Qt::Key_Escape, none, 27},
-        {Qt::Key_Pause, none, 19},     {Qt::Key_0, none, '0'},         {Qt::Key_9, none, '9'},
-        {Qt::Key_8, pad, 104},         {Qt::Key_A, none, 'A'},         {Qt::Key_Z, Qt::ShiftModifier, 'Z'},
-        {Qt::Key_Shift, none, 16},     {Qt::Key_Control, none, 17},    {Qt::Key_Alt, none, 18},
-        // The main block's operators are not the pad's; keys without a code give 0.
-        {Qt::Key_Asterisk, none, 0},   {Qt::Key_Plus, none, 0},        {Qt::Key_Eacute, none, 0},
-    };
-    for (const auto& [qtKey, modifiers, code] : cases)
-        EXPECT_EQ(VirtualKeyOf(qtKey, modifiers), code) << std::hex << qtKey;
-}
-
-TEST(KeyTable, ModifiersBecomeTheShiftStateWithoutKeypadOrMeta) {
-    EXPECT_EQ(ShiftStateOf(Qt::NoModifier), TShiftState());
-    EXPECT_EQ(ShiftStateOf(Qt::ShiftModifier | Qt::KeypadModifier), TShiftState(ShiftFlag::Shift));
-    EXPECT_EQ(ShiftStateOf(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier), ShiftFlag::Ctrl | ShiftFlag::Alt);
-    EXPECT_EQ(ShiftStateOf(Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier).Bits(), 7);
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
-#include "gui/main_commands.h"
+#include "app/main_commands.h"
+
+#include <algorithm>
+#include <utility>
 
 #include "app/basic_animations.h"
 #include "app/demo_player.h"
 #include "app/main_state.h"
 #include "app/picture_loop.h"
 #include "app/studio.h"
-#include "gui/key_table.h"
+#include "app/virtual_key.h"
 #include "render/windows/stage.h"
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
@@ -15,17 +18,46 @@ namespace pax {
 
 namespace {
 
-constexpr int Fn(int n) { return VirtualKey::F1 + n - 1; }
+using VirtualKey::F;
 
 const TShiftState None;
 const TShiftState ShiftOnly = ShiftFlag::Shift;
 const TShiftState CtrlOnly = ShiftFlag::Ctrl;
+const TShiftState AltOnly = ShiftFlag::Alt;
 const TShiftState CtrlAlt = ShiftFlag::Ctrl | ShiftFlag::Alt;
 
 }  // namespace
 
-MainCommands::MainCommands(Studio& studio, std::function<void()> closeWindow)
-    : m_studio(studio), m_closeWindow(std::move(closeWindow)) {}
+MainCommands::MainCommands(Studio& studio) : m_studio(studio) {}
+
+// --- hooks ---------------------------------------------------------------------------------------
+
+void MainCommands::SetWindowOpener(AppWindow window, Command open) {
+    m_openers[static_cast<size_t>(window)] = std::move(open);
+}
+
+bool MainCommands::OpenWindow(AppWindow window) {
+    const Command& open = m_openers[static_cast<size_t>(window)];
+    if (!open) return false;
+    open();
+    return true;
+}
+
+void MainCommands::Bind(int key, TShiftState shift, Command command) {
+    std::erase_if(m_bindings, [&](const Binding& b) { return b.Key == key && b.Shift == shift; });
+    if (command) m_bindings.push_back({key, shift, std::move(command)});
+}
+
+bool MainCommands::BoundCommand(int key, TShiftState shift) {
+    for (const Binding& b : m_bindings) {
+        if (b.Key != key || b.Shift != shift) continue;
+        // A copy: the command may bind keys itself.
+        const Command run = b.Run;
+        run();
+        return true;
+    }
+    return false;
+}
 
 std::string MainCommands::StateText(TShiftState shift) const {
     if (!shift.Empty()) return ModifierText(shift);
@@ -43,7 +75,7 @@ void MainCommands::KeyDown(int key, TShiftState shift) {
     input.KeyNotHandled = false;
     state.Callbacks().ShowStatus1(StateText(shift), MainState::StatusTextColor);
 
-    const bool command = KeyCommand(key, shift);
+    const bool command = BoundCommand(key, shift) || KeyCommand(key, shift);
     const bool character = !command && CharacterCommand(key, shift);
     if (!command && !character) input.KeyNotHandled = true;
     if (shift.Has(ShiftFlag::Alt)) KeyMotion(m_studio.GetStage().Eye(), state.EyeMotion, key, shift);
@@ -64,13 +96,15 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
     if (shift == None) {
         switch (key) {
         case VirtualKey::Escape:
-        case Fn(11): m_closeWindow(); return true;
-        case Fn(1): player.SetFirstFigure(); return true;
-        case Fn(3): state.ChangeInfoMode(+1); return true;
-        case Fn(4): state.ChangeSyncMode(+1); return true;
-        case Fn(5): state.ChangeMotionMode(+1); return true;
-        case Fn(8): pictures.SetPause(true); return true;
-        case Fn(9): pictures.SetPause(false); return true;
+        case F(11): state.Callbacks().CloseWindow(); return true;
+        case F(1): player.SetFirstFigure(); return true;
+        case F(2): OpenWindow(AppWindow::Options); return true;
+        case F(10): OpenWindow(AppWindow::About); return true;
+        case F(3): state.ChangeInfoMode(+1); return true;
+        case F(4): state.ChangeSyncMode(+1); return true;
+        case F(5): state.ChangeMotionMode(+1); return true;
+        case F(8): pictures.SetPause(true); return true;
+        case F(9): pictures.SetPause(false); return true;
         case VirtualKey::Pause: pictures.SetPause(state.Running()); return true;
         case VirtualKey::Backspace: player.ShowNextFigure(-1); return true;
         default: return false;
@@ -78,10 +112,11 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
     }
     if (shift == ShiftOnly) {
         switch (key) {
-        case Fn(1): state.ToggleHelp(); return true;
-        case Fn(3): state.ChangeInfoMode(-1); return true;
-        case Fn(4): state.ChangeSyncMode(-1); return true;
-        case Fn(5): state.ChangeMotionMode(-1); return true;
+        case F(1): state.ToggleHelp(); return true;
+        case F(3): state.ChangeInfoMode(-1); return true;
+        case F(4): state.ChangeSyncMode(-1); return true;
+        case F(5): state.ChangeMotionMode(-1); return true;
+        case F(8): OpenWindow(AppWindow::Options); return true;
         case VirtualKey::Backspace: player.ShowNextDemo(-1); return true;
         case VirtualKey::Space: player.ShowNextDemo(+1); return true;
         default: return false;
@@ -93,6 +128,10 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
             return true;
         }
         switch (key) {
+        case F(2): OpenWindow(AppWindow::Options); return true;
+        case F(3): OpenWindow(AppWindow::Navigation); return true;
+        case F(4): OpenWindow(AppWindow::AnimationValues); return true;
+        case F(8): OpenWindow(AppWindow::Editor); return true;
         case VirtualKey::Backspace: player.ShowNextDemo(-1); return true;
         case VirtualKey::Enter: player.ShowNextDemo(+1); return true;
         case VirtualKey::Space: player.ShowNextFigure(+1); return true;
@@ -100,11 +139,15 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
         default: return false;
         }
     }
+    if (shift == AltOnly && key == F(2)) {
+        OpenWindow(AppWindow::OptionsBackground);
+        return true;
+    }
     if (shift == CtrlAlt) {
         switch (key) {
-        case Fn(1): state.ToggleHelp(); return true;
-        case Fn(7): state.ChangeDelayTime(+10); return true;
-        case Fn(8): state.ChangeDelayTime(-10); return true;
+        case F(1): state.ToggleHelp(); return true;
+        case F(7): state.ChangeDelayTime(+10); return true;
+        case F(8): state.ChangeDelayTime(-10); return true;
         default: return false;
         }
     }
