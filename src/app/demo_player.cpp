@@ -39,6 +39,7 @@ void DemoPlayer::ShowDemo(int32_t demo, int32_t figure) {
     m_state.ShownDemo = std::make_shared<const DemoRecord>(record);
     m_state.UpdateCaption();
 
+    if (m_onShow) m_onShow();
     m_state.Callbacks().RefreshOptions();
     if (record.Values) record.Values->Reset();
     m_stage.Pax().Restart();

@@ -19,6 +19,10 @@ public:
     // saveSettings writes the configuration file (SetFirstFigure); it may do nothing.
     DemoPlayer(DemoCatalogue& catalogue, MainState& state, Stage& stage, std::function<bool()> saveSettings);
 
+    // Called as each figure is selected, before its start procedures run (the options'
+    // figure values are hidden there, so that the new figure defines its own).
+    void OnShow(std::function<void()> hook) { m_onShow = std::move(hook); }
+
     // Selects and starts a figure: the indices wrap as DemoCatalogue::Normalize says; the
     // flash texts cleared, the window's picture number 0, the sound stopped; the figure's
     // title and the caption; animation time 0; the demo copied for the pictures; the options
@@ -54,6 +58,7 @@ private:
     MainState& m_state;
     Stage& m_stage;
     std::function<bool()> m_saveSettings;
+    std::function<void()> m_onShow;
 };
 
 }  // namespace pax

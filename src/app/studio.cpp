@@ -10,7 +10,9 @@
 #include "app/main_commands.h"
 #include "app/main_callbacks.h"
 #include "app/main_state.h"
+#include "app/options/option_form.h"
 #include "app/picture_loop.h"
+#include "app/tool_windows/anim_form.h"
 #include "lsystem/interpreter.h"
 #include "render/windows/stage.h"
 #include "scene/pax3d.h"
@@ -22,10 +24,15 @@
 namespace pax {
 
 // The callbacks every unit holds: they forward to what the owner installed, so that the
-// desktop program can install its widgets after the Studio exists.
+// desktop program can install its widgets after the Studio exists. The tool windows' logic,
+// which the Studio owns, is told as well.
 class CallbackRelay : public MainCallbacks {
 public:
     void SetTarget(MainCallbacks* target) { m_target = target ? target : &m_none; }
+    void SetToolWindows(OptionForm* options, AnimForm* animation) {
+        m_options = options;
+        m_animation = animation;
+    }
 
     void Repaint() override { m_target->Repaint(); }
     void ShowPicture() override { m_target->ShowPicture(); }
@@ -40,14 +47,22 @@ public:
     void PlaySoundOnce(std::string_view file) override { m_target->PlaySoundOnce(file); }
     void StopSound() override { m_target->StopSound(); }
     void ResumeSound() override { m_target->ResumeSound(); }
-    void RefreshOptions() override { m_target->RefreshOptions(); }
-    void UpdateAnimationWindow() override { m_target->UpdateAnimationWindow(); }
+    void RefreshOptions() override {
+        m_target->RefreshOptions();
+        if (m_options) m_options->UpdateForm();
+    }
+    void UpdateAnimationWindow() override {
+        m_target->UpdateAnimationWindow();
+        if (m_animation) m_animation->Update();
+    }
     void CloseWindow() override { m_target->CloseWindow(); }
     void Sleep(int32_t ms) override { m_target->Sleep(ms); }
 
 private:
     MainCallbacks m_none;
     MainCallbacks* m_target = &m_none;
+    OptionForm* m_options = nullptr;
+    AnimForm* m_animation = nullptr;
 };
 
 namespace {
@@ -91,6 +106,10 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
     m_player = std::make_unique<DemoPlayer>(*m_catalogue, *m_state, *m_stage, [this] { return SaveSettings(); });
     m_pictures = std::make_unique<PictureLoop>(*m_stage, *m_ghost, *m_state, *m_animations, *m_player);
     m_commands = std::make_unique<MainCommands>(*this);
+    m_options = std::make_unique<OptionForm>(*this);
+    m_animForm = std::make_unique<AnimForm>(*this);
+    m_callbacks->SetToolWindows(m_options.get(), m_animForm.get());
+    m_player->OnShow([this] { m_options->ResetFigureValues(); });
     LogInitialization("PaxForm", SizeText(sizeof(MainState) + sizeof(PictureLoop)));
 
     m_shell = std::make_unique<LibraryShell>(*m_catalogue, *m_state, *m_animations, *m_stage);
@@ -105,7 +124,10 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
 }
 
 // The members go in the reverse order of their creation.
-Studio::~Studio() { InstallMessageLine(false); }
+Studio::~Studio() {
+    InstallMessageLine(false);
+    m_callbacks->SetToolWindows(nullptr, nullptr);
+}
 
 void Studio::InstallMessageLine(bool on) {
     if (!on) {

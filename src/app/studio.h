@@ -37,6 +37,8 @@ class PictureLoop;
 class MainCommands;
 class LibraryShell;
 class CallbackRelay;
+class OptionForm;
+class AnimForm;
 
 enum class ConfigSource {
     DefaultFile,       // the configuration folder + "/" + program name + ".INI"
@@ -83,6 +85,11 @@ public:
     // The main window's keys, mouse and tool-window openers.
     MainCommands& Commands() { return *m_commands; }
     tTarnsInterpreter& Interpreter() { return *m_interpreter; }
+    // The options dialog's logic: every setting it offers, the figure values; told when the
+    // settings change elsewhere (RefreshOptions) and reset for each new figure.
+    OptionForm& Options() { return *m_options; }
+    // The animation values window's logic, told after each picture.
+    AnimForm& AnimationValues() { return *m_animForm; }
     // The picture the object window draws into.
     TBitmap32& Picture();
 
@@ -111,6 +118,8 @@ private:
     std::unique_ptr<DemoPlayer> m_player;
     std::unique_ptr<PictureLoop> m_pictures;
     std::unique_ptr<MainCommands> m_commands;
+    std::unique_ptr<OptionForm> m_options;
+    std::unique_ptr<AnimForm> m_animForm;
     std::unique_ptr<LibraryShell> m_shell;
     std::unique_ptr<tTarnsInterpreter> m_interpreter;
 };

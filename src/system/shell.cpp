@@ -58,15 +58,47 @@ bool OpenWithDesktop(const std::string& file, const std::string& workingDirector
     return true;
 }
 
-struct AppletPage {
+// The desktops' settings tools for each applet, the first one installed wins: GNOME's
+// control centre with its page, KDE's system settings with its module, then single tools.
+struct SettingsTool {
     const char* applet;
-    const char* page;
+    const char* program;
+    const char* page;   // nullptr: the program alone
 };
 
-constexpr AppletPage AppletPages[] = {
-    {"sysdm.cpl", "info-overview"}, {"mmsys.cpl", "sound"},  {"main.cpl", "mouse"},
-    {"desk.cpl", "display"},        {"intl.cpl", "region"}, {"timedate.cpl", "datetime"},
+constexpr SettingsTool SettingsTools[] = {
+    {"sysdm.cpl", "gnome-control-center", "info-overview"},
+    {"sysdm.cpl", "systemsettings", "kcm_about-distro"},
+    {"sysdm.cpl", "xfce4-about", nullptr},
+    {"mmsys.cpl", "gnome-control-center", "sound"},
+    {"mmsys.cpl", "systemsettings", "kcm_pulseaudio"},
+    {"mmsys.cpl", "pavucontrol", nullptr},
+    {"main.cpl", "gnome-control-center", "mouse"},
+    {"main.cpl", "systemsettings", "kcm_mouse"},
+    {"main.cpl", "xfce4-mouse-settings", nullptr},
+    {"desk.cpl", "gnome-control-center", "display"},
+    {"desk.cpl", "systemsettings", "kcm_kscreen"},
+    {"desk.cpl", "xfce4-display-settings", nullptr},
+    {"intl.cpl", "gnome-control-center", "region"},
+    {"intl.cpl", "systemsettings", "kcm_regionandlang"},
+    {"timedate.cpl", "gnome-control-center", "datetime"},
+    {"timedate.cpl", "systemsettings", "kcm_clock"},
+    {"joy.cpl", "jstest-gtk", nullptr},
+    // Modems are network connections on Linux.
+    {"modem.cpl", "nm-connection-editor", nullptr},
 };
+
+// The installed tool of the applet and its arguments; empty when there is none.
+std::vector<std::string> SettingsCommand(const std::string& applet) {
+    for (const SettingsTool& tool : SettingsTools) {
+        if (applet != tool.applet) continue;
+        std::string program = FindProgram(tool.program);
+        if (program.empty()) continue;
+        if (!tool.page) return {program};
+        return {program, tool.page};
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -102,13 +134,11 @@ bool OpenDocument(const std::string& file) {
     return OpenWithDesktop(file, "");
 }
 
+bool HasControlPanel(const std::string& applet) { return !SettingsCommand(applet).empty(); }
+
 bool OpenControlPanel(const std::string& applet) {
-    std::string settings = FindProgram("gnome-control-center");
-    if (settings.empty()) return false;
-    for (const AppletPage& entry : AppletPages) {
-        if (applet == entry.applet) return Spawn({settings, entry.page}, "");
-    }
-    return false;
+    const std::vector<std::string> command = SettingsCommand(applet);
+    return !command.empty() && Spawn(command, "");
 }
 
 void ShowTaskBar() {}

@@ -17,8 +17,12 @@ bool OpenDocument(const std::string& file);
 
 // Opens the desktop's settings page that matches a control-panel applet name ("mmsys.cpl"
 // sound, "main.cpl" mouse, "desk.cpl" display, "intl.cpl" region, "timedate.cpl" date and
-// time, "sysdm.cpl" system). Returns false, silently, when the desktop has no such page.
+// time, "sysdm.cpl" system, "joy.cpl" joysticks, "modem.cpl" modems) with GNOME's, KDE's or
+// a single settings tool, whichever is installed. Returns false, silently, when the desktop
+// has no such page.
 bool OpenControlPanel(const std::string& applet);
+// Whether OpenControlPanel would find a tool for the applet.
+bool HasControlPanel(const std::string& applet);
 
 // The desktop's task bar is not ours to hide on Linux: full screen covers it instead.
 void ShowTaskBar();
