@@ -14,6 +14,7 @@
 #include "render/windows/zbuffer.h"
 #include "scene/light3d.h"
 #include "system/error_reporting.h"
+#include "system/file_utils.h"
 #include "system/presenter.h"
 #include "system/settings.h"
 #include "system/sound.h"
@@ -106,6 +107,7 @@ VectorSlot VectorOf(OptionId id) {
 
 OptionForm::OptionForm(Studio& studio)
     : m_studio(studio),
+      m_background(studio),
       m_random(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
 void OptionForm::UpdateForm() {
@@ -120,6 +122,8 @@ void OptionForm::ApplySettings() {
     SetLightValues();
     m_studio.GetStage().View().SetSpriteId(static_cast<uint16_t>(std::clamp(V().SpriteId, 0, 39)));
     m_fonts->SelectFont(V().Font);
+    if (Switches()[Switch::BackgroundPicture] && FileExists(V().UsedPicture))
+        m_background.LoadBackgroundFile(V().UsedPicture);
 }
 
 void OptionForm::SetLightValues() {

@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/options/background_pictures.h"
 #include "app/options/figure_values.h"
 #include "app/options/font_selection.h"
 #include "app/options/option_controls.h"
@@ -46,7 +47,8 @@ public:
     void SeedRandom(uint32_t seed) { m_random.seed(seed); }
 
     // The engine takes every stored setting of the dialog: the light's values, the sprite,
-    // the font. Called once when the dialog is created.
+    // the font, the used background picture when it is on and exists. Called once when the
+    // dialog is created.
     void ApplySettings();
     // The widgets read every control again.
     void UpdateForm();
@@ -78,6 +80,9 @@ public:
     void ChooseLightPreset(int index);
     void SetLightColor(TColor32 colour);
     TColor32 LightColor() const;
+
+    // --- background pictures --------------------------------------------------------------------
+    BackgroundPictures& Background() { return m_background; }
 
     // --- figure values --------------------------------------------------------------------------
     FigureValues& Figures() { return m_figures; }
@@ -114,6 +119,7 @@ private:
     FontSelection m_defaultFonts;
     FontSelection* m_fonts = &m_defaultFonts;
     FigureValues m_figures;
+    BackgroundPictures m_background;
     std::function<void()> m_view;
     std::minstd_rand m_random;
     bool m_updating = false;
