@@ -11,6 +11,7 @@
 #include "gui/qt_presenter.h"
 #include "gui/qt_sound_device.h"
 #include "gui/screen_info.h"
+#include "gui/tool_windows/tool_windows.h"
 #include "system/error_reporting.h"
 #include "system/presenter.h"
 #include "system/sound.h"
@@ -54,6 +55,7 @@ int RunDesktop(int argc, char** argv) {
         options.Config = ConfigSource::DefaultFile;
         Studio studio(options);
         MainWindow window(studio);
+        ToolWindows tools(studio, &window);
         window.show();
         code = app.exec();
     } catch (const std::exception& e) {

@@ -1,0 +1,32 @@
+#pragma once
+// AnimWindow: the widgets of "Pax3d Animation": the figure's name and eleven labelled fields
+// with the loop's live values, filled after each picture while the window is shown.
+
+#include <array>
+
+#include "app/tool_windows/anim_form.h"
+#include "gui/tool_windows/tool_window.h"
+
+class QLineEdit;
+
+namespace pax {
+
+class AnimWindow : public ToolWindow {
+public:
+    AnimWindow(AnimForm& form, MainCommands& commands, QWidget* parent = nullptr);
+    ~AnimWindow() override;
+
+    void UpdateForm();
+    QString FieldText(int index) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    AnimForm& m_form;
+    QLineEdit* m_figure = nullptr;
+    std::array<QLineEdit*, AnimForm::FieldCount> m_fields{};
+};
+
+}  // namespace pax
