@@ -13,6 +13,8 @@
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
 #include "system/settings.h"
+#include "system/sound.h"
+#include "system/stop_request.h"
 
 namespace pax {
 
@@ -134,6 +136,12 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
         case F(8): OpenWindow(AppWindow::Editor); return true;
         case VirtualKey::Backspace: player.ShowNextDemo(-1); return true;
         case VirtualKey::Enter: player.ShowNextDemo(+1); return true;
+        case VirtualKey::Pause:
+        case VirtualKey::Cancel:
+            // Ctrl+Break: the picture being drawn ends; the loop goes on with the next.
+            SoundBeep();
+            RequestStop();
+            return true;
         case VirtualKey::Space: player.ShowNextFigure(+1); return true;
         case 'N': player.Restart(); return true;
         default: return false;
@@ -163,9 +171,11 @@ bool MainCommands::CharacterCommand(int key, TShiftState shift) {
         else return false;
         return true;
     }
-    if (key != 'R') return false;
-    EditReset(shift);
-    return true;
+    switch (key) {
+    case 'R': EditReset(shift); return true;
+    case 'Z': RequestStop(); return true;
+    default: return false;
+    }
 }
 
 // --- mouse ---------------------------------------------------------------------------------------

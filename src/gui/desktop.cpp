@@ -37,9 +37,22 @@ public:
     QtPlatform& operator=(const QtPlatform&) = delete;
 };
 
+// A machine without a sound system is no fault of the user's: the sound library's complaints
+// about it are dropped, everything else goes to the previous handler.
+QtMessageHandler g_previousHandler = nullptr;
+
+void QuietSoundMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    const QLatin1StringView category(context.category ? context.category : "");
+    if (type != QtFatalMsg &&
+        (category.startsWith(QLatin1String("qt.multimedia")) || message.startsWith(QLatin1String("PulseAudioService"))))
+        return;
+    if (g_previousHandler) g_previousHandler(type, context, message);
+}
+
 }  // namespace
 
 int RunDesktop(int argc, char** argv) {
+    g_previousHandler = qInstallMessageHandler(QuietSoundMessages);
     QApplication app(argc, argv);
     app.setApplicationName("Pax3d");
     // Before the system starts: its errors are shown in boxes, it counts the sound devices,

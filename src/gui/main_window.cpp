@@ -20,11 +20,14 @@
 #include "app/studio.h"
 #include "gui/guard.h"
 #include "gui/key_table.h"
+#include "gui/long_picture_watch.h"
 #include "gui/picture_view.h"
 #include "render/surface/bitmap32.h"
+#include "render/windows/stage.h"
 #include "system/presenter.h"
 #include "system/settings.h"
 #include "system/sound.h"
+#include "system/stop_request.h"
 
 namespace pax {
 
@@ -39,7 +42,13 @@ QString MenuCaption(const std::string& name) { return FromUtf8(name).replace('&'
 
 MainWindow::MainWindow(Studio& studio, QWidget* parent)
     : QMainWindow(parent), m_studio(studio) {
-    m_picture = new PictureView(studio.Picture(), studio.Commands(), this);
+    m_watch = std::make_unique<LongPictureWatch>(
+        [] {
+            SoundBeep();
+            RequestStop();
+        },
+        [this] { close(); });
+    m_picture = new PictureView(studio.Picture(), studio.GetStage().Overlays(), studio.Commands(), this);
     setCentralWidget(m_picture);
     BuildStatusBar();
     BuildAnimateMenu();
@@ -55,6 +64,12 @@ MainWindow::MainWindow(Studio& studio, QWidget* parent)
     connect(&m_milliSecTimer, &QTimer::timeout, this, [this] { MilliSecTick(); });
     connect(&m_x20Timer, &QTimer::timeout, this, [this] { X20Tick(); });
     connect(&m_nextDemoTimer, &QTimer::timeout, this, [this] { NextDemoTick(); });
+    m_showTimer.setSingleShot(true);
+    m_showTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_showTimer, &QTimer::timeout, this, [this] {
+        m_sinceShown.start();
+        m_picture->update();
+    });
 
     // The timers take the intervals of the settings here.
     m_studio.SetCallbacks(this);
@@ -88,7 +103,7 @@ void MainWindow::BuildAnimateMenu() {
         QAction* action = m_animateMenu->addAction(text);
         action->setShortcut(keys);
         action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, [this, text, command] { Guard(text, [&] { command(); }); });
+        connect(action, &QAction::triggered, this, [this, text, command] { Drawing(text, [&] { command(); }); });
         return action;
     };
     DemoPlayer& player = m_studio.Player();
@@ -117,7 +132,7 @@ void MainWindow::BuildSelectFigureMenu() {
         for (int32_t f = 0; f < demo.FigureCount(); ++f) {
             QAction* item = submenu->addAction(MenuCaption(demo.Figures[static_cast<size_t>(f)].Name));
             connect(item, &QAction::triggered, this, [this, d, f] {
-                Guard("SelectFigureClick", [&] { m_studio.Player().SelectFigureClick(d, f); });
+                Drawing("SelectFigureClick", [&] { m_studio.Player().SelectFigureClick(d, f); });
             });
         }
     }
@@ -138,6 +153,13 @@ void MainWindow::Place() {
 
 MainCommands& MainWindow::Commands() { return m_studio.Commands(); }
 
+template <class Work>
+void MainWindow::Drawing(const char* where, Work&& work) {
+    m_watch->BeginPicture();
+    Guard(where, std::forward<Work>(work));
+    m_watch->EndPicture();
+}
+
 QString MainWindow::StatusText(int panel) const { return (panel == 1 ? m_status1 : m_status2)->text(); }
 
 // --- activation and closing ---------------------------------------------------------------------
@@ -152,7 +174,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::Activate() {
     if (m_closed) return;
-    Guard("FormActivate", [this] {
+    Drawing("FormActivate", [this] {
         BuildSelectFigureMenu();
         m_studio.Activate();
     });
@@ -168,12 +190,14 @@ void MainWindow::StartTimers() {
 }
 
 void MainWindow::StopTimers() {
-    for (QTimer* timer : {&m_refreshTimer, &m_milliSecTimer, &m_x20Timer, &m_nextDemoTimer}) timer->stop();
+    for (QTimer* timer : {&m_refreshTimer, &m_milliSecTimer, &m_x20Timer, &m_nextDemoTimer, &m_showTimer}) timer->stop();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
+        // A picture still being drawn ends early.
+        RequestStop();
         StopTimers();
         Guard("FormClose", [this] {
             tConfigValues& v = ConfigValues();
@@ -196,32 +220,47 @@ void MainWindow::RefreshTick() {
 void MainWindow::MilliSecTick() { m_studio.State().MilliSecTick(); }
 
 void MainWindow::X20Tick() {
-    Guard("x20Timer", [this] {
+    // A tick inside a long picture only counts the flash time down.
+    const bool drawing = m_watch->Drawing();
+    Drawing("x20Timer", [this, drawing] {
         m_studio.State().FlashTick();
         // The idle work of a paused loop: a picture when something asked for one.
-        if (!MessageBoxOpen()) m_studio.Pictures().RedrawWhilePaused();
+        if (!drawing && !MessageBoxOpen()) m_studio.Pictures().RedrawWhilePaused();
     });
 }
 
 void MainWindow::NextDemoTick() {
-    // No new figure behind an open box: its start might open the next one.
-    if (MessageBoxOpen()) return;
-    Guard("NextDemoTimer", [this] { m_studio.Pictures().NextDemoTick(); });
+    // No new figure behind an open box (its start might open the next one), nor under a
+    // picture still being drawn.
+    if (MessageBoxOpen() || m_watch->Drawing()) return;
+    Drawing("NextDemoTimer", [this] { m_studio.Pictures().NextDemoTick(); });
 }
 
 void MainWindow::PaintPicture() {
     m_paintQueued = false;
     if (m_closed) return;
-    Guard("FormPaint", [this] {
+    if (m_watch->Drawing()) {
+        // Asked for while a long picture is drawn: after it.
+        Repaint();
+        return;
+    }
+    Drawing("FormPaint", [this] {
         MainState& state = m_studio.State();
+        QElapsedTimer batch;
+        batch.start();
         m_studio.Pictures().FormPaint();
         if (!state.Running()) return;
-        // A synchronised loop spends one tick per picture; without sync the next picture
-        // follows as soon as the events queued meanwhile are handled.
-        if (state.SyncMode() > 0)
+        // A synchronised loop spends one tick per picture. Without sync, light pictures
+        // follow each other for up to UnsyncedBatchMs before the queued events are handled
+        // (a turn of the event loop costs as much as a light picture), then the next batch.
+        if (state.SyncMode() > 0) {
             state.TickCount = 0;
-        else if (!MessageBoxOpen())
-            Repaint();
+            return;
+        }
+        while (batch.elapsed() < UnsyncedBatchMs && state.Running() && state.SyncMode() == 0 && !m_closed &&
+               !MessageBoxOpen())
+            m_studio.Pictures().FormPaint();
+        if (!MessageBoxOpen()) Repaint();
     });
 }
 
@@ -235,7 +274,14 @@ void MainWindow::Repaint() {
 
 void MainWindow::ShowPicture() {
     m_picture->FitSurface();
-    m_picture->update();
+    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : MinShowIntervalMs;
+    if (since >= MinShowIntervalMs) {
+        m_showTimer.stop();
+        m_sinceShown.start();
+        m_picture->update();
+    } else if (!m_showTimer.isActive()) {
+        m_showTimer.start(static_cast<int>(MinShowIntervalMs - since));
+    }
 }
 
 void MainWindow::RestartNextDemoTimer() {
@@ -309,7 +355,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    Guard("FormKeyDown", [&] { m_studio.Commands().KeyDown(key, ShiftStateOf(event->modifiers())); });
+    Drawing("FormKeyDown", [&] { m_studio.Commands().KeyDown(key, ShiftStateOf(event->modifiers())); });
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {

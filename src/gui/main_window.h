@@ -8,6 +8,7 @@
 // surface. So a message box that an error opens while drawing never runs inside a paint.
 
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <memory>
@@ -24,6 +25,7 @@ namespace pax {
 class Studio;
 class PictureView;
 class MainCommands;
+class LongPictureWatch;
 
 class MainWindow : public QMainWindow, public MainCallbacks {
 public:
@@ -31,6 +33,10 @@ public:
     static constexpr int MilliSecInterval = 10;
     static constexpr int X20Interval = 50;
     static constexpr int StatePanelWidth = 70;
+    // The screen is updated at most this often (200 per second, the rate of sync mode 0);
+    // faster pictures are all drawn, and the latest one is shown.
+    static constexpr int MinShowIntervalMs = 5;
+    static constexpr int UnsyncedBatchMs = 4;
 
     // The studio must outlive the window; the window installs itself as its callbacks and
     // removes itself when destroyed.
@@ -81,8 +87,13 @@ private:
     void StartTimers();
     void StopTimers();
     void SetStatusColour(TColor32 colour);
+    // Work that may draw pictures, guarded and watched.
+    template <class Work>
+    void Drawing(const char* where, Work&& work);
 
     Studio& m_studio;
+    // Keeps a long picture stoppable; every handler that may draw runs inside its scope.
+    std::unique_ptr<LongPictureWatch> m_watch;
     PictureView* m_picture = nullptr;
     QLabel* m_status1 = nullptr;
     QLabel* m_status2 = nullptr;
@@ -93,6 +104,8 @@ private:
     QTimer m_milliSecTimer;
     QTimer m_x20Timer;
     QTimer m_nextDemoTimer;
+    QTimer m_showTimer;
+    QElapsedTimer m_sinceShown;
     bool m_nextDemoEnabled = true;
     bool m_paintQueued = false;
     bool m_activated = false;

@@ -8,6 +8,7 @@
 #include "gui/guard.h"
 #include "gui/key_table.h"
 #include "app/main_commands.h"
+#include "render/sprites/sprite_display.h"
 #include "render/surface/bitmap32.h"
 
 namespace pax {
@@ -25,10 +26,19 @@ uint8_t ButtonOf(Qt::MouseButton button) {
 
 QPoint PixelOf(const QMouseEvent& event) { return event.position().toPoint(); }
 
+// The pixels of surface as an image that shares them; null for an empty surface.
+QImage Wrap(const TBitmap32& surface) {
+    if (surface.Empty()) return {};
+    const int width = surface.Width();
+    return QImage(reinterpret_cast<const uchar*>(surface.Bits()), width, surface.Height(),
+                  static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32);
+}
+
 }  // namespace
 
-PictureView::PictureView(const TBitmap32& surface, MainCommands& commands, QWidget* parent)
-    : QWidget(parent), m_surface(surface), m_commands(commands) {
+PictureView::PictureView(const TBitmap32& surface, const SpriteDisplay& overlays, MainCommands& commands,
+                         QWidget* parent)
+    : QWidget(parent), m_surface(surface), m_overlays(overlays), m_commands(commands) {
     // Every pixel is painted from the surface: no background to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -43,12 +53,7 @@ void PictureView::FitSurface() {
     if (this->size() != size || minimumSize() != size) setFixedSize(size);
 }
 
-QImage PictureView::SurfaceImage() const {
-    if (m_surface.Empty()) return {};
-    const int width = m_surface.Width();
-    return QImage(reinterpret_cast<const uchar*>(m_surface.Bits()), width, m_surface.Height(),
-                  static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32);
-}
+QImage PictureView::SurfaceImage() const { return Wrap(m_surface); }
 
 void PictureView::paintEvent(QPaintEvent* event) {
     const QImage image = SurfaceImage();
@@ -61,6 +66,14 @@ void PictureView::paintEvent(QPaintEvent* event) {
     // they are, as the platform's bitmap transfer would.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(event->rect().topLeft(), image, event->rect());
+    // The layers blend like sprites: the sprite's alpha times the master alpha.
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    for (const tSpriteLayer& layer : m_overlays.Layers()) {
+        const QImage sprite = Wrap(layer.Picture);
+        if (sprite.isNull() || layer.MasterAlpha == 0) continue;
+        painter.setOpacity(layer.MasterAlpha / 255.0);
+        painter.drawImage(QPoint(layer.Left, layer.Top), sprite);
+    }
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // PictureView: the object window's surface shown pixel for pixel, and the mouse on it
 // forwarded to the main window's commands. The surface's pixels are wrapped, never copied:
-// TColor32 0xAARRGGBB has the memory layout of QImage::Format_ARGB32.
+// TColor32 0xAARRGGBB has the memory layout of QImage::Format_ARGB32. The sprite layers of
+// the display are blended over the shown picture, not into the surface.
 
 #include <QWidget>
 
@@ -9,11 +10,13 @@ namespace pax {
 
 class TBitmap32;
 class MainCommands;
+class SpriteDisplay;
 
 class PictureView : public QWidget {
 public:
     // The surface and the commands are borrowed and must outlive the view.
-    PictureView(const TBitmap32& surface, MainCommands& commands, QWidget* parent = nullptr);
+    PictureView(const TBitmap32& surface, const SpriteDisplay& overlays, MainCommands& commands,
+                QWidget* parent = nullptr);
 
     // The view takes the surface's size (after the surface was resized).
     void FitSurface();
@@ -30,6 +33,7 @@ protected:
 
 private:
     const TBitmap32& m_surface;
+    const SpriteDisplay& m_overlays;
     MainCommands& m_commands;
 };
 

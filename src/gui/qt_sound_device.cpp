@@ -6,9 +6,11 @@
 #include <QSoundEffect>
 #include <QUrl>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
+#include "system/error_reporting.h"
 #include "system/user_folders.h"
 
 namespace pax {
@@ -52,7 +54,14 @@ bool QtSoundDevice::Capabilities(int index, tWaveOutCaps& caps, std::string& err
 
 bool QtSoundDevice::Play(QSoundEffect& effect, const std::string& file, int loops) {
     const std::string path = FindSoundFile(file);
-    if (path.empty()) return false;
+    if (path.empty()) {
+        // A missing sound is said once; afterwards the program is silent about it.
+        if (m_missing.insert(file).second) {
+            SetIoResult(ENOENT);
+            ShowFileError(0, DataFilePath(fs::path(file).filename().string()));
+        }
+        return false;
+    }
     effect.stop();
     effect.setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
     effect.setLoopCount(loops);

@@ -4,6 +4,7 @@
 // system's default device does.
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "system/sound.h"
@@ -32,6 +33,8 @@ private:
     std::unique_ptr<QSoundEffect> m_loop;
     std::unique_ptr<QSoundEffect> m_once;
     float m_volume = 1.0f;
+    // The files already reported missing: each is reported once.
+    std::set<std::string> m_missing;
 };
 
 // The file as given when it exists, else the file name in the data folder ($PAX3D_DATA,

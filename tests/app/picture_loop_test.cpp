@@ -11,6 +11,7 @@
 #include "app/config/config_test_support.h"
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
+#include "app/demo_values.h"
 #include "app/main_state.h"
 #include "app/studio.h"
 #include "app_test_support.h"
@@ -148,6 +149,95 @@ TEST_F(PictureLoopTest, PicturesAllocateNothingOnceRunning) {
     g_countAllocations = false;
     EXPECT_EQ(g_allocations, 0);
     EXPECT_EQ(loop.InfoText().rfind("fps ", 0), 0u);
+}
+
+// Pixels of the rectangle that differ between two pictures.
+int Differing(const TBitmap32& a, const TBitmap32& b, TRect r) {
+    int n = 0;
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) n += a.Pixel(x, y) != b.Pixel(x, y);
+    return n;
+}
+
+TEST_F(PictureLoopTest, EachOverlayShowsInItsOwnPlaceOnThePicture) {
+    ShowOwnDemo({{"empty", [] {}}});
+    Switches()[Switch::Paused] = true;
+    loop.ShowNextPicture();
+    TBitmap32 plain;
+    plain.Assign(studio.Picture());
+    const int w = plain.Width(), h = plain.Height();
+    const TRect whole{0, 0, w, h}, infoStrip{0, h - 18, 120, h}, flashBand{0, h / 4, w, h / 4 + 40};
+    const TRect nearMouse{300, 100, 400, 120};
+    struct Case {
+        const char* what;
+        std::function<void()> on, off;
+        TRect place;
+    };
+    const Case cases[] = {
+        {"info mode", [&] { state.Info = InfoMode::PartCount; }, [&] { state.Info = InfoMode::Off; }, infoStrip},
+        {"flash text", [&] { state.FlashInfo("picture saved as ...", MainState::InfoColor); },
+         [&] { state.ClearFlashInfo(); }, flashBand},
+        {"RGB readout",
+         [&] {
+             Switches()[Switch::ShowRGBValues] = true;
+             state.Input.MouseX = 300;
+             state.Input.MouseY = 100;
+         },
+         [&] { Switches()[Switch::ShowRGBValues] = false; }, nearMouse},
+        {"value bars",
+         [&] {
+             state.ShownDemo->Values->Add(0, 10, 1, 5);
+             state.ValueInputShown = true;
+         },
+         [&] { state.ValueInputShown = false; }, whole},
+    };
+    for (const Case& c : cases) {
+        c.on();
+        loop.ShowNextPicture();
+        const int inside = Differing(plain, studio.Picture(), c.place);
+        EXPECT_GT(inside, 20) << c.what;
+        // Nothing outside its place changes (the value bars have the whole picture).
+        EXPECT_EQ(Differing(plain, studio.Picture(), whole), inside) << c.what;
+        c.off();
+        loop.ShowNextPicture();
+        EXPECT_EQ(Differing(plain, studio.Picture(), whole), 0) << c.what;
+    }
+}
+
+TEST_F(PictureLoopTest, SynchronisedLoopsSpendOneTickPerPictureAndPauseDrawsExactlyOneMore) {
+    ShowOwnDemo({{"empty", [] {}}});
+    Switches()[Switch::Paused] = false;
+    const auto pictures = [&] { return studio.GetStage().View().PictureCount(); };
+    for (auto [mode, interval] : {std::pair(0, 5), std::pair(1, 20), std::pair(3, 10), std::pair(5, 20)}) {
+        state.SetSyncMode(mode);
+        EXPECT_EQ(callbacks.refreshInterval, interval) << mode;
+    }
+    state.SetSyncMode(1);
+    state.TickCount = 0;
+    const int before = pictures();
+    loop.FormPaint();
+    EXPECT_EQ(pictures(), before);   // no tick to spend
+    state.RefreshTick();
+    loop.FormPaint();
+    EXPECT_EQ(pictures(), before + 1);
+    state.SetSyncMode(0);
+    state.TickCount = 0;
+    loop.FormPaint();
+    EXPECT_EQ(pictures(), before + 2);   // without sync every paint draws
+
+    loop.SetPause(true);
+    EXPECT_EQ(pictures(), before + 3);
+    EXPECT_TRUE(Switches()[Switch::Paused]);
+    loop.SetPause(true);   // pause while paused: one step
+    EXPECT_EQ(pictures(), before + 4);
+    EXPECT_EQ(callbacks.caption, "empty - Own  p.a.u.s.e.d");
+    state.RedrawPending = false;
+    EXPECT_FALSE(loop.RedrawWhilePaused());   // nothing pending
+    state.RedrawPending = true;
+    EXPECT_TRUE(loop.RedrawWhilePaused());
+    EXPECT_EQ(pictures(), before + 6);
+    loop.SetPause(false);
+    EXPECT_EQ(callbacks.caption, "empty - Own");
 }
 
 }  // namespace

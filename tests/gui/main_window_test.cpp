@@ -9,12 +9,18 @@
 
 #include "app/app_test_support.h"
 #include "app/demo_catalogue.h"
+#include "app/demo_player.h"
 #include "app/main_state.h"
 #include "app/studio.h"
 #include "gui/picture_view.h"
 #include "gui_test_support.h"
 #include "render/surface/bitmap32.h"
+#include "render/sprites/sprite_display.h"
+#include "render/windows/stage.h"
 #include "system/settings.h"
+#include "system/stop_request.h"
+
+#include <chrono>
 
 namespace pax {
 namespace {
@@ -77,6 +83,70 @@ TEST_F(Window, SpaceAndTheSelectFigureMenuWithADemoPerSubmenuShowFiguresAndTheir
     demos[3]->menu()->actions()[5]->trigger();
     EXPECT_EQ((DemoSelection{studio.State().CurrentDemo, studio.State().CurrentFigure}), (DemoSelection{3, 5}));
     EXPECT_EQ(studio.State().FigureTitle, catalogue.Demo(3).Figures[5].Name);
+}
+
+// A figure that runs until it is stopped (or for five seconds, so that a broken stop fails
+// the test rather than hanging it); records whether the stop ended it.
+struct EndlessFigure {
+    bool stopped = false;
+    void operator()() {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (std::chrono::steady_clock::now() < end)
+            if (StopRequested()) {
+                stopped = true;
+                return;
+            }
+    }
+};
+
+TEST_F(Window, ALongPictureEndsOnCtrlBreakAndCtrlZAndEscClosesTheWindowFromInsideIt) {
+    auto figure = std::make_shared<EndlessFigure>();
+    studio.Catalogue().RegisterAnimation("Long");
+    studio.Catalogue().RegisterFigure("endless", [figure] { (*figure)(); });
+    studio.Player().ShowDemo(studio.Catalogue().DemoCount() - 1, 0);
+
+    for (auto [key, modifiers] : {std::pair(Qt::Key_Pause, Qt::ControlModifier), std::pair(Qt::Key_Z, Qt::ControlModifier),
+                                  std::pair(Qt::Key_Escape, Qt::NoModifier)}) {
+        figure->stopped = false;
+        // Queued before the picture starts: only the poll inside the picture can take it.
+        QCoreApplication::postEvent(&window.Picture(), new QKeyEvent(QEvent::KeyPress, key, modifiers));
+        window.Repaint();
+        window.PaintPicture();
+        EXPECT_TRUE(figure->stopped) << key;
+    }
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(studio.State().Closing);
+}
+
+TEST_F(Window, SpriteLayersAreBlendedOverTheShownPictureAndLeaveTheSurfaceAlone) {
+    Switches()[Switch::RefreshBackground] = true;
+    ConfigValues().BackgroundColor = 0x000000;
+    studio.Player().ShowDemo(0, 0);
+    window.PaintPicture();
+    const QImage before = window.Picture().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    TBitmap32 sprite(10, 10);
+    sprite.Clear(0xFF0000FF);
+    SpriteDisplay& overlays = studio.GetStage().Overlays();
+    overlays.AddSprite(5, 5, sprite, 128);   // centred on (5, 5): covers 0 .. 9
+    overlays.AddSprite(5, 5, sprite, 255);   // the same first layer again
+    overlays.MoveSprite(0, 20, 30);
+    overlays.MoveSprite(3, 0, 0);            // no such layer
+    ASSERT_EQ(overlays.Layers().size(), 1u);
+    window.ShowPicture();
+    const QImage shown = window.Picture().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const TBitmap32& surface = studio.Picture();
+    int changed = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const bool inside = x >= 20 && x < 30 && y >= 30 && y < 40;
+            const QRgb expected = inside ? 0xFF0000FFu : (surface.Pixel(x, y) | 0xFF000000u);
+            changed += shown.pixel(x, y) != expected;
+        }
+    EXPECT_EQ(changed, 0);
+    EXPECT_NE(surface.Pixel(25, 35) | 0xFF000000u, 0xFF0000FFu);
+    overlays.ClearSprites();
+    window.ShowPicture();
+    EXPECT_EQ(window.Picture().grab().toImage().convertToFormat(QImage::Format_RGB32), before);
 }
 
 TEST_F(Window, ErrorsShowInTheMessageLineInRed) {

@@ -5,6 +5,7 @@
 #include "foundation/point_list3d.h"
 #include "render/windows/object_window.h"
 #include "render/windows/shared_surfaces.h"
+#include "render/sprites/sprite_display.h"
 #include "render/sprites/sprite_pictures.h"
 #include "render/sprites/sprite_store.h"
 #include "render/windows/zbuffer.h"
@@ -45,6 +46,7 @@ Stage::Stage(const StageOptions& options) {
                                       std::to_string(m_surfaces->Default.Height()));
     LogInitialization("Gr32_ZBuffer", SizeText(sizeof(TZBuffer32)));
     m_sprites = std::make_unique<SpriteStore>();
+    m_overlays = std::make_unique<SpriteDisplay>();
     InstallSpritePictures(*m_sprites, *m_eye, *m_light);
     LogInitialization("FSprite", "sprites=" + std::to_string(SpriteStore::SpriteCount));
 
@@ -65,6 +67,7 @@ Stage::~Stage() {
     // The turtles outlive the window in the reverse order; they must not draw through it.
     for (Pax3d* turtle : {m_pax.get(), m_bee.get(), static_cast<Pax3d*>(m_dragon.get())}) turtle->SetWindow(nullptr);
     m_view.reset();
+    m_overlays.reset();
     m_sprites.reset();
     m_surfaces.reset();
     LineList().Done();

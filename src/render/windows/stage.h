@@ -24,6 +24,7 @@ struct SharedSurfaces;
 class TZBuffer32;
 class SpriteStore;
 class ObjectWindow;
+class SpriteDisplay;
 
 struct StageOptions {
     int ViewWidth = 480;
@@ -52,6 +53,8 @@ public:
     TBitmap32& DrawingSurface();
     TZBuffer32& ZBuffer();
     SpriteStore& Sprites() { return *m_sprites; }
+    // The overlay layers of the picture on the screen.
+    SpriteDisplay& Overlays() { return *m_overlays; }
     // The window the application draws into ("view3d").
     ObjectWindow& View() { return *m_view; }
 
@@ -63,6 +66,7 @@ private:
     std::unique_ptr<Light3d> m_light;
     std::unique_ptr<SharedSurfaces> m_surfaces;
     std::unique_ptr<SpriteStore> m_sprites;
+    std::unique_ptr<SpriteDisplay> m_overlays;
     std::unique_ptr<ObjectWindow> m_view;
 };
 

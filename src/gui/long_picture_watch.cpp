@@ -1,0 +1,111 @@
+#include "gui/long_picture_watch.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+
+#include <chrono>
+
+#include "app/virtual_key.h"
+#include "gui/guard.h"
+#include "gui/key_table.h"
+#include "system/stop_request.h"
+
+namespace pax {
+
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+LongPictureWatch::LongPictureWatch(std::function<void()> stop, std::function<void()> close)
+    : m_stop(std::move(stop)), m_close(std::move(close)) {
+    InstallStopPoll([this] { Poll(); });
+    m_thread = std::thread([this] { Watch(); });
+}
+
+LongPictureWatch::~LongPictureWatch() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+    InstallStopPoll({});
+}
+
+void LongPictureWatch::BeginPicture() {
+    if (m_depth++ > 0) return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_drawing = true;
+    }
+    m_wake.notify_all();
+}
+
+void LongPictureWatch::EndPicture() {
+    if (--m_depth > 0) return;
+    std::lock_guard lock(m_mutex);
+    m_drawing = false;
+}
+
+// One wait per picture: the first mark after FirstPollMs, then one every PollIntervalMs.
+void LongPictureWatch::Watch() {
+    using namespace std::chrono;
+    std::unique_lock lock(m_mutex);
+    while (!m_quit) {
+        m_wake.wait(lock, [this] { return m_quit || m_drawing; });
+        auto wait = milliseconds(FirstPollMs);
+        while (!m_quit && m_drawing) {
+            if (m_wake.wait_for(lock, wait, [this] { return m_quit || !m_drawing; })) break;
+            MarkStopPollDue();
+            wait = milliseconds(PollIntervalMs);
+        }
+    }
+}
+
+void LongPictureWatch::Poll() {
+    if (m_filtering) return;
+    m_filtering = true;
+    QCoreApplication::instance()->installEventFilter(this);
+    Guard("LongPictureWatch", [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 20); });
+    QCoreApplication::instance()->removeEventFilter(this);
+    m_filtering = false;
+}
+
+bool LongPictureWatch::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsUserInput(event->type())) return QObject::eventFilter(watched, event);
+    if (event->type() != QEvent::KeyPress) return true;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const int code = VirtualKeyOf(key->key(), key->modifiers());
+    const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
+    if (ctrl && (code == VirtualKey::Pause || code == VirtualKey::Cancel || code == 'Z')) {
+        Guard("LongPictureWatch", [this] { m_stop(); });
+    } else if (code == VirtualKey::Escape || code == VirtualKey::F(11)) {
+        RequestStop();
+        Guard("LongPictureWatch", [this] { m_close(); });
+    }
+    return true;
+}
+
+}  // namespace pax

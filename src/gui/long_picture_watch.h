@@ -1,0 +1,52 @@
+#pragma once
+// LongPictureWatch: a picture that takes long (a deep system, a runaway rule) must not freeze
+// the window. While the user-interface thread draws, a watcher thread marks a look at the
+// input as due every PollInterval once the picture has run for FirstPoll; the engine's next
+// stop check then runs the poll on the drawing thread. The poll handles the queued events
+// with the user's input filtered: Ctrl+Break and Ctrl+Z stop the picture, Esc and F11 close
+// the window (which stops it too); every other key, click or menu waits for the picture's end
+// by being dropped, so nothing changes the scene under the figure that draws it.
+
+#include <QObject>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace pax {
+
+class LongPictureWatch : public QObject {
+public:
+    static constexpr int FirstPollMs = 150;
+    static constexpr int PollIntervalMs = 100;
+
+    // stop: what a break key does (beep, abort drawing); close: what Esc does.
+    LongPictureWatch(std::function<void()> stop, std::function<void()> close);
+    ~LongPictureWatch() override;
+
+    // Around every picture the user-interface thread draws; nests.
+    void BeginPicture();
+    void EndPicture();
+    bool Drawing() const { return m_depth > 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Watch();
+    void Poll();
+
+    std::function<void()> m_stop;
+    std::function<void()> m_close;
+    int m_depth = 0;
+    bool m_filtering = false;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_quit = false;
+    std::atomic<bool> m_drawing{false};
+    std::thread m_thread;
+};
+
+}  // namespace pax
