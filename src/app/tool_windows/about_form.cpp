@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 4> Thanks{
     "windows by Qt, text by FreeType and fontconfig",
 };
 
-constexpr std::array<HelpLine, 44> Keys{{
+constexpr std::array<HelpLine, 52> Keys{{
     {"Esc, F11", "close the program"},
     {"F1", "set as 1st figure (the next start begins here)"},
     {"F2, Ctrl+F2, Shift+F8", "options"},
@@ -68,14 +68,21 @@ constexpr std::array<HelpLine, 44> Keys{{
     {"Ctrl+A", "arrange the windows"},
     {"Ctrl+M, Ctrl+T, Ctrl+W", "menu bar, title bar, RGB values on or off"},
     {"Ctrl+Shift+A, M, O, T", "status bar, menu bar, tool bar, title bar on or off"},
+    {"Ctrl+F1", "sound on or off (menu)"},
+    {"Ctrl+H", "the eye level again (menu)"},
+    {"Ctrl+X", "centre the window (menu)"},
+    {"Ctrl+I / Ctrl+D", "increase / decrease the window size (menu)"},
+    {"Ctrl+F", "full screen (menu)"},
+    {"Del", "previous figure (the picture's menu)"},
+    {"arrows, Home, End, Page Up/Down, pad keys", "move the eye by the eye mode (Shift slower, Ctrl faster)"},
+    {"any key with Alt", "moves the eye at once as well"},
 }};
 
-constexpr std::array<HelpLine, 5> MouseButtons{{
+constexpr std::array<HelpLine, 4> MouseButtons{{
     {"left button, drag", "moves the eye by the eye mode (Shift slower, Ctrl faster)"},
     {"right button, drag", "moves the eye"},
     {"middle button, drag", "moves the eye"},
     {"left button held", "shows the eye's position"},
-    {"any key with Alt", "moves the eye at once"},
 }};
 
 constexpr std::array<HelpLine, 6> MouseWheel{{

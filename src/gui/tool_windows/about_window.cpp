@@ -11,7 +11,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "app/tool_windows/about_form.h"
@@ -63,9 +63,16 @@ PlatformFacts Facts() {
         QPrinter device(printer, QPrinter::ScreenResolution);
         facts.PrinterResolution = device.resolution();
     }
-    for (const QInputDevice* device : QInputDevice::devices())
-        if (device->type() == QInputDevice::DeviceType::Mouse || device->type() == QInputDevice::DeviceType::TouchPad)
-            facts.Mice.push_back(device->name().toStdString());
+    for (const QInputDevice* device : QInputDevice::devices()) {
+        const QInputDevice::DeviceType type = device->type();
+        if (type != QInputDevice::DeviceType::Mouse && type != QInputDevice::DeviceType::TouchPad) continue;
+        // X's own pseudo devices stand for every pointer at once; device names may carry
+        // control characters.
+        QString name = device->name();
+        if (name.startsWith("Virtual core")) continue;
+        name.removeIf([](QChar c) { return !c.isPrint(); });
+        if (!name.isEmpty()) facts.Mice.push_back(name.toStdString());
+    }
     return facts;
 }
 
@@ -92,7 +99,7 @@ AboutWindow::AboutWindow(MainCommands& commands, QWidget* parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(m_tabs);
     UpdateInfo();
-    resize(440, 420);
+    resize(560, 460);
 }
 
 QWidget* AboutWindow::AboutPage() {
@@ -121,23 +128,24 @@ QWidget* AboutWindow::AboutPage() {
 }
 
 QWidget* AboutWindow::HelpPage(bool mouse) {
-    auto* list = new QTreeWidget;
-    list->setColumnCount(2);
-    list->setHeaderLabels({mouse ? "mouse" : "keys", "command"});
-    list->setRootIsDecorated(false);
-    list->setWordWrap(true);
-    auto add = [list](std::span<const HelpLine> lines) {
-        for (const HelpLine& line : lines) new QTreeWidgetItem(list, {Utf8(line.Keys), Utf8(line.Command)});
+    auto* text = new QTextBrowser;
+    text->setOpenLinks(false);
+    QString html = "<table cellspacing=0 cellpadding=2>";
+    auto add = [&html](std::span<const HelpLine> lines) {
+        for (const HelpLine& line : lines)
+            html += QString("<tr><td style='white-space:nowrap; padding-right:12px'><b>%1</b></td><td>%2</td></tr>")
+                        .arg(Utf8(line.Keys).toHtmlEscaped(), Utf8(line.Command).toHtmlEscaped());
     };
     if (mouse) {
+        html += "<tr><td colspan=2><i>buttons</i></td></tr>";
         add(AboutForm::MouseButtonHelp());
-        new QTreeWidgetItem(list, {QString(), QString()});
+        html += "<tr><td colspan=2><br><i>wheel and double click</i></td></tr>";
         add(AboutForm::MouseWheelHelp());
     } else {
         add(AboutForm::KeyHelp());
     }
-    list->resizeColumnToContents(0);
-    return list;
+    text->setHtml(html + "</table>");
+    return text;
 }
 
 void AboutWindow::UpdateInfo() {

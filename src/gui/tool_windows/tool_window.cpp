@@ -20,10 +20,7 @@ ToolWindow::ToolWindow(tWindowPlace& place, std::string_view caption, MainComman
 
 void ToolWindow::Open() {
     Refresh();
-    if (!isVisible()) {
-        adjustSize();
-        SetPosition(m_place.Left, m_place.Top);
-    }
+    if (!isVisible()) SetPosition(m_place.Left, m_place.Top);
     show();
     raise();
     activateWindow();
@@ -74,6 +71,13 @@ void ToolWindow::keyPressEvent(QKeyEvent* event) {
     const int vk = VirtualKeyOf(key, event->modifiers());
     const TShiftState shift = ShiftStateOf(event->modifiers());
     Guard("ToolWindow.FormKeyDown", [&] { m_commands.KeyDown(vk, shift); });
+}
+
+void ToolWindow::keyReleaseEvent(QKeyEvent* event) {
+    const int vk = VirtualKeyOf(event->key(), event->modifiers());
+    const TShiftState shift = ShiftStateOf(event->modifiers());
+    if (vk != 0) Guard("ToolWindow.FormKeyUp", [&] { m_commands.KeyUp(vk, shift); });
+    QWidget::keyReleaseEvent(event);
 }
 
 }  // namespace pax

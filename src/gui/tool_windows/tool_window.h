@@ -31,6 +31,8 @@ protected:
     // F1 .. F12 go to the main window's commands; Esc hides the window, or goes there too
     // when escapeToMain is set.
     void keyPressEvent(QKeyEvent* event) override;
+    // Releases go there too, so that its record of the keys held stays true.
+    void keyReleaseEvent(QKeyEvent* event) override;
     bool m_escapeToMain = false;
     void hideEvent(QHideEvent* event) override;
 
