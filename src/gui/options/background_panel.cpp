@@ -1,7 +1,6 @@
 #include "gui/options/background_panel.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -12,6 +11,7 @@
 
 #include "app/options/background_pictures.h"
 #include "gui/guard.h"
+#include "gui/options/picture_dialogs.h"
 #include "gui/tool_windows/tool_window.h"
 #include "render/textures/textures.h"
 #include "system/settings.h"
@@ -154,11 +154,6 @@ void BackgroundPanel::UpdateForm() {
     m_preview->update();
 }
 
-void BackgroundPanel::OpenDialog() {
-    const QString file = QFileDialog::getOpenFileName(this, "Open background picture",
-                                                      QString::fromStdString(BackgroundPictures::OpenFolder()),
-                                                      "Pictures (*.jpg *.jpeg *.png *.bmp);;All files (*)");
-    if (!file.isEmpty()) m_pictures.OpenChosen(file.toStdString());
-}
+void BackgroundPanel::OpenDialog() { LoadPictureDialog(this, m_pictures); }
 
 }  // namespace pax

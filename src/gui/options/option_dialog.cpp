@@ -5,6 +5,9 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +18,7 @@
 #include "app/options/option_form.h"
 #include "gui/guard.h"
 #include "gui/options/background_panel.h"
+#include "gui/options/picture_dialogs.h"
 #include "gui/options/value_label.h"
 #include "system/settings.h"
 
@@ -53,6 +57,21 @@ OptionDialog::OptionDialog(OptionForm& form, MainCommands& commands, QWidget* pa
     layout->addWidget(m_tabs);
     m_form.SetView([this] { UpdateForm(); });
     UpdateForm();
+    setAcceptDrops(true);
+}
+
+void OptionDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// A dropped picture becomes the background, as on the main window.
+void OptionDialog::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const std::string file = url.toLocalFile().toStdString();
+        if (file.empty() || !IsPictureFileName(file.c_str())) continue;
+        Guard("OptionForm.FileIsDropped", [&] { m_form.Background().OpenChosen(file); });
+    }
+    event->acceptProposedAction();
 }
 
 OptionDialog::~OptionDialog() { m_form.SetView({}); }

@@ -35,6 +35,10 @@ public:
 
     QTabWidget& Tabs() { return *m_tabs; }
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     struct ControlWidgets {
         QCheckBox* Check = nullptr;
