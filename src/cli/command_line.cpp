@@ -1,6 +1,8 @@
 #include "cli/command_line.h"
 
+#include <cctype>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <new>
 #include <span>
@@ -91,6 +93,13 @@ const Subcommand* FindSubcommand(const std::string& name) {
     return nullptr;
 }
 
+bool EndsWithLsy(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".lsy";
+}
+
 int RunSubcommand(const Subcommand& s, std::span<const std::string> args, CliStreams io) {
     const CommandOptions options = ParseOptions(args, s.name, s.accepted);
     if (options.help) {
@@ -146,6 +155,13 @@ int RunCommandLine(int argc, char** argv) {
     out.flush();
     if (engine) StopSystemUtilities();
     return code;
+}
+
+bool IsDesktopFileArgument(int argc, char** argv) {
+    if (argc != 2 || !argv[1]) return false;
+    const std::string name = argv[1];
+    std::error_code error;
+    return !FindSubcommand(name) && EndsWithLsy(name) && std::filesystem::is_regular_file(name, error);
 }
 
 }  // namespace pax

@@ -1,11 +1,15 @@
 #include "gui/desktop.h"
 
 #include <QApplication>
+#include <QMenuBar>
+#include <QTimer>
 
 #include <exception>
 #include <memory>
 
+#include "app/main_commands.h"
 #include "app/studio.h"
+#include "gui/editor/lsystem_form.h"
 #include "gui/guard.h"
 #include "gui/main_window.h"
 #include "gui/qt_presenter.h"
@@ -51,7 +55,7 @@ void QuietSoundMessages(QtMsgType type, const QMessageLogContext& context, const
 
 }  // namespace
 
-int RunDesktop(int argc, char** argv) {
+int RunDesktop(int argc, char** argv, const std::string& lsyFile) {
     g_previousHandler = qInstallMessageHandler(QuietSoundMessages);
     QApplication app(argc, argv);
     app.setApplicationName("Pax3d");
@@ -69,7 +73,13 @@ int RunDesktop(int argc, char** argv) {
         Studio studio(options);
         MainWindow window(studio);
         ToolWindows tools(studio, &window);
+        TLSystemForm editor(studio, &window);
+        editor.AddMenuItems(window.menuBar());
+        editor.AcceptDrops(&window);
+        studio.Commands().SetWindowOpener(AppWindow::Editor, [&editor] { editor.Open(); });
         window.show();
+        // After the first activation, which the show queued: it shows the stored figure.
+        if (!lsyFile.empty()) QTimer::singleShot(0, &editor, [&editor, lsyFile] { editor.OpenFile(lsyFile); });
         code = app.exec();
     } catch (const std::exception& e) {
         // Only the start-up can get here: every handler of the running window is guarded.

@@ -1,8 +1,11 @@
 #pragma once
 // The desktop program.
 
+#include <string>
+
 namespace pax {
 
-int RunDesktop(int argc, char** argv);
+// lsyFile, when given, is loaded into the editor's tree and its first system shown.
+int RunDesktop(int argc, char** argv, const std::string& lsyFile = {});
 
 }  // namespace pax

@@ -112,6 +112,23 @@ TEST_F(CommandLine, WrongUsageAndBadInputGiveTheirCodeAndOneLine) {
     EXPECT_FALSE(fs::exists("KochSnowflake-2.png"));
 }
 
+TEST_F(CommandLine, OnlyOneExistingLsyFileGoesToTheDesktopProgram) {
+    std::ofstream("list") << KochFile;
+    std::ofstream("LIST.lsy") << KochFile;
+    auto desktop = [](std::vector<std::string> args) {
+        std::vector<char*> argv{const_cast<char*>("pax3d")};
+        for (std::string& a : args) argv.push_back(a.data());
+        return IsDesktopFileArgument(static_cast<int>(argv.size()), argv.data());
+    };
+    EXPECT_TRUE(desktop({"koch.LSY"}));
+    EXPECT_TRUE(desktop({"LIST.lsy"}));
+    EXPECT_FALSE(desktop({"list"}));          // a subcommand, though a file of that name exists
+    EXPECT_FALSE(desktop({"missing.LSY"}));
+    EXPECT_FALSE(desktop({"."}));
+    EXPECT_FALSE(desktop({"check", "koch.LSY"}));
+    EXPECT_FALSE(desktop({}));
+}
+
 TEST_F(CommandLine, HelpListsEverySubcommandAndEachSubcommandHasItsOwn) {
     const Outcome help = Pax({"--help"});
     EXPECT_EQ(help.code, 0);

@@ -175,6 +175,7 @@ bool LSystemEditor::Set() {
     tTarnsInterpreter& interpreter = m_studio.Interpreter();
     interpreter.SetPlantCount(m_fields.Objects);
     if (!interpreter.SetLSDef(*def)) return false;
+    m_viewedFile = "edit";
     m_viewedSystem = interpreter.System().name;
     Selected(interpreter.System());
     Redraw();
@@ -245,6 +246,9 @@ void LSystemEditor::Redraw() {
         interpreter.SetPlantCount(plants);
         interpreter.SetVLSystem(chosen);
     }
+    // The caption names the system drawn; the next figure shown names its own again.
+    state.FigureTitle = m_studio.Interpreter().System().name;
+    state.UpdateCaption();
     state.RestartDemo();
 }
 

@@ -60,7 +60,7 @@ public:
     bool CanSaveFile() const;             // a node is selected
     // The selected node's file node.
     std::optional<int> SelectedFile() const;
-    // The file and the system viewed last, as the page shows them.
+    // The file and the system viewed last, as the page shows them ("edit" for a system Set).
     const std::string& ViewedFile() const { return m_viewedFile; }
     const std::string& ViewedSystem() const { return m_viewedSystem; }
 
