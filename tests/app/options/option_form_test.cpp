@@ -13,6 +13,7 @@
 #include "render/windows/stage.h"
 #include "scene/light3d.h"
 #include "support/scripted_presenter.h"
+#include "system/exceptions.h"
 #include "system/settings.h"
 
 namespace pax {
@@ -199,6 +200,21 @@ TEST_F(Options, FigureValuesAreDefinedByFiguresAndHiddenForTheNext) {
     options.CentreTag(48);
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().text, "gauge bar has wrong tag number");
+
+    // Outside 1 .. 16 the figure's definition is refused with the range in the text.
+    try {
+        options.DefineFigureValue(17, "x", 0, 0, 1, 0);
+        ADD_FAILURE() << "no exception";
+    } catch (const ERangeError& e) {
+        EXPECT_STREQ(e.what(), "17 is not within the valid range of 1 .. 16");
+    }
+    options.DefineFigureValue(16, "count", 0, -10, 300, 280);
+    options.SetFigureValue(16, 1000);   // limited to the range
+    EXPECT_EQ(options.IntValue(16), 300);
+    EXPECT_EQ(options.ByteValue(16), 255);
+    options.SetFigureValue(16, -4.6L);
+    EXPECT_EQ(options.IntValue(16), -5);
+    EXPECT_EQ(options.ByteValue(16), 0);
 
     studio.Player().ShowDemo(0, 1);
     EXPECT_FALSE(options.Figures().AnyVisible());
