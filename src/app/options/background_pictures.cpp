@@ -83,8 +83,10 @@ void BackgroundPictures::SetCommands(BackgroundCommands* commands) {
     m_commands = commands ? commands : &m_defaultCommands;
 }
 
+void BackgroundPictures::Rebuild() { m_commands->UpdateBackground(m_loaded, Switches()[Switch::TilesBackground]); }
+
 void BackgroundPictures::Changed() {
-    m_commands->UpdateBackground(m_loaded, Switches()[Switch::TilesBackground]);
+    Rebuild();
     m_studio.State().Callbacks().RefreshOptions();
     m_studio.State().RestartDemo();
     if (m_changed) m_changed();

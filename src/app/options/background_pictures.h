@@ -60,6 +60,8 @@ public:
     // twice as wide as high. Returns whether a picture was loaded.
     bool LoadBackgroundFile(const std::string& name);
     const TBitmap32& Loaded() const { return m_loaded; }
+    // The copied background rebuilt from the loaded picture (the tiles switch changed).
+    void Rebuild();
 
     BackgroundType Type() const { return m_type; }
     // "use background color", "use background texture", "use background picture",

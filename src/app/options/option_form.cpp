@@ -172,6 +172,7 @@ void OptionForm::Store(OptionId id, int32_t position) {
         SetSwitch(c.Switch, p != 0);
         switch (id) {
         case I::ZBuffer: stage.ZBuffer().Clear(); break;
+        case I::Tiles: m_background.Rebuild(); break;
         case I::LightIsOn: light.Enabled = p != 0; break;
         case I::Highlights: light.SpecularOn = p != 0; break;
         case I::PlaySound: SetSound(p != 0); break;

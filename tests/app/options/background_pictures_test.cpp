@@ -7,6 +7,7 @@
 #include "app/app_test_support.h"
 #include "app/config/config_test_support.h"
 #include "app/options/option_form.h"
+#include "app/options/option_controls.h"
 #include "app/picture_loop.h"
 #include "render/files/picture_io.h"
 #include "support/scripted_presenter.h"
@@ -42,6 +43,12 @@ TEST_F(Backgrounds, LoadingTellsTheTypeAndAMissingFileChangesNothing) {
     EXPECT_TRUE(pictures.LoadBackgroundFile(Picture("plain.png", 800, 400)));
     EXPECT_EQ(pictures.Type(), BackgroundType::Picture);
     EXPECT_EQ(pictures.Loaded().Width(), 800);
+    // The tiles check box rebuilds what each picture copies from.
+    ASSERT_TRUE(Switches()[Switch::TilesBackground]);
+    EXPECT_EQ(studio.Pictures().Background().TileWidth, 800);
+    studio.Options().Change(OptionId::Tiles, 0);
+    // Untiled, twice as wide as high is a panorama scaled to the picture's height.
+    EXPECT_EQ(studio.Pictures().Background().TileWidth, 2 * studio.Picture().Height());
 
     const std::string missing = dir.File("gone.jpg");
     EXPECT_FALSE(pictures.LoadBackgroundFile(missing));
