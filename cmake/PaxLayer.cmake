@@ -27,6 +27,8 @@ function(pax_layer_tests name)
   target_compile_definitions(${name} PRIVATE PAX3D_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAX3D_DATA=${PROJECT_SOURCE_DIR}/data"
+    # One variable only: a list here would reach CTest as separate properties. The data
+    # folder is set by the test support (process_log.cpp).
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

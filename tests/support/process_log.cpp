@@ -23,6 +23,8 @@ struct ProcessFolders {
         std::filesystem::create_directories(root);
         setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
         setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
+        // The resources the program ships (stroke fonts, ...) come from the source tree.
+        setenv("PAX3D_DATA", PAX3D_SOURCE_DIR "/data", 0);
         pax::CreateDebugLog(log, "test");
     }
     ~ProcessFolders() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "foundation/point_list3d.h"
+#include "render/fonts/font3d.h"
 #include "render/windows/object_window.h"
 #include "render/windows/shared_surfaces.h"
 #include "render/sprites/sprite_display.h"
@@ -13,6 +14,7 @@
 #include "scene/light3d.h"
 #include "scene/pax3d.h"
 #include "system/debug_log.h"
+#include "system/settings.h"
 
 namespace pax {
 
@@ -45,6 +47,9 @@ Stage::Stage(const StageOptions& options) {
     LogInitialization("GrWindow", "default " + std::to_string(m_surfaces->Default.Width()) + " x " +
                                       std::to_string(m_surfaces->Default.Height()));
     LogInitialization("Gr32_ZBuffer", SizeText(sizeof(TZBuffer32)));
+    m_font = std::make_unique<tFont3d>();
+    LogInitialization("PaxFont", SizeText(sizeof(tFont3d)));
+    m_font->Start(ConfigValues().Font);
     m_sprites = std::make_unique<SpriteStore>();
     m_overlays = std::make_unique<SpriteDisplay>();
     InstallSpritePictures(*m_sprites, *m_eye, *m_light);
@@ -69,6 +74,7 @@ Stage::~Stage() {
     m_view.reset();
     m_overlays.reset();
     m_sprites.reset();
+    m_font.reset();
     m_surfaces.reset();
     LineList().Done();
     PointList().Done();

@@ -1,7 +1,7 @@
 #pragma once
 // Stage: the scene's process-wide objects, created in start-up order and destroyed in the
 // reverse order: the turtles "Pax", "Bee" and "Dragon", the eye "Eye", the light "Light", the
-// point and line lists, the shared surfaces with the z-buffer, the sprite store and the object
+// point and line lists, the shared surfaces with the z-buffer, the stroke font, the sprite store and the object
 // window "view3d", opened on the drawing surface with a 480 x 360 viewport. The turtles draw
 // through the view. Each unit writes its ".initialization:" line to the debug log when its
 // objects are made.
@@ -25,6 +25,7 @@ class TZBuffer32;
 class SpriteStore;
 class ObjectWindow;
 class SpriteDisplay;
+class tFont3d;
 
 struct StageOptions {
     int ViewWidth = 480;
@@ -55,6 +56,8 @@ public:
     SpriteStore& Sprites() { return *m_sprites; }
     // The overlay layers of the picture on the screen.
     SpriteDisplay& Overlays() { return *m_overlays; }
+    // The current stroke font, taken from the "Font" setting at start-up.
+    tFont3d& Font() { return *m_font; }
     // The window the application draws into ("view3d").
     ObjectWindow& View() { return *m_view; }
 
@@ -65,6 +68,7 @@ private:
     std::unique_ptr<Eye3d> m_eye;
     std::unique_ptr<Light3d> m_light;
     std::unique_ptr<SharedSurfaces> m_surfaces;
+    std::unique_ptr<tFont3d> m_font;
     std::unique_ptr<SpriteStore> m_sprites;
     std::unique_ptr<SpriteDisplay> m_overlays;
     std::unique_ptr<ObjectWindow> m_view;
