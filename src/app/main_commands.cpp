@@ -5,10 +5,12 @@
 
 #include "app/basic_animations.h"
 #include "app/demo_player.h"
+#include "app/font_commands.h"
 #include "app/main_state.h"
 #include "app/picture_loop.h"
 #include "app/studio.h"
 #include "app/virtual_key.h"
+#include "render/fonts/font3d.h"
 #include "render/windows/stage.h"
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
@@ -105,6 +107,7 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
         case F(3): state.ChangeInfoMode(+1); return true;
         case F(4): state.ChangeSyncMode(+1); return true;
         case F(5): state.ChangeMotionMode(+1); return true;
+        case F(6): ChangeFont(m_studio.GetStage().Font(), state, +1); return true;
         case F(8): pictures.SetPause(true); return true;
         case F(9): pictures.SetPause(false); return true;
         case VirtualKey::Pause: pictures.SetPause(state.Running()); return true;
@@ -118,6 +121,7 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
         case F(3): state.ChangeInfoMode(-1); return true;
         case F(4): state.ChangeSyncMode(-1); return true;
         case F(5): state.ChangeMotionMode(-1); return true;
+        case F(6): ChangeFont(m_studio.GetStage().Font(), state, -1); return true;
         case F(8): OpenWindow(AppWindow::Options); return true;
         case VirtualKey::Backspace: player.ShowNextDemo(-1); return true;
         case VirtualKey::Space: player.ShowNextDemo(+1); return true;

@@ -14,6 +14,7 @@
 #include "app/picture_loop.h"
 #include "app/tool_windows/anim_form.h"
 #include "lsystem/interpreter.h"
+#include "render/fonts/font3d.h"
 #include "render/windows/stage.h"
 #include "scene/pax3d.h"
 #include "system/debug_log.h"
@@ -97,6 +98,7 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
     StartSettings(options);
     m_callbacks = std::make_unique<CallbackRelay>();
     m_stage = std::make_unique<Stage>(StageOptionsOf(options));
+    m_stage->Font().SetChangeHandler([this] { m_callbacks->RefreshOptions(); });
 
     m_ghost = std::make_unique<Pax3d>("Ghost");
     m_catalogue = std::make_unique<DemoCatalogue>([this] { m_animations->DefaultStart(); });
