@@ -52,8 +52,6 @@ LSystemEditor::LSystemEditor(Studio& studio) : m_studio(studio), m_openLink(Open
     for (const auto& def : studio.Interpreter().Definitions()) definitions.push_back(def.get());
     m_tree.AddBuiltInFiles(definitions);
     Get();
-    m_linkEnabled = !studio.Interpreter().System().link.empty();
-    m_randomEnabled = studio.Interpreter().Stochastic();
 }
 
 // --- the "select" page ---------------------------------------------------------------------
@@ -80,7 +78,6 @@ bool LSystemEditor::ViewNode(TreeNode node) {
     if (!interpreter.SetVLSystem(*system)) return false;
     m_viewedFile = m_tree.Text({node.file, -1});
     m_viewedSystem = system->name;
-    Selected(interpreter.System());
     Redraw();
     return true;
 }
@@ -154,6 +151,7 @@ bool LSystemEditor::OpenFile(const std::string& path) {
 // --- the "edit" page ------------------------------------------------------------------------
 
 void LSystemEditor::FieldsChanged() {
+    m_fieldsUsed = true;
     m_valid = m_fields.Valid();
     if (m_valid && m_autoRedraw) Set();
 }
@@ -169,6 +167,10 @@ void LSystemEditor::Get() {
     m_valid = m_fields.Valid();
 }
 
+void LSystemEditor::GetUnlessEdited() {
+    if (!m_fieldsUsed) Get();
+}
+
 bool LSystemEditor::Set() {
     std::optional<tLSDef> def = m_fields.Definition();
     if (!def) return false;
@@ -177,7 +179,6 @@ bool LSystemEditor::Set() {
     if (!interpreter.SetLSDef(*def)) return false;
     m_viewedFile = "edit";
     m_viewedSystem = interpreter.System().name;
-    Selected(interpreter.System());
     Redraw();
     return true;
 }
@@ -220,10 +221,8 @@ void LSystemEditor::Randomize() {
     Redraw();
 }
 
-void LSystemEditor::Selected(const tLSystem& system) {
-    m_linkEnabled = !system.link.empty();
-    m_randomEnabled = m_studio.Interpreter().Stochastic();
-}
+bool LSystemEditor::CanOpenLink() const { return !m_studio.Interpreter().System().link.empty(); }
+bool LSystemEditor::CanRandomize() const { return m_studio.Interpreter().Stochastic(); }
 
 void LSystemEditor::Redraw() {
     MainState& state = m_studio.State();

@@ -94,6 +94,10 @@ public:
     void SetAutoRedraw(bool on);
     // The fields of the interpreter's system.
     void Get();
+    // Get, unless the fields were changed or filled since the editor was made: the window
+    // shows the system being drawn when it is first opened, not the start definition it
+    // found when it was created.
+    void GetUnlessEdited();
     // The fields' system into the interpreter, when valid.
     bool Set();
     // "LS_" + the trimmed name + ".LSY".
@@ -102,8 +106,9 @@ public:
     bool SaveSystem(const std::string& path);
     // The fields' system as node text on the clipboard.
     bool Copy();
-    bool CanOpenLink() const { return m_linkEnabled; }
-    bool CanRandomize() const { return m_randomEnabled; }
+    // Of the system being drawn: it has a link; it is stochastic.
+    bool CanOpenLink() const;
+    bool CanRandomize() const;
     // Opens the current system's link when it is a web address; anything else is refused.
     bool OpenLink();
     bool OpenAboutLink();
@@ -130,7 +135,6 @@ public:
 
 private:
     bool ViewNode(TreeNode node);
-    void Selected(const tLSystem& system);
     // The main window draws the selected system: an L-system figure is shown first when the
     // main window shows something else.
     void Redraw();
@@ -144,8 +148,7 @@ private:
     std::string m_viewedSystem;
     bool m_valid = false;
     bool m_autoRedraw = false;
-    bool m_linkEnabled = false;
-    bool m_randomEnabled = false;
+    bool m_fieldsUsed = false;   // changed, or filled by Edit, since the editor was made
     std::function<bool(const std::string&)> m_openLink;
 };
 

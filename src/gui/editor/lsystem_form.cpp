@@ -299,6 +299,8 @@ void TLSystemForm::RefreshResult() {
 
 void TLSystemForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    Guard("TLSystemForm.FormActivate", [this] { m_editor->GetUnlessEdited(); });
+    m_editPage->RefreshAll();
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const QSize available = screen ? screen->availableSize() : QSize(1920, 1080);
     const EditorPlace place = m_editor->RestorePlace(available.width(), available.height());

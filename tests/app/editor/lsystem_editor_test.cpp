@@ -67,6 +67,15 @@ TEST_F(EditorTest, ViewSelectsTheSystemAndKeepsItThroughTheFirstActivation) {
     EXPECT_EQ(editor.Selection(), (TreeNode{0, 27}));
     EXPECT_TRUE(editor.ViewNeighbour(-1));
     EXPECT_EQ(studio.Interpreter().System().name, "Plant-24");
+    // Opening the window shows the system drawn, until the fields are the user's.
+    EXPECT_EQ(editor.Fields().Name, "empty");
+    editor.GetUnlessEdited();
+    EXPECT_EQ(editor.Fields().Name, "Plant-24");
+    editor.Fields().Name = "mine";
+    editor.FieldsChanged();
+    editor.ViewNeighbour(+1);
+    editor.GetUnlessEdited();
+    EXPECT_EQ(editor.Fields().Name, "mine");
 }
 
 TEST_F(EditorTest, SetAppliesValidFieldsAndRandomFollowsTheSystem) {

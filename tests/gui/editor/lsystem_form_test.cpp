@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <filesystem>
 #include <fstream>
 
 #include "app/app_test_support.h"
@@ -63,6 +64,11 @@ TEST_F(Form, ValidationEnablesSetAndTheStateField) {
     EXPECT_EQ(page.StateField()->text(), "+");
     page.Button("Set")->click();
     EXPECT_EQ(studio.Interpreter().System().name, "mine");
+    // Closing with valid fields keeps the system in work.LSY.
+    std::filesystem::remove(LSystemEditor::WorkFilePath());
+    form.show();
+    form.close();
+    EXPECT_NE(testing::ReadWholeFile(LSystemEditor::WorkFilePath()).find("name mine"), std::string::npos);
 }
 
 TEST_F(Form, TreeShowsTheFilesAndEnterViewsASystem) {
