@@ -129,6 +129,7 @@ bool LSystemEditor::Edit() {
 }
 
 bool LSystemEditor::Search(std::string_view text) {
+    if (Trimmed(text).empty()) return false;
     std::optional<TreeNode> found = m_tree.Search(text, m_selection.value_or(TreeNode{}));
     if (!found) {
         std::string message(1, '"');

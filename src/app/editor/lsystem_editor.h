@@ -79,7 +79,8 @@ public:
     std::string SaveFileProposal() const;
     // The selected system's fields on the "edit" page.
     bool Edit();
-    // The next match of text after the selection, selected; a box says when there is none.
+    // The next match of text after the selection, selected; a box says when there is none
+    // (an empty text searches nothing).
     bool Search(std::string_view text);
     // A file given to the program (command line, drop): loaded, its first system viewed.
     bool OpenFile(const std::string& path);
