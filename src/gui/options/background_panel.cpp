@@ -106,6 +106,7 @@ BackgroundPanel::BackgroundPanel(BackgroundPictures& pictures, QWidget* parent)
     });
     connect(m_combo->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         const std::string name = m_combo->currentText().toStdString();
+        m_combo->lineEdit()->setModified(false);
         Guard("OptionForm.EditPicFileKeyPress", [&] {
             const auto& list = ConfigValues().PictureList;
             const auto it = std::find(list.begin(), list.end(), name);
@@ -141,8 +142,15 @@ BackgroundPanel::BackgroundPanel(BackgroundPictures& pictures, QWidget* parent)
 void BackgroundPanel::LoadCombo() {
     const tConfigValues& v = ConfigValues();
     const QSignalBlocker block(m_combo);
+    QStringList items;
+    for (const std::string& file : v.PictureList) items << QString::fromStdString(file);
+    QStringList shown;
+    for (int i = 0; i < m_combo->count(); ++i) shown << m_combo->itemText(i);
+    // A name being typed stays until Return, whatever refreshes the dialog meanwhile.
+    if (items == shown && m_combo->lineEdit()->isModified()) return;
     m_combo->clear();
-    for (const std::string& file : v.PictureList) m_combo->addItem(QString::fromStdString(file));
+    m_combo->addItems(items);
+    m_combo->lineEdit()->setModified(false);
     if (v.UsedPictureIndex >= 0 && v.UsedPictureIndex < m_combo->count())
         m_combo->setCurrentIndex(v.UsedPictureIndex);
     else
