@@ -1,27 +1,31 @@
 #pragma once
 // What the options dialog's font slider needs of the stroke fonts: a font's name by number
-// and the selection of a font. The default knows the eleven names and selects nothing; the
-// stroke-font unit installs one that loads the font.
+// and the selection of a font. StageFonts is the one the program uses: the Stage's stroke
+// font, whose change stores the number as the "Font" setting.
 
-#include <array>
 #include <string>
-#include <string_view>
 
 namespace pax {
 
+class tFont3d;
+
 class FontSelection {
 public:
-    static constexpr int NoFont = 11;
-
     virtual ~FontSelection() = default;
     // "LITT" .. "GOTH" for 0 .. 10, "????" for any other number.
-    virtual std::string FontName(int n) const {
-        static constexpr std::array<std::string_view, NoFont> Names{
-            "LITT", "EURO", "BLCK", "BOLD", "LCD1", "LCOM", "SCRI", "SIMP", "TRIP", "TSCR", "GOTH"};
-        return std::string(n >= 0 && n < NoFont ? Names[static_cast<size_t>(n)] : "????");
-    }
-    // Makes font n the current font (the stroke unit's SetFont and its wrap rules).
+    virtual std::string FontName(int n) const;
+    // Makes font n the current font; the default selects nothing.
     virtual void SelectFont(int n) { (void)n; }
+};
+
+class StageFonts : public FontSelection {
+public:
+    explicit StageFonts(tFont3d& font) : m_font(font) {}
+    // SetFont with its wrap rules: 11 and above select font 0.
+    void SelectFont(int n) override;
+
+private:
+    tFont3d& m_font;
 };
 
 }  // namespace pax

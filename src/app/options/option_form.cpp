@@ -107,6 +107,7 @@ VectorSlot VectorOf(OptionId id) {
 
 OptionForm::OptionForm(Studio& studio)
     : m_studio(studio),
+      m_defaultFonts(studio.GetStage().Font()),
       m_background(studio),
       m_random(static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count())) {}
 
@@ -186,9 +187,9 @@ void OptionForm::Store(OptionId id, int32_t position) {
     }
     switch (id) {
     case I::Font:
-        // The font unit may store its own idea of the number; the slider's is the one kept.
-        m_fonts->SelectFont(p - 1);
+        // The font unit stores the number it took (beyond the last font it wraps to the first).
         V().Font = p - 1;
+        m_fonts->SelectFont(p - 1);
         return;
     case I::BasicAnimation:
         // It stores the number itself, and prepares the ghost only for a new one.

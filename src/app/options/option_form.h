@@ -40,7 +40,7 @@ public:
 
     // The widgets' reader: called by UpdateForm. Empty for none.
     void SetView(std::function<void()> updateForm) { m_view = std::move(updateForm); }
-    // The stroke fonts; nullptr restores the default, which only knows the names. Not owned.
+    // The stroke fonts; nullptr restores the Stage's. Not owned.
     void SetFontSelection(FontSelection* fonts) { m_fonts = fonts ? fonts : &m_defaultFonts; }
     FontSelection& Fonts() const { return *m_fonts; }
     // Seeds the generator of the Random buttons (from the clock until then).
@@ -116,7 +116,7 @@ private:
     int32_t Random(int32_t n);
 
     Studio& m_studio;
-    FontSelection m_defaultFonts;
+    StageFonts m_defaultFonts;
     FontSelection* m_fonts = &m_defaultFonts;
     FigureValues m_figures;
     BackgroundPictures m_background;

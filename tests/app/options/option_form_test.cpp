@@ -9,6 +9,7 @@
 #include "app/demo_player.h"
 #include "app/studio.h"
 #include "render/colour/filters.h"
+#include "render/fonts/font3d.h"
 #include "render/windows/object_window.h"
 #include "render/windows/stage.h"
 #include "scene/light3d.h"
@@ -100,6 +101,17 @@ TEST_F(Options, ControlsReachTheEngineAndTheSettings) {
     EXPECT_EQ(options.LabelText(I::RotateY), "-1.5");
     EXPECT_EQ(options.LabelText(I::FilterSlider), FilterName(options.Position(I::FilterSlider)));
     EXPECT_GT(updates, 0);
+}
+
+TEST_F(Options, TheFontSliderSelectsTheStageFontAndWrapsPastTheLast) {
+    options.SetFontSelection(nullptr);
+    options.Change(I::Font, 3);
+    EXPECT_EQ(studio.GetStage().Font().FontName, "BLCK");
+    EXPECT_EQ(options.LabelText(I::Font), "BLCK");
+    options.Change(I::Font, 12);   // number 11 is no font: the first again
+    EXPECT_EQ(ConfigValues().Font, 0);
+    EXPECT_EQ(options.Position(I::Font), 1);
+    EXPECT_EQ(options.LabelText(I::Font), "LITT");
 }
 
 TEST_F(Options, PresetsSetTheLightAndOnlyFullColourLightsBothSides) {
