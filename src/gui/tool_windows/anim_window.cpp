@@ -23,11 +23,23 @@ AnimWindow::AnimWindow(AnimForm& form, MainCommands& commands, QWidget* parent)
         m_fields[i]->setAlignment(Qt::AlignRight);
         layout->addRow(Utf8(AnimForm::Fields()[i].Label), m_fields[i]);
     }
+    m_pending.setSingleShot(true);
+    connect(&m_pending, &QTimer::timeout, this, [this] { Fill(); });
 }
 
 AnimWindow::~AnimWindow() { m_form.SetView({}); }
 
 void AnimWindow::UpdateForm() {
+    if (m_sinceFill.isValid() && m_sinceFill.elapsed() < MinInterval) {
+        if (!m_pending.isActive()) m_pending.start(MinInterval - static_cast<int>(m_sinceFill.elapsed()));
+        return;
+    }
+    Fill();
+}
+
+void AnimWindow::Fill() {
+    m_pending.stop();
+    m_sinceFill.start();
     const AnimationReport report = m_form.Report();
     m_figure->setText(QString::fromStdString(report.FigureName));
     for (size_t i = 0; i < m_fields.size(); ++i)
@@ -39,12 +51,13 @@ QString AnimWindow::FieldText(int index) const { return m_fields.at(static_cast<
 // Only a shown window is filled after each picture.
 void AnimWindow::showEvent(QShowEvent* event) {
     m_form.SetView([this] { UpdateForm(); });
-    UpdateForm();
+    Fill();
     ToolWindow::showEvent(event);
 }
 
 void AnimWindow::hideEvent(QHideEvent* event) {
     m_form.SetView({});
+    m_pending.stop();
     ToolWindow::hideEvent(event);
 }
 
