@@ -112,6 +112,11 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
     m_animForm = std::make_unique<AnimForm>(*this);
     m_callbacks->SetToolWindows(m_options.get(), m_animForm.get());
     m_player->OnShow([this] { m_options->ResetFigureValues(); });
+    // The set-switch operation applies a switch to the engine and refreshes the options.
+    InstallSwitchReaction([this](int index, bool on) {
+        m_options->ApplySwitch(index, on);
+        m_callbacks->RefreshOptions();
+    });
     LogInitialization("PaxForm", SizeText(sizeof(MainState) + sizeof(PictureLoop)));
 
     m_shell = std::make_unique<LibraryShell>(*m_catalogue, *m_state, *m_animations, *m_stage);
@@ -127,6 +132,7 @@ Studio::Studio(const StudioOptions& options) : m_configSource(options.Config) {
 
 // The members go in the reverse order of their creation.
 Studio::~Studio() {
+    InstallSwitchReaction({});
     InstallMessageLine(false);
     m_callbacks->SetToolWindows(nullptr, nullptr);
 }

@@ -141,6 +141,15 @@ void OptionForm::SetLightValues() {
     light.SpecularOn = Switches()[Switch::Highlights];
 }
 
+void OptionForm::ApplySwitch(int index, bool on) {
+    switch (index) {
+    case Switch::TilesBackground: m_background.Rebuild(); break;
+    case Switch::LightIsOn: m_studio.GetStage().Light().Enabled = on; break;
+    case Switch::PlaySound: SetSound(on); break;
+    default: break;
+    }
+}
+
 // --- controls ------------------------------------------------------------------------------------
 
 int32_t OptionForm::Position(OptionId id) const {
@@ -170,13 +179,11 @@ void OptionForm::Store(OptionId id, int32_t position) {
     Stage& stage = m_studio.GetStage();
     Light3d& light = stage.Light();
     if (c.Kind == ControlKind::Check) {
+        // The light, the sound and the tiles follow through the switch's reaction.
         SetSwitch(c.Switch, p != 0);
         switch (id) {
         case I::ZBuffer: stage.ZBuffer().Clear(); break;
-        case I::Tiles: m_background.Rebuild(); break;
-        case I::LightIsOn: light.Enabled = p != 0; break;
         case I::Highlights: light.SpecularOn = p != 0; break;
-        case I::PlaySound: SetSound(p != 0); break;
         default: break;
         }
         return;

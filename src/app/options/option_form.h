@@ -52,6 +52,9 @@ public:
     void ApplySettings();
     // The widgets read every control again.
     void UpdateForm();
+    // What a changed switch means to the engine: switch 12 rebuilds the background, 27 turns
+    // the light on or off, 32 the sound. The set-switch operation's reaction.
+    void ApplySwitch(int index, bool on);
 
     // --- controls -------------------------------------------------------------------------------
     // The control's position from the stored value (0 or 1 for a check box), limited to its

@@ -76,6 +76,10 @@ TEST_F(Options, ControlsReachTheEngineAndTheSettings) {
     EXPECT_EQ(light.Model, 6);
     options.Change(I::LightIsOn, 0);
     EXPECT_FALSE(light.Enabled);
+    const int before = updates;
+    SetSwitch(Switch::LightIsOn, true);   // a key of the main window: the light and the dialog follow
+    EXPECT_TRUE(light.Enabled);
+    EXPECT_EQ(updates, before + 1);
     options.Change(I::Highlights, 0);
     EXPECT_FALSE(light.SpecularOn);
     options.Change(I::SpriteId, 17);

@@ -88,9 +88,7 @@ TEST_F(Tools, ControlsReachTheEngineAndFollowChangesMadeElsewhere) {
 
     studio.Options().Group(OptionTab::Light, GroupAction::Reset);
     EXPECT_EQ(light[4]->value(), 30);
-    // A main window's command: the switch, then the options refreshed.
-    Switches()[Switch::ShowAxis] = false;
-    studio.State().Callbacks().RefreshOptions();
+    SetSwitch(Switch::ShowAxis, false);   // as the main window's keys do
     EXPECT_FALSE(axis->isChecked());
 }
 
