@@ -49,6 +49,16 @@ constexpr Subcommand Subcommands[] = {
      "       render --all -o DIR [OPTS]: every figure of the library into DIR, and DIR/index.png,\n"
      "       a contact sheet of them all",
      Accept::Selection | Accept::Picture | Accept::Output | Accept::All, RunRender},
+    {"export", "export SEL -o NAME.svg|NAME.obj [OPTS]", "the picture as SVG vector graphics, or the figure's 3D\n"
+     "       geometry as an OBJ model (y up) with NAME.mtl beside it; export --all -o DIR: both for\n"
+     "       every figure of the library, timed against the picture",
+     Accept::Selection | Accept::Picture | Accept::Output | Accept::All, RunExport},
+    {"frames", "frames SEL -o DIR [FRAMES] [OPTS]", "pictures of the figure's animation, DIR/frame_0000.png ...\n"
+     "       --count N            pictures (100)\n"
+     "       --fps F              pictures per second of animation time (25)\n"
+     "       --growth             the figure growing from depth 0 to its depth instead\n"
+     "       --video FILE.mp4     also a video of them, when ffmpeg is on the PATH",
+     Accept::Selection | Accept::Picture | Accept::Output | Accept::Frames, RunFrames},
     {"trace", "trace SEL [OPTS]", "the traced commands of one drawing: the system's name, the\n"
      "       result list's lines, then \"commands: N\"",
      Accept::Selection | Accept::Picture, RunTrace},

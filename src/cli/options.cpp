@@ -139,6 +139,33 @@ bool PictureOption(const std::string& option, ArgumentReader& reader, PictureOpt
     return true;
 }
 
+double ParseFps(const std::string& text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value) ||
+        value < 0.1 || value > 1000)
+        ThrowUsage("--fps expects pictures per second 0.1..1000, not '" + text + "'");
+    return value;
+}
+
+// Options of frames; false when option is none of them.
+bool FramesOption(const std::string& option, ArgumentReader& reader, FramesOptions& frames) {
+    if (option == "--growth") {
+        reader.RefuseInlineValue(option);
+        frames.growth = true;
+    } else if (option == "--count") {
+        frames.count = RangedInt(option, reader.Value(option), 1, FramesOptions::MaxCount);
+    } else if (option == "--fps") {
+        frames.fps = ParseFps(reader.Value(option));
+    } else if (option == "--video") {
+        frames.video = reader.Value(option);
+        if (frames.video.empty()) ThrowUsage("--video needs a file name");
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool SelectionOption(const std::string& option, ArgumentReader& reader, std::vector<FigureSelection>& selections,
                      bool& systemGiven) {
     if (option == "--figure") {
@@ -201,6 +228,7 @@ CommandOptions ParseOptions(std::span<const std::string> args, std::string_view 
         const bool selecting = Has(accepted, Accept::Selection) || Has(accepted, Accept::Selections);
         if (selecting && SelectionOption(arg, reader, options.selections, systemGiven)) continue;
         if (Has(accepted, Accept::Picture) && PictureOption(arg, reader, options.picture)) continue;
+        if (Has(accepted, Accept::Frames) && FramesOption(arg, reader, options.frames)) continue;
         if (Has(accepted, Accept::Output) && (arg == "-o" || arg == "--output")) {
             options.output = reader.Value(arg);
             if (options.output->empty()) ThrowUsage(arg + " needs a file name");

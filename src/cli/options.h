@@ -42,6 +42,15 @@ struct PictureOptions {
     double timeLimit = 60;           // seconds per drawing; 0 for none
 };
 
+// --count N --fps F --growth --video FILE.mp4 of frames.
+struct FramesOptions {
+    static constexpr int MaxCount = 100000;
+    int count = 100;
+    double fps = 25;
+    bool growth = false;
+    std::string video;   // empty: no video
+};
+
 // What a subcommand accepts besides --help.
 enum class Accept : unsigned {
     None = 0,
@@ -51,6 +60,7 @@ enum class Accept : unsigned {
     Output = 8,              // -o FILE
     All = 16,                // --all
     OneFile = 32,            // one positional argument (check)
+    Frames = 64,             // the options of frames
 };
 constexpr Accept operator|(Accept a, Accept b) {
     return static_cast<Accept>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
@@ -61,6 +71,7 @@ struct CommandOptions {
     bool help = false;
     std::vector<FigureSelection> selections;
     PictureOptions picture;
+    FramesOptions frames;
     std::optional<std::string> output;
     bool all = false;
     std::string file;   // the positional argument

@@ -15,6 +15,8 @@ int RunStats(const CommandOptions& options, CliStreams io);
 int RunCheck(const CommandOptions& options, CliStreams io);
 int RunList(const CommandOptions& options, CliStreams io);
 int RunBench(const CommandOptions& options, CliStreams io);
+int RunExport(const CommandOptions& options, CliStreams io);
+int RunFrames(const CommandOptions& options, CliStreams io);
 
 // The one selection of render, trace and stats; a usage error when there is none.
 const FigureSelection& RequireSelection(const CommandOptions& options, const char* subcommand);

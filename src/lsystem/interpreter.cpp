@@ -1,6 +1,7 @@
 #include "lsystem/interpreter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "figures/figure_scope.h"
 #include "lsystem/library/library.h"
@@ -199,10 +200,11 @@ void tTarnsInterpreter::DrawLSystem() {
         tLSState state;
         state.angle = m_system.angle;
         // The figure keeps its overall size as the generations grow.
+        const uint16_t depth = m_growth.active ? m_growth.depth : m_system.deep;
         state.step = m_system.step;
-        for (int i = 0; i < m_system.deep; ++i) state.step *= m_system.factor;
+        for (int i = 0; i < depth; ++i) state.step *= m_system.factor;
         state.thickness = m_system.thickness;
-        state.depth = m_system.deep;
+        state.depth = depth;
         state.colour = tLSPalette::StartIndex;
         m_commands.ClearPrefix();
         trace.SetActive(m_showResult);
@@ -239,7 +241,8 @@ int tTarnsInterpreter::RuleFor(unsigned char c) {
     return m_ruleIndex[0][c];
 }
 
-bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats) {
+bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats,
+                              unsigned char symbol) {
     if (StopDue()) return false;
     // The state assigned as a whole is copied as bytes; built into the frame it would go
     // through x87 loads and stores of its extended values.
@@ -248,6 +251,7 @@ bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t 
     entered.length = length;
     entered.repeatsLeft = repeats;
     entered.state = state;
+    entered.symbol = symbol;
     const uint32_t level = static_cast<uint32_t>(m_frames.size() - 1);
     tLSStatistics& stats = m_commands.Statistics();
     if (level > stats.maxDepth) stats.maxDepth = level;
@@ -267,6 +271,43 @@ void tTarnsInterpreter::Begin(Frame& frame) {
     frame.position = 0;
     frame.leaf = frame.state.depth == 0;
     if (!frame.leaf) --frame.state.depth;
+    if (m_growth.active) StartGrowth(frame);
+}
+
+// --- growth ------------------------------------------------------------------------------------
+
+void tTarnsInterpreter::SetGrowth(int depth, Extended fraction) {
+    m_growth.active = true;
+    m_growth.depth = static_cast<uint16_t>(std::clamp(depth, 0, 65535));
+    m_growth.fraction = std::isnan(fraction) ? 1 : std::clamp<Extended>(fraction, 0, 1);
+}
+
+namespace {
+bool DrawsSegment(unsigned char c) { return c == 'F' || c == 'G'; }
+}  // namespace
+
+bool tTarnsInterpreter::Grows(const Frame& frame) const {
+    // The axiom is no generation's successor.
+    return m_growth.fraction < 1 && frame.leaf && frame.symbol != 0;
+}
+
+void tTarnsInterpreter::StartGrowth(Frame& frame) {
+    frame.branches = 0;
+    if (Grows(frame) && !DrawsSegment(frame.symbol)) frame.state.step *= m_growth.fraction;
+}
+
+bool tTarnsInterpreter::InterpretGrowing(Frame& frame) {
+    const Extended fraction = m_growth.fraction;
+    while (frame.position < frame.length) {
+        if (StopDue()) return false;
+        const auto c = static_cast<unsigned char>(frame.text[frame.position++]);
+        const bool command = m_commands.Mode() == OperandMode::None;
+        if (command && c == '[' && frame.branches++ == 0 && fraction > 0) frame.state.step *= fraction;
+        m_commands.Interpret(c, m_system, frame.state);
+        if (command && c == ']' && frame.branches > 0 && --frame.branches == 0 && fraction > 0)
+            frame.state.step /= fraction;
+    }
+    return true;
 }
 
 void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view text) {
@@ -278,7 +319,10 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
     Enter(state, text.data(), static_cast<uint32_t>(text.size()), 0);
     while (!m_frames.empty()) {
         Frame* frame = &m_frames.back();
-        if (frame->leaf) {
+        if (frame->leaf && Grows(*frame) && DrawsSegment(frame->symbol)) {
+            if (!InterpretGrowing(*frame)) return m_frames.clear();
+            if (commands.Mode() == OperandMode::Parameters) commands.ReportMissingClose();
+        } else if (frame->leaf) {
             // The text in runs up to the next stop check; the commands do not touch the frames.
             while (frame->position < frame->length) {
                 const uint32_t run = std::min(frame->length - frame->position, m_stopCountdown);
@@ -306,7 +350,7 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
                 const uint64_t runs = commands.PrefixPending() ? commands.TakeRepeatCount() : 1;
                 if (runs == 0 || successor.empty()) continue;   // an empty successor deletes
                 const tLSState copy = frame->state;   // the push may move the frames
-                if (!Enter(copy, successor.data(), static_cast<uint32_t>(successor.size()), runs - 1))
+                if (!Enter(copy, successor.data(), static_cast<uint32_t>(successor.size()), runs - 1, c))
                     return m_frames.clear();
                 descended = true;
                 break;

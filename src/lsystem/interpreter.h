@@ -116,6 +116,15 @@ public:
     void RebuildPalette() { m_palette.Rebuild(); }
     const tLSPalette& Palette() const { return m_palette; }
 
+    // --- growth ------------------------------------------------------------------------------
+    // The next drawings derive depth generations (held within 0 .. 65535) instead of the
+    // system's own, with the segments that the last generation adds drawn at fraction (held
+    // within 0 .. 1) of their length: the successor of a symbol that draws nothing (a bud)
+    // grows as a whole, that of a segment (F, G) in its branches ("[" .. "]") while its main
+    // line stays. Fraction 1 draws the figure of that depth exactly.
+    void SetGrowth(int depth, Extended fraction);
+    void ClearGrowth() { m_growth = {}; }
+
     // --- trace and statistics -----------------------------------------------------------------
     // The trace of the next drawings on or off; either way the result list and the counter
     // are cleared.
@@ -140,6 +149,8 @@ private:
         uint32_t length = 0;
         uint32_t position = 0;
         bool leaf = false;            // entered at depth 0: every character is interpreted
+        unsigned char symbol = 0;     // the character this frame's text replaces (0: the axiom)
+        uint16_t branches = 0;        // "[" open in this frame's text (growth only)
         uint64_t repeatsLeft = 0;     // further runs of the same text
         tLSState state;
     };
@@ -155,7 +166,8 @@ private:
     void ExpandString(const tLSState& state, std::string_view text);
     // Opens a level for text as the recursion would enter it; false when a stop was
     // requested (the walk then ends).
-    bool Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats);
+    bool Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats,
+               unsigned char symbol = 0);
     // Starts the top frame again from its parent's state; false on a stop request.
     bool Restart(Frame& frame, const tLSState& parentState);
     // What every entry does: mode and nesting cleared, the text from its start, one
@@ -164,6 +176,12 @@ private:
     // The rule slot for c in a frame that rewrites, -1 for none.
     int RuleFor(unsigned char c);
     bool StopDue();
+    // Growth: whether frame is of the last generation and shorter than full, and its text
+    // interpreted symbol by symbol (a segment's successor, whose branches grow).
+    bool Grows(const Frame& frame) const;
+    void StartGrowth(Frame& frame);
+    // The leaf frame's text one symbol at a time; false on a stop request.
+    bool InterpretGrowing(Frame& frame);
 
     Stage& m_stage;
     TCursor3d& m_sceneCursor;
@@ -185,6 +203,11 @@ private:
     bool m_showResult = false;
     std::vector<Frame> m_frames;
     uint32_t m_stopCountdown = StopCheckInterval;
+    struct Growth {
+        bool active = false;
+        uint16_t depth = 0;
+        Extended fraction = 1;
+    } m_growth;
 };
 
 }  // namespace pax

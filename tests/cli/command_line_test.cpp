@@ -100,6 +100,13 @@ TEST_F(CommandLine, WrongUsageAndBadInputGiveTheirCodeAndOneLine) {
         {{"check", "missing.LSY"}, 1, "pax3d: cannot read missing.LSY"},
         {{"stats", "--file", "koch.LSY", "--system", "Nope"}, 1, "pax3d: no system 'Nope' in koch.LSY"},
         {{"render", "--figure", koch, "--config", "missing.INI"}, 1, "pax3d: cannot read config missing.INI"},
+        {{"export", "--figure", koch, "-o", "koch.png"}, 2, "pax3d: 'koch.png' is no export name: use .svg or .obj"},
+        {{"export", "--figure", koch}, 2, "pax3d: export needs -o NAME.svg or -o NAME.obj"},
+        {{"export", "--figure", koch, "-o", "no/such/k.svg"}, 1, "pax3d: cannot write no/such/k.svg: no directory"},
+        {{"frames", "--figure", koch, "-o", "f", "--count", "0"}, 2, "pax3d: --count expects a whole number 1..100000"},
+        {{"frames", "--figure", koch, "-o", "f", "--fps", "fast"}, 2, "pax3d: --fps expects pictures per second"},
+        {{"frames", "--figure", koch}, 2, "pax3d: frames needs -o DIR"},
+        {{"render", "--figure", koch, "--growth"}, 2, "pax3d: unknown option '--growth'"},
     };
     for (const Case& c : cases) {
         const Outcome run = Pax(c.args);
@@ -110,6 +117,7 @@ TEST_F(CommandLine, WrongUsageAndBadInputGiveTheirCodeAndOneLine) {
         EXPECT_EQ(run.out, "") << shown;
     }
     EXPECT_FALSE(fs::exists("KochSnowflake-2.png"));
+    EXPECT_FALSE(fs::exists("f"));
 }
 
 TEST_F(CommandLine, OnlyOneExistingLsyFileGoesToTheDesktopProgram) {
@@ -133,7 +141,7 @@ TEST_F(CommandLine, HelpListsEverySubcommandAndEachSubcommandHasItsOwn) {
     const Outcome help = Pax({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out.find("not yet built"), std::string::npos);
-    for (const char* name : {"render", "trace", "check", "list", "stats", "bench"}) {
+    for (const char* name : {"render", "export", "frames", "trace", "check", "list", "stats", "bench"}) {
         EXPECT_NE(help.out.find(std::string("pax3d ") + name), std::string::npos) << name;
         const Outcome own = Pax({name, "--help"});
         EXPECT_EQ(own.code, 0) << name;
@@ -255,10 +263,34 @@ TEST_F(CommandLine, ListPrintsEveryFigureOfTheLibraryInOrder) {
 }
 
 TEST_F(CommandLine, ARunawaySystemIsStoppedByTheTimeLimit) {
-    const Outcome run = Pax({"render", "--file", "koch.LSY", "--system", "Runaway", "--time-limit", "1"});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, "pax3d: stopped after 1 s\n");
+    for (const std::string command : {"render", "export"}) {
+        std::vector<std::string> args = {command, "--file", "koch.LSY", "--system", "Runaway", "--time-limit", "1"};
+        if (command == "export") args.insert(args.end(), {"-o", "Runaway.svg"});
+        const Outcome run = Pax(args);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, "pax3d: stopped after 1 s\n");
+    }
     EXPECT_FALSE(fs::exists("Runaway.png"));
+    EXPECT_FALSE(fs::exists("Runaway.svg"));
+}
+
+TEST_F(CommandLine, ExportAndFramesWriteTheirFiles) {
+    EXPECT_EQ(Pax({"export", "--file", "koch.LSY", "-o", "koch.obj"}).code, 0);
+    std::ifstream model("koch.obj");
+    std::string header, mtllib;
+    std::getline(model, header);
+    std::getline(model, mtllib);
+    EXPECT_EQ(mtllib, "mtllib koch.mtl");
+    EXPECT_TRUE(fs::exists("koch.mtl"));
+    const Outcome svg = Pax({"export", "--file", "koch.LSY", "--zbuffer", "-o", "koch.svg"});
+    EXPECT_EQ(svg.code, 0);
+    EXPECT_TRUE(svg.err.starts_with("pax3d: the z-buffer is a raster technique")) << svg.err;
+    EXPECT_TRUE(fs::file_size("koch.svg") > 1000);
+
+    EXPECT_EQ(Pax({"frames", "--file", "koch.LSY", "-o", "seq", "--count", "4", "--growth"}).code, 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator("seq"), fs::directory_iterator{}), 4);
+    EXPECT_EQ(Pax({"render", "--file", "koch.LSY", "-o", "koch.png"}).code, 0);
+    EXPECT_EQ(Opaque(Load("seq/frame_0003.png")), Opaque(Load("koch.png")));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "render/windows/shared_surfaces.h"
@@ -98,6 +99,13 @@ TArrayOfFixedPoint ToFixed(std::span<const tPointD> points) {
 }
 
 int RoundPixel(double v) { return static_cast<int>(std::lrint(v)); }
+
+VectorSmoothing SinkSmoothing(bool antialiased) {
+    return antialiased ? VectorSmoothing::Antialiased : VectorSmoothing::Plain;
+}
+
+// Points at 96 dots per inch.
+int TextPixelSize(const TFont32& font) { return (font.Size * 96 + 36) / 72; }
 
 Extended PixelsPerMm(uint16_t pixels, uint16_t millimetres) {
     // 96 dots per inch when the screen does not tell its size.
@@ -232,6 +240,7 @@ void oWindow::TextOut(int x, int y, std::string_view text) {
     if (!m_surface) return;
     m_surface->Font.Color = m_color;
     m_surface->TextOut(x, y, text);
+    if (m_vectorSink) m_vectorSink->Text(x, y, text, m_color, TextPixelSize(m_surface->Font), m_surface->Font.Bold);
 }
 
 void oWindow::ShadowText(int x, int y, std::string_view text) {
@@ -243,16 +252,25 @@ void oWindow::ShadowText(int x, int y, std::string_view text) {
     m_surface->TextOut(x + 1, y + 1, text);
     font.Color = m_color;
     m_surface->TextOut(x, y, text);
+    if (m_vectorSink) {
+        const int size = TextPixelSize(font);
+        m_vectorSink->Text(x + 1, y + 1, text, ShadowColor, size, true);
+        m_vectorSink->Text(x, y, text, m_color, size, true);
+    }
     font.Bold = wasBold;
 }
 
 void oWindow::PointF(double x, double y, TColor32 colour) {
     if (!m_surface) return;
     m_surface->SetPixelAA(static_cast<float>(x), static_cast<float>(y), colour);
+    if (m_vectorSink) m_vectorSink->Point({x, y}, colour);
 }
 
 void oWindow::Line(TFixedPoint from, TFixedPoint to, TColor32 colour) {
     if (!m_surface) return;
+    if (m_vectorSink)
+        m_vectorSink->Line({FixedToFloat(from.X), FixedToFloat(from.Y)}, {FixedToFloat(to.X), FixedToFloat(to.Y)},
+                           colour, SinkSmoothing(LineAntialiasing));
     if (LineAntialiasing)
         m_surface->LineAA(from.X, from.Y, to.X, to.Y, colour);
     else
@@ -263,6 +281,7 @@ void oWindow::LineF(double x1, double y1, double x2, double y2, TColor32 colour)
     if (!m_surface) return;
     tPointD a{x1, y1}, b{x2, y2};
     if (!ClipSegment(a, b, GuardOf(*m_surface))) return;
+    if (m_vectorSink) m_vectorSink->Line(a, b, colour, SinkSmoothing(LineAntialiasing));
     if (LineAntialiasing)
         m_surface->LineAA(Fixed(a.x), Fixed(a.y), Fixed(b.x), Fixed(b.y), colour);
     else
@@ -286,10 +305,12 @@ void oWindow::Box(double x1, double y1, double x2, double y2, TColor32 fill, TCo
     const int bottom = RoundPixel(inGuard(std::max(y1, y2), g.yHi));
     m_surface->FillRectBlend(left, top, right, bottom, fill);
     if (AlphaOf(frame) != 0) m_surface->FrameRectOpaque(left, top, right, bottom, frame);
+    if (m_vectorSink) m_vectorSink->Rect(left, top, right, bottom, fill, AlphaOf(frame) != 0 ? SetAlpha(frame, 255) : 0);
 }
 
 void oWindow::Sprite(uint16_t id, double left, double top, double right, double bottom, uint8_t alpha) {
     if (!m_surface) return;
+    if (m_vectorSink) m_vectorSink->Image(m_sprites.GetSprite(id), left, top, right, bottom, alpha);
     m_sprites.AddScaledSprite(id,
                               {static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
                                static_cast<float>(bottom)},
@@ -308,6 +329,18 @@ void oWindow::DrawEllipse(double cx, double cy, double rx, double ry, TColor32 l
         vertices[i] = {cx + rx * std::cos(a), cy + ry * std::sin(a)};
     }
     vertices.back() = vertices.front();
+    if (m_vectorSink) {
+        // The sink gets the ellipse itself; the polygon that approximates it stays on the surface.
+        VectorSink* sink = std::exchange(m_vectorSink, nullptr);
+        const TColor32 fillShown = filled ? fill : 0;
+        const TColor32 lineShown = filled && !DrawOutlines ? 0 : line;
+        if (filled || DrawOutlines) sink->Ellipse({cx, cy}, std::fabs(rx), std::fabs(ry), fillShown, lineShown);
+        else
+            for (const tPointD& v : vertices) sink->Point(v, line);
+        DrawEllipse(cx, cy, rx, ry, line, fill, filled);
+        m_vectorSink = sink;
+        return;
+    }
     PolygonPaint paint;
     if (filled) {
         paint.style = DrawOutlines ? PolygonStyle::FillOutline : PolygonStyle::Fill;
@@ -360,8 +393,25 @@ void oWindow::PolygonPoints(const TArrayOfFixedPoint& points, TColor32 colour, S
     }
 }
 
+void oWindow::TellSink(VectorSink& sink, std::span<const tPointD> points, const PolygonPaint& paint) const {
+    const VectorSmoothing smoothing = paint.style == PolygonStyle::Outline || paint.style == PolygonStyle::Points
+                                          ? SinkSmoothing(paint.lineSmoothing == Smoothing::Antialiased)
+                                          : SinkSmoothing(paint.fillSmoothing == Smoothing::Antialiased);
+    switch (paint.style) {
+    case PolygonStyle::FillOutline: sink.Polygon(points, paint.fill, paint.line, true, smoothing); return;
+    case PolygonStyle::Fill: sink.Polygon(points, paint.fill, 0, true, smoothing); return;
+    case PolygonStyle::Outline:
+        sink.Polygon(points, 0, paint.line, paint.closure == PolygonClosure::Closed, smoothing);
+        return;
+    case PolygonStyle::Points:
+        for (const tPointD& p : points) sink.Point(p, paint.line);
+        return;
+    }
+}
+
 void oWindow::PaintPolygon(std::span<const tPointD> points, const PolygonPaint& paint) {
     if (!m_surface || points.empty()) return;
+    if (m_vectorSink) TellSink(*m_vectorSink, points, paint);
     const GuardRect g = GuardOf(*m_surface);
     const bool inside = std::all_of(points.begin(), points.end(), [&](const tPointD& p) { return InsideGuard(p, g); });
     if (inside) {

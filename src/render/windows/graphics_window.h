@@ -16,6 +16,7 @@
 
 #include "foundation/color32.h"
 #include "foundation/extended.h"
+#include "render/export/vector_sink.h"
 #include "render/surface/bitmap32.h"
 #include "scene/plane_canvas.h"
 
@@ -25,11 +26,6 @@ struct SharedSurfaces;
 class SpriteStore;
 
 enum class Smoothing { Plain, Antialiased };
-
-// A point in surface pixels.
-struct tPointD {
-    double x = 0, y = 0;
-};
 
 class oWindow : public PlaneCanvas {
 public:
@@ -85,6 +81,9 @@ public:
     TBitmap32* Surface() const { return m_surface; }
     SharedSurfaces& Surfaces() const { return m_surfaces; }
     SpriteStore& Sprites() const { return m_sprites; }
+    // Every primitive drawn from now on is also told to sink (nullptr: none). Not owned.
+    void SetVectorSink(VectorSink* sink) { m_vectorSink = sink; }
+    VectorSink* GetVectorSink() const { return m_vectorSink; }
 
     TColor32 BackgroundColor = clBlack32;
     TColor32 LightFrameColor = 0xFFD3D3D3;   // top and left edges
@@ -148,6 +147,7 @@ protected:
     void DrawEllipse(double cx, double cy, double rx, double ry, TColor32 line, TColor32 fill, bool filled);
     // Float vertices in surface pixels: kept inside the guard band, then drawn as fixed points.
     void PaintPolygon(std::span<const tPointD> points, const PolygonPaint& paint);
+    void TellSink(VectorSink& sink, std::span<const tPointD> points, const PolygonPaint& paint) const;
     Smoothing LineSmoothing() const { return LineAntialiasing ? Smoothing::Antialiased : Smoothing::Plain; }
     Smoothing FillSmoothing() const { return FillAntialiasing ? Smoothing::Antialiased : Smoothing::Plain; }
 
@@ -167,6 +167,7 @@ private:
     Extended m_pixelsPerMmX = 0, m_pixelsPerMmY = 0;
     Extended m_perspectiveScaleX = 0.7L, m_perspectiveScaleY = 0.7L;
     TBitmap32* m_surface = nullptr;
+    VectorSink* m_vectorSink = nullptr;
     int32_t m_width = 640, m_height = 480;
     TColor32 m_color = clYellow32;
 };

@@ -107,6 +107,7 @@ void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
         Proj3dWindow::DrawCircle(pen, radius);
         return;
     }
+    TellGeometryOfCircle(pen, radius);
     auto* part = NewPart<tCirclePart>(pen, PartType::Circle);
     if (!part) return;
     CalcRadius(radius, radius, pen);
@@ -242,6 +243,7 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
     }
     Trace(" ObjectWindow.DoEndPolygon: proj=" + pen.PenName);
     if (!m_plane.IsOpen()) return;
+    TellGeometryOfPlane();
     // A polygon part needs no pen test of its own: its corners were recorded while the pen
     // was down, and the near plane has been dealt with by cutting the polygon.
     const tPlaneRecord& r = m_plane.Record();

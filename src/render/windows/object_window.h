@@ -108,6 +108,9 @@ public:
 
     bool Active() const { return m_active; }
     int32_t PartCount() const { return m_parts.Count(); }
+    // Parts per picture (PartList::MaxParts unless an exporter raised it).
+    void SetPartLimit(int32_t limit) { m_parts.SetLimit(limit); }
+    int32_t PartLimit() const { return m_parts.Limit(); }
     const tMemoryList& PartMemory() const { return m_memory; }
 
 private:

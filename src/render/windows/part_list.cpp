@@ -32,6 +32,8 @@ PartList::PartList() {
     m_scratch.reserve(MaxParts);
 }
 
+void PartList::SetLimit(int32_t limit) { m_limit = std::clamp(limit, 1, MaxExportParts); }
+
 void PartList::Clear() { m_entries.clear(); }
 
 bool PartList::Insert(tPartHeader* part) {

@@ -33,12 +33,17 @@ struct tPartHeader {
 class PartList {
 public:
     static constexpr int32_t MaxParts = 32000;
+    // An exporter writes whole figures: it may raise the limit this far.
+    static constexpr int32_t MaxExportParts = 8000000;
 
     PartList();
 
     void Clear();
     int32_t Count() const { return static_cast<int32_t>(m_entries.size()); }
-    bool Full() const { return Count() >= MaxParts; }
+    bool Full() const { return Count() >= m_limit; }
+    // Parts per picture, held within 1 .. MaxExportParts (MaxParts until changed).
+    void SetLimit(int32_t limit);
+    int32_t Limit() const { return m_limit; }
     // Appends part with its current key; false (nothing stored) when the list is full.
     bool Insert(tPartHeader* part);
     // Puts the parts into drawing order. Stable in cost: a radix sort on the keys' bits.
@@ -54,6 +59,7 @@ private:
 
     std::vector<Entry> m_entries;
     std::vector<Entry> m_scratch;
+    int32_t m_limit = MaxParts;
 };
 
 // The drawing-order code of a key: ascending codes are descending keys (0.0 and -0.0 equal).

@@ -1,12 +1,15 @@
 #include "render/windows/proj3d_window.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include "foundation/point_list3d.h"
+#include "render/export/geometry_sink.h"
+#include "render/export/vector_sink.h"
 #include "render/windows/shared_surfaces.h"
 #include "render/sprites/sprite_store.h"
 #include "scene/eye3d.h"
@@ -57,7 +60,7 @@ void Proj3dWindow::CopyOptions() {
     m_doubleSidedOption = sw[Switch::DoubleSidedPlanes];
     m_singleDoubleSided = m_doubleSidedOption;
     m_cullFace = sw[Switch::ConvexObject];
-    m_zBufferOn = sw[Switch::ZBuffer];
+    m_zBufferOn = sw[Switch::ZBuffer] && !m_zBufferSuppressed;
     m_lightOn = sw[Switch::LightIsOn];
     m_detail = static_cast<uint8_t>(std::clamp(cv.DetailLevel, 0, 255));
     m_normalLength = cv.NormalLength;
@@ -204,9 +207,12 @@ void Proj3dWindow::DrawPoint(ProjData& pen) {
     ++m_objectDef.Primitives;
     ++m_primitiveCount;
     if (Surface()) Surface()->SetPixelBlend(pen.RoundX, pen.RoundY, pen.LineDrawColor);
+    if (VectorSink* sink = GetVectorSink())
+        sink->Point({static_cast<double>(pen.RoundX), static_cast<double>(pen.RoundY)}, pen.LineDrawColor);
 }
 
 void Proj3dWindow::DrawCircle(ProjData& pen, Extended radius) {
+    TellGeometryOfCircle(pen, radius);
     if (!pen.Visible) return;
     CalcRadius(radius, radius, pen);
     if (std::abs(pen.RoundX) > CircleScreenLimit || std::abs(pen.RoundY) > CircleScreenLimit) return;
@@ -342,8 +348,32 @@ void Proj3dWindow::DoShowPlane() {
 void Proj3dWindow::DoEndPolygon(ProjData& pen) {
     Trace(" Proj3dWindow.DoEndPolygon: proj=" + pen.PenName);
     if (!m_plane.IsOpen()) return;
+    TellGeometryOfPlane();
     if (CalcPolygonProjection()) DoShowPlane();
     m_plane.EndPlane();
+}
+
+void Proj3dWindow::TellGeometryOfPlane() {
+    if (!m_geometrySink) return;
+    const tPlaneRecord& r = m_plane.Record();
+    const int32_t count = std::clamp(r.Count, 0, MaxPlanePoints);
+    std::array<tVector3d, MaxPlanePoints> corners;
+    for (int32_t i = 0; i < count; ++i) corners[static_cast<size_t>(i)] = r.Points[static_cast<size_t>(i)].Point;
+    if (r.Filled && count >= 3) {
+        m_geometrySink->Face(std::span(corners.data(), static_cast<size_t>(count)), r.Normal, r.FillColor);
+        return;
+    }
+    // An outline only: its edges, closed from three corners on.
+    if (count < 2 || AlphaOf(r.LineColor) == 0) return;
+    const int32_t edges = count >= 3 ? count : 1;
+    for (int32_t i = 0; i < edges; ++i)
+        m_geometrySink->Segment(corners[static_cast<size_t>(i)], corners[static_cast<size_t>((i + 1) % count)],
+                                r.LineColor);
+}
+
+void Proj3dWindow::TellGeometryOfCircle(const ProjData& pen, Extended radius) {
+    if (!m_geometrySink || !pen.PenIsDown) return;
+    m_geometrySink->Circle(pen.Position, Normalize(m_eye.Position() - pen.Position), radius, pen.FillDrawColor);
 }
 
 void Proj3dWindow::DrawPlaneNormal(ProjData& /*pen*/, Extended length) { DrawNormalOf(m_plane.Record(), length); }

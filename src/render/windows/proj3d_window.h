@@ -26,6 +26,7 @@
 namespace pax {
 
 class Eye3d;
+class GeometrySink;
 class Light3d;
 class tPointList3d;
 
@@ -145,6 +146,12 @@ public:
     int32_t ZBufferShading = 1;
     // Every drawn segment's visible end points go to this list (nullptr: none).
     void SetLineRecording(tPointList3d* list) { m_lineList = list; }
+    // The 3D geometry given from now on is also told to sink (nullptr: none). Not owned.
+    void SetGeometrySink(GeometrySink* sink) { m_geometrySink = sink; }
+    // While suppressed the z-buffer switch is not followed from the next Reset on: lines
+    // become parts (an exporter needs elements, not z-buffer pixels).
+    void SetZBufferSuppressed(bool suppressed) { m_zBufferSuppressed = suppressed; }
+    bool ZBufferOn() const { return m_zBufferOn; }
 
     // Trace lines of the polygon operations to the debug log. Off by default: at 50 pictures
     // per second one line per polygon would flood the disk.
@@ -172,6 +179,9 @@ protected:
     void DrawNormalOf(const tPlaneRecord& record, Extended length);
     uint8_t SpriteAlpha(uint8_t transparency) const;
     void EyeCoordinates(const tVector3d& point, double& ex, double& ed, double& ey) const;
+    // The open plane, and a circle at the pen, to the geometry sink when there is one.
+    void TellGeometryOfPlane();
+    void TellGeometryOfCircle(const ProjData& pen, Extended radius);
 
     bool m_zBufferOn = false;
     bool m_lightOn = true;
@@ -221,6 +231,8 @@ private:
     std::vector<OpenObject> m_objectStack;
     uint8_t m_lineOpacity = 255, m_fillOpacity = 255, m_spriteOpacity = 255;
     tPointList3d* m_lineList = nullptr;
+    GeometrySink* m_geometrySink = nullptr;
+    bool m_zBufferSuppressed = false;
     ViewConstants m_vc;
 };
 

@@ -9,6 +9,7 @@
 #endif
 
 #include "foundation/point_list3d.h"
+#include "render/export/geometry_sink.h"
 #include "render/windows/proj3d_window.h"
 #include "render/windows/shared_surfaces.h"
 #include "scene/eye3d.h"
@@ -259,6 +260,8 @@ void Proj3dWindow::DoProjection(ProjData& pen, const tVector3d& point, bool draw
     } else {
         DoLine(pen);
     }
+    if (m_geometrySink && pen.PenIsDown && AlphaOf(pen.LineDrawColor) != 0)
+        m_geometrySink->Segment(pen.PrevPosition, pen.Position, pen.LineDrawColor);
     if (m_lineList && pen.Visible) {
         m_lineList->AddPoint(pen.PrevPosition, pen.LineDrawColor);
         m_lineList->AddPoint(pen.Position, pen.LineDrawColor);
