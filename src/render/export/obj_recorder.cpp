@@ -60,12 +60,15 @@ std::string ObjMaterialName(TColor32 colour) {
 }
 
 size_t ObjRecorder::VertexHash::operator()(const tObjVertex& v) const {
-    // +0.0 and -0.0 compare equal, so they must hash alike.
-    const auto bits = [](double d) { return std::bit_cast<uint64_t>(d == 0 ? 0.0 : d); };
-    uint64_t h = bits(v.x) * 0x9E3779B97F4A7C15ull;
-    h ^= bits(v.y) + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
-    h ^= bits(v.z) + 0x94D049BB133111EBull + (h << 6) + (h >> 2);
-    return static_cast<size_t>(h);
+    // +0.0 and -0.0 compare equal, so they must hash alike. Each coordinate is mixed through
+    // the splitmix64 finaliser: nearby coordinates differ only in their low mantissa bits.
+    const auto mix = [](double d) {
+        uint64_t z = std::bit_cast<uint64_t>(d == 0 ? 0.0 : d) + 0x9E3779B97F4A7C15ull;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    };
+    return static_cast<size_t>(mix(v.x) ^ (mix(v.y) * 3) ^ (mix(v.z) * 7));
 }
 
 int64_t ObjRecorder::VertexIndex(const tObjVertex& v) {
