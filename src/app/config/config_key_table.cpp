@@ -44,7 +44,8 @@ constexpr std::array<ConfigKey, ConfigKeyCount> Table{{
     {"Rainbow Colors", "", 'b', Sw(Switch::RainbowColors), "False"},
     {"Color Cycling", "", 'b', Sw(Switch::ColorCycling), "False"},
     {"Cycling Speed", "", 'i', &V::CyclingSpeed, "0", 0, 20},
-    // Both font conventions are stored: number + 1 (1..11) and slider position - 1 (0..11).
+    // The stroke-font number itself (0..10); 11, the options slider's last position, is taken
+    // as font 0 at start-up. Storing the number + 1 would move the font on at every start.
     {"Font", "", 'i', &V::Font, "5", 0, 11},
     {"Sprite Id", "", 'i', &V::SpriteId, "4", 0, 40},
     {"Detail Level", "", 'i', &V::DetailLevel, "3", 1, 5},
