@@ -1,10 +1,14 @@
 #include "app/export/picture_export.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "app/app_test_support.h"
+#include "app/export/export_commands.h"
+#include "app/main_state.h"
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
 #include "app/picture_loop.h"
@@ -96,11 +100,18 @@ TEST_F(PictureExportTest, TheModelOfACubeAndATubeSharesTheirCorners) {
     }
 }
 
-TEST_F(PictureExportTest, AFileThatCannotBeWrittenIsReportedAndNoneIsLeft) {
+TEST_F(PictureExportTest, TheDesktopCommandsShowAFailureInABox) {
     studio.Player().ShowDemo(0, 0);
-    const ExportResult result = ExportSvg(studio, "/nonexistent-folder/x.svg");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error.rfind("cannot write /nonexistent-folder/x.svg: ", 0), 0u);
+    testing::ScopedPresenter presenter;
+    EXPECT_FALSE(ExportObjCommand(studio, "/nonexistent-folder/x.obj"));
+    EXPECT_EQ(presenter.Last().caption, ExportCaption);
+    EXPECT_EQ(presenter.Last().text.rfind("cannot write /nonexistent-folder/x.mtl: ", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists("/nonexistent-folder/x.obj"));
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("pax3d_export_" + std::to_string(::getpid()) + ".svg");
+    EXPECT_TRUE(ExportSvgCommand(studio, file.string()));
+    EXPECT_EQ(studio.State().FlashText, "SVG written: " + file.string());
+    EXPECT_TRUE(std::filesystem::remove(file));
 }
 
 }  // namespace
