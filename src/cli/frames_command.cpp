@@ -92,7 +92,7 @@ int RunFrames(const CommandOptions& options, CliStreams io) {
         io.err << "pax3d: ffmpeg is not on the PATH: no video; the pictures are in " << request.directory << '\n';
         return ExitCode::Ok;
     }
-    const std::string error = EncodeVideo(request.directory, frames.fps, frames.video);
+    const std::string error = EncodeVideo(request.directory, result.written, frames.fps, frames.video);
     if (!error.empty()) ThrowBadInput(error);
     return ExitCode::Ok;
 }

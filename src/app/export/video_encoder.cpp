@@ -18,7 +18,7 @@ namespace pax {
 
 std::string FindFfmpeg() { return FindProgram("ffmpeg"); }
 
-std::string EncodeVideo(const std::string& directory, double fps, const std::string& video) {
+std::string EncodeVideo(const std::string& directory, int count, double fps, const std::string& video) {
     const std::string ffmpeg = FindFfmpeg();
     if (ffmpeg.empty()) return "ffmpeg is not on the PATH: no video, the pictures are in " + directory;
     char rate[32];
@@ -31,7 +31,7 @@ std::string EncodeVideo(const std::string& directory, double fps, const std::str
             .string();
     const std::string input = (std::filesystem::path(directory) / "frame_%04d.png").string();
     std::vector<std::string> args = {ffmpeg, "-nostdin", "-y", "-loglevel", "error", "-framerate", rate,
-                                     "-i", input, "-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264",
+                                     "-i", input, "-frames:v", std::to_string(count), "-vf", "pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264",
                                      "-pix_fmt", "yuv420p", temporary};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());

@@ -10,8 +10,9 @@ namespace pax {
 // Where ffmpeg is (empty when it is not on the PATH).
 std::string FindFfmpeg();
 
-// Encodes directory/frame_0000.png ... at fps pictures per second into video (H.264, even
-// sizes by padding). An empty string on success, else the reason.
-std::string EncodeVideo(const std::string& directory, double fps, const std::string& video);
+// Encodes directory/frame_0000.png ... frame_(count - 1) at fps pictures per second into
+// video (H.264, even sizes by padding); pictures of an earlier, longer run in the directory
+// are left out. An empty string on success, else the reason.
+std::string EncodeVideo(const std::string& directory, int count, double fps, const std::string& video);
 
 }  // namespace pax
