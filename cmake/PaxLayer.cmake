@@ -24,7 +24,8 @@ function(pax_layer_tests name)
   add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/support/process_log.cpp)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE PAX3D_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_compile_definitions(${name} PRIVATE PAX3D_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                           PAX3D_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     # One variable only: a list here would reach CTest as separate properties. The data

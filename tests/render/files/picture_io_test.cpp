@@ -562,9 +562,27 @@ TEST(GoldenPicture, MatchesWithinToleranceAndCountsDifferences) {
     ::testing::AssertionResult tooStrict = testing::MatchesGolden(picture, "render/picture_io_pattern", 1, 1);
     EXPECT_FALSE(tooStrict);
     EXPECT_NE(std::string(tooStrict.message()).find("2 pixels differ"), std::string::npos);
-    EXPECT_TRUE(fs::remove("render_picture_io_pattern.actual.png"));
+    // The failure leaves the picture and the difference in the build folder: red where the
+    // two pixels differ, the expected picture dimmed elsewhere.
+    const fs::path actual = testing::GoldenFailureFile("render/picture_io_pattern", ".actual.png");
+    const fs::path difference = testing::GoldenFailureFile("render/picture_io_pattern", ".difference.png");
+    TBitmap32 written, marked;
+    ASSERT_TRUE(LoadPicture(written, actual.string()));
+    EXPECT_EQ(written.Pixel(9, 9), picture.Pixel(9, 9));
+    ASSERT_TRUE(LoadPicture(marked, difference.string()));
+    EXPECT_EQ(marked.Pixel(3, 4), 0xFFFF0000u);
+    EXPECT_EQ(marked.Pixel(9, 9), 0xFFFF0000u);
+    EXPECT_EQ(marked.Pixel(0, 1), 0xFF000000u | ((picture.Pixel(0, 1) >> 2) & 0x3F3F3Fu));
+    int red = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) red += marked.Pixel(x, y) == 0xFFFF0000u;
+    EXPECT_EQ(red, 2);
+    fs::remove(actual);
+    fs::remove(difference);
+    // Another size: the picture is written, no difference can be.
     EXPECT_FALSE(testing::MatchesGolden(TBitmap32(8, 8), "render/picture_io_pattern", 255, 64 * 64));
-    fs::remove("render_picture_io_pattern.actual.png");
+    EXPECT_TRUE(fs::remove(actual));
+    EXPECT_FALSE(fs::exists(difference));
 }
 
 }  // namespace
