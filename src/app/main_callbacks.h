@@ -40,8 +40,6 @@ public:
 
     virtual void PlaySoundOnce(std::string_view file) { (void)file; }
     virtual void StopSound() {}
-    // After a pause: the looped sound again when the "Sound" menu item is checked.
-    virtual void ResumeSound() {}
 
     // The options dialog takes the changed settings and the new figure.
     virtual void RefreshOptions() {}

@@ -53,6 +53,8 @@ MainState::MainState(MainCallbacks& callbacks)
     Info = static_cast<uint8_t>(Wrap(v.ShowInfo, InfoMode::Count));
     SetNextDemoTime(v.NextDemoSeconds);
     SetSyncMode(v.SyncMode);
+    // The window starts framed, whatever the settings stored.
+    Switches()[Switch::FullScreen] = false;
 }
 
 const FigureRecord* MainState::ShownFigure() const {

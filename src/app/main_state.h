@@ -68,7 +68,8 @@ public:
     static constexpr int32_t NextDemoFallbackSeconds = 600;
 
     // The state of the window's creation: input cleared, flash texts cleared, sync rate 50,
-    // no mouse button, the demo, figure, info mode and sync mode from the settings.
+    // no mouse button, the demo, figure, info mode and sync mode from the settings, not in
+    // full screen.
     explicit MainState(MainCallbacks& callbacks);
     MainState(const MainState&) = delete;
     MainState& operator=(const MainState&) = delete;
@@ -102,6 +103,10 @@ public:
     int AxisStyle = 3;           // the style of the axes the show-axis flag draws (arrows)
     // Whether the default data procedure shows the positions of the 3D cursors.
     bool ShowCursorData = true;
+    // The "Sound" menu item: checked as the sound switch says at the first activation, then
+    // the user's choice. A pause turns the sound off; running again turns it back on when
+    // this is set.
+    bool SoundChecked = false;
 
     int32_t FlashCountdown = 0;
     TColor32 FlashColor = ClearedFlashColor;

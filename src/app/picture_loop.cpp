@@ -1,5 +1,6 @@
 #include "app/picture_loop.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <exception>
@@ -51,7 +52,30 @@ char* PutChannel(char* out, uint32_t c) {
     return out + 3;
 }
 
+// The remainder in 0 .. n - 1, for negative values too.
+int Wrap(int64_t value, int n) {
+    const auto r = static_cast<int>(value % n);
+    return r < 0 ? r + n : r;
+}
+
 }  // namespace
+
+void CopyWrapped(const TBitmap32& from, TBitmap32& to, int x, int y) {
+    const int fw = from.Width(), fh = from.Height();
+    if (fw <= 0 || fh <= 0) return;
+    // Mostly one piece; more where the part crosses an edge of the background.
+    for (int dy = 0; dy < to.Height();) {
+        const int sy = Wrap(int64_t{y} + dy, fh);
+        const int h = std::min(fh - sy, to.Height() - dy);
+        for (int dx = 0; dx < to.Width();) {
+            const int sx = Wrap(int64_t{x} + dx, fw);
+            const int w = std::min(fw - sx, to.Width() - dx);
+            from.DrawTo(to, dx, dy, TRect{sx, sy, sx + w, sy + h});
+            dx += w;
+        }
+        dy += h;
+    }
+}
 
 std::string CursorDataText(Stage& stage, const Pax3d& ghost) {
     return "Eye: " + stage.Eye().PositionText() + "Pax: " + stage.Pax().PositionText() + "Bee: " +
@@ -107,7 +131,7 @@ void PictureLoop::SetPause(bool on) {
         m_state.UpdateCaption();
         callbacks.SetPauseHint("Pause");
         m_state.ShowEyeMode();
-        callbacks.ResumeSound();
+        if (m_state.SoundChecked) SetSwitch(Switch::PlaySound, true);
         return;
     }
     sw[Switch::Paused] = true;
@@ -120,8 +144,7 @@ void PictureLoop::SetPause(bool on) {
     callbacks.Sleep(1);
     ShowNextPicture();
     sw[Switch::Paused] = true;
-    sw[Switch::PlaySound] = false;
-    callbacks.StopSound();
+    SetSwitch(Switch::PlaySound, false);
     callbacks.ShowStatus2(PausedStatus, MainState::StatusTextColor);
 }
 
@@ -203,12 +226,11 @@ void PictureLoop::CopyBackground(TBitmap32& surface) {
             x = static_cast<int32_t>(t * v.ScrollStepX / 100 % tileW) + tileW;
             y = static_cast<int32_t>(t * v.ScrollStepY / 100 % tileH) + tileH;
         } else {
-            // A panorama turns with the eye.
-            x = static_cast<int32_t>(std::trunc((360 - m_stage.Eye().GetAlpha()) * tileW / 360));
+            // A panorama turns with the eye; past a full turn it starts again.
+            x = Wrap(static_cast<int64_t>(std::trunc((360 - m_stage.Eye().GetAlpha()) * tileW / 360)), tileW);
         }
     }
-    const TRect part{x, y, x + surface.Width(), y + surface.Height()};
-    m_background.Picture.DrawTo(surface, 0, 0, part);
+    CopyWrapped(m_background.Picture, surface, x, y);
 }
 
 void PictureLoop::DrawScene() {

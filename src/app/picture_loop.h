@@ -98,6 +98,11 @@ private:
     std::string m_infoText;
 };
 
+// The part of from that starts at (x, y) and has the size of to, copied into to. The part
+// wraps around from's edges, so that every start (a panorama turned past 360 degrees, a
+// picture narrower than the window) covers all of to.
+void CopyWrapped(const TBitmap32& from, TBitmap32& to, int x, int y);
+
 // "Eye: ", "Pax: ", "Bee: " and "Ghost: ", each with the cursor's position text.
 std::string CursorDataText(Stage& stage, const Pax3d& ghost);
 

@@ -47,7 +47,6 @@ public:
     void SetPauseHint(std::string_view text) override { m_target->SetPauseHint(text); }
     void PlaySoundOnce(std::string_view file) override { m_target->PlaySoundOnce(file); }
     void StopSound() override { m_target->StopSound(); }
-    void ResumeSound() override { m_target->ResumeSound(); }
     void RefreshOptions() override {
         m_target->RefreshOptions();
         if (m_options) m_options->UpdateForm();
@@ -171,6 +170,7 @@ TBitmap32& Studio::Picture() { return m_stage->DrawingSurface(); }
 void Studio::Activate() {
     if (m_activated) return;
     m_activated = true;
+    m_state->SoundChecked = Switches()[Switch::PlaySound];
     m_player->ShowDemo(m_state->CurrentDemo, m_state->CurrentFigure);
 }
 

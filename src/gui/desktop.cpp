@@ -29,9 +29,15 @@ namespace {
 // need; the headless and silent ones are back before it goes.
 class QtPlatform {
 public:
+    // Long enough for the closing chime, short enough that a stuck sound system cannot
+    // hold the program's end.
+    static constexpr int ClosingChimeMs = 1500;
+
     QtPlatform() {
         InstallPresenter(std::make_unique<QtPresenter>());
-        InstallSoundDevice(std::make_unique<QtSoundDevice>());
+        auto sound = std::make_unique<QtSoundDevice>();
+        m_sound = sound.get();
+        InstallSoundDevice(std::move(sound));
     }
     ~QtPlatform() {
         InstallSoundDevice(nullptr);
@@ -39,6 +45,11 @@ public:
     }
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
+
+    void WaitForClosingChime() { m_sound->WaitForSoundOnce(ClosingChimeMs); }
+
+private:
+    QtSoundDevice* m_sound = nullptr;
 };
 
 // A machine without a sound system is no fault of the user's: the sound library's complaints
@@ -86,6 +97,7 @@ int RunDesktop(int argc, char** argv, const std::string& lsyFile) {
         LogEscaped("RunDesktop", e.what());
         ShowError("Pax3d", e.what(), Buttons::Ok);
     }
+    platform.WaitForClosingChime();
     StopSystemUtilities();
     return code;
 }

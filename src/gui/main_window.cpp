@@ -155,9 +155,17 @@ MainCommands& MainWindow::Commands() { return m_studio.Commands(); }
 
 template <class Work>
 void MainWindow::Drawing(const char* where, Work&& work) {
+    const bool outermost = !m_watch->Drawing();
     m_watch->BeginPicture();
+    if (outermost) m_picture->Hold(true);
     Guard(where, std::forward<Work>(work));
     m_watch->EndPicture();
+    if (!outermost) return;
+    m_picture->Hold(false);
+    if (m_paintAfterDrawing) {
+        m_paintAfterDrawing = false;
+        Repaint();
+    }
 }
 
 QString MainWindow::StatusText(int panel) const { return (panel == 1 ? m_status1 : m_status2)->text(); }
@@ -240,8 +248,9 @@ void MainWindow::PaintPicture() {
     m_paintQueued = false;
     if (m_closed) return;
     if (m_watch->Drawing()) {
-        // Asked for while a long picture is drawn: after it.
-        Repaint();
+        // Asked for while a long picture is drawn (or a box it opened is shown): after it.
+        // Queued again at once it would spin through the nested event loop.
+        m_paintAfterDrawing = true;
         return;
     }
     Drawing("FormPaint", [this] {

@@ -108,6 +108,7 @@ private:
     QElapsedTimer m_sinceShown;
     bool m_nextDemoEnabled = true;
     bool m_paintQueued = false;
+    bool m_paintAfterDrawing = false;
     bool m_activated = false;
     bool m_closed = false;
 };

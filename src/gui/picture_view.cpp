@@ -55,7 +55,18 @@ void PictureView::FitSurface() {
 
 QImage PictureView::SurfaceImage() const { return Wrap(m_surface); }
 
+void PictureView::Hold(bool on) {
+    m_held = on;
+    if (on || !m_missedPaint) return;
+    m_missedPaint = false;
+    update();
+}
+
 void PictureView::paintEvent(QPaintEvent* event) {
+    if (m_held) {
+        m_missedPaint = true;
+        return;
+    }
     const QImage image = SurfaceImage();
     QPainter painter(this);
     if (image.isNull()) {

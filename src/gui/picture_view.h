@@ -22,6 +22,12 @@ public:
     void FitSurface();
     // The surface as an image that shares its pixels; null for an empty surface.
     QImage SurfaceImage() const;
+    // While a picture is being drawn its surface is incomplete. A paint that a long picture's
+    // look at the input lets through then leaves the screen as it is (the view paints
+    // opaquely, so the window still holds the last finished picture), and is made up when
+    // the hold ends.
+    void Hold(bool on);
+    bool Held() const { return m_held; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +41,8 @@ private:
     const TBitmap32& m_surface;
     const SpriteDisplay& m_overlays;
     MainCommands& m_commands;
+    bool m_held = false;
+    bool m_missedPaint = false;
 };
 
 }  // namespace pax

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
@@ -96,5 +98,16 @@ bool QtSoundDevice::SetVolume(uint16_t left, uint16_t right, std::string&) {
 }
 
 void QtSoundDevice::Beep() { QApplication::beep(); }
+
+void QtSoundDevice::WaitForSoundOnce(int maxMs) {
+    if (!m_once) return;
+    QElapsedTimer waited;
+    waited.start();
+    // The effect loads its file first, then plays.
+    while (waited.elapsed() < maxMs && (m_once->status() == QSoundEffect::Loading || m_once->isPlaying())) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
 
 }  // namespace pax

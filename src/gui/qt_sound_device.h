@@ -26,6 +26,11 @@ public:
     bool SetVolume(uint16_t left, uint16_t right, std::string& error) override;
     void Beep() override;
 
+    // Sounds play without waiting, so that a flashed chime never stalls the pictures; the
+    // closing chime would be cut off by the program's end, which therefore waits for the
+    // sound played once to finish, for at most maxMs.
+    void WaitForSoundOnce(int maxMs);
+
 private:
     bool Play(QSoundEffect& effect, const std::string& file, int loops);
 

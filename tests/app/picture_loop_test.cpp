@@ -13,6 +13,7 @@
 #include "app/demo_player.h"
 #include "app/demo_values.h"
 #include "app/main_state.h"
+#include "app/options/background_pictures.h"
 #include "app/studio.h"
 #include "app_test_support.h"
 #include "render/windows/object_window.h"
@@ -204,6 +205,79 @@ TEST_F(PictureLoopTest, EachOverlayShowsInItsOwnPlaceOnThePicture) {
     }
 }
 
+TEST_F(PictureLoopTest, TheBackgroundScrollsItsTilesWithTheClockTurnsThePanoramaWithTheEyeOrIsLeftToAccumulate) {
+    ShowOwnDemo({{"empty", [] {}}});
+    Switches()[Switch::Paused] = true;
+    for (int i : {Switch::RefreshBackground, Switch::BackgroundPicture, Switch::ScrollBackground, Switch::TilesBackground})
+        Switches()[static_cast<size_t>(i)] = true;
+    Switches()[Switch::FilterBackground] = false;
+    const TBitmap32& picture = studio.Picture();
+    const int w = picture.Width(), h = picture.Height();
+    // Every pixel of the tile its own colour.
+    TBitmap32 tile(40, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) tile.SetPixel(x, y, 0xFF000000u | static_cast<uint32_t>(y << 8 | x));
+    RebuildBackground(tile, true, w, h, loop.Background());
+    ConfigValues().ScrollStepX = 3;
+    ConfigValues().ScrollStepY = -2;
+    for (int32_t time : {0, 1000, 123450}) {
+        state.AnimationTime = time;
+        loop.ShowNextPicture();
+        // The tile's pixel at the start: (time x step / 100) mod the tile, C's remainder.
+        const int sx = static_cast<int>(int64_t{time} * 3 / 100 % 40 + 40);
+        const int sy = static_cast<int>(int64_t{time} * -2 / 100 % 30 + 30);
+        int wrong = 0;
+        for (int y = 0; y < h; y += 7)
+            for (int x = 0; x < w; x += 5) wrong += picture.Pixel(x, y) != tile.Pixel((sx + x) % 40, (sy + y) % 30);
+        EXPECT_EQ(wrong, 0) << time;
+    }
+
+    // A panorama (twice as wide as high or more) fills the height and turns with the eye:
+    // 4 picture pixels per degree here, the start at (360 - compass angle) x 4.
+    TBitmap32 panorama(180, 45);
+    for (int y = 0; y < 45; ++y)
+        for (int x = 0; x < 180; ++x) panorama.SetPixel(x, y, 0xFF000000u | static_cast<uint32_t>(x * 1000 + y));
+    RebuildBackground(panorama, false, w, h, loop.Background());
+    ASSERT_EQ(loop.Background().TileWidth, 1440);
+    Switches()[Switch::TilesBackground] = false;
+    const TBitmap32& wide = loop.Background().Picture;
+    for (int alpha : {0, 90, 300}) {
+        studio.GetStage().Eye().SetAngle(alpha, 0);
+        const long double compass = studio.GetStage().Eye().GetAlpha();
+        ASSERT_NEAR(static_cast<double>(compass), alpha, 1e-6);
+        loop.ShowNextPicture();
+        const int start = static_cast<int>((360 - compass) * 4) % 1440;
+        int wrong = 0;
+        for (int y = 0; y < h; y += 7)
+            for (int x = 0; x < w; x += 5) wrong += picture.Pixel(x, y) != wide.Pixel((start + x) % 1440, y);
+        EXPECT_EQ(wrong, 0) << alpha;
+    }
+
+    // A picture too narrow to be a panorama, scrolled all the same, still covers the window.
+    TBitmap32 narrow(60, 60);
+    narrow.Clear(0xFF204060);
+    RebuildBackground(narrow, false, w, h, loop.Background());
+    studio.Picture().Clear(0xFFFFFFFF);
+    studio.GetStage().Eye().SetAngle(100, 0);
+    loop.ShowNextPicture();
+    EXPECT_EQ(picture.Pixel(w - 1, h - 1), 0xFF204060u);
+    EXPECT_EQ(picture.Pixel(0, 0), 0xFF204060u);
+
+    // Without the picture switch: the background colour. Without refresh: nothing is cleared
+    // but the info line's strip.
+    ConfigValues().BackgroundColor = 0x102030;
+    Switches()[Switch::BackgroundPicture] = false;
+    loop.ShowNextPicture();
+    EXPECT_EQ(picture.Pixel(w / 2, h / 2), 0xFF102030u);
+    Switches()[Switch::RefreshBackground] = false;
+    studio.Picture().Clear(0xFFFFFFFF);
+    state.Info = InfoMode::PartCount;
+    loop.ShowNextPicture();
+    EXPECT_EQ(picture.Pixel(w / 2, h / 2), 0xFFFFFFFFu);
+    EXPECT_EQ(picture.Pixel(w - 1, h - 1), 0xFF102030u);
+    EXPECT_EQ(picture.Pixel(w - 1, h - 19), 0xFFFFFFFFu);
+}
+
 TEST_F(PictureLoopTest, SynchronisedLoopsSpendOneTickPerPictureAndPauseDrawsExactlyOneMore) {
     ShowOwnDemo({{"empty", [] {}}});
     Switches()[Switch::Paused] = false;
@@ -238,6 +312,16 @@ TEST_F(PictureLoopTest, SynchronisedLoopsSpendOneTickPerPictureAndPauseDrawsExac
     EXPECT_EQ(pictures(), before + 6);
     loop.SetPause(false);
     EXPECT_EQ(callbacks.caption, "empty - Own");
+
+    // A pause silences the sound; running again brings it back when "Sound" is checked.
+    for (bool checked : {true, false}) {
+        state.SoundChecked = checked;
+        SetSwitch(Switch::PlaySound, true);
+        loop.SetPause(true);
+        EXPECT_FALSE(Switches()[Switch::PlaySound]);
+        loop.SetPause(false);
+        EXPECT_EQ(Switches()[Switch::PlaySound], checked);
+    }
 }
 
 }  // namespace

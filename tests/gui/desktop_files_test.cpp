@@ -21,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(DesktopFiles, ARunWritesItsLogAndConfigurationIntoTheXdgFoldersAndNothingIntoTheCurrentFolder) {
+TEST(DesktopFiles, ARunWritesItsLogAndConfigurationWithTheWindowsPlaceIntoTheXdgFoldersAndNothingIntoTheCurrentFolder) {
     QApplication& app = testing::TestApplication();
     (void)app;
     testing::ScopedAppSettings settings;
@@ -42,11 +42,18 @@ TEST(DesktopFiles, ARunWritesItsLogAndConfigurationIntoTheXdgFoldersAndNothingIn
         Switches()[Switch::Paused] = true;
         window.show();
         QTRY_VERIFY(studio.Activated());
+        window.move(37, 41);
         window.close();
     }
     StopSystemUtilities();
 
-    EXPECT_TRUE(fs::is_regular_file(config.File("pax3d/pax3d.INI")));
+    // The window's place is kept in the main window's section.
+    const std::string ini = testing::ReadWholeFile(config.File("pax3d/pax3d.INI"));
+    const size_t section = ini.find("[--- Main Window ---]");
+    ASSERT_NE(section, std::string::npos);
+    const std::string mainWindow = ini.substr(section, ini.find("\n[", section + 1) - section);
+    EXPECT_NE(mainWindow.find("Left Position=37"), std::string::npos) << mainWindow;
+    EXPECT_NE(mainWindow.find("Top Position=41"), std::string::npos) << mainWindow;
     EXPECT_NE(testing::ReadWholeFile(state.File("pax3d/DEBUG.TMP")).find("PaxForm.initialization:"), std::string::npos);
     EXPECT_TRUE(fs::is_empty(work.Path()));
 
