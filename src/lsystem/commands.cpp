@@ -45,7 +45,7 @@ void tLSTrace::Start(std::string_view name) {
 }
 
 void tLSTrace::Finish() {
-    if (!m_line.empty()) m_lines.push_back(m_line);
+    m_lines.push_back(m_line);
     m_line.clear();
     m_lineChars = 0;
     m_active = false;

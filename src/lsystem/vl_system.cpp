@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string>
+#include <type_traits>
 
 #include "lsystem/parser.h"
 
@@ -32,17 +34,28 @@ bool ReadComments(NodeReading& r) {
     return any;
 }
 
+// A value of the wrong kind was reported by the value reader; it is skipped, so that it does
+// not give a second, "unexpected" error. A token that begins something else (a brace, a
+// comment, a field or node keyword) is left for the node reader.
+void SkipBadValue(NodeReading& r, bool read) {
+    if (read) return;
+    const tToken& token = r.parser.Token();
+    const bool word = token.kind == TokenKind::Text &&
+                      (token.quoted || (!IsVLFieldKeyword(token.text) && !r.parser.FindKeyword(token)));
+    if (word || token.IsNumber()) r.parser.NextToken();
+}
+
 // A comment in place of the value leaves the field unchanged.
 bool ReadString(NodeReading& r, VLField field, std::string& value) {
     if (!r.parser.Keyword(VLFieldKeyword(field))) return false;
-    if (r.parser.Token().kind != TokenKind::Comment) r.parser.ReadText(value);
+    if (r.parser.Token().kind != TokenKind::Comment) SkipBadValue(r, r.parser.ReadText(value));
     r.parser.TakeTrailingComment(r.node.Comment(field));
     return true;
 }
 
 bool ReadFloat(NodeReading& r, VLField field, Extended& value, Extended min, Extended max) {
     if (!r.parser.Keyword(VLFieldKeyword(field))) return false;
-    r.parser.ReadFloatInRange(value, min, max);
+    SkipBadValue(r, r.parser.ReadFloatInRange(value, min, max));
     r.parser.TakeTrailingComment(r.node.Comment(field));
     return true;
 }
@@ -62,7 +75,7 @@ bool ReadFactor(NodeReading& r) { return ReadFloat(r, VLField::Factor, r.node.fa
 
 bool ReadDeep(NodeReading& r) {
     if (!r.parser.Keyword(VLFieldKeyword(VLField::Deep))) return false;
-    r.parser.ReadLong(r.node.deep);
+    SkipBadValue(r, r.parser.ReadLong(r.node.deep));
     r.parser.TakeTrailingComment(r.node.Comment(VLField::Deep));
     return true;
 }
@@ -74,7 +87,7 @@ bool ReadSegments(NodeReading& r) {
     // 360 / segments must stay a turning angle: at least one segment.
     if (token.kind == TokenKind::Integer && token.intValue < 1)
         r.parser.Error(ParseErrorKind::ValueLess, TokenKind::None, "1");
-    r.parser.ReadLongMax(r.segments, MaxSegments);
+    SkipBadValue(r, r.parser.ReadLongMax(r.segments, MaxSegments));
     std::string comment;
     if (r.parser.TakeTrailingComment(comment)) r.node.comments.push_back(comment);
     return true;
@@ -114,10 +127,30 @@ bool ReadRules(NodeReading& r) {
     p.TakeTrailingComment(comment);
     bool bracketed = p.Optional('[');
     r.node.rules.clear();
-    while (IsRuleEntry(p, bracketed)) {
-        r.node.rules.push_back(p.Token().text);
-        p.NextToken();
-        p.Optional(',');
+    // Without brackets a comment is an entry when a rule follows it, as within brackets.
+    std::vector<tToken> comments;
+    uint32_t lastLine = p.PreviousLine();
+    for (;;) {
+        if (IsRuleEntry(p, bracketed)) {
+            for (const tToken& c : comments) r.node.rules.push_back(c.text);
+            comments.clear();
+            r.node.rules.push_back(p.Token().text);
+            lastLine = p.Token().line;
+            p.NextToken();
+            p.Optional(',');
+        } else if (!bracketed && p.Token().kind == TokenKind::Comment) {
+            comments.push_back(p.Token());
+            p.NextToken();
+        } else {
+            break;
+        }
+    }
+    // Comments after the last rule: one on its line belongs to the field, the rest to the node.
+    for (const tToken& c : comments) {
+        if (comment.empty() && c.line == lastLine && &c == &comments.front())
+            comment = c.text;
+        else
+            r.node.comments.push_back(c.text);
     }
     if (bracketed) p.Expect(']');
     p.TakeTrailingComment(comment);
@@ -155,7 +188,11 @@ void AddStringField(std::vector<NodeLine>& lines, VLField field, const std::stri
 template <class T>
 void AddNumberField(std::vector<NodeLine>& lines, VLField field, T value, T defaultValue, const tVLSystem& node) {
     if (value == defaultValue && node.Comment(field).empty()) return;
-    AddField(lines, field, NumberText(value), node);
+    // An integer field in the shortest float form ("4e+05") would read back as no integer.
+    if constexpr (std::is_integral_v<T>)
+        AddField(lines, field, std::to_string(value), node);
+    else
+        AddField(lines, field, NumberText(value), node);
 }
 
 // The keyword line, then "[ " and the first value, further values under the first, "]".

@@ -118,6 +118,11 @@ TEST(LSInterpreter, TracesTheTraceSetInLinesAndCountsIt) {
     scene.Draw(std::string(60, 'F') + "AX\xC2\xA7`~S");
     EXPECT_EQ(scene.lsys.ResultLines(), (std::vector<std::string>{"test", std::string(56, 'F'), "FFFF\xC2\xA7`~S"}));
     EXPECT_EQ(scene.lsys.ResultCounter(), 64u);
+    // The unfinished line is added even when it is empty.
+    scene.Draw(std::string(56, 'F'));
+    EXPECT_EQ(scene.lsys.ResultLines(), (std::vector<std::string>{"test", std::string(56, 'F'), ""}));
+    scene.Draw("A");
+    EXPECT_EQ(scene.lsys.ResultLines(), (std::vector<std::string>{"test", ""}));
     scene.lsys.SetShowResult(false);
     EXPECT_TRUE(scene.lsys.ResultLines().empty());
     EXPECT_EQ(scene.lsys.ResultCounter(), 0u);

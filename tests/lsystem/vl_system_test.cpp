@@ -77,11 +77,14 @@ TEST(VLSystem, SegmentsReplaceTheAngleAndBadValuesAreReported) {
         {"angle 10 segments 12", 10, 100, {}},
         {"angle 10 segments 0", 10, 100, {"^value less than 1 '0'"}},  // never divided by 0
         {"segments 2000", 0.18L, 100, {"^value larger than 1000 '2000'"}},
-        {"angle 10 segments x", 10, 100, {"^expecting integer value", "^unexpected 'x'"}},
+        {"angle 10 segments x", 10, 100, {"^expecting integer value"}},   // one error for one bad value
         {"step 0.3", 30, 0.3L, {"^value less than 0.5 '0.3'"}},
         {"step 2500", 30, 2500, {"^value larger than 2000 '2500'"}},
-        {"step big", 30, 0.5L, {"^expecting float value", "^unexpected 'big'"}},   // the nearer bound
-        {"info 7", 30, 100, {"^expecting text", "^unexpected '7'"}},
+        {"step big", 30, 0.5L, {"^expecting float value"}},   // the nearer bound
+        {"info 7", 30, 100, {"^expecting text"}},
+        {"segments 2.5 step 'x'", 30, 0.5L, {"^expecting integer value", "^expecting float value"}},
+        // A missing value leaves the next field to be read.
+        {"step axiom G", 30, 0.5L, {"^expecting float value"}},
         {"wrong 12", 30, 100, {"^unexpected 'wrong'", "^unexpected '12'"}},
         {"Angle 10", 30, 100, {"^unexpected 'Angle'", "^unexpected '10'"}},   // keywords are case-sensitive
     };
@@ -107,6 +110,11 @@ TEST(VLSystem, RulesReadWithAndWithoutBracketsAndCommas) {
     EXPECT_EQ(node.axiom, "G");
     EXPECT_THAT(ParseOne("LSystem { name a axiom F rules [ F axiom # note\n ] }").rules,
                 ElementsAre("F", "axiom", "# note"));
+    // Without brackets too a comment between rules is one; after the last it stays a comment.
+    node = ParseOne("LSystem { name a axiom F rules \"F=FF\" # grows\n# twice\n\"G=F\" # last\n# node\n}");
+    EXPECT_THAT(node.rules, ElementsAre("F=FF", "# grows", "# twice", "G=F"));
+    EXPECT_EQ(node.Comment(VLField::Rules), "# last");
+    EXPECT_THAT(node.comments, ElementsAre("# node"));
     // An unclosed quote takes the rest of the line, comment included.
     EXPECT_THAT(ParseOne("LSystem { name a axiom F rules [\n\"F=F+F  # grows\n] }").rules, ElementsAre("F=F+F  # grows"));
 }
@@ -171,6 +179,20 @@ TEST(VLSystem, TheWriterLaysOutANodeExactly) {
               "      'X=\"Y\"'\n"
               "    ]\n"
               "  }\n");
+}
+
+// The shortest float form of a round integer ("4e+05") would read back as no integer.
+TEST(VLSystem, IntegerFieldsAreWrittenAsIntegers) {
+    for (int32_t deep : {400000, 100000, -2000000, 2147483647, -2147483647 - 1}) {
+        tVLSystem node;
+        node.name = "a";
+        node.axiom = "F";
+        node.rules = {"F=FF"};
+        node.deep = deep;
+        const std::string text = VLSystemText(node, 0);
+        EXPECT_NE(text.find("deep " + std::to_string(deep) + "\n"), std::string::npos) << text;
+        EXPECT_EQ(ParseOne(text).deep, deep) << text;
+    }
 }
 
 TEST(VLSystem, TextsAreQuotedOnlyWhenTheyMustBe) {
