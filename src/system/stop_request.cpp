@@ -7,7 +7,9 @@
 namespace pax {
 namespace {
 // Atomic because a watchdog thread of the command line may set it.
-std::atomic<bool> g_stop{false};
+constexpr unsigned StopDerivation = 1;
+constexpr unsigned StopDrawing = 2;
+std::atomic<unsigned> g_stop{0};
 std::atomic<bool> g_pollDue{false};
 // Written and read on the poll's own thread only.
 std::function<void()> g_poll;
@@ -30,10 +32,15 @@ void RunDuePoll() {
 
 bool StopRequested() {
     if (g_pollDue.load(std::memory_order_relaxed)) RunDuePoll();
-    return g_stop.load(std::memory_order_relaxed);
+    return g_stop.load(std::memory_order_relaxed) != 0;
 }
-void RequestStop() { g_stop.store(true, std::memory_order_relaxed); }
-void ClearStopRequest() { g_stop.store(false, std::memory_order_relaxed); }
+bool DrawingStopRequested() {
+    if (g_pollDue.load(std::memory_order_relaxed)) RunDuePoll();
+    return (g_stop.load(std::memory_order_relaxed) & StopDrawing) != 0;
+}
+void RequestStop() { g_stop.store(StopDerivation | StopDrawing, std::memory_order_relaxed); }
+void RequestDerivationStop() { g_stop.fetch_or(StopDerivation, std::memory_order_relaxed); }
+void ClearStopRequest() { g_stop.store(0, std::memory_order_relaxed); }
 
 void InstallStopPoll(std::function<void()> poll) {
     g_poll = std::move(poll);

@@ -13,6 +13,7 @@
 
 #include "render/colour/kuwahara.h"
 #include "system/error_reporting.h"
+#include "system/stop_request.h"
 
 namespace pax {
 
@@ -326,6 +327,7 @@ void ConvolveRows(TBitmap32& surface, const std::vector<Tap>& taps, int32_t divi
         for (const Tap& t : taps) kernel3x3[t.Row * 3 + t.Column] = static_cast<int16_t>(t.Weight);
     }
     for (int y = m; y < height - m; ++y) {
+        if (DrawingStopRequested()) break;
         keep(y + m);
         for (int r = 0; r < size; ++r) rows[r] = slot(y - m + r);
         for (size_t t = 0; t < taps.size(); ++t) source[t] = rows[taps[t].Row] + 4 * taps[t].Column;

@@ -34,7 +34,8 @@ std::string FilterName(int i);
 // Convolves every pixel at least Size() / 2 away from the border: for red, green and blue
 // separately the kernel-weighted sum of the unfiltered neighbourhood, divided by the divisor
 // (truncating towards zero) and clamped to 0 .. 255; alpha becomes 255. Border pixels keep
-// their values. A divisor of 0 is taken as 1.
+// their values. A divisor of 0 is taken as 1. A drawing stop request (a user's break, a time
+// limit) ends it after the row in hand.
 void Convolve(TBitmap32& surface, const tConvolutionFilter& filter);
 
 // 0 does nothing, 31 is the Kuwahara filter, any other number convolves with its record.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "system/stop_request.h"
+
 namespace pax {
 
 namespace {
@@ -45,6 +47,7 @@ void Kuwahara(TBitmap32& surface) {
     load(1);
     load(2);
     for (int y = 2; y < height - 2; ++y) {
+        if (DrawingStopRequested()) break;
         load(y + 1);
         const std::vector<Stats>&above = pixels[(y - 1) % 3], &here = pixels[y % 3], &below = pixels[(y + 1) % 3];
         for (size_t x = 1; x + 1 < w; ++x) columns[x] = above[x] + here[x] + below[x];

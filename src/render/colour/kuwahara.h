@@ -12,6 +12,7 @@ namespace pax {
 // side's colour. Variance is that of the intensity
 // (red 61 + green 174 + blue 21) >> 8; on a tie the earlier window in the order above, right,
 // below, left wins. Means are truncated; alpha becomes 255. Sums read an unfiltered copy.
+// A drawing stop request ends it after the row in hand.
 void Kuwahara(TBitmap32& surface);
 
 }  // namespace pax

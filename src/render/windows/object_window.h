@@ -6,7 +6,8 @@
 // objects primitives are drawn at once, except points, which are not drawn there.
 //
 // At most PartList::MaxParts parts per picture; the next one is reported once in the message
-// line and stops the animation (the parts made so far are drawn).
+// line and stops the derivation (the parts made so far are drawn). A user's break or a time
+// limit (DrawingStopRequested) ends the drawing of the parts as well.
 
 #include <cstddef>
 #include <cstdint>

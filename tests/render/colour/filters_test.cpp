@@ -8,6 +8,7 @@
 
 #include "render/surface_test_support.h"
 #include "support/scripted_presenter.h"
+#include "system/stop_request.h"
 
 namespace pax {
 namespace {
@@ -99,6 +100,24 @@ TEST(Filters, ThreeByThreeKernelDividesTruncatesAndClamps) {
     p.SetPixel(1, 1, Color32(100, 10, 200, 7));
     ApplyFilter(p, 14);
     EXPECT_EQ(p.Pixel(1, 1), Color32(149, 0, 255));
+}
+
+// A user's break ends a filter at its next row; a stop of the derivation alone (too many
+// parts) does not, the parts made are still drawn and filtered.
+TEST(Filters, ADrawingStopEndsTheFilterAtItsNextRow) {
+    const TBitmap32 picture = RandomPicture(40, 30, 3);
+    for (int filter : {8, 14, KuwaharaFilter}) {
+        TBitmap32 full = picture, derivationStopped = picture, stopped = picture;
+        ApplyFilter(full, filter);
+        RequestDerivationStop();
+        ApplyFilter(derivationStopped, filter);
+        RequestStop();
+        ApplyFilter(stopped, filter);
+        ClearStopRequest();
+        EXPECT_FALSE(SamePicture(full, picture)) << filter;
+        EXPECT_TRUE(SamePicture(derivationStopped, full)) << filter;
+        EXPECT_TRUE(SamePicture(stopped, picture)) << filter;
+    }
 }
 
 TEST(Filters, NumberOutsideTheTableIsReportedAndChangesNothing) {

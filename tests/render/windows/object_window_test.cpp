@@ -104,12 +104,24 @@ TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops)
     window.DrawPoint(pen);
     window.DrawPoint(pen);
     EXPECT_EQ(window.PartCount(), 32000);
-    EXPECT_TRUE(StopRequested());
+    // The derivation ends; the parts made are still drawn.
+    EXPECT_TRUE(StopRequested() && !DrawingStopRequested());
     EXPECT_EQ(errors.Texts(), std::vector<std::string>{"PaxObj: ObjectWindow.CreatePart: too many parts"});
-    window.EndPicture();   // the parts made are drawn
+    window.EndPicture();
     EXPECT_NE(Centre(), clBlack32);
     window.Reset();   // the next picture may report again
     EXPECT_TRUE(window.PartCount() == 0 && window.PartMemory().PageIndex() == 0);
+}
+
+// A user's break or a time limit ends the drawing of the parts too: 32,000 parts that each
+// fill a large picture would take minutes.
+TEST_F(ObjectWindowTest, ADrawingStopEndsTheDrawingOfTheParts) {
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    Box(0xFF00FF00, 10);
+    RequestStop();
+    Finish();
+    EXPECT_EQ(Centre(), clBlack32);
 }
 
 // Inside objects as parts and outside at once, a segment is drawn from its crossing with the
