@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <cctype>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -9,6 +10,7 @@
 #include <sstream>
 
 #include "cli/cli_io.h"
+#include "cli/help_text.h"
 #include "cli/options.h"
 #include "cli/subcommands.h"
 #include "cli/terminal_stream.h"
@@ -20,25 +22,26 @@ namespace {
 constexpr const char* Version = "pax3d 0.1.0";
 
 constexpr const char* SelectionHelp =
-    "SEL:   --figure NAME        a figure of the library by its exact name (the first of that name)\n"
-    "       --figure D/F         by 0-based demo and figure index (pax3d list shows both)\n"
-    "       --file F.LSY [--system NAME]\n"
-    "                            the file's first LSystem node, or the one of that name\n";
+    "--figure NAME        a figure of the library by its exact name (the first of that name)\n"
+    "--figure D/F         by 0-based demo and figure index (pax3d list shows both)\n"
+    "--file F.LSY [--system NAME]\n"
+    "                     the file's first LSystem node, or the one of that name";
 
 constexpr const char* PictureHelp =
-    "OPTS:  --size WxH           picture size, 16..4096 each (480x360)\n"
-    "       --depth N            generations instead of the system's own, 0..65535\n"
-    "       --seed N             random seed of stochastic systems (123456789)\n"
-    "       --projection 0..5    parallel, dimetric, perspective, stereo, panorama, spherical\n"
-    "       --view 0..5          the eye's standard view: front, back, the sides, above, below\n"
-    "       --zbuffer            z-buffered lines\n"
-    "       --light-model 0..6   the light model\n"
-    "       --config FILE        settings from FILE (default: the built-in defaults)\n"
-    "       --time-limit SECONDS stop a drawing after this long, exit 1 (60; 0 for none)\n";
+    "--size WxH           picture size, 16..4096 each (480x360)\n"
+    "--depth N            generations instead of the system's own, 0..65535\n"
+    "--seed N             random seed of stochastic systems (123456789)\n"
+    "--projection 0..5    parallel, dimetric, perspective, stereo, panorama, spherical\n"
+    "--view 0..5          the eye's standard view: front, back, the sides, above, below\n"
+    "--zbuffer            z-buffered lines\n"
+    "--light-model 0..6   the light model\n"
+    "--config FILE        settings from FILE (default: the built-in defaults)\n"
+    "--time-limit SECONDS stop a drawing after this long, exit 1 (60; 0 for none)";
 
 struct Subcommand {
     const char* name;
     const char* synopsis;
+    // Lines; each is wrapped where it is shown.
     const char* description;
     Accept accepted;
     int (*run)(const CommandOptions&, CliStreams);
@@ -46,54 +49,75 @@ struct Subcommand {
 
 constexpr Subcommand Subcommands[] = {
     {"render", "render SEL [-o FILE] [OPTS]", "one picture; PNG, JPEG or BMP by the extension (default NAME.png)\n"
-     "       render --all -o DIR [OPTS]: every figure of the library into DIR, and DIR/index.png,\n"
-     "       a contact sheet of them all",
+     "render --all -o DIR [OPTS]: every figure of the library into DIR, and DIR/index.png, a contact sheet of "
+     "them all",
      Accept::Selection | Accept::Picture | Accept::Output | Accept::All, RunRender},
-    {"export", "export SEL -o NAME.svg|NAME.obj [OPTS]", "the picture as SVG vector graphics, or the figure's 3D\n"
-     "       geometry as an OBJ model (y up) with NAME.mtl beside it; export --all -o DIR: both for\n"
-     "       every figure of the library, timed against the picture",
+    {"export", "export SEL -o NAME.svg|NAME.obj [OPTS]", "the picture as SVG vector graphics, or the figure's 3D "
+     "geometry as an OBJ model (y up) with NAME.mtl beside it\n"
+     "export --all -o DIR: both for every figure of the library, timed against the picture",
      Accept::Selection | Accept::Picture | Accept::Output | Accept::All, RunExport},
     {"frames", "frames SEL -o DIR [FRAMES] [OPTS]", "pictures of the figure's animation, DIR/frame_0000.png ...\n"
-     "       --count N            pictures (100)\n"
-     "       --fps F              pictures per second of animation time (25)\n"
-     "       --growth             the figure growing from depth 0 to its depth instead\n"
-     "       --video FILE.mp4     also a video of them, when ffmpeg is on the PATH",
+     "--count N            pictures (100)\n"
+     "--fps F              pictures per second of animation time (25)\n"
+     "--growth             the figure growing from depth 0 to its depth instead\n"
+     "--video FILE.mp4     also a video of them, when ffmpeg is on the PATH",
      Accept::Selection | Accept::Picture | Accept::Output | Accept::Frames, RunFrames},
-    {"trace", "trace SEL [OPTS]", "the traced commands of one drawing: the system's name, the\n"
-     "       result list's lines, then \"commands: N\"",
+    {"trace", "trace SEL [OPTS]", "the traced commands of one drawing: the system's name, the result list's "
+     "lines, then \"commands: N\"",
      Accept::Selection | Accept::Picture, RunTrace},
-    {"check", "check FILE.LSY", "parse; one line per LSystem node read; on errors the summary and\n"
-     "       the entries of \"ParseErrors.tmp\", exit 1",
+    {"check", "check FILE.LSY", "parse; one line per LSystem node read; on errors the summary and the entries "
+     "of \"ParseErrors.tmp\", exit 1",
      Accept::OneFile, RunCheck},
     {"list", "list", "the built-in library: demo index, figure index, category, name (tab-separated)",
      Accept::None, RunList},
-    {"stats", "stats SEL [OPTS]", "key=value lines of one drawing: symbols, commands, segments,\n"
-     "       polygons, parts, max_depth, is3d, seconds, errors",
+    {"stats", "stats SEL [OPTS]", "key=value lines of one drawing: symbols, commands, segments, polygons, parts, "
+     "max_depth, is3d, seconds, errors",
      Accept::Selection | Accept::Picture, RunStats},
-    {"bench", "bench [SEL...] [--all] [OPTS]", "speed figures (medians): of the selected figures, of\n"
-     "       every figure (--all), or of a standard set",
+    {"bench", "bench [SEL...] [--all] [OPTS]", "speed figures (medians): of the selected figures, of every "
+     "figure (--all), or of a standard set",
      Accept::Selections | Accept::Picture | Accept::All, RunBench},
 };
+
+// The column of the descriptions in the list of subcommands.
+constexpr size_t SynopsisColumn = 39;
+// The column of the option tables.
+constexpr size_t OptionColumn = 7;
+
+void PrintOptionTables(std::ostream& out, bool selection, bool picture) {
+    if (selection) {
+        out << "SEL:   ";
+        WriteHelpText(out, SelectionHelp, OptionColumn, true);
+    }
+    if (picture) {
+        out << "OPTS:  ";
+        WriteHelpText(out, PictureHelp, OptionColumn, true);
+    }
+}
 
 void PrintUsage(std::ostream& out) {
     out << "usage: pax3d                 the desktop program\n"
            "       pax3d SUBCOMMAND ...  headless; pax3d SUBCOMMAND --help for its options\n\n"
            "subcommands:\n";
     for (const Subcommand& s : Subcommands) {
-        std::string synopsis = s.synopsis;
-        synopsis.resize(std::max<size_t>(synopsis.size(), 30), ' ');
-        const std::string description = s.description;
-        out << "  pax3d " << synopsis << " " << description.substr(0, description.find('\n')) << '\n';
+        std::string start = std::string("  pax3d ") + s.synopsis;
+        // A long synopsis has its description on the lines below.
+        if (start.size() + 1 > SynopsisColumn) start += "\n" + std::string(SynopsisColumn, ' ');
+        else start.resize(SynopsisColumn, ' ');
+        out << start;
+        WriteHelpText(out, s.description, SynopsisColumn, true);
     }
-    out << '\n' << SelectionHelp << PictureHelp
-        << "\nexit codes: 0 success, 1 bad input, 2 wrong usage\n"
+    out << '\n';
+    PrintOptionTables(out, true, true);
+    out << "\nexit codes: 0 success, 1 bad input, 2 wrong usage\n"
            "       pax3d --help | --version\n";
 }
 
 void PrintSubcommandUsage(const Subcommand& s, std::ostream& out) {
-    out << "usage: pax3d " << s.synopsis << "\n       " << s.description << "\n";
-    if (Has(s.accepted, Accept::Selection) || Has(s.accepted, Accept::Selections)) out << '\n' << SelectionHelp;
-    if (Has(s.accepted, Accept::Picture)) out << PictureHelp;
+    out << "usage: pax3d " << s.synopsis << "\n";
+    WriteHelpText(out, s.description, OptionColumn);
+    const bool selection = Has(s.accepted, Accept::Selection) || Has(s.accepted, Accept::Selections);
+    if (selection || Has(s.accepted, Accept::Picture)) out << '\n';
+    PrintOptionTables(out, selection, Has(s.accepted, Accept::Picture));
     out << "\nexit codes: 0 success, 1 bad input, 2 wrong usage\n";
 }
 
@@ -119,9 +143,27 @@ int RunSubcommand(const Subcommand& s, std::span<const std::string> args, CliStr
     return s.run(options, io);
 }
 
+int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Output that did not arrive (a full disk, a closed pipe) is a failure, not a success.
+int CheckOutputWritten(int code, std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (out) return code;
+    const auto* safe = dynamic_cast<const TerminalSafeBuffer*>(out.rdbuf());
+    const int error = safe ? safe->WriteError() : 0;
+    err << "pax3d: cannot write to standard output" << (error ? std::string(": ") + std::strerror(error) : "") << '\n';
+    return code == ExitCode::Ok ? ExitCode::BadInput : code;
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return CheckOutputWritten(Dispatch(args, out, err), out, err);
+}
+
+namespace {
+
+int Dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         PrintUsage(err);
         return ExitCode::Usage;
@@ -152,6 +194,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     }
     return ExitCode::BadInput;
 }
+
+}  // namespace
 
 int RunCommandLine(int argc, char** argv) {
     std::vector<std::string> args;

@@ -2,24 +2,24 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "cli/cli_io.h"
+#include "system/file_utils.h"
 
 namespace pax {
 
 LsyInput ReadLsyInput(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) ThrowBadInput("cannot read " + path + ": is a directory");
-    {
-        errno = 0;
-        std::ifstream probe(path, std::ios::binary);
-        if (!probe) ThrowBadInput("cannot read " + path + ": " + std::strerror(errno ? errno : ENOENT));
-    }
+    std::string text;
+    bool cut = false;
+    const int failure = ReadFilePrefix(path, MaxParsedFileBytes, text, cut);
+    if (failure == EISDIR) ThrowBadInput("cannot read " + path + ": is a directory");
+    if (failure == ENODEV) ThrowBadInput("cannot read " + path + ": not a regular file");
+    if (failure != 0) ThrowBadInput("cannot read " + path + ": " + std::strerror(failure));
+    if (cut)
+        ThrowBadInput("cannot read " + path + ": larger than " + std::to_string(MaxParsedFileBytes >> 20) +
+                      " MB, the limit of .LSY files");
     LsyInput input;
-    input.result = ReadLsyFile(path, input.file, SummaryBox::Suppress);
-    if (!input.result.opened) ThrowBadInput("cannot read " + path);
+    input.result = ReadLsyText(text, path, input.file, SummaryBox::Suppress);
     return input;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Reading a .LSY file for the command line: the file checked first, so that a missing or
-// unreadable file gives one line instead of a box; the parser's report written as the warning
+// Reading a .LSY file for the command line: a missing, unreadable or oversized file gives one
+// line instead of a box; the parser's report written as the warning
 // box would show it, followed by the entries of "ParseErrors.tmp".
 
 #include <ostream>
@@ -15,7 +15,8 @@ struct LsyInput {
     tParseResult result;
 };
 
-// Throws CliError (bad input) when the file cannot be opened or is no regular file.
+// Throws CliError (bad input) when the file cannot be opened, is no regular file or is larger
+// than MaxParsedFileBytes; nothing is read from a FIFO or device.
 LsyInput ReadLsyInput(const std::string& path);
 
 // The summary text and every entry; nothing without errors.

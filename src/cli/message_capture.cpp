@@ -1,5 +1,8 @@
 #include "cli/message_capture.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "system/error_reporting.h"
 #include "system/presenter.h"
 #include "system/status_line.h"
@@ -25,7 +28,7 @@ private:
 
 }  // namespace
 
-std::string OneLine(std::string_view text) {
+std::string OneLine(std::string_view text, LineEnds ends) {
     std::string line;
     bool blank = false;
     for (char c : text) {
@@ -37,7 +40,7 @@ std::string OneLine(std::string_view text) {
         blank = false;
         line += c;
     }
-    while (!line.empty() && line.back() == ' ') line.pop_back();
+    while (ends == LineEnds::Trim && !line.empty() && line.back() == ' ') line.pop_back();
     return line;
 }
 
@@ -55,9 +58,26 @@ MessageCapture::~MessageCapture() {
     InstallPaxErrorSink({});
 }
 
+void MessageCapture::ResetCount() {
+    m_errors = 0;
+    m_kinds.clear();
+}
+
 void MessageCapture::Report(std::string_view caption, std::string_view text) {
-    ++m_errors;
-    m_err << OneLine(caption) << ": " << OneLine(text) << '\n';
+    if (m_errors < std::numeric_limits<int>::max()) ++m_errors;
+    auto kind = std::find_if(m_kinds.begin(), m_kinds.end(), [&](const Kind& k) { return k.caption == caption; });
+    if (kind == m_kinds.end()) kind = m_kinds.insert(m_kinds.end(), Kind{std::string(caption), 0});
+    if (++kind->count > MaxShownRepeats) return;
+    // A caption keeps its blanks: "PaxPax: " is written "PaxPax: : text".
+    m_err << OneLine(caption, LineEnds::Keep) << ": " << OneLine(text) << '\n';
+}
+
+void MessageCapture::WriteRepeatSummary() {
+    for (const Kind& kind : m_kinds)
+        if (kind.count > MaxShownRepeats)
+            m_err << OneLine(kind.caption, LineEnds::Keep) << ": " << kind.count - MaxShownRepeats
+                  << " more errors of this kind\n";
+    m_kinds.clear();
 }
 
 void MessageCapture::Warn(std::string_view text) { m_err << "warning: " << OneLine(text) << '\n'; }

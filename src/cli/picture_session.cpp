@@ -1,8 +1,9 @@
 #include "cli/picture_session.h"
 
+#include <unistd.h>
+
 #include <cctype>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 
 #include "app/demo_catalogue.h"
@@ -19,6 +20,7 @@
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 #include "system/debug_log.h"
+#include "system/file_utils.h"
 #include "system/settings.h"
 
 namespace pax {
@@ -41,10 +43,12 @@ StudioOptions MakeStudioOptions(const PictureOptions& options) {
     return studio;
 }
 
+// Without blocking: a FIFO named as the configuration must not hang the command.
 void CheckReadable(const std::string& file) {
-    std::error_code error;
-    std::ifstream probe(file);
-    if (!probe || std::filesystem::is_directory(file, error)) ThrowBadInput("cannot read config " + file);
+    int error = 0;
+    const int fd = OpenRegularFile(file, error);
+    if (fd < 0) ThrowBadInput("cannot read config " + file);
+    ::close(fd);
 }
 
 std::vector<CatalogueFigure> ListCatalogue(const DemoCatalogue& catalogue) {
@@ -134,6 +138,8 @@ FigureToDraw PictureSession::Resolve(const FigureSelection& selection) {
             if (!node) ThrowBadInput("no system '" + selection.name + "' in " + selection.file);
             figure.name = node->name;
             figure.node = *node;
+            figure.file = selection.file;
+            figure.parseErrors = input.result.errorCount;
             return figure;
         }
     }
@@ -196,6 +202,7 @@ DrawnPicture PictureSession::Draw(const FigureToDraw& figure, TraceMode trace) {
         picture.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         picture.stopped = watchdog.Fired();
     }
+    m_messages->WriteRepeatSummary();
     // The loop goes on with the next figure after a picture that threw.
     if (m_studio->State().DemoShows != shows) {
         picture.failed = true;

@@ -35,6 +35,8 @@ struct FigureToDraw {
     std::string name;                 // the system's name
     std::optional<int> demo, figure;  // a library figure
     std::optional<tVLSystem> node;    // a file's node
+    std::string file;                 // the file it was read from
+    uint32_t parseErrors = 0;         // the syntax errors found in that file
 };
 
 struct DrawnPicture {

@@ -41,6 +41,13 @@ void CheckDrawn(const DrawnPicture& picture, const std::string& name, double tim
     if (picture.failed) ThrowBadInput("'" + name + "' could not be drawn: " + picture.failure);
 }
 
+int ExitCodeAfterDrawing(const FigureToDraw& figure, std::ostream& err) {
+    if (figure.parseErrors == 0) return ExitCode::Ok;
+    err << "pax3d: " << figure.parseErrors << " parsing error" << (figure.parseErrors == 1 ? "" : "s") << " in "
+        << figure.file << '\n';
+    return ExitCode::BadInput;
+}
+
 void CheckOutputDirectory(const std::string& file) {
     const std::filesystem::path parent = std::filesystem::path(file).parent_path();
     if (parent.empty()) return;
@@ -67,7 +74,7 @@ int RunRender(const CommandOptions& options, CliStreams io) {
     CheckDrawn(picture, figure.name, options.picture.timeLimit);
     const std::string file = options.output.value_or(FileSafeName(figure.name.empty() ? "lsystem" : figure.name) + ".png");
     if (!SavePicture(session.Picture(), file)) ThrowBadInput("cannot write " + file);
-    return ExitCode::Ok;
+    return ExitCodeAfterDrawing(figure, io.err);
 }
 
 }  // namespace pax

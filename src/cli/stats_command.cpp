@@ -18,8 +18,8 @@ int RunStats(const CommandOptions& options, CliStreams io) {
     std::snprintf(seconds, sizeof seconds, "%.6f", picture.seconds);
     io.out << "symbols=" << s.symbols << "\ncommands=" << s.commands << "\nsegments=" << s.segments
            << "\npolygons=" << s.polygons << "\nparts=" << picture.parts << "\nmax_depth=" << s.maxDepth
-           << "\nis3d=" << (s.is3d ? 1 : 0) << "\nseconds=" << seconds << "\nerrors=" << picture.errors << '\n';
-    return ExitCode::Ok;
+           << "\nis3d=" << (s.is3d ? 1 : 0) << "\nseconds=" << seconds << "\nerrors=" << picture.errors + figure.parseErrors << '\n';
+    return ExitCodeAfterDrawing(figure, io.err);
 }
 
 }  // namespace pax

@@ -5,6 +5,7 @@
 #include "cli/cli_io.h"
 #include "cli/options.h"
 
+#include <ostream>
 #include <string>
 
 namespace pax {
@@ -23,6 +24,11 @@ const FigureSelection& RequireSelection(const CommandOptions& options, const cha
 
 // A bad-input failure when the file's directory does not exist.
 void CheckOutputDirectory(const std::string& file);
+
+struct FigureToDraw;
+// The exit code of a command that drew the figure: bad input, with one line saying so, when
+// its file had syntax errors (the report was written before), else success.
+int ExitCodeAfterDrawing(const FigureToDraw& figure, std::ostream& err);
 
 struct DrawnPicture;
 // "pax3d: stopped after N s" for a picture the time limit ended, "pax3d: NAME could not be

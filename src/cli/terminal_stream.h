@@ -13,6 +13,10 @@ class TerminalSafeBuffer : public std::streambuf {
 public:
     explicit TerminalSafeBuffer(std::streambuf* target) : m_target(target) {}
 
+    // The errno of the first write the target refused (ENOSPC of a full disk, EPIPE); 0 while
+    // every write went through.
+    int WriteError() const { return m_error; }
+
     static char Shown(char c) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\n' || c == '\t') return c;
@@ -22,10 +26,13 @@ public:
 protected:
     int_type overflow(int_type c) override;
     std::streamsize xsputn(const char* s, std::streamsize n) override;
-    int sync() override { return m_target->pubsync(); }
+    int sync() override;
 
 private:
+    void Failed();
+
     std::streambuf* m_target;
+    int m_error = 0;
 };
 
 // An ostream over another one's buffer, with the filter between.
@@ -34,6 +41,7 @@ public:
     explicit TerminalSafeStream(std::ostream& target) : std::ostream(nullptr), m_buffer(target.rdbuf()) {
         rdbuf(&m_buffer);
     }
+    int WriteError() const { return m_buffer.WriteError(); }
 
 private:
     TerminalSafeBuffer m_buffer;

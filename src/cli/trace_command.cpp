@@ -13,7 +13,7 @@ int RunTrace(const CommandOptions& options, CliStreams io) {
     CheckDrawn(picture, figure.name, options.picture.timeLimit);
     for (const std::string& line : picture.trace) io.out << line << '\n';
     io.out << "commands: " << picture.commands << '\n';
-    return ExitCode::Ok;
+    return ExitCodeAfterDrawing(figure, io.err);
 }
 
 }  // namespace pax

@@ -1,8 +1,6 @@
 #include "lsystem/parser.h"
 
 #include <cerrno>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <sstream>
 
@@ -85,24 +83,19 @@ const tKeyword* tParser::FindKeyword(const tToken& token) const {
 }
 
 tParseResult tParser::ParseFile(const std::string& fileName, const FileItemSink& onFileItem) {
-    std::error_code ec;
-    int failure = 0;
-    auto input = std::make_unique<std::ifstream>();
-    if (std::filesystem::is_directory(fileName, ec)) {
-        failure = EISDIR;
-    } else {
-        errno = 0;
-        input->open(fileName, std::ios::binary);
-        if (!input->is_open()) failure = errno != 0 ? errno : ENOENT;
-    }
+    std::string text;
+    bool cut = false;
+    int failure = ReadFilePrefix(fileName, MaxParsedFileBytes, text, cut);
+    if (failure == 0 && cut) failure = EFBIG;
     if (failure != 0) {
         SetIoResult(failure);
         ShowFileError(0, fileName);
         tParseResult result;
         result.fileName = fileName;
+        result.failure = failure;
         return result;
     }
-    return Parse(std::move(input), fileName, onFileItem);
+    return Parse(std::make_unique<std::istringstream>(std::move(text)), fileName, onFileItem);
 }
 
 tParseResult tParser::ParseText(std::string_view text, const std::string& sourceName,
@@ -266,10 +259,10 @@ void tParser::OpenErrorFile() {
     std::string directory = m_errorDirectory ? *m_errorDirectory : ParseErrorDirectory();
     if (directory.empty()) directory = StateFolder();
     std::string path = JoinPath(directory, ParseErrorFileName);
-    m_errorFile = std::fopen(path.c_str(), "w");
+    m_errorFile = OpenPrivateFile(path, false);
     if (!m_errorFile) {
         path = PrivateTempFilePath(ParseErrorFileName);
-        if (!path.empty()) m_errorFile = std::fopen(path.c_str(), "w");
+        if (!path.empty()) m_errorFile = OpenPrivateFile(path, false);
     }
     if (!m_errorFile) {
         m_errorFileFailed = true;

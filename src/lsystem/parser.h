@@ -31,6 +31,10 @@ inline constexpr std::string_view ParserCaption = "VadaVARA.OParser";
 // binary file cannot fill the disk with reports.
 inline constexpr uint32_t MaxListedErrors = 100;
 
+// Files larger than this are not read at all (a device or a huge damaged file would take
+// minutes and all memory); what a user writes is a few kilobytes.
+inline constexpr size_t MaxParsedFileBytes = 16 * 1024 * 1024;
+
 // The directory that receives "ParseErrors.tmp"; empty (the default) is the state folder.
 // When the file cannot be created there, it goes to the private temporary folder.
 void SetParseErrorDirectory(std::string directory);
@@ -52,6 +56,9 @@ struct tParseError {
 struct tParseResult {
     std::string fileName;
     bool opened = false;
+    // Why the file was not opened: an errno value (EISDIR a directory, ENODEV a FIFO or
+    // device, EFBIG more than MaxParsedFileBytes); 0 when it was.
+    int failure = 0;
     uint32_t errorCount = 0;
     // The error file's entries (at most MaxListedErrors), each "error in line L at position
     // C: ", the source line and the marker line, joined by line breaks.
@@ -98,7 +105,8 @@ public:
     void SetErrorDirectory(std::string directory) { m_errorDirectory = std::move(directory); }
     void SetSummaryBox(SummaryBox mode) { m_summaryBox = mode; }
 
-    // A file that cannot be opened is reported by the file error routine (opened = false).
+    // A file that cannot be opened, is no regular file or is larger than MaxParsedFileBytes is
+    // reported by the file error routine (opened = false).
     tParseResult ParseFile(const std::string& fileName, const FileItemSink& onFileItem);
     // The same for text in memory; sourceName stands for the file name in the reports.
     tParseResult ParseText(std::string_view text, const std::string& sourceName,

@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -151,6 +152,87 @@ TEST_F(CommandLine, HelpListsEverySubcommandAndEachSubcommandHasItsOwn) {
     EXPECT_EQ(Pax({}).code, 2);
 }
 
+// Blanks and line breaks as one blank: what a reader reads, however it is wrapped.
+std::string Words(const std::string& text) {
+    std::string words;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '\n';
+        if (blank && (words.empty() || words.back() == ' ')) continue;
+        words += blank ? ' ' : c;
+    }
+    return words;
+}
+
+TEST_F(CommandLine, HelpTextsAreWrappedAndNeverCut) {
+    std::vector<std::pair<std::string, std::string>> texts = {{"--help", Pax({"--help"}).out}};
+    for (const char* name : {"render", "export", "frames", "trace", "check", "list", "stats", "bench"})
+        texts.emplace_back(name, Pax({name, "--help"}).out);
+    for (const auto& [name, text] : texts) {
+        for (const std::string& line : Lines(text)) EXPECT_LE(line.size(), 80u) << name << ": " << line;
+        if (name == "--help" || name == "trace") {
+            EXPECT_NE(Words(text).find("the system's name, the result list's lines, then \"commands: N\""),
+                      std::string::npos) << text;
+        }
+        if (name == "--help" || name == "frames") {
+            EXPECT_NE(Words(text).find("--video FILE.mp4 also a video of them, when ffmpeg is on the PATH"),
+                      std::string::npos) << text;
+        }
+    }
+    // An option's description continues under itself.
+    EXPECT_NE(texts[0].second.find("\n       --time-limit SECONDS stop a drawing after this long, exit 1 (60; 0 for\n"
+                                   "                            none)\n"),
+              std::string::npos) << texts[0].second;
+}
+
+// A stream whose every write fails, as standard output on a full disk does.
+class FullBuffer : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(CommandLine, OutputThatCannotBeWrittenIsAnError) {
+    std::ofstream("broken.LSY") << "LSystem { name b deep x axiom F rules F }\n";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"list"}, {"stats", "--file", "koch.LSY"}, {"trace", "--file", "koch.LSY"},
+          {"check", "koch.LSY"}, {"check", "broken.LSY"}, {"--help"}}) {
+        FullBuffer full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        const int code = RunCommandLine(args, out, err);
+        EXPECT_EQ(code, 1) << args[0];
+        EXPECT_TRUE(err.str().ends_with("pax3d: cannot write to standard output\n")) << err.str();
+    }
+}
+
+TEST_F(CommandLine, FilesThatAreNoLsyFilesAreRefusedWithoutBeingRead) {
+    ASSERT_EQ(::mkfifo("pipe.LSY", 0600), 0);   // no writer: opening it for reading would block
+    {
+        std::ofstream sparse("huge.LSY");
+        sparse << "LSystem { name a axiom F rules F }";
+    }
+    fs::resize_file("huge.LSY", 200ull << 30);   // 200 GB of holes
+    fs::create_directory("folder.LSY");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"check", "/dev/urandom"}, "pax3d: cannot read /dev/urandom: not a regular file\n"},
+        {{"stats", "--file", "/dev/zero"}, "pax3d: cannot read /dev/zero: not a regular file\n"},
+        {{"check", "pipe.LSY"}, "pax3d: cannot read pipe.LSY: not a regular file\n"},
+        {{"render", "--file", "pipe.LSY"}, "pax3d: cannot read pipe.LSY: not a regular file\n"},
+        {{"check", "huge.LSY"}, "pax3d: cannot read huge.LSY: larger than 16 MB, the limit of .LSY files\n"},
+        {{"check", "folder.LSY"}, "pax3d: cannot read folder.LSY: is a directory\n"},
+        {{"stats", "--figure", "KochSnowflake-2", "--config", "pipe.LSY"}, "pax3d: cannot read config pipe.LSY\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Pax(c.args);
+        EXPECT_EQ(run.code, 1) << c.args[1];
+        EXPECT_EQ(run.err, c.message);
+    }
+}
+
 TEST_F(CommandLine, CheckPrintsOneLinePerNodeAndEveryErrorWithItsPlace) {
     const Outcome good = Pax({"check", "koch.LSY"});
     EXPECT_EQ(good.code, 0) << good.err;
@@ -166,13 +248,13 @@ TEST_F(CommandLine, CheckPrintsOneLinePerNodeAndEveryErrorWithItsPlace) {
     const std::vector<std::string> lines = Lines(broken.out);
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[0], "x\tangle=30 step=0.1 factor=1 deep=0 rules=0 axiom=\"F\"");
-    EXPECT_EQ(lines[1], "4 parsing errors detected in LSystem file ");
+    EXPECT_EQ(lines[1], "3 parsing errors detected in LSystem file ");
     // Columns count from the first character after a line's leading blanks.
     for (const char* entry : {"error in line 3 at position 6: \nstep 0.1\n     ^value less than 0.5",
                               "error in line 4 at position 6: \ndeep x\n     ^expecting integer value",
-                              "error in line 4 at position 6: \ndeep x\n     ^unexpected 'x'",
                               "error in line 6 at position 1: \n}\n^expecting rules of LSystem"})
         EXPECT_NE(broken.out.find(entry), std::string::npos) << entry << "\n" << broken.out;
+    EXPECT_EQ(broken.out.find("unexpected 'x'"), std::string::npos) << "one bad value, one error";
     std::ifstream file("ParseErrors.tmp");
     const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_NE(broken.out.find(written), std::string::npos) << "the report holds the error file";
@@ -231,6 +313,40 @@ TEST_F(CommandLine, ErrorsWhileDrawingAreReportedAndCountedButThePictureIsWritte
     EXPECT_EQ(render.code, 0);
     EXPECT_EQ(Lines(render.err).size(), 1u);
     EXPECT_TRUE(fs::exists("Open.png"));
+}
+
+TEST_F(CommandLine, ParseErrorsAreCountedAndExitOne) {
+    std::ofstream("bad.LSY") << "LSystem { name Bad deep abc step 0.1 axiom \"F(2\" rules [ \"F=FF\" ] }\n";
+    const Outcome stats = Pax({"stats", "--file", "bad.LSY"});
+    EXPECT_EQ(stats.code, 1);
+    EXPECT_NE(stats.out.find("\nerrors=3\n"), std::string::npos) << stats.out;   // two parsing, one drawing
+    EXPECT_TRUE(stats.err.starts_with("2 parsing errors detected in LSystem file ")) << stats.err;
+    EXPECT_TRUE(stats.err.ends_with("PaxTarn: LSInterpreter: missing \")\" character\n"
+                                    "pax3d: 2 parsing errors in bad.LSY\n")) << stats.err;
+    const Outcome trace = Pax({"trace", "--file", "bad.LSY"});
+    EXPECT_EQ(trace.code, 1);
+    EXPECT_TRUE(trace.out.starts_with("Bad\n")) << trace.out;
+    const Outcome render = Pax({"render", "--file", "bad.LSY"});
+    EXPECT_EQ(render.code, 1);
+    EXPECT_TRUE(fs::exists("Bad.png"));   // the picture is still written
+}
+
+// Every "]" without its "[" is an error: 100,000 of them in one drawing, but for the first,
+// which closes the picture's own object.
+TEST_F(CommandLine, RepeatedErrorsOfADrawingAreCountedNotEachWritten) {
+    std::ofstream("flood.LSY") << "LSystem { name Flood deep 2000 axiom F rules [ \"F=F" << std::string(50, ']')
+                               << "\" ] }\n";
+    const Outcome stats = Pax({"stats", "--file", "flood.LSY", "--time-limit", "0"});
+    EXPECT_EQ(stats.code, 0) << stats.err;
+    EXPECT_NE(stats.out.find("\nerrors=99999\n"), std::string::npos) << stats.out;
+    const std::vector<std::string> lines = Lines(stats.err);
+    ASSERT_EQ(lines.size(), 6u) << stats.err.substr(0, 2000);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(lines[i].starts_with("PaxPax: Pax3d.OldObject: missing previous call")) << lines[i];
+    EXPECT_EQ(lines[5], "PaxPax: Pax3d.OldObject: 99994 more errors of this kind");
+
+    // A caption is written as it is, with its blank.
+    std::ofstream("open.LSY") << "LSystem { name Open deep 0 axiom \"{F+F\" rules [ \"F=FF\" ] }\n";
+    EXPECT_NE(Pax({"stats", "--file", "open.LSY"}).err.find("PaxPax: : missing call of EndPlane\n"), std::string::npos);
 }
 
 TEST_F(CommandLine, DrawingOptionsReachThePicture) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <fstream>
 #include <sstream>
+#include <string>
 
 namespace pax {
 namespace {
@@ -15,6 +18,17 @@ TEST(TerminalSafeStream, ControlCharactersOfEchoedTextBecomeQuestionMarks) {
     out << "F\x1B[2JF\r+\x7F-\tG\xC3\xBC\n" << '\x07' << 'x' << std::string(1, '\0') << 42;
     out.flush();
     EXPECT_EQ(target.str(), "F?[2JF?+?-\tG\xC3\xBC\n?x?42");
+}
+
+// Standard output on a full disk: the failure is kept, with its reason.
+TEST(TerminalSafeStream, AWriteTheTargetRefusesIsKept) {
+    std::ofstream full("/dev/full");
+    TerminalSafeStream out(full);
+    EXPECT_EQ(out.WriteError(), 0);
+    out << std::string(100000, 'x') << '\x1B';
+    out.flush();
+    EXPECT_FALSE(out);
+    EXPECT_EQ(out.WriteError(), ENOSPC);
 }
 
 }  // namespace

@@ -2,9 +2,16 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <tuple>
 
 #include "lsystem/lsystem_test_scene.h"
 #include "lsystem/vl_system.h"
+#include "system/user_folders.h"
 
 namespace pax {
 namespace {
@@ -109,6 +116,36 @@ TEST_F(ParserTest, AFileThatCannotBeOpenedIsAFileError) {
     EXPECT_FALSE(parser.ParseFile(dir.Dir(), nullptr).opened);
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_THAT(boxes.Last().text, ::testing::StartsWith("error 21 at file"));
+
+    // Nothing is read from a device or a FIFO without a writer (which would block), nor from
+    // a file beyond the limit, however large it claims to be.
+    const std::string fifo = dir.Path("pipe.LSY"), huge = dir.Path("huge.LSY");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    { std::ofstream(huge) << "LSystem { name a axiom F rules F }"; }
+    std::filesystem::resize_file(huge, MaxParsedFileBytes + 1);
+    const std::pair<std::string, int> refused[] = {{"/dev/zero", ENODEV}, {fifo, ENODEV}, {huge, EFBIG}};
+    for (const auto& [file, code] : refused) {
+        boxes.Clear();
+        result = parser.ParseFile(file, nullptr);
+        EXPECT_EQ(std::tie(result.opened, result.failure), std::make_tuple(false, code)) << file;
+        ASSERT_EQ(boxes.Count(), 1u) << file;
+        EXPECT_THAT(boxes.Last().text, ::testing::StartsWith("error " + std::to_string(code) + " at file")) << file;
+    }
+    std::filesystem::resize_file(huge, MaxParsedFileBytes);
+    EXPECT_TRUE(parser.ParseFile(huge, nullptr).opened);
+}
+
+// A link planted under the error file's name is not followed: its target stays as it was and
+// the entries go to the private temporary folder.
+TEST_F(ParserTest, ALinkInPlaceOfTheErrorFileIsNotFollowed) {
+    const std::string target = dir.Path("precious.txt");
+    { std::ofstream(target) << "keep me"; }
+    std::filesystem::create_symlink(target, ErrorFile());
+    tParseResult result = Parse("LSystem { ? }");
+    EXPECT_EQ(result.errorCount, 4u);
+    EXPECT_EQ(ReadAll(target), "keep me");
+    EXPECT_EQ(result.errorFilePath, PrivateTempFilePath(ParseErrorFileName));
+    EXPECT_THAT(ReadAll(result.errorFilePath), ::testing::StartsWith("\nerror in line 1 at position 11: "));
 }
 
 }  // namespace

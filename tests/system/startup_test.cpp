@@ -116,6 +116,37 @@ TEST_F(DebugLogTest, CreateWritesTheHeaderTruncatesAndALateLineAppends) {
     EXPECT_EQ(ReadWholeFile(path).substr(text.size()), " PaxConf.initialization: 1234\nafter\n");
 }
 
+// A link planted under the log's name is refused, its target untouched; the start-up then
+// writes the log into the private temporary folder.
+TEST_F(DebugLogTest, ALinkInPlaceOfTheLogIsNotFollowed) {
+    const std::string target = work.File("precious.txt");
+    { std::ofstream(target) << "keep me"; }
+    fs::create_directories(fs::path(StateLog()).parent_path());
+    fs::create_symlink(target, StateLog());
+    EXPECT_EQ(CreateDebugLog(StateLog(), "x"), ELOOP);
+    ScopedPresenter boxes;
+    StartSystemUtilities("pax3d");
+    EXPECT_EQ(ReadWholeFile(target), "keep me");
+    EXPECT_EQ(DebugLogPath(), FallbackLog());
+    struct stat info {};
+    ASSERT_EQ(::stat(FallbackLog().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// A flood of errors stops at the cap with one line saying so; a reopened log keeps counting.
+TEST_F(DebugLogTest, TheLogStopsGrowingAtItsCap) {
+    const std::string path = work.File("DEBUG.TMP");
+    ASSERT_EQ(CreateDebugLog(path, "x"), 0);
+    const std::string line(1023, 'e');
+    for (size_t i = 0; i < MaxDebugLogBytes / 1024 + 10; ++i) LogLine(line);
+    CloseDebugLog();
+    LogLine("late");
+    const std::string text = ReadWholeFile(path);
+    EXPECT_LE(text.size(), MaxDebugLogBytes + 100);
+    EXPECT_TRUE(text.ends_with("e\nDEBUG.TMP: the log has reached its limit of 8 MB; later lines are dropped\n"))
+        << text.substr(text.size() - 100);
+}
+
 TEST_F(DebugLogTest, AFailedCreateReportsTheCodeAndLoggingLeavesErrnoAlone) {
     EXPECT_EQ(CreateDebugLog(work.File("no/such/dir/DEBUG.TMP"), "x"), ENOENT);
     ASSERT_EQ(CreateDebugLog(work.File("DEBUG.TMP"), "x"), 0);

@@ -1,14 +1,11 @@
 #include "app/config/ini_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "system/error_reporting.h"
+#include "system/file_utils.h"
 
 namespace pax {
 namespace {
@@ -66,34 +63,6 @@ std::string_view WithoutHexPrefix(std::string_view text, bool& hadPrefix) {
     if (text.starts_with("0x") || text.starts_with("0X")) return text.substr(2);
     hadPrefix = false;
     return text;
-}
-
-// Reads at most limit bytes of a regular file; sets cut when more was there. Non-blocking
-// open so that a FIFO named as the file cannot hang the reader; the size is not trusted
-// (files in /proc report 0, a file may grow while read).
-bool ReadFilePrefix(const std::string& path, size_t limit, std::string& text, bool& cut) {
-    cut = false;
-    text.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    char buffer[16 * 1024];
-    size_t filled = 0;
-    while (filled <= limit) {
-        ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit + 1 - filled));
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        text.append(buffer, static_cast<size_t>(got));
-        filled += static_cast<size_t>(got);
-    }
-    ::close(fd);
-    cut = filled > limit;
-    text.resize(std::min(filled, limit));
-    return true;
 }
 
 }  // namespace
@@ -206,7 +175,7 @@ bool IniFile::Parse(std::string_view text) {
 bool IniFile::LoadFromFile(const std::string& path) {
     std::string text;
     bool cut = false;
-    if (!ReadFilePrefix(path, MaxBytes, text, cut)) {
+    if (ReadFilePrefix(path, MaxBytes, text, cut) != 0) {
         Parse({});
         return false;
     }
