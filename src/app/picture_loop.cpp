@@ -209,6 +209,10 @@ void PictureLoop::DrawBackground(TBitmap32& surface) {
         m_stage.ZBuffer().Clear();
     } else {
         CopyBackground(surface);
+        // Over a background picture too: the depths and colours of the last picture would
+        // hide parts of a figure that moves and leave a trail (the eye stays, so nothing
+        // else clears them).
+        if (On(Switch::ZBuffer)) m_stage.ZBuffer().Clear();
     }
     if (On(Switch::FilterBackground)) ApplyFilter(surface, filter);
 }

@@ -120,7 +120,7 @@ TEST_F(PictureLoopTest, ADemoWithoutAnyDrawProcedureIsReportedInTheMessageLineOr
     EXPECT_EQ(boxes.Last().buttons, 258);
 }
 
-TEST_F(PictureLoopTest, TheZBufferIsClearedWhenTheEyeMovedSinceTheLastPicture) {
+TEST_F(PictureLoopTest, TheZBufferIsClearedForEveryRefreshedBackgroundAndWhenTheEyeMoved) {
     ShowOwnDemo({{"empty", [] {}}});
     Switches()[Switch::RefreshBackground] = false;   // the background would clear it anyway
     Switches()[Switch::ZBuffer] = true;
@@ -131,6 +131,17 @@ TEST_F(PictureLoopTest, TheZBufferIsClearedWhenTheEyeMovedSinceTheLastPicture) {
     studio.GetStage().Eye().MoveForward(10);
     loop.ShowNextPicture();
     EXPECT_EQ(z.ColorPlane().Pixel(5, 5), 0u);
+
+    // A refreshed background clears it for every picture, a background picture as well.
+    Switches()[Switch::RefreshBackground] = true;
+    Switches()[Switch::BackgroundPicture] = true;
+    TBitmap32 tile(8, 8);
+    tile.Clear(0xFF336699);
+    RebuildBackground(tile, true, studio.Picture().Width(), studio.Picture().Height(), loop.Background());
+    z.PlotZ(5, 5, 0xFF00FF00, 100);
+    loop.ShowNextPicture();
+    EXPECT_EQ(z.ColorPlane().Pixel(5, 5), 0u);
+    EXPECT_EQ(studio.Picture().Pixel(5, 5), 0xFF336699u);
 }
 
 TEST_F(PictureLoopTest, PicturesAllocateNothingOnceRunning) {
