@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,8 +29,14 @@ constexpr double MinSampledSeconds = 0.2;   // fast figures are drawn until this
 constexpr int WalkDepth = 9;
 constexpr int PictureDepth = 5;
 
+// Wall time shows what a user waits; processor time is steadier on a shared machine.
+struct Sample {
+    double wall = 0, cpu = 0;   // seconds; a negative wall time marks a stopped measurement
+};
+
 struct Timing {
-    double median = 0;   // seconds
+    double median = 0;      // wall seconds
+    double medianCpu = 0;   // processor seconds
     int samples = 0;
     bool stopped = false;   // stopped by the time limit, or failed
 };
@@ -41,37 +48,40 @@ double Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Runs measure (which returns seconds, or a negative value when it was stopped) after the
-// warm-ups, at least MinSamples times and until MinSampledSeconds were timed.
+// Runs measure (which returns a Sample) after the warm-ups, at least MinSamples times and
+// until MinSampledSeconds were timed.
 template <class Measure>
 Timing MedianOf(Measure measure) {
     Timing timing;
     for (int i = 0; i < WarmUps; ++i)
-        if (measure() < 0) {
+        if (measure().wall < 0) {
             timing.stopped = true;
             return timing;
         }
-    std::vector<double> samples;
+    std::vector<double> wall, cpu;
     double total = 0;
-    while (samples.size() < static_cast<size_t>(MinSamples) ||
-           (total < MinSampledSeconds && samples.size() < static_cast<size_t>(MaxSamples))) {
-        const double seconds = measure();
-        if (seconds < 0) {
+    while (wall.size() < static_cast<size_t>(MinSamples) ||
+           (total < MinSampledSeconds && wall.size() < static_cast<size_t>(MaxSamples))) {
+        const Sample sample = measure();
+        if (sample.wall < 0) {
             timing.stopped = true;
             break;
         }
-        samples.push_back(seconds);
-        total += seconds;
+        wall.push_back(sample.wall);
+        cpu.push_back(sample.cpu);
+        total += sample.wall;
     }
-    timing.median = Median(samples);
-    timing.samples = static_cast<int>(samples.size());
+    timing.median = Median(wall);
+    timing.medianCpu = Median(cpu);
+    timing.samples = static_cast<int>(wall.size());
     return timing;
 }
 
 Timing PictureTiming(PictureSession& session, const FigureToDraw& figure) {
     return MedianOf([&] {
         const DrawnPicture picture = session.Draw(figure);
-        return picture.stopped || picture.failed ? -1.0 : picture.seconds;
+        if (picture.stopped || picture.failed) return Sample{-1, 0};
+        return Sample{picture.seconds, picture.cpuSeconds};
     });
 }
 
@@ -84,7 +94,7 @@ std::string Format(const char* format, double value) {
 std::string TimingText(const Timing& t) {
     if (t.stopped) return "not drawn (stopped or failed)";
     return Format("%.3f ms", t.median * 1e3) + "  " + Format("%.1f pictures/s", t.median > 0 ? 1 / t.median : 0) +
-           "  (" + std::to_string(t.samples) + " pictures)";
+           "  cpu " + Format("%.3f ms", t.medianCpu * 1e3) + "  (" + std::to_string(t.samples) + " pictures)";
 }
 
 tVLSystem KochSnowflake(int deep) {
@@ -100,7 +110,7 @@ tVLSystem KochSnowflake(int deep) {
 }
 
 // The derivation walk of the selected system with every turtle step projected into window.
-double WalkSeconds(Studio& studio, CountingWindow& window, double timeLimit) {
+Sample WalkSeconds(Studio& studio, CountingWindow& window, double timeLimit) {
     Stage& stage = studio.GetStage();
     Pax3d& pax = stage.Pax();
     TurtleWindow* const view = pax.Window();
@@ -112,17 +122,20 @@ double WalkSeconds(Studio& studio, CountingWindow& window, double timeLimit) {
     pax.Restart();
     Watchdog watchdog(timeLimit);
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     studio.Interpreter().DrawFigure();
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     pax.SetWindow(view);
     pax.Restart();
-    return watchdog.Fired() ? -1.0 : seconds;
+    return watchdog.Fired() ? Sample{-1, 0} : Sample{seconds, cpu};
 }
 
 std::string WalkLine(const char* what, const Timing& t, uint64_t segments) {
     if (t.stopped) return std::string(what) + ": stopped";
     return std::string(what) + ": " + Format("%.1f ms", t.median * 1e3) + "  " +
-           Format("%.2f M segments/s", t.median > 0 ? segments / t.median / 1e6 : 0) + "  (" +
+           Format("%.2f M segments/s", t.median > 0 ? segments / t.median / 1e6 : 0) + "  cpu " +
+           Format("%.2f M segments/s", t.medianCpu > 0 ? segments / t.medianCpu / 1e6 : 0) + "  (" +
            std::to_string(t.samples) + " walks)";
 }
 

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 
 #include "app/demo_catalogue.h"
@@ -198,7 +199,9 @@ DrawnPicture PictureSession::Draw(const FigureToDraw& figure, TraceMode trace) {
     {
         Watchdog watchdog(m_options.timeLimit);
         const auto start = std::chrono::steady_clock::now();
+        const std::clock_t cpuStart = std::clock();
         m_studio->Pictures().ShowActualPicture();
+        picture.cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         picture.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         picture.stopped = watchdog.Fired();
     }

@@ -43,6 +43,7 @@ struct DrawnPicture {
     tLSStatistics statistics;
     int32_t parts = 0;        // parts of the object window at the end of the picture
     double seconds = 0;       // the picture's drawing time
+    double cpuSeconds = 0;    // the processor time it took, all threads together
     int errors = 0;           // errors reported while drawing
     bool stopped = false;     // the time limit ended the drawing
     // The picture was abandoned on an exception (the loop logged it and went on with the

@@ -54,10 +54,10 @@ void DrawStrip(Pax3d& pax, const std::vector<tVector3d>& a, const std::vector<tV
     }
 }
 
-}  // namespace
-
-void Surface(Stage& stage, const SurfacePointFunction& f, uint16_t segments, uint16_t layers, Extended uFrom,
-             Extended uTo, Extended wFrom, Extended wTo) {
+// The grid walk behind every surface: rowAt(i, row) fills row with the layers + 1 points of
+// strip edge i, so a caller that knows its function can share work along a row.
+template <typename RowAt>
+void SurfaceGrid(Stage& stage, const RowAt& rowAt, uint16_t segments, uint16_t layers) {
     if (segments == 0) throw ERangeError("\nsegments must be > 1\n");
     if (layers == 0) throw ERangeError("\nlayers must be > 1\n");
     const Coloring coloring = ColoringOfSwitches();
@@ -69,15 +69,9 @@ void Surface(Stage& stage, const SurfacePointFunction& f, uint16_t segments, uin
     TurtleBranch branch(pax);
     pax.SavePosition();
     if (Switches()[Switch::ColorCycling]) pax.SetFillColor(HueColor(0, 1));
-    const Extended du = (uTo - uFrom) / segments;
-    const Extended dw = (wTo - wFrom) / layers;
-    std::vector<tVector3d> previous, current;
-    previous.reserve(layers + 1u);
-    current.reserve(layers + 1u);
+    std::vector<tVector3d> previous(layers + 1u), current(layers + 1u);
     for (int i = 0; i <= segments; ++i) {
-        const Extended u = uFrom + i * du;
-        current.clear();
-        for (int j = 0; j <= layers; ++j) current.push_back(f(u, wFrom + j * dw));
+        rowAt(i, current);
         if (i > 0) {
             std::optional<TColor32> stripColor;
             if (coloring == Coloring::AcrossRows) stripColor = HueColor(i, segments + 1);
@@ -87,6 +81,31 @@ void Surface(Stage& stage, const SurfacePointFunction& f, uint16_t segments, uin
         }
         std::swap(previous, current);
     }
+}
+
+// Cosines and sines of from + k * step for k = 0 .. count, each computed once.
+struct AngleSteps {
+    std::vector<Extended> cos, sin;
+    AngleSteps(Extended from, Extended step, int count) {
+        for (int k = 0; k <= count; ++k) {
+            const Extended angle = from + k * step;
+            cos.push_back(std::cos(angle));
+            sin.push_back(std::sin(angle));
+        }
+    }
+};
+
+}  // namespace
+
+void Surface(Stage& stage, const SurfacePointFunction& f, uint16_t segments, uint16_t layers, Extended uFrom,
+             Extended uTo, Extended wFrom, Extended wTo) {
+    const Extended du = segments > 0 ? (uTo - uFrom) / segments : 0;
+    const Extended dw = layers > 0 ? (wTo - wFrom) / layers : 0;
+    const auto rowAt = [&](int i, std::vector<tVector3d>& row) {
+        const Extended u = uFrom + i * du;
+        for (size_t j = 0; j < row.size(); ++j) row[j] = f(u, wFrom + static_cast<int>(j) * dw);
+    };
+    SurfaceGrid(stage, rowAt, segments, layers);
 }
 
 void SetEllipsoidRadii(Extended a, Extended b, Extended c) { Radii() = {a, b, c}; }
@@ -102,7 +121,22 @@ void Ellipsoid(Stage& stage, uint16_t segments, uint16_t layers, Extended a, Ext
     // An odd number of negative radii mirrors the surface and turns its normals inwards.
     const ObjectShape shape = a * b * c > 0 ? ObjectShape::Convex : ObjectShape::General;
     WindowObject object(stage.View(), "Ellipsoid", shape);
-    Surface(stage, EllipsoidPoint, segments, layers, 0, 2 * Pi, -Pi / 2, Pi / 2);
+    // The same points as EllipsoidPoint gives on the grid, with each angle's cosine and sine
+    // computed once instead of for every corner of every picture.
+    if (segments == 0 || layers == 0) {
+        Surface(stage, EllipsoidPoint, segments, layers, 0, 2 * Pi, -Pi / 2, Pi / 2);  // refused there
+        return;
+    }
+    const AngleSteps theta(-Pi / 2, (Pi / 2 - -Pi / 2) / layers, layers);
+    const Extended du = (2 * Pi - 0) / segments;
+    const EllipsoidRadii r = Radii();
+    const auto rowAt = [&](int i, std::vector<tVector3d>& row) {
+        const Extended phi = 0 + i * du;
+        const Extended cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+        for (size_t j = 0; j < row.size(); ++j)
+            row[j] = {r.a * theta.cos[j] * cosPhi, r.b * theta.cos[j] * sinPhi, r.c * theta.sin[j]};
+    };
+    SurfaceGrid(stage, rowAt, segments, layers);
 }
 
 TColor32 HueColor(int k, int count) {

@@ -13,14 +13,6 @@ constexpr tVector3d DefaultLightPosition{-200, -200, 200};
 constexpr tVector3d DefaultLightDirection{100, 100, -100};
 constexpr uint8_t ModelCount = 7;
 
-// x in [0, 1] as a byte, x * 255 rounded (halves to even); 1 and more give 255, anything
-// below 0 (or NaN, from a normal that is not a unit vector) gives 0.
-uint8_t ToByte(Extended x) {
-    if (x >= 1) return 255;
-    if (!(x > 0)) return 0;
-    return static_cast<uint8_t>(std::lrint(x * 255));
-}
-
 bool InUnitRange(Extended v) { return v >= 0 && v <= 1; }
 
 }  // namespace
@@ -91,7 +83,7 @@ uint8_t Light3d::DiffuseIntensity(Extended d) const {
         }
         t *= Diffuse;
     }
-    return ToByte(Ambient + t);
+    return LightByte(Ambient + t);
 }
 
 uint8_t Light3d::Shade(const tVector3d& n, TColor32& colour, bool twoSided, const tVector3d& eyeHeading,
@@ -102,23 +94,23 @@ uint8_t Light3d::Shade(const tVector3d& n, TColor32& colour, bool twoSided, cons
     uint8_t intensity = 0;
     switch (Model) {
     case 0: intensity = Enabled ? 255 : 128; break;
-    case 1: intensity = ToByte(Ambient); break;
+    case 1: intensity = LightByte(Ambient); break;
     case 2: {
         Extended v = (-d * 0.49L + 0.5L) * (1 - Diffuse) + Diffuse;
         if (!Enabled) v *= 0.5L;
-        intensity = ToByte(v);
+        intensity = LightByte(v);
         break;
     }
     case 4: {
         Extended t = (1 - d) * 0.5L;
         if (t < 0.5L) t = 0;
         if (Enabled) t = (1 - Ambient) * Diffuse * t + Ambient;
-        intensity = ToByte(t);
+        intensity = LightByte(t);
         colour = SetAlpha(clWhite32, fillOpacity);
         break;
     }
     case 5: {
-        intensity = Enabled ? 255 : ToByte(Ambient);
+        intensity = Enabled ? 255 : LightByte(Ambient);
         const tVector3d rgb = tVector3d{0.5L, 0.5L, 0.5L} + 0.5L * n;
         colour = SetAlpha(VectorToColor(rgb), fillOpacity);
         break;
@@ -133,12 +125,12 @@ uint8_t Light3d::Shade(const tVector3d& n, TColor32& colour, bool twoSided, cons
 }
 
 uint8_t Light3d::Highlight(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading,
-                           uint8_t fillOpacity) const {
+                           uint8_t fillOpacity) {
     if (!Enabled || !SpecularOn) return 0;
     const Extended e = Dot(Reflect(m_cursor.Heading, n), eyeHeading);
     // Only light reflected back towards the eye (against its line of sight) shines.
     if (e > 0) return 0;
-    const uint8_t s = ToByte(std::pow(-e, SpecCoef) * Specular);
+    const uint8_t s = m_highlightLevels.Level(-e, SpecCoef, Specular);
     colour = BlendColor(colour, SetAlpha(LightColor, fillOpacity), s);
     return s;
 }

@@ -8,6 +8,7 @@
 
 #include "foundation/color32.h"
 #include "scene/cursor3d.h"
+#include "scene/highlight_levels.h"
 
 namespace pax {
 
@@ -56,7 +57,9 @@ private:
     // Model 3: ambient plus the diffuse part for d = Dot(normal, light direction).
     uint8_t DiffuseIntensity(Extended d) const;
     // The highlight 0..255 for light reflected towards the eye; mixes colour towards the light.
-    uint8_t Highlight(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading, uint8_t fillOpacity) const;
+    uint8_t Highlight(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading, uint8_t fillOpacity);
+
+    HighlightLevels m_highlightLevels;
 };
 
 }  // namespace pax

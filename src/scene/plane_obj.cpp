@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cfloat>
 #include <string>
+#include <vector>
 
 #include "foundation/geom3d.h"
 #include "system/error_reporting.h"
-#include "system/object_stack.h"
 
 namespace pax {
 
@@ -31,8 +31,43 @@ void WarnOnce(bool& armed, std::string_view caption, std::string_view text) {
     ShowWarning(caption, text);
 }
 
-TObjectStack<tPlaneObj>& PlaneStack() {
-    static TObjectStack<tPlaneObj> stack;
+// A saved plane: the header and the corners in use.
+struct SavedPlane {
+    tPlaneHeader header;
+    std::vector<tColorPoint3d> points;
+    std::vector<tPoint2f> points2d;
+};
+
+// The process-wide plane stack. Its slots keep their corner storage when a plane is taken off,
+// so saving the next one allocates nothing.
+class PlaneStackStore {
+public:
+    int Count() const { return m_count; }
+    void Push(const tPlaneRecord& r) {
+        if (m_count == static_cast<int>(m_slots.size())) m_slots.emplace_back();
+        SavedPlane& slot = m_slots[static_cast<size_t>(m_count++)];
+        slot.header = r;
+        slot.points.assign(r.Points.begin(), r.Points.begin() + r.Count);
+        slot.points2d.assign(r.Points2d.begin(), r.Points2d.begin() + r.Count2d);
+    }
+    // False on an empty stack, the record unchanged.
+    bool Pop(tPlaneRecord& r) {
+        if (m_count == 0) return false;
+        const SavedPlane& slot = m_slots[static_cast<size_t>(--m_count)];
+        static_cast<tPlaneHeader&>(r) = slot.header;
+        std::copy(slot.points.begin(), slot.points.end(), r.Points.begin());
+        std::copy(slot.points2d.begin(), slot.points2d.end(), r.Points2d.begin());
+        return true;
+    }
+    void Clear() { m_count = 0; }
+
+private:
+    std::vector<SavedPlane> m_slots;
+    int m_count = 0;
+};
+
+PlaneStackStore& PlaneStack() {
+    static PlaneStackStore stack;
     return stack;
 }
 
@@ -130,17 +165,14 @@ bool tPlaneObj::Push() {
                  "too many nested planes, must be <= " + std::to_string(MaxPlaneNesting));
         return false;
     }
-    PlaneStack().Push(Clone());
+    PlaneStack().Push(m_record);
     const int32_t nesting = m_record.Nesting + 1;
-    m_record = tPlaneRecord{};
+    static_cast<tPlaneHeader&>(m_record) = tPlaneHeader{};
     m_record.Nesting = nesting;
     return true;
 }
 
-void tPlaneObj::Pop() {
-    std::unique_ptr<tPlaneObj> saved = PlaneStack().Pop();
-    if (saved) m_record = saved->m_record;
-}
+void tPlaneObj::Pop() { PlaneStack().Pop(m_record); }
 
 void tPlaneObj::FreePlanes() {
     if (PlaneStack().Count() == 0) return;

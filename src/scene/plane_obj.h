@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <type_traits>
 
 #include "foundation/color32.h"
@@ -21,9 +20,9 @@ inline constexpr int32_t MaxPlanePoints = 200;
 // polygons cannot exhaust memory.
 inline constexpr int32_t MaxPlaneNesting = 100;
 
-// The recorder's whole state: trivially copyable (about 14.5 KB), saved and restored as a
-// block. The empty record (all zero) is the state of a closed recorder.
-struct tPlaneRecord {
+// The recorder's settings and counts, without its corners. The empty header is the state of a
+// closed recorder; corners beyond the counts mean nothing.
+struct tPlaneHeader {
     bool Open = false;
     bool Collecting = false;       // drawing moves add corners instead of lines
     int32_t Nesting = 0;           // planes saved below this one
@@ -42,6 +41,11 @@ struct tPlaneRecord {
     uint8_t LineOpacity = 0;
     uint8_t FillOpacity = 0;
     bool Convex = false;
+};
+
+// The recorder's whole state (about 14.5 KB). Saving a plane copies its header and only the
+// corners in use, as most planes have three or four.
+struct tPlaneRecord : tPlaneHeader {
     std::array<tPoint2f, MaxPlanePoints + 1> Points2d{};
     std::array<tColorPoint3d, MaxPlanePoints + 1> Points{};
 };
@@ -50,7 +54,6 @@ static_assert(std::is_trivially_copyable_v<tPlaneRecord>, "plane records are cop
 class tPlaneObj {
 public:
     tPlaneObj() = default;   // Create: the empty record
-    std::unique_ptr<tPlaneObj> Clone() const { return std::make_unique<tPlaneObj>(*this); }
 
     const tPlaneRecord& Record() const { return m_record; }
     // The window fills in its settings, the shade and the light's colour through this.

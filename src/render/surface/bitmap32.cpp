@@ -7,8 +7,6 @@
 
 namespace pax {
 
-TFixed Fixed(double v) { return static_cast<TFixed>(std::lround(v * 65536.0)); }
-
 TRect IntersectRect(const TRect& a, const TRect& b) {
     TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
             std::min(a.Bottom, b.Bottom)};

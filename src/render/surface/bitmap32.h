@@ -11,6 +11,7 @@
 // Pixel centres sit on whole coordinates. A 0 x 0 surface accepts every call and does nothing;
 // coordinates far outside the surface (and NaN in the float calls) are clipped or ignored.
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "foundation/color32.h"
+#include "foundation/math2.h"
 
 namespace pax {
 
@@ -30,8 +32,12 @@ struct TFixedPoint {
 using TArrayOfFixedPoint = std::vector<TFixedPoint>;
 
 inline constexpr TFixed FixedOne = 0x10000;
-// float -> fixed, rounded to nearest.
-TFixed Fixed(double v);
+// float -> fixed, rounded to nearest (halves away from zero).
+inline TFixed Fixed(double v) {
+    const double scaled = v * 65536.0;
+    if (scaled > -2147483648.0 && scaled < 2147483648.0) return static_cast<TFixed>(RoundHalfAway(scaled));
+    return static_cast<TFixed>(std::lround(scaled));   // far outside, and NaN, as ever
+}
 inline constexpr int FixedRound(TFixed v) { return static_cast<int>((int64_t(v) + 0x8000) >> 16); }
 inline constexpr double FixedToFloat(TFixed v) { return v / 65536.0; }
 inline TFixedPoint FixedPoint(double x, double y) { return {Fixed(x), Fixed(y)}; }

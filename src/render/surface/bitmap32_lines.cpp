@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "foundation/math2.h"
 #include "render/surface/bitmap32.h"
 #include "render/surface/bitmap32_blend.h"
 
@@ -127,9 +128,9 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
 
     // Band edges in 32.32, shifted by half a pixel so that row r covers [r, r + 1).
     const double bAtFirst = b0 + slope * (first - a0) + 0.5;
-    int64_t top = std::llround((bAtFirst - half) * Scale32);
-    const int64_t width = std::llround(2 * half * Scale32);
-    const int64_t step = std::llround(slope * Scale32);
+    int64_t top = RoundHalfAway((bAtFirst - half) * Scale32);
+    const int64_t width = RoundHalfAway(2 * half * Scale32);
+    const int64_t step = RoundHalfAway(slope * Scale32);
     const uint32_t alpha = AlphaOf(c);
     const int stride = bmp.Width();
     TColor32* const bits = bmp.Bits();
@@ -140,7 +141,7 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
         if (i == first || i == last) {
             const double cover = std::min(a1, i + 0.5) - std::max(a0, i - 0.5);
             if (cover <= 0) continue;
-            along = static_cast<uint32_t>(std::lround(std::min(cover, 1.0) * 65536));
+            along = static_cast<uint32_t>(RoundHalfAway(std::min(cover, 1.0) * 65536));
         }
         const int64_t bottom = top + width;
         const int64_t r0 = top >> 32, r1 = (bottom - 1) >> 32;

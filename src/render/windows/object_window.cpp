@@ -241,7 +241,7 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
         Proj3dWindow::DoEndPolygon(pen);
         return;
     }
-    Trace(" ObjectWindow.DoEndPolygon: proj=" + pen.PenName);
+    if (PolygonTrace()) Trace(" ObjectWindow.DoEndPolygon: proj=" + pen.PenName);
     if (!m_plane.IsOpen()) return;
     TellGeometryOfPlane();
     // A polygon part needs no pen test of its own: its corners were recorded while the pen

@@ -265,7 +265,9 @@ void Proj3dWindow::DrawSpriteId(ProjData& pen, uint16_t spriteId) {
 // --- polygons ------------------------------------------------------------------------------------
 
 void Proj3dWindow::DoBeginPolyon(ProjData& pen, bool fill) {
-    Trace(" Proj3dWindow.DoBeginPolyon: proj=" + pen.PenName + " fill=" + (fill ? "TRUE" : "FALSE"));
+    // Tested first: the texts cost more than the polygon when nobody reads them.
+    if (PolygonTrace())
+        Trace(" Proj3dWindow.DoBeginPolyon: proj=" + pen.PenName + " fill=" + (fill ? "TRUE" : "FALSE"));
     const int32_t nesting = m_plane.Record().Nesting;
     m_plane.BeginPlane(pen.LineDrawColor, pen.FillDrawColor);
     tPlaneRecord& r = m_plane.Record();
@@ -282,12 +284,13 @@ void Proj3dWindow::DoBeginPolyon(ProjData& pen, bool fill) {
 }
 
 void Proj3dWindow::AddPolyPoint(ProjData& pen) {
-    Trace(" Proj3dWindow.AddPolyPoint: pno=" + std::to_string(m_plane.Record().Count));
+    if (PolygonTrace()) Trace(" Proj3dWindow.AddPolyPoint: pno=" + std::to_string(m_plane.Record().Count));
     m_plane.Add3dPoint(pen.Position, pen.LineDrawColor);
 }
 
 bool Proj3dWindow::CalcPolygonProjection() {
-    Trace(" Proj3dWindow.CalcPolygonProjection: count=" + std::to_string(m_plane.Record().Count));
+    if (PolygonTrace())
+        Trace(" Proj3dWindow.CalcPolygonProjection: count=" + std::to_string(m_plane.Record().Count));
     tPlaneRecord& r = m_plane.Record();
     if (r.Convex && r.Count >= 3 && Dot(r.Points[0].Point - m_eye.Position(), r.Normal) > 0) return false;
     TColor32 fill = r.FillColor;
@@ -346,7 +349,7 @@ void Proj3dWindow::DoShowPlane() {
 }
 
 void Proj3dWindow::DoEndPolygon(ProjData& pen) {
-    Trace(" Proj3dWindow.DoEndPolygon: proj=" + pen.PenName);
+    if (PolygonTrace()) Trace(" Proj3dWindow.DoEndPolygon: proj=" + pen.PenName);
     if (!m_plane.IsOpen()) return;
     TellGeometryOfPlane();
     if (CalcPolygonProjection()) DoShowPlane();
