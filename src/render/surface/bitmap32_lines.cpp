@@ -145,6 +145,24 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
         }
         const int64_t bottom = top + width;
         const int64_t r0 = top >> 32, r1 = (bottom - 1) >> 32;
+        if (along == 65536 && r0 >= minLo && r1 < minHi) {
+            // The common column: inside the clip and at full weight along the line, so the
+            // first and last rows take their share of the band and any row between all of it.
+            const size_t rowStep = Steep ? 1 : static_cast<size_t>(stride);
+            TColor32* px = bits + (Steep ? static_cast<size_t>(i) * stride : static_cast<size_t>(i)) +
+                           static_cast<size_t>(r0) * rowStep;
+            const auto weight = [alpha](int64_t span) {
+                return (alpha * static_cast<uint32_t>(static_cast<uint64_t>(span) >> 16) + 0x8000) >> 16;
+            };
+            if (r0 == r1) {
+                blend::MixInto(*px, c, weight(width));
+                continue;
+            }
+            blend::MixInto(*px, c, weight(((r0 + 1) << 32) - top));
+            for (int64_t r = r0 + 1; r < r1; ++r) blend::MixInto(*(px += rowStep), c, alpha);
+            blend::MixInto(*(px + rowStep), c, weight(bottom - (r1 << 32)));
+            continue;
+        }
         for (int64_t r = r0; r <= r1; ++r) {
             if (r < minLo || r >= minHi) continue;
             const int64_t lo = std::max(top, r << 32), hi = std::min(bottom, (r + 1) << 32);
