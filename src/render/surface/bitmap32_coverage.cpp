@@ -145,7 +145,7 @@ void CoverageAccumulator::Sweep(TBitmap32& surface, int left, int top, TColor32 
         TColor32* pixels = surface.ScanLine(top + row) + left;
         const int end = std::min(hi, m_width - 1);
         uint32_t sum = 0, weight = 0;
-        for (int x = lo; x <= end; ++x) {
+        for (int x = lo; x <= end;) {
             sum += cells[x];
             cells[x] = 0;
             // Even-odd: winding integrals 0, 2, 4 ... are empty, 1, 3 ... full.
@@ -153,6 +153,10 @@ void CoverageAccumulator::Sweep(TBitmap32& surface, int left, int top, TColor32 
             if (cover > FullCover) cover = 2 * FullCover - cover;
             weight = (cover * alpha + FullCover / 2) >> 17;
             blend::MixInto(pixels[x], c, weight);
+            // Untouched cells keep the coverage: the inside of a polygon is one span.
+            const int from = ++x;
+            while (x <= end && cells[x] == 0) ++x;
+            blend::MixSpan(pixels + from, x - from, c, weight);
         }
         for (int x = std::max(end + 1, lo); x <= hi; ++x) cells[x] = 0;
         // Past the last touched cell the coverage stays what it was.
