@@ -65,8 +65,25 @@ void LongPictureWatch::BeginPicture() {
 
 void LongPictureWatch::EndPicture() {
     if (--m_depth > 0) return;
-    std::lock_guard lock(m_mutex);
-    m_drawing = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_drawing = false;
+    }
+    ReplayKeptKeys();
+}
+
+void LongPictureWatch::Keep(QObject* receiver, const QEvent& event) {
+    if (m_kept.size() >= MaxKeptKeys) return;
+    m_kept.push_back({receiver, std::unique_ptr<QEvent>(event.clone())});
+}
+
+// In the order they came, and ahead of what the picture queued (its loop asks for the next
+// picture at once, which would take them in again).
+void LongPictureWatch::ReplayKeptKeys() {
+    std::vector<KeptEvent> kept = std::move(m_kept);
+    m_kept.clear();
+    for (KeptEvent& k : kept)
+        if (k.Receiver) QCoreApplication::postEvent(k.Receiver, k.Event.release(), Qt::HighEventPriority);
 }
 
 // One wait per picture: the first mark after FirstPollMs, then one every PollIntervalMs.
@@ -95,15 +112,21 @@ void LongPictureWatch::Poll() {
 
 bool LongPictureWatch::eventFilter(QObject* watched, QEvent* event) {
     if (!IsUserInput(event->type())) return QObject::eventFilter(watched, event);
-    if (event->type() != QEvent::KeyPress) return true;
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return true;
     const auto* key = static_cast<const QKeyEvent*>(event);
     const int code = VirtualKeyOf(key->key(), key->modifiers());
     const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
-    if (ctrl && (code == VirtualKey::Pause || code == VirtualKey::Cancel || code == 'Z')) {
+    const bool stops = ctrl && (code == VirtualKey::Pause || code == VirtualKey::Cancel || code == 'Z');
+    const bool closes = code == VirtualKey::Escape || code == VirtualKey::F(11);
+    if (event->type() == QEvent::KeyRelease) {
+        if (!stops && !closes) Guard("LongPictureWatch", [&] { Keep(watched, *event); });
+    } else if (stops) {
         Guard("LongPictureWatch", [this] { m_stop(); });
-    } else if (code == VirtualKey::Escape || code == VirtualKey::F(11)) {
+    } else if (closes) {
         RequestStop();
         Guard("LongPictureWatch", [this] { m_close(); });
+    } else {
+        Guard("LongPictureWatch", [&] { Keep(watched, *event); });
     }
     return true;
 }

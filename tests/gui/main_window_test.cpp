@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QWindow>
 
 #include "app/app_test_support.h"
 #include "app/demo_catalogue.h"
@@ -116,6 +117,31 @@ TEST_F(Window, ALongPictureEndsOnCtrlBreakAndCtrlZAndEscClosesTheWindowFromInsid
     }
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(studio.State().Closing);
+}
+
+TEST_F(Window, KeysPressedDuringALongPictureAreHandledAfterItInTheirOrder) {
+    auto figure = std::make_shared<EndlessFigure>();
+    studio.Catalogue().RegisterAnimation("Long");
+    studio.Catalogue().RegisterFigure("endless", [figure] { (*figure)(); });
+    studio.Catalogue().RegisterFigure("second", [] {});
+    studio.Catalogue().RegisterFigure("third", [] {});
+    studio.Player().ShowDemo(studio.Catalogue().DemoCount() - 1, 0);
+
+    // As the platform delivers them: to the window, which hands them to the focus widget.
+    QWindow* target = window.windowHandle();
+    ASSERT_NE(target, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+    }
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier));
+    Switches()[Switch::Paused] = false;   // so that the loop asks for the next picture at once
+    window.PaintPicture();
+    EXPECT_TRUE(figure->stopped);
+    // Nothing changed under the picture; afterwards both spaces count.
+    EXPECT_EQ(studio.State().CurrentFigure, 0);
+    QTRY_COMPARE(studio.State().CurrentFigure, 2);
+    EXPECT_FALSE(studio.State().Input.PressedKeys[' ']);
 }
 
 TEST_F(Window, SpriteLayersAreBlendedOverTheShownPictureAndLeaveTheSurfaceAlone) {
