@@ -23,6 +23,7 @@
 #include "gui/long_picture_watch.h"
 #include "gui/picture_view.h"
 #include "render/surface/bitmap32.h"
+#include "render/sprites/sprite_display.h"
 #include "render/windows/stage.h"
 #include "system/presenter.h"
 #include "system/settings.h"
@@ -235,6 +236,12 @@ void MainWindow::X20Tick() {
         // The idle work of a paused loop: a picture when something asked for one.
         if (!drawing && !MessageBoxOpen()) m_studio.Pictures().RedrawWhilePaused();
     });
+    // Sprite layers moved without a new picture (a paused loop) are shown all the same.
+    const uint64_t overlays = m_studio.GetStage().Overlays().Version();
+    if (overlays != m_shownOverlays) {
+        m_shownOverlays = overlays;
+        m_picture->update();
+    }
 }
 
 void MainWindow::NextDemoTick() {

@@ -106,6 +106,7 @@ private:
     QTimer m_nextDemoTimer;
     QTimer m_showTimer;
     QElapsedTimer m_sinceShown;
+    uint64_t m_shownOverlays = 0;
     bool m_nextDemoEnabled = true;
     bool m_paintQueued = false;
     bool m_paintAfterDrawing = false;
