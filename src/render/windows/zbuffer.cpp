@@ -82,13 +82,18 @@ void TZBuffer32::SetSize(int width, int height) {
     m_colors.SetSize(width, height);
     if (Width() != oldWidth || Height() != oldHeight)
         m_depths.assign(static_cast<size_t>(Width()) * Height(), FarDepth);
+    m_clean = false;
     Clear();
 }
 
 void TZBuffer32::Clear() {
+    // Every picture without lines in depth clears the buffer too: 12 bytes a pixel that
+    // need no writing when nothing was drawn since the last clear.
+    if (m_clean) return;
     m_colors.Clear(0x00000000);
     std::fill(m_depths.begin(), m_depths.end(), FarDepth);
     std::fill(m_secondDepths.begin(), m_secondDepths.end(), FarDepth);
+    m_clean = true;
 }
 
 void TZBuffer32::LineZ(const TZPoint& p1, const TZPoint& p2, TColor32 colour) {
@@ -151,6 +156,7 @@ void TZBuffer32::LineZ(const TZPoint& p1, const TZPoint& p2, TColor32 colour) {
         }
     }
     int64_t z = s.Z + lo * zStep;
+    m_clean = false;
     int32_t* depths = m_depths.data();
     TColor32* colours = m_colors.Bits();
     std::ptrdiff_t i = static_cast<std::ptrdiff_t>(y) * width + x;

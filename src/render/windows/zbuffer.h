@@ -49,6 +49,7 @@ public:
         if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
         const size_t i = static_cast<size_t>(y) * Width() + x;
         if (z >= m_depths[i]) return;
+        m_clean = false;
         m_depths[i] = z;
         m_colors.Bits()[i] = colour;
     }
@@ -78,6 +79,7 @@ private:
     // A second depth plane: cleared with the first, never sized.
     std::vector<int32_t> m_secondDepths;
     tVector3d m_direction{-1.0L, 0.1L, 1.0L};
+    bool m_clean = false;   // nothing drawn since the last clear
 };
 
 }  // namespace pax
