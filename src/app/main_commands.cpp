@@ -7,6 +7,7 @@
 #include "app/demo_player.h"
 #include "app/font_commands.h"
 #include "app/main_state.h"
+#include "app/options/option_form.h"
 #include "app/picture_loop.h"
 #include "app/studio.h"
 #include "app/virtual_key.h"
@@ -29,6 +30,9 @@ const TShiftState ShiftOnly = ShiftFlag::Shift;
 const TShiftState CtrlOnly = ShiftFlag::Ctrl;
 const TShiftState AltOnly = ShiftFlag::Alt;
 const TShiftState CtrlAlt = ShiftFlag::Ctrl | ShiftFlag::Alt;
+// The light shading of circle parts.
+constexpr int CircleShadingSwitch = 31;
+constexpr int OpacityStep = 8;
 
 }  // namespace
 
@@ -155,13 +159,48 @@ bool MainCommands::KeyCommand(int key, TShiftState shift) {
         OpenWindow(AppWindow::OptionsBackground);
         return true;
     }
-    if (shift == CtrlAlt) {
-        switch (key) {
-        case F(1): state.ToggleHelp(); return true;
-        case F(7): state.ChangeDelayTime(+10); return true;
-        case F(8): state.ChangeDelayTime(-10); return true;
-        default: return false;
-        }
+    if (shift == CtrlAlt) return CtrlAltCommand(key);
+    return false;
+}
+
+// Ctrl+Alt: the basic animations by digit, a drawing switch by letter, the fill opacity.
+bool MainCommands::CtrlAltCommand(int key) {
+    MainState& state = m_studio.State();
+    struct LetterSwitch {
+        char Letter;
+        int Index;
+    };
+    static constexpr LetterSwitch Letters[] = {
+        {'A', Switch::ShowAxis},        {'B', Switch::PolygonBorder},     {'C', Switch::ConvexObject},
+        {'D', Switch::DoubleSidedPlanes}, {'E', Switch::RefreshBackground}, {'F', Switch::PolygonFilling},
+        {'H', Switch::Highlights},      {'I', Switch::LightIsOn},         {'L', Switch::AntiAliasedLine},
+        {'M', CircleShadingSwitch},     {'N', Switch::ShowNormals},       {'P', Switch::AntiAliasedPolygon},
+        {'R', Switch::RainbowColors},   {'T', Switch::TilesBackground},   {'V', Switch::VertexNumbers},
+        {'Y', Switch::ColorCycling},    {'Z', Switch::ZBuffer},
+    };
+    switch (key) {
+    case F(1): state.ToggleHelp(); return true;
+    case F(7): state.ChangeDelayTime(+10); return true;
+    case F(8): state.ChangeDelayTime(-10); return true;
+    case VirtualKey::Add:
+    case VirtualKey::Subtract: {
+        // Opacity up is transparency down.
+        const int step = key == VirtualKey::Add ? -OpacityStep : OpacityStep;
+        m_studio.Options().Change(OptionId::FillTransparency,
+                                  std::clamp(ConfigValues().FillTransparency + step, 0, 255));
+        return true;
+    }
+    default: break;
+    }
+    if (key >= '0' && key <= '6') {
+        m_studio.Animations().SelectBasicAnimation(key - '0');
+        return true;
+    }
+    for (const LetterSwitch& l : Letters) {
+        if (l.Letter != key) continue;
+        SetSwitch(l.Index, !Switches()[static_cast<size_t>(l.Index)]);
+        state.Callbacks().RefreshOptions();
+        return true;
     }
     return false;
 }
@@ -204,7 +243,9 @@ void MainCommands::MouseMove(int x, int y, TShiftState shift) {
     input.DeltaY = y - input.MouseY;
     input.MouseX = x;
     input.MouseY = y;
-    if (input.Button == MouseButton::Left && (input.DeltaX != 0 || input.DeltaY != 0))
+    const bool moved = input.DeltaX != 0 || input.DeltaY != 0;
+    if ((input.Button == MouseButton::Left && moved) || input.Button == MouseButton::Right ||
+        input.Button == MouseButton::Middle)
         MouseMotion(m_studio.GetStage().Eye(), state.EyeMotion, input.DeltaX, input.DeltaY, shift);
     state.WindowRefresh();
     if (input.Button == MouseButton::Left) ShowEyeData();
@@ -227,8 +268,10 @@ void MainCommands::Wheel(int sign, TShiftState shift) {
         m_studio.Player().ShowNextFigure(sign);
         return;
     }
-    // The left button's wheel picks textures, which this window does not offer yet.
-    if (button == MouseButton::Left) return;
+    if (button == MouseButton::Left) {
+        if (m_textureWheel) m_textureWheel(sign);
+        return;
+    }
     WheelMotion(m_studio.GetStage().Eye(), state.EyeMotion, sign, shift);
     state.WindowRefresh();
 }

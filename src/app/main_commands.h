@@ -55,6 +55,8 @@ public:
     // modifier set. A later binding of the same key replaces an earlier one; an empty
     // command removes it.
     void Bind(int key, TShiftState shift, Command command);
+    // What the wheel does with the left button held: the texture by the wheel's sign.
+    void OnTextureWheel(std::function<void(int)> change) { m_textureWheel = std::move(change); }
 
     // --- keys and mouse ------------------------------------------------------------------------
     // The key recorded for the next picture, then the key commands, then those of the
@@ -88,11 +90,13 @@ private:
     bool BoundCommand(int key, TShiftState shift);
     bool KeyCommand(int key, TShiftState shift);
     bool CharacterCommand(int key, TShiftState shift);
+    bool CtrlAltCommand(int key);
     void ShowEyeData();
 
     Studio& m_studio;
     std::array<Command, static_cast<size_t>(AppWindow::Count)> m_openers;
     std::vector<Binding> m_bindings;
+    std::function<void(int)> m_textureWheel;
 };
 
 }  // namespace pax

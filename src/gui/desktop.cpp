@@ -9,6 +9,7 @@
 
 #include "app/main_commands.h"
 #include "app/studio.h"
+#include "app/window/window_commands.h"
 #include "gui/editor/lsystem_form.h"
 #include "gui/guard.h"
 #include "gui/main_window.h"
@@ -16,6 +17,9 @@
 #include "gui/qt_sound_device.h"
 #include "gui/screen_info.h"
 #include "gui/tool_windows/tool_windows.h"
+#include "gui/window/main_menus.h"
+#include "gui/window/texture_window.h"
+#include "gui/window/qt_window_shell.h"
 #include "system/error_reporting.h"
 #include "system/presenter.h"
 #include "system/sound.h"
@@ -88,6 +92,12 @@ int RunDesktop(int argc, char** argv, const std::string& lsyFile) {
         editor.AddMenuItems(window.menuBar());
         editor.AcceptDrops(&window);
         studio.Commands().SetWindowOpener(AppWindow::Editor, [&editor] { editor.Open(); });
+        QtWindowShell shell(window, studio);
+        WindowCommands windowCommands(studio, shell);
+        MainMenus menus(window, windowCommands, shell);
+        windowCommands.InstallKeys();
+        TTexForm textures(windowCommands, studio.Commands(), &window);
+        studio.Commands().SetWindowOpener(AppWindow::Textures, [&textures] { textures.Open(); });
         window.show();
         // After the first activation, which the show queued: it shows the stored figure.
         if (!lsyFile.empty()) QTimer::singleShot(0, &editor, [&editor, lsyFile] { editor.OpenFile(lsyFile); });

@@ -137,7 +137,8 @@ void MainWindow::BuildSelectFigureMenu() {
             });
         }
     }
-    menuBar()->insertMenu(m_animateMenu->menuAction(), m_selectFigureMenu);
+    // At the front of the main menu.
+    menuBar()->insertMenu(menuBar()->actions().value(0), m_selectFigureMenu);
 }
 
 // The stored place, kept so that at least half the window is on the screen.

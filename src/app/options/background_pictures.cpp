@@ -98,13 +98,23 @@ bool BackgroundPictures::LoadBackgroundFile(const std::string& name) {
         ShowInfo(MissingCaption, "file '" + name + "' do not exist\r\n");
         return false;
     }
-    LoadPicture(m_loaded, name);
-    const bool loaded = !m_loaded.Empty();
-    SetSwitch(Switch::BackgroundPicture, loaded);
-    if (loaded)
-        m_type = m_loaded.Width() > 2 * m_loaded.Height() ? BackgroundType::Panorama : BackgroundType::Picture;
+    // Into a picture of its own: a file that cannot be read keeps the old background.
+    TBitmap32 picture;
+    if (!LoadPicture(picture, name) || picture.Empty()) return false;
+    m_loaded = std::move(picture);
+    SetSwitch(Switch::BackgroundPicture, true);
+    m_type = m_loaded.Width() > 2 * m_loaded.Height() ? BackgroundType::Panorama : BackgroundType::Picture;
     Changed();
-    return loaded;
+    return true;
+}
+
+void BackgroundPictures::TakePicture(TBitmap32 picture) {
+    if (picture.Empty()) return;
+    m_loaded = std::move(picture);
+    SetSwitch(Switch::RefreshBackground, true);
+    SetSwitch(Switch::BackgroundPicture, true);
+    m_type = m_loaded.Width() > 2 * m_loaded.Height() ? BackgroundType::Panorama : BackgroundType::Picture;
+    Changed();
 }
 
 std::string_view BackgroundPictures::TypeHint(BackgroundType type) {

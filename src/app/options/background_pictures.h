@@ -55,10 +55,14 @@ public:
     void OnChange(std::function<void()> changed) { m_changed = std::move(changed); }
 
     // Nothing for an empty name; a missing file is told (ShowInfo) and changes nothing.
-    // Otherwise the picture is loaded: an empty result turns the background picture off,
-    // any other turns it on and makes the type picture, or panorama when it is more than
-    // twice as wide as high. Returns whether a picture was loaded.
+    // Otherwise the picture is loaded: a damaged or unreadable file is told by the loader and
+    // keeps the old background; a picture turns the background picture on and makes the type
+    // picture, or panorama when it is more than twice as wide as high. Returns whether a
+    // picture was loaded.
     bool LoadBackgroundFile(const std::string& name);
+    // A picture made or pasted becomes the background: switches 9 and 10 on, the surface
+    // rebuilt. An empty picture changes nothing.
+    void TakePicture(TBitmap32 picture);
     const TBitmap32& Loaded() const { return m_loaded; }
     // The copied background rebuilt from the loaded picture (the tiles switch changed).
     void Rebuild();

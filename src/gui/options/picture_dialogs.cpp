@@ -34,21 +34,26 @@ bool SavePictureDialog(QWidget* parent, const TBitmap32& picture) {
         SoundBeep();
         return false;
     }
+    const QString name = ChoosePictureFile(parent, ProposedPictureName());
+    return !name.isEmpty() && SavePicture(picture, name.toStdString());
+}
+
+QString ChoosePictureFile(QWidget* parent, const std::string& proposed) {
     QFileDialog dialog(parent, "Save picture");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({SaveFilters.begin(), SaveFilters.end()});
     dialog.selectNameFilter(SaveFilters[1]);
-    const QFileInfo proposed(QString::fromStdString(ProposedPictureName()));
-    dialog.setDirectory(proposed.absolutePath());
-    dialog.selectFile(proposed.fileName());
+    const QFileInfo start(QString::fromStdString(proposed));
+    dialog.setDirectory(start.absolutePath());
+    dialog.selectFile(start.fileName());
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
         const int type = static_cast<int>(std::find(SaveFilters.begin(), SaveFilters.end(), filter) - SaveFilters.begin());
         const QStringList chosen = dialog.selectedFiles();
         const QString name = chosen.isEmpty() ? QString() : QFileInfo(chosen.first()).fileName();
         if (!name.isEmpty()) dialog.selectFile(QString::fromStdString(WithPictureType(name.toStdString(), type)));
     });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    return SavePicture(picture, dialog.selectedFiles().first().toStdString());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
 }
 
 bool IsPictureFileName(const char* name) {

@@ -60,7 +60,9 @@ TEST_F(Backgrounds, LoadingTellsTheTypeAndAMissingFileChangesNothing) {
 
     std::ofstream(dir.File("damaged.png")) << "not a picture";
     EXPECT_FALSE(pictures.LoadBackgroundFile(dir.File("damaged.png")));
-    EXPECT_FALSE(Switches()[Switch::BackgroundPicture]);
+    // A damaged file keeps the old background.
+    EXPECT_TRUE(Switches()[Switch::BackgroundPicture]);
+    EXPECT_EQ(pictures.Loaded().Width(), 800);
 }
 
 TEST_F(Backgrounds, ThePictureListIsWalkedAndTrimmed) {
