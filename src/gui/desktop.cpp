@@ -88,16 +88,17 @@ int RunDesktop(int argc, char** argv, const std::string& lsyFile) {
         Studio studio(options);
         MainWindow window(studio);
         ToolWindows tools(studio, &window);
-        TLSystemForm editor(studio, &window);
-        editor.AddMenuItems(window.menuBar());
-        editor.AcceptDrops(&window);
-        studio.Commands().SetWindowOpener(AppWindow::Editor, [&editor] { editor.Open(); });
+        // The menus before the editor, which adds its item to the "Options" menu.
         QtWindowShell shell(window, studio);
         WindowCommands windowCommands(studio, shell);
         MainMenus menus(window, windowCommands, shell);
         windowCommands.InstallKeys();
         TTexForm textures(windowCommands, studio.Commands(), &window);
         studio.Commands().SetWindowOpener(AppWindow::Textures, [&textures] { textures.Open(); });
+        TLSystemForm editor(studio, &window);
+        editor.AddMenuItems(window.menuBar());
+        editor.AcceptDrops(&window);
+        studio.Commands().SetWindowOpener(AppWindow::Editor, [&editor] { editor.Open(); });
         window.show();
         // After the first activation, which the show queued: it shows the stored figure.
         if (!lsyFile.empty()) QTimer::singleShot(0, &editor, [&editor, lsyFile] { editor.OpenFile(lsyFile); });

@@ -10,6 +10,7 @@
 //     MainMenus menus(window, commands, shell);
 
 #include <QObject>
+#include <QPoint>
 
 #include <vector>
 
