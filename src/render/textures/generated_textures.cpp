@@ -40,7 +40,9 @@ TColor32 Bricks(int x, int y) {
     const int inBrick = (x + shift) % 48;
     const double g = Grain(x, y, 1) * 40;
     if (inRow < 2 || inBrick < 2) return Rgb(190 + g / 2, 185 + g / 2, 175 + g / 2);
-    const double shade = 20 * std::sin(Tau * ((x + shift) / 48 + row) / 5.0);
+    // Each brick its own shade; the brick cut by the right edge goes on at the left.
+    const int brick = (x + shift) / 48 % (N / 48);
+    const double shade = 40 * Grain(brick, row, 11) - 20;
     return Rgb(150 + shade + g, 55 + g / 2, 40 + g / 3);
 }
 
