@@ -159,7 +159,11 @@ void WindowCommands::Run(CommandId command, int tag) {
     case C::NextFont: ChangeFont(m_studio.GetStage().Font(), state, +1); return;
     case C::NextTexture: ChangeTexture(+1); return;
     case C::PreviousTexture: ChangeTexture(-1); return;
-    case C::Sound: m_studio.Options().Change(OptionId::PlaySound, Switches()[Switch::PlaySound] ? 0 : 1); return;
+    case C::Sound:
+        // The item's check mark, which running again after a pause also follows.
+        state.SoundChecked = !state.SoundChecked;
+        m_studio.Options().Change(OptionId::PlaySound, state.SoundChecked ? 1 : 0);
+        return;
     case C::Palette: ToggleSwitch(PaletteSwitch); return;
     case C::ValueInput:
         state.ValueInputShown = !state.ValueInputShown;
@@ -205,7 +209,7 @@ bool WindowCommands::Checked(CommandId command, int tag) const {
     const tSwitches& s = Switches();
     switch (command) {
     case C::ShowRgbValues: return s[Switch::ShowRGBValues];
-    case C::Sound: return s[Switch::PlaySound];
+    case C::Sound: return m_studio.State().SoundChecked;
     case C::Palette: return s[PaletteSwitch];
     case C::ValueInput: return m_studio.State().ValueInputShown;
     case C::FullScreen: return s[Switch::FullScreen];

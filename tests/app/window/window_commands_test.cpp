@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "app/app_test_support.h"
 #include "app/demo_player.h"
@@ -322,7 +323,12 @@ TEST_F(Window, EveryMenuItemReachesItsCommand) {
          }},
         {C::NextTexture, textureStep(+1)},
         {C::PreviousTexture, textureStep(-1)},
-        {C::Sound, toggles(Switch::PlaySound)},
+        {C::Sound, [&](const MenuItem& item) {
+             const bool checked = studio.State().SoundChecked;
+             window.Run(item.Command);
+             EXPECT_EQ(window.Checked(item.Command), !checked);
+             EXPECT_EQ(Switches()[Switch::PlaySound], !checked);
+         }},
         {C::Palette, toggles(6)},
         {C::ValueInput, [&](const MenuItem& item) {
              const bool before = studio.State().ValueInputShown;
@@ -392,16 +398,21 @@ TEST_F(Window, EveryMenuItemReachesItsCommand) {
         {C::NextFigure, figureStep(+1)},
     };
 
+    // A small picture keeps the fractals and the frames quick.
+    window.WindowSize(1);
+    std::set<std::pair<C, int>> ran;
     int run = 0;
     for (const MenuItem& item : MenuItems()) {
         if (item.Command == C::None) continue;
         const auto check = checks.find(item.Command);
         ASSERT_NE(check, checks.end()) << "no check for \"" << item.Caption << "\"";
         SCOPED_TRACE(std::string(item.Caption));
+        // The popup's items run the commands of the menu bar's once more.
+        if (!ran.insert({item.Command, item.Tag}).second) continue;
         check->second(item);
         ++run;
     }
-    EXPECT_GT(run, 90);
+    EXPECT_GT(run, 85);
 }
 
 TEST_F(Window, ShortcutsOfTheMenusAndTheKeyTableReachTheCommands) {
