@@ -280,6 +280,10 @@ void MainCommands::DoubleClick(TShiftState shift) {
     if (shift == ShiftOnly) {
         m_studio.GetStage().Eye().RollToHorizontal();
         m_studio.State().WindowRefresh();
+    } else if (shift == AltOnly) {
+        // The eye looks back the way it came.
+        m_studio.GetStage().Eye().TurnAround();
+        m_studio.State().WindowRefresh();
     } else if (shift.Empty()) {
         EditReset(shift);
     }

@@ -71,6 +71,7 @@ public:
     void MouseUp(TShiftState shift);
     // sign: +1 a turn away from the user, -1 towards.
     void Wheel(int sign, TShiftState shift);
+    // Shift: the eye rolls back to horizontal; Alt: it turns around; none: EditReset.
     void DoubleClick(TShiftState shift);
 
     // The dragon, the ghost, the eye and both turtles reset; the ghost prepared for the

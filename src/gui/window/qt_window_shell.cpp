@@ -23,6 +23,7 @@
 #include "gui/main_window.h"
 #include "gui/options/picture_dialogs.h"
 #include "gui/picture_view.h"
+#include "gui/tool_windows/tool_window.h"
 #include "render/files/picture_utils.h"
 #include "render/surface/bitmap32.h"
 #include "system/settings.h"
@@ -146,8 +147,12 @@ void QtWindowShell::ArrangeWindows() {
         if (w == &m_window || !w->isVisible() || w->parentWidget() != &m_window) continue;
         const QSize size = w->frameGeometry().size();
         QPoint& at = right.y() + size.height() <= area.bottom() ? right : below;
-        w->move(std::min(at.x(), std::max(area.left(), area.right() - size.width())),
-                std::min(at.y(), std::max(area.top(), area.bottom() - size.height())));
+        // A tool window keeps itself on the screen and stores its place.
+        if (auto* tool = dynamic_cast<ToolWindow*>(w))
+            tool->SetPosition(at.x(), at.y());
+        else
+            w->move(std::min(at.x(), std::max(area.left(), area.right() - size.width())),
+                    std::min(at.y(), std::max(area.top(), area.bottom() - size.height())));
         if (&at == &right) at.ry() += size.height();
         else at.rx() += size.width();
     }

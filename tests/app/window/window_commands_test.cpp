@@ -455,6 +455,17 @@ TEST_F(Window, ShortcutsOfTheMenusAndTheKeyTableReachTheCommands) {
     studio.Player().ShowDemo(0, 2);
     keys.KeyDown(VirtualKey::Delete, {});
     EXPECT_EQ(studio.State().CurrentFigure, 1);
+
+    // The mouse: Alt and a double click turn the eye around, the left button's wheel picks
+    // the texture.
+    Eye().Reset();
+    const tVector3d heading = Eye().Heading();
+    keys.DoubleClick(ShiftFlag::Alt);
+    EXPECT_NEAR(static_cast<double>(Eye().Heading().y), -static_cast<double>(heading.y), 1e-12);
+    keys.MouseDown(MouseButton::Left, 10, 10, {});
+    keys.Wheel(-1, {});
+    keys.MouseUp({});
+    EXPECT_EQ(ConfigValues().TileNumber, 9);
 }
 
 TEST_F(Window, WindowSizesFollowTheList) {
