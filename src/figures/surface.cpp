@@ -122,7 +122,8 @@ void Ellipsoid(Stage& stage, uint16_t segments, uint16_t layers, Extended a, Ext
     const ObjectShape shape = a * b * c > 0 ? ObjectShape::Convex : ObjectShape::General;
     WindowObject object(stage.View(), "Ellipsoid", shape);
     // The same points as EllipsoidPoint gives on the grid, with each angle's cosine and sine
-    // computed once instead of for every corner of every picture.
+    // computed once instead of for every corner of every picture. The angles are computed as
+    // Surface computes them, term for term, so that every corner is bit-equal.
     if (segments == 0 || layers == 0) {
         Surface(stage, EllipsoidPoint, segments, layers, 0, 2 * Pi, -Pi / 2, Pi / 2);  // refused there
         return;
