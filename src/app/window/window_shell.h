@@ -94,7 +94,8 @@ public:
         (void)picture;
         (void)text;
     }
-    // The clipboard's picture; false when it holds none.
+    // The clipboard's picture, or that of the picture file on it; false when it holds none
+    // (a file that is not a picture has been told).
     virtual bool ClipboardPicture(TBitmap32& picture) {
         (void)picture;
         return false;

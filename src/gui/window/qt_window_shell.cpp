@@ -24,6 +24,7 @@
 #include "gui/options/picture_dialogs.h"
 #include "gui/picture_view.h"
 #include "gui/tool_windows/tool_window.h"
+#include "render/files/picture_io.h"
 #include "render/files/picture_utils.h"
 #include "render/surface/bitmap32.h"
 #include "system/settings.h"
@@ -259,9 +260,15 @@ void QtWindowShell::SetClipboard(const TBitmap32* picture, std::string_view text
 
 bool QtWindowShell::ClipboardPicture(TBitmap32& picture) {
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (!data || !data->hasImage()) return false;
-    SurfaceOf(qvariant_cast<QImage>(data->imageData()), picture);
-    return !picture.Empty();
+    if (!data) return false;
+    if (data->hasImage()) {
+        SurfaceOf(qvariant_cast<QImage>(data->imageData()), picture);
+        return !picture.Empty();
+    }
+    // A file copied in a file manager: its picture, or the loader's message why not.
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile())
+        return LoadPicture(picture, data->urls().first().toLocalFile().toStdString());
+    return false;
 }
 
 }  // namespace pax

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +31,7 @@
 #include "gui/window/texture_window.h"
 #include "gui/gui_test_support.h"
 #include "render/files/ani_cursor.h"
+#include "render/files/picture_io.h"
 #include "render/surface/bitmap32.h"
 #include "render/textures/generated_textures.h"
 #include "support/scripted_presenter.h"
@@ -119,6 +121,38 @@ TEST_F(Menus, CopyAndPasteGoThroughTheClipboard) {
     ASSERT_EQ(background.Width(), 50);
     EXPECT_EQ(background.Pixel(3, 3), 0xFF0AC81Eu);
     EXPECT_TRUE(Switches()[Switch::BackgroundPicture]);
+
+    // A copied file: a picture is taken, anything else is told and changes nothing.
+    TBitmap32 file(20, 10);
+    file.Clear(0xFF804020);
+    ASSERT_TRUE(SavePicture(file, folder.File("copied.png")));
+    auto* urls = new QMimeData;
+    urls->setUrls({QUrl::fromLocalFile(QString::fromStdString(folder.File("copied.png")))});
+    QApplication::clipboard()->setMimeData(urls);
+    QTest::keyClick(&window.Picture(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(background.Width(), 20);
+    std::ofstream(folder.File("notes.jpg")) << "not a picture";
+    urls = new QMimeData;
+    urls->setUrls({QUrl::fromLocalFile(QString::fromStdString(folder.File("notes.jpg")))});
+    QApplication::clipboard()->setMimeData(urls);
+    QTest::keyClick(&window.Picture(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(background.Width(), 20);
+    EXPECT_EQ(boxes.Count(), 1u);
+}
+
+TEST_F(Menus, DroppedPicturesBecomeTheBackground) {
+    TBitmap32 file(24, 12);
+    file.Clear(0xFF204060);
+    ASSERT_TRUE(SavePicture(file, folder.File("DROPPED.JPG")));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(folder.File("DROPPED.JPG")))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(studio.Options().Background().Loaded().Width(), 24);
 }
 
 TEST_F(Menus, PrintingToAPdfFileNeedsNoPrinter) {
