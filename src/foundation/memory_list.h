@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <vector>
 
@@ -35,7 +36,10 @@ public:
         static_assert(std::is_trivially_destructible_v<T>, "Reset does not run destructors");
         static_assert(alignof(T) <= BlockAlignment);
         void* p = Alloc(sizeof(T));
-        return p ? std::construct_at(static_cast<T*>(p), std::forward<Args>(args)...) : nullptr;
+        if (!p) return nullptr;
+        // Braces for aggregates: clang 14 has no parenthesised aggregate initialisation.
+        if constexpr (std::is_aggregate_v<T>) return ::new (p) T{std::forward<Args>(args)...};
+        else return std::construct_at(static_cast<T*>(p), std::forward<Args>(args)...);
     }
 
     int PageCount() const { return static_cast<int>(m_pages.size()); }

@@ -127,7 +127,7 @@ EditPage::EditPage(LSystemEditor& editor, std::function<void()> changed, QWidget
     for (const auto& [label, spin] : spins) {
         grid->addWidget(new QLabel(label), row, 2);
         grid->addWidget(spin, row, 4);
-        connect(spin, &QSpinBox::valueChanged, this, [this, spin](int value) {
+        connect(spin, &QSpinBox::valueChanged, this, [this, spin = spin](int value) {
             if (m_refreshing) return;
             EditFields& fields = m_editor.Fields();
             if (spin == m_step) fields.SetStep(value);

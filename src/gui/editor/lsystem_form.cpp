@@ -122,7 +122,7 @@ QWidget* TLSystemForm::MakeSelectPage() {
         button->setArrowType(arrow);
         button->setFixedSize(20, 13);
         button->setToolTip(arrow == Qt::UpArrow ? "view the previous system" : "view the next system");
-        connect(button, &QToolButton::clicked, this, [this, slot] {
+        connect(button, &QToolButton::clicked, this, [this, slot = slot] {
             Guard("TLSystemForm.UpDown", [&] { (this->*slot)(); });
             Refresh();
         });
