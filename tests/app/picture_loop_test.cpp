@@ -36,8 +36,15 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+// The nothrow forms too (std::stable_sort takes its buffer with them): the runtime's own would
+// hand out memory that the free above cannot release, as AddressSanitizer reports.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (g_countAllocations) ++g_allocations;
+    return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 #pragma GCC diagnostic pop
 
 namespace pax {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -143,17 +144,25 @@ void oWindow::Reset() {
     SelectBitmap(&m_surfaces.Default);
 }
 
+namespace {
+
+// The extent from a to b inclusive, widened to at least minimum by moving b; in 64 bits, as the
+// corners may be any 32-bit values, and limited to what 32 bits hold.
+int32_t Extent(int32_t a, int32_t& b, int32_t minimum) {
+    constexpr int64_t Largest = std::numeric_limits<int32_t>::max();
+    int64_t extent = int64_t(b) - a + 1;
+    if (extent < minimum) {
+        extent = minimum;
+        b = int32_t(std::min(int64_t(a) + minimum - 1, Largest));
+    }
+    return int32_t(std::min(extent, Largest));
+}
+
+}  // namespace
+
 void oWindow::ComputeSizes() {
-    m_width = m_x2 - m_x1 + 1;
-    m_height = m_y2 - m_y1 + 1;
-    if (m_width < MinExtent) {
-        m_width = MinExtent;
-        m_x2 = m_x1 + MinExtent - 1;
-    }
-    if (m_height < MinExtent) {
-        m_height = MinExtent;
-        m_y2 = m_y1 + MinExtent - 1;
-    }
+    m_width = Extent(m_x1, m_x2, MinExtent);
+    m_height = Extent(m_y1, m_y2, MinExtent);
     m_centerX = m_width / 2;
     m_centerY = m_height / 2;
     m_textRows = m_height / 16;

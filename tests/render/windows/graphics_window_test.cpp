@@ -55,6 +55,11 @@ TEST_F(GraphicsWindowTest, SetSizeTakesOnlyExtentsAboveEightAndWidensToThirtyTwo
     // Opposite-signed extremes neither overflow nor get taken as small.
     window.SetSize(INT32_MIN, 0, INT32_MAX, 99);
     EXPECT_EQ(window.X1(), INT32_MIN);
+    EXPECT_EQ(window.Width(), INT32_MAX);
+    // Widened at the top of the range, the far corner stays in it.
+    window.SetSize(0, INT32_MAX - 20, 99, INT32_MAX);
+    EXPECT_EQ(window.Height(), 32);
+    EXPECT_EQ(window.Y2(), INT32_MAX);
 }
 
 TEST_F(GraphicsWindowTest, OpenClearsAndFramesTheRectangleAndTheBackupCopiesOnlyPictures) {
