@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (strokes.empty() || strokes.back() != 0) std::abort();
         pax::WalkStrokes(strokes, [&](const std::vector<pax::tStrokePoint>& line) { sum += line.front().x; });
     }
-    static volatile long sink;   // keeps the walk from being optimised away
-    sink = sum;
+    // Kept from being optimised away by the barrier.
+    asm volatile("" : : "r"(sum) : "memory");
     return 0;
 }
