@@ -217,7 +217,10 @@ bool MainMenus::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window.Picture()) {
         // A right click that does not drag the eye opens the popup menu; the view still gets
         // every event.
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        // Only a mouse event may be taken as one (the view gets child, paint, ... events too).
+        const bool isMouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                             type == QEvent::MouseMove;
+        auto* mouse = isMouse ? static_cast<QMouseEvent*>(event) : nullptr;
         if (type == QEvent::MouseButtonPress) m_cursors[mouse->button() == Qt::LeftButton ? 0 : 1]->Start(&m_window.Picture());
         if (type == QEvent::MouseButtonRelease) {
             m_cursors[0]->Stop();
