@@ -244,14 +244,7 @@ int tTarnsInterpreter::RuleFor(unsigned char c) {
 bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats,
                               unsigned char symbol) {
     if (StopDue()) return false;
-    // The state assigned as a whole is copied as bytes; built into the frame it would go
-    // through x87 loads and stores of its extended values.
-    Frame& entered = m_frames.emplace_back();
-    entered.text = text;
-    entered.length = length;
-    entered.repeatsLeft = repeats;
-    entered.state = state;
-    entered.symbol = symbol;
+    m_frames.emplace_back(text, length, repeats, symbol, state);
     const uint32_t level = static_cast<uint32_t>(m_frames.size() - 1);
     tLSStatistics& stats = m_commands.Statistics();
     if (level > stats.maxDepth) stats.maxDepth = level;

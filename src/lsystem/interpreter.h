@@ -145,6 +145,11 @@ public:
 
 private:
     struct Frame {
+        // Built from its values in place: a value-initialised frame would be zeroed first,
+        // which costs more than the rest of entering a level.
+        Frame(const char* text_, uint32_t length_, uint64_t repeats, unsigned char symbol_, const tLSState& state_)
+            : text(text_), length(length_), symbol(symbol_), repeatsLeft(repeats), state(state_) {}
+
         const char* text = nullptr;
         uint32_t length = 0;
         uint32_t position = 0;
