@@ -167,7 +167,9 @@ bool tPlaneObj::Push() {
     }
     PlaneStack().Push(m_record);
     const int32_t nesting = m_record.Nesting + 1;
-    static_cast<tPlaneHeader&>(m_record) = tPlaneHeader{};
+    // Copied from a ready empty header: building one in place clears it with a rep stos.
+    static constexpr tPlaneHeader Empty{};
+    static_cast<tPlaneHeader&>(m_record) = Empty;
     m_record.Nesting = nesting;
     return true;
 }
