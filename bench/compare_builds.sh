@@ -4,7 +4,8 @@
 # Guards a speed change: both programs draw every library figure at 480x360 and at 1600x1200,
 # with the z-buffer and with each light model family, and the pictures must be byte-equal.
 # Then both bench the given figures (default: the six slowest) alternately, three rounds, and
-# the median processor times and their ratio are printed. Exit 1 when any picture differs.
+# the median wall and processor times and their ratios are printed (with drawing threads the
+# processor time exceeds the wall time). Exit 1 when any picture differs.
 set -u
 base=$1 new=$2
 shift 2
@@ -34,25 +35,30 @@ compare zbuffer --zbuffer
 for model in 0 2 5; do compare "light$model" --light-model $model; done
 
 median() { sort -g | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
-# Processor time; a program that predates its report gives its wall time instead.
-cpu_ms() {
-    local line
+# "WALL CPU" in ms of one bench line; a program that predates the processor time gives its
+# wall time for both.
+times_ms() {
+    local line wall cpu
     line=$("$1" bench --figure "$2" --size "$3" 2>/dev/null)
-    case $line in
-    *"cpu "*) sed -n 's/.*cpu \([0-9.]*\) ms.*/\1/p' <<<"$line" ;;
-    *) sed -n 's/^[^:]*: \([0-9.]*\) ms.*/\1/p' <<<"$line" ;;
-    esac
+    wall=$(sed -n 's/^[^:]*: \([0-9.]*\) ms.*/\1/p' <<<"$line")
+    cpu=$(sed -n 's/.*cpu \([0-9.]*\) ms.*/\1/p' <<<"$line")
+    echo "$wall ${cpu:-$wall}"
 }
 for size in 480x360 1600x1200; do
-    echo "processor time per picture at $size (median of 3 alternating rounds of bench medians):"
+    echo "time per picture at $size, wall and processor (medians of 3 alternating rounds of bench medians):"
     for fig in "${figures[@]}"; do
-        b=() n=()
+        bw=() bc=() nw=() nc=()
         for round in 1 2 3; do
-            b+=("$(cpu_ms "$base" "$fig" "$size")")
-            n+=("$(cpu_ms "$new" "$fig" "$size")")
+            read -r w c <<<"$(times_ms "$base" "$fig" "$size")"
+            bw+=("$w") bc+=("$c")
+            read -r w c <<<"$(times_ms "$new" "$fig" "$size")"
+            nw+=("$w") nc+=("$c")
         done
-        mb=$(printf '%s\n' "${b[@]}" | median) mn=$(printf '%s\n' "${n[@]}" | median)
-        awk -v f="$fig" -v b="$mb" -v n="$mn" 'BEGIN {printf "  %-20s base %7.3f ms  new %7.3f ms  ratio %.2f\n", f, b, n, (b > 0 ? n / b : 0)}'
+        mbw=$(printf '%s\n' "${bw[@]}" | median) mnw=$(printf '%s\n' "${nw[@]}" | median)
+        mbc=$(printf '%s\n' "${bc[@]}" | median) mnc=$(printf '%s\n' "${nc[@]}" | median)
+        awk -v f="$fig" -v bw="$mbw" -v nw="$mnw" -v bc="$mbc" -v nc="$mnc" 'BEGIN {
+            printf "  %-20s wall base %7.3f new %7.3f ratio %.2f   cpu base %7.3f new %7.3f ratio %.2f\n",
+                   f, bw, nw, (bw > 0 ? nw / bw : 0), bc, nc, (bc > 0 ? nc / bc : 0)}'
     done
 done
 exit $differ

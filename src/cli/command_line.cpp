@@ -35,6 +35,7 @@ constexpr const char* PictureHelp =
     "--view 0..5          the eye's standard view: front, back, the sides, above, below\n"
     "--zbuffer            z-buffered lines\n"
     "--light-model 0..6   the light model\n"
+    "--threads 1|2|4      threads drawing the parts (the cores, up to 4)\n"
     "--config FILE        settings from FILE (default: the built-in defaults)\n"
     "--time-limit SECONDS stop a drawing after this long, exit 1 (60; 0 for none)";
 

@@ -119,6 +119,11 @@ FigureSelection FigureOption(const std::string& text) {
     return selection;
 }
 
+int DrawingThreads(const std::string& text) {
+    if (text == "1" || text == "2" || text == "4") return text[0] - '0';
+    ThrowUsage("--threads expects 1, 2 or 4, not '" + text + "'");
+}
+
 // Options that take part in drawing a picture; false when option is none of them.
 bool PictureOption(const std::string& option, ArgumentReader& reader, PictureOptions& picture) {
     if (option == "--zbuffer") {
@@ -132,6 +137,7 @@ bool PictureOption(const std::string& option, ArgumentReader& reader, PictureOpt
     else if (option == "--projection") picture.projection = RangedInt(option, reader.Value(option), 0, 5);
     else if (option == "--view") picture.view = RangedInt(option, reader.Value(option), 0, 5);
     else if (option == "--light-model") picture.lightModel = RangedInt(option, reader.Value(option), 0, 6);
+    else if (option == "--threads") picture.threads = DrawingThreads(reader.Value(option));
     else if (option == "--config") picture.configFile = reader.Value(option);
     else if (option == "--time-limit") picture.timeLimit = ParseSeconds(reader.Value(option));
     else return false;

@@ -38,6 +38,7 @@ struct PictureOptions {
     std::optional<int> view;         // 0..5, the eye's standard view
     std::optional<int> lightModel;   // 0..6
     bool zbuffer = false;
+    std::optional<int> threads;      // 1, 2 or 4 drawing the parts; the machine's choice without
     std::string configFile;          // empty: the built-in defaults
     double timeLimit = 60;           // seconds per drawing; 0 for none
 };

@@ -183,6 +183,7 @@ void PictureSession::ApplyDrawingOptions() {
         stage.Light().SetModel(*m_options.lightModel);
     }
     if (m_options.projection) stage.View().SetProjection(*m_options.projection);
+    if (m_options.threads) stage.View().SetDrawingShares(*m_options.threads);
     if (m_options.view) stage.Eye().ResetView(*m_options.view);
 }
 

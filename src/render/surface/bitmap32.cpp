@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/surface/bitmap32_blend.h"
+#include "render/surface/row_share.h"
 
 namespace pax {
 
@@ -64,6 +65,7 @@ TColor32 TBitmap32::PixelS(int x, int y) const {
 
 void TBitmap32::SetPixelBlend(int x, int y, TColor32 c) {
     if (x < m_clip.Left || x >= m_clip.Right || y < m_clip.Top || y >= m_clip.Bottom) return;
+    if (!RowShare::Of(*this).Owns(y)) return;
     blend::MixInto(ScanLine(y)[x], c, AlphaOf(c));
 }
 
@@ -79,9 +81,10 @@ void SpreadPoint(TBitmap32& b, int64_t sx, int64_t sy, TColor32 c) {
     const uint32_t fx = sx & 0xFF, fy = sy & 0xFF;
     const uint32_t a = AlphaOf(c);
     const uint32_t wx[2] = {256 - fx, fx}, wy[2] = {256 - fy, fy};
+    const RowShare share = RowShare::Of(b);
     for (int j = 0; j < 2; ++j) {
         const int64_t yy = py + j;
-        if (wy[j] == 0 || yy < clip.Top || yy >= clip.Bottom) continue;
+        if (wy[j] == 0 || yy < clip.Top || yy >= clip.Bottom || !share.Owns(static_cast<int>(yy))) continue;
         TColor32* row = b.ScanLine(static_cast<int>(yy));
         for (int i = 0; i < 2; ++i) {
             const int64_t xx = px + i;

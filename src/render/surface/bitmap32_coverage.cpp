@@ -20,7 +20,9 @@ int64_t Lerp(int64_t a, int64_t b, int64_t t, int64_t d) { return a + FloorDiv((
 
 }  // namespace
 
-void CoverageAccumulator::Begin(int width, int height) {
+void CoverageAccumulator::Begin(int width, int height, RowShare share, int top) {
+    m_ownTop = static_cast<int>(std::clamp<int64_t>(int64_t(share.Top()) - top, 0, height));
+    m_ownBottom = static_cast<int>(std::clamp<int64_t>(int64_t(share.Bottom()) - top, 0, height));
     m_width = width;
     m_height = height;
     m_stride = width + 2;
@@ -66,22 +68,25 @@ void CoverageAccumulator::ClipX(int64_t x0, int64_t y0, int64_t x1, int64_t y1, 
 
 void CoverageAccumulator::Rows(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int sign) {
     const int r0 = static_cast<int>(y0 >> 8), r1 = static_cast<int>((y1 - 1) >> 8);
+    const int first = std::max(r0, m_ownTop), last = std::min(r1, m_ownBottom - 1);
+    if (first > last) return;
     const int fy0 = static_cast<int>(y0 & 255);
     if (r0 == r1) return Cells(r0, int(x0), fy0, int(x1), int(y1 - int64_t(r1) * 256), sign);
 
-    // x where the edge crosses each row boundary, stepped exactly with quotient and remainder.
+    // x where the edge crosses the top of each row after its first, x0 + floor((256 row - y0)
+    // dx / dy), stepped exactly with quotient and remainder from the first row it draws.
     const int64_t dx = x1 - x0, dy = y1 - y0;
-    int64_t p = (256 - fy0) * dx;
+    int row = std::max(first, r0 + 1);
+    int64_t p = (256 * int64_t(row) - y0) * dx;
     int64_t delta = FloorDiv(p, dy);
     int64_t mod = p - delta * dy;
     int64_t x = x0 + delta;
-    Cells(r0, int(x0), fy0, int(x), 256, sign);
-    int row = r0 + 1;
-    if (row < r1) {
+    if (first == r0) Cells(r0, int(x0), fy0, int(x), 256, sign);
+    if (row < r1 && row <= last) {
         p = 256 * dx;
         const int64_t lift = FloorDiv(p, dy), rem = p - lift * dy;
         mod -= dy;
-        for (; row < r1; ++row) {
+        for (; row < r1 && row <= last; ++row) {
             delta = lift;
             mod += rem;
             if (mod >= 0) {
@@ -92,7 +97,7 @@ void CoverageAccumulator::Rows(int64_t x0, int64_t y0, int64_t x1, int64_t y1, i
             x += delta;
         }
     }
-    Cells(r1, int(x), 0, int(x1), int(y1 - int64_t(r1) * 256), sign);
+    if (row == r1 && r1 <= last) Cells(r1, int(x), 0, int(x1), int(y1 - int64_t(r1) * 256), sign);
 }
 
 void CoverageAccumulator::Cells(int row, int xa, int ya, int xb, int yb, int sign) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "render/surface/bitmap32.h"
+#include "render/surface/row_share.h"
 
 namespace pax {
 
@@ -21,8 +22,9 @@ class CoverageAccumulator {
 public:
     static constexpr uint32_t FullCover = 2 * 256 * 256;
 
-    // A band of width x height pixels, all coverage zero.
-    void Begin(int width, int height);
+    // A band of width x height pixels, all coverage zero, whose top row is row top of a
+    // surface of which the calling thread draws share: rows that are not its own gather nothing.
+    void Begin(int width, int height, RowShare share = {}, int top = 0);
     // Any coordinates: what lies above, below or right of the band has no effect, what lies
     // left of it acts as a vertical edge on the band's left side.
     void AddEdge(int64_t x0, int64_t y0, int64_t x1, int64_t y1);
@@ -40,6 +42,8 @@ private:
     }
 
     int m_width = 0, m_height = 0, m_stride = 0;
+    int m_ownTop = 0, m_ownBottom = 0;   // the rows of the calling thread's share
+
     std::vector<uint32_t> m_cells;
     std::vector<int> m_rowMin, m_rowMax;   // touched cells per row, inclusive
 };

@@ -9,6 +9,7 @@
 #include "foundation/math2.h"
 #include "render/surface/bitmap32.h"
 #include "render/surface/bitmap32_blend.h"
+#include "render/surface/row_share.h"
 
 namespace pax {
 
@@ -104,6 +105,7 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, dou
 }
 
 constexpr double Scale32 = 4294967296.0;   // 32.32 fixed point
+constexpr double FarColumns = 1e12;        // beyond any surface, within int64_t
 
 // Antialiased line along its major axis: the line is a band one pixel thick (measured across
 // the line), so every column (major step) carries sqrt(1 + slope^2) of minor extent spread
@@ -134,8 +136,36 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
     const uint32_t alpha = AlphaOf(c);
     const int stride = bmp.Width();
     TColor32* const bits = bmp.Bits();
+    // Columns outside the share are stepped over at once, exactly, as the edge moves by whole
+    // steps. A steep line's columns are surface rows; of a flat one's, those that can meet the
+    // share's rows are found from the band's edge and widened by a column on each side (the
+    // rows of each are checked below).
+    const RowShare share = RowShare::Of(bmp);
+    int from = first, to = last;
+    if (Steep) {
+        from = std::max(first, share.Top());
+        to = static_cast<int>(std::min<int64_t>(last, int64_t(share.Bottom()) - 1));
+    } else if (!share.Whole()) {
+        const double rowsTop = std::max(share.Top(), minLo), rowsBottom = std::min(share.Bottom(), minHi);
+        if (rowsTop >= rowsBottom) return;
+        const double edge = top / Scale32, rise = step / Scale32, thickness = width / Scale32;
+        if (rise != 0) {
+            // Column first + k meets the rows when edge + rise k + thickness > rowsTop and
+            // edge + rise k < rowsBottom.
+            double kLo = (rowsTop - thickness - edge) / rise, kHi = (rowsBottom - edge) / rise;
+            if (rise < 0) std::swap(kLo, kHi);
+            const auto column = [first](double k) {
+                return first + static_cast<int64_t>(std::clamp(k, -FarColumns, FarColumns));
+            };
+            from = static_cast<int>(std::max<int64_t>(first, column(std::floor(kLo)) - 1));
+            to = static_cast<int>(std::min<int64_t>(last, column(std::ceil(kHi)) + 1));
+        } else if (edge + thickness <= rowsTop - 1 || edge >= rowsBottom + 1) {
+            return;
+        }
+    }
+    top += step * (int64_t(from) - first);
 
-    for (int i = first; i <= last; ++i, top += step) {
+    for (int i = from; i <= to; ++i, top += step) {
         // Weight of this column along the major axis, 1/65536.
         uint32_t along = 65536;
         if (i == first || i == last) {
@@ -145,7 +175,9 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
         }
         const int64_t bottom = top + width;
         const int64_t r0 = top >> 32, r1 = (bottom - 1) >> 32;
-        if (along == 65536 && r0 >= minLo && r1 < minHi) {
+        // A share is a band of rows: owning a column's first and last row means owning all.
+        const bool owned = Steep || (share.Owns(static_cast<int>(r0)) && share.Owns(static_cast<int>(r1)));
+        if (along == 65536 && r0 >= minLo && r1 < minHi && owned) {
             // The common column: inside the clip and at full weight along the line, so the
             // first and last rows take their share of the band and any row between all of it.
             const size_t rowStep = Steep ? 1 : static_cast<size_t>(stride);
@@ -164,7 +196,7 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
             continue;
         }
         for (int64_t r = r0; r <= r1; ++r) {
-            if (r < minLo || r >= minHi) continue;
+            if (r < minLo || r >= minHi || (!Steep && !share.Owns(static_cast<int>(r)))) continue;
             const int64_t lo = std::max(top, r << 32), hi = std::min(bottom, (r + 1) << 32);
             const uint64_t cover = static_cast<uint64_t>(hi - lo) >> 16;   // 1/65536 pixel
             const uint64_t w = (cover * along + 0x8000) >> 16;
@@ -208,14 +240,19 @@ void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TCol
 }  // namespace
 
 void TBitmap32::LineOpaque(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel) {
-    BresenhamClipped(m_clip, x1, y1, x2, y2, drawLastPixel, [&](int x, int y) { SetPixel(x, y, c); });
+    const RowShare share = RowShare::Of(*this);
+    BresenhamClipped(m_clip, x1, y1, x2, y2, drawLastPixel, [&](int x, int y) {
+        if (share.Owns(y)) SetPixel(x, y, c);
+    });
 }
 
 void TBitmap32::LineBlend(int x1, int y1, int x2, int y2, TColor32 c, bool drawLastPixel) {
     const uint32_t a = AlphaOf(c);
     if (a == 0) return;
-    BresenhamClipped(m_clip, x1, y1, x2, y2, drawLastPixel,
-                     [&](int x, int y) { blend::MixInto(ScanLine(y)[x], c, a); });
+    const RowShare share = RowShare::Of(*this);
+    BresenhamClipped(m_clip, x1, y1, x2, y2, drawLastPixel, [&](int x, int y) {
+        if (share.Owns(y)) blend::MixInto(ScanLine(y)[x], c, a);
+    });
 }
 
 void TBitmap32::LineAA(TFixed x1, TFixed y1, TFixed x2, TFixed y2, TColor32 c, bool drawLastPixel) {

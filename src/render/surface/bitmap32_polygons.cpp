@@ -7,6 +7,7 @@
 #include "render/surface/bitmap32.h"
 #include "render/surface/bitmap32_blend.h"
 #include "render/surface/bitmap32_coverage.h"
+#include "render/surface/row_share.h"
 
 namespace pax {
 
@@ -78,16 +79,21 @@ void TBitmap32::FillPolygon(const TArrayOfFixedPoint& points, TColor32 c) {
     std::vector<ScanEdge>& active = activeStore;   // sorted by crossing, left to right
     edges.clear();
     active.clear();
+    // Only the rows of the calling thread's share: an edge's crossing is exact at any row, so
+    // it may as well start there.
+    const RowShare share = RowShare::Of(*this);
+    const int topRow = std::max(m_clip.Top, share.Top());
+    const int bottomRow = static_cast<int>(std::min<int64_t>(m_clip.Bottom, share.Bottom())) - 1;
+    if (topRow > bottomRow) return;
     for (size_t i = 0; i < points.size(); ++i) {
         ScanEdge e;
-        if (MakeScanEdge(points[i], points[(i + 1) % points.size()], m_clip.Top, m_clip.Bottom - 1, e))
-            edges.push_back(e);
+        if (MakeScanEdge(points[i], points[(i + 1) % points.size()], topRow, bottomRow, e)) edges.push_back(e);
     }
     if (edges.empty()) return;
     std::sort(edges.begin(), edges.end(), [](const ScanEdge& l, const ScanEdge& r) { return l.firstRow < r.firstRow; });
 
     size_t next = 0;
-    for (int row = edges.front().firstRow; row < m_clip.Bottom; ++row) {
+    for (int row = edges.front().firstRow; row <= bottomRow; ++row) {
         if (active.empty()) {
             if (next == edges.size()) break;
             row = edges[next].firstRow;
@@ -130,11 +136,13 @@ void TBitmap32::FillPolygonAA(const TArrayOfFixedPoint& points, TColor32 c) {
     if (left >= right || top >= bottom) return;
 
     thread_local CoverageAccumulator acc;
+    const RowShare share = RowShare::Of(*this);
     const int width = right - left;
     const int bandRows = static_cast<int>(std::max<int64_t>(1, MaxBandCells / (width + 2)));
     for (int bandTop = top; bandTop < bottom; bandTop += bandRows) {
         const int rows = std::min(bandRows, bottom - bandTop);
-        acc.Begin(width, rows);
+        if (bandTop >= share.Bottom() || bandTop + rows <= share.Top()) continue;
+        acc.Begin(width, rows, share, bandTop);
         const int64_t ox = int64_t(left) * 256, oy = int64_t(bandTop) * 256;
         for (size_t i = 0; i < points.size(); ++i) {
             const TFixedPoint& p = points[i];

@@ -5,6 +5,7 @@
 
 #include "render/surface/bitmap32.h"
 #include "render/surface/bitmap32_blend.h"
+#include "render/surface/row_share.h"
 
 namespace pax {
 
@@ -22,7 +23,7 @@ TRect ClippedBox(const TRect& clip, int x1, int y1, int x2, int y2) {
 void TBitmap32::HorzLineBlend(int x1, int y, int x2, TColor32 c) {
     if (x1 > x2) std::swap(x1, x2);
     const TRect r = ClippedBox(m_clip, x1, y, ClampCoord(x2) + 1, ClampCoord(y) + 1);
-    if (r.Empty()) return;
+    if (r.Empty() || !RowShare::Of(*this).Owns(r.Top)) return;
     blend::MixSpan(ScanLine(r.Top) + r.Left, r.Width(), c, AlphaOf(c));
 }
 
@@ -30,13 +31,17 @@ void TBitmap32::VertLineBlend(int x, int y1, int y2, TColor32 c) {
     if (y1 > y2) std::swap(y1, y2);
     const TRect r = ClippedBox(m_clip, x, y1, ClampCoord(x) + 1, ClampCoord(y2) + 1);
     if (r.Empty() || AlphaOf(c) == 0) return;
-    for (int y = r.Top; y < r.Bottom; ++y) blend::MixInto(ScanLine(y)[r.Left], c, AlphaOf(c));
+    const RowShare share = RowShare::Of(*this);
+    for (int y = r.Top; y < r.Bottom; ++y)
+        if (share.Owns(y)) blend::MixInto(ScanLine(y)[r.Left], c, AlphaOf(c));
 }
 
 void TBitmap32::FillRectOpaque(int x1, int y1, int x2, int y2, TColor32 c) {
     const TRect r = ClippedBox(m_clip, x1, y1, x2, y2);
     if (r.Empty()) return;
-    for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(ScanLine(y) + r.Left, r.Width(), c);
+    const RowShare share = RowShare::Of(*this);
+    for (int y = r.Top; y < r.Bottom; ++y)
+        if (share.Owns(y)) std::fill_n(ScanLine(y) + r.Left, r.Width(), c);
 }
 
 void TBitmap32::FillRectBlend(int x1, int y1, int x2, int y2, TColor32 c) {
@@ -48,7 +53,9 @@ void TBitmap32::FillRectBlend(int x1, int y1, int x2, int y2, TColor32 c) {
     }
     const TRect r = ClippedBox(m_clip, x1, y1, x2, y2);
     if (r.Empty()) return;
-    for (int y = r.Top; y < r.Bottom; ++y) blend::MixSpan(ScanLine(y) + r.Left, r.Width(), c, a);
+    const RowShare share = RowShare::Of(*this);
+    for (int y = r.Top; y < r.Bottom; ++y)
+        if (share.Owns(y)) blend::MixSpan(ScanLine(y) + r.Left, r.Width(), c, a);
 }
 
 void TBitmap32::FrameRectOpaque(int x1, int y1, int x2, int y2, TColor32 c) {

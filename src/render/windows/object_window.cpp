@@ -1,17 +1,22 @@
 #include "render/windows/object_window.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <system_error>
 
+#include "render/surface/row_share.h"
+#include "render/windows/part_rows.h"
 #include "render/windows/shared_surfaces.h"
 #include "render/sprites/sprite_store.h"
 #include "scene/eye3d.h"
 #include "scene/light3d.h"
 #include "system/error_reporting.h"
 #include "system/exceptions.h"
+#include "system/helper_threads.h"
 #include "system/status_line.h"
 #include "system/stop_request.h"
 #include "system/text_utils.h"
@@ -25,6 +30,9 @@ constexpr Extended LineKeyFactor = 0.499L;
 constexpr Extended LineDepthShift = 1;
 constexpr Extended TextDepthShift = 20;
 constexpr double CirclePartLimit = 5000;
+// Fewer parts in a row than this are drawn by one thread: handing them out would cost more.
+constexpr int32_t MinSharedRun = 64;
+constexpr int BandsPerShare = 2;
 
 int32_t RoundPixel(double v) { return static_cast<int32_t>(std::lrint(v)); }
 
@@ -32,7 +40,19 @@ int32_t RoundPixel(double v) { return static_cast<int32_t>(std::lrint(v)); }
 
 ObjectWindow::ObjectWindow(std::string_view name, SharedSurfaces& surfaces, SpriteStore& sprites, Eye3d& eye,
                            Light3d& light)
-    : Proj3dWindow(name, surfaces, sprites, eye, light) {}
+    : Proj3dWindow(name, surfaces, sprites, eye, light) {
+    SetDrawingShares(DefaultDrawingShares());
+}
+
+ObjectWindow::~ObjectWindow() = default;
+
+void ObjectWindow::SetDrawingShares(int shares) {
+    const int taken = shares >= 4 ? 4 : (shares >= 2 ? 2 : 1);
+    if (taken == m_drawingShares) return;
+    m_helpers.reset();
+    m_helperPlanes.clear();
+    m_drawingShares = taken;
+}
 
 void ObjectWindow::CheckActive(std::string_view operation) const {
     if (!m_active) throw ERunError(210, "Runtime error 210 at ObjectWindow." + std::string(operation));
@@ -280,23 +300,94 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
 void ObjectWindow::EndPicture() {
     CheckActive("EndPicture");
     Proj3dWindow::EndPicture();
+    m_sharedParts = 0;
     TBitmap32* surface = Surface();
     if (!surface) return;
     if (m_zBufferOn) Surfaces().ZBuffer.Compose(*surface, 10 * ZBufferShading);
     if (!IsOpen() || m_parts.Count() == 0) return;
     m_parts.Sort();
     surface->BeginUpdate();
-    // A user's break or a time limit ends the drawing too: 32,000 parts that each fill the
-    // picture take minutes. The look costs two relaxed loads, next to nothing beside a part.
-    for (int32_t i = 0; i < m_parts.Count(); ++i) {
-        if (DrawingStopRequested()) break;
-        DrawPart(*m_parts[i]);
-    }
+    DrawParts(*surface);
     surface->EndUpdate();
     surface->Changed();
 }
 
-void ObjectWindow::DrawPart(tPartHeader& part) {
+// A user's break or a time limit ends the drawing too: 32,000 parts that each fill the
+// picture take minutes. The look costs two relaxed loads, next to nothing beside a part.
+void ObjectWindow::DrawParts(TBitmap32& surface) {
+    const int shares = SharesFor(surface);
+    const int32_t count = m_parts.Count();
+    for (int32_t i = 0; i < count;) {
+        int32_t end = i;
+        if (shares > 1)
+            while (end < count && Shareable(*m_parts[end])) ++end;
+        if (end - i >= MinSharedRun) {
+            if (DrawingStopRequested()) return;
+            DrawShared(surface, i, end, shares);
+            m_sharedParts += end - i;
+            i = end;
+        }
+        // A short run, and the part that ended it, on this thread.
+        for (end = std::min(end + 1, count); i < end; ++i) {
+            if (DrawingStopRequested()) return;
+            DrawPart(*m_parts[i], m_drawPlane);
+        }
+    }
+}
+
+int ObjectWindow::SharesFor(const TBitmap32& surface) {
+    // A vector sink hears every primitive in order, so exports draw on one thread.
+    if (m_drawingShares == 1 || GetVectorSink() || m_parts.Count() < MinSharedRun || surface.Height() < 2) return 1;
+    if (!m_helpers) {
+        try {
+            m_helpers = std::make_unique<HelperThreads>(m_drawingShares - 1);
+        } catch (const std::system_error&) {
+            m_drawingShares = 1;   // no threads to be had: draw alone from now on
+            return 1;
+        }
+        m_helperPlanes.resize(static_cast<size_t>(m_drawingShares - 1));
+    }
+    return m_drawingShares;
+}
+
+bool ObjectWindow::Shareable(const tPartHeader& part) const {
+    switch (part.Type) {
+    case PartType::Point:
+    case PartType::Line:
+    case PartType::Empty:
+    case PartType::Box: return true;
+    case PartType::Polygon: return !ShowNormals();   // a normal is drawn as text too
+    case PartType::Circle: return !m_lightOn;         // shading changes the light's state
+    default: return false;
+    }
+}
+
+void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares) {
+    m_partRows.resize(static_cast<size_t>(to - from));
+    for (int32_t i = from; i < to; ++i) m_partRows[static_cast<size_t>(i - from)] = RowsOfPart(*m_parts[i]);
+    // More bands than threads, taken in turn by whichever thread is free: the work of a band
+    // is only estimated, and a thread may be kept from its core for a while.
+    const int bandCount = shares * BandsPerShare;
+    const std::vector<int> bounds = SplitRows(m_partRows, surface.Height(), bandCount);
+    std::atomic<int> nextBand{0};
+    m_helpers->RunShared([&](int share) {
+        tPlaneObj& plane = share == 0 ? m_drawPlane : m_helperPlanes[static_cast<size_t>(share - 1)];
+        for (int band; (band = nextBand.fetch_add(1, std::memory_order_relaxed)) < bandCount;) {
+            const int top = bounds[static_cast<size_t>(band)], bottom = bounds[static_cast<size_t>(band) + 1];
+            if (top >= bottom) continue;
+            const RowShareScope scope(surface, top, bottom);
+            for (int32_t k = from; k < to; ++k) {
+                if (!m_partRows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
+                if (DrawingStopRequested()) return;
+                DrawPart(*m_parts[k], plane);
+            }
+        }
+    });
+}
+
+void ObjectWindow::DrawPart(tPartHeader& part) { DrawPart(part, m_drawPlane); }
+
+void ObjectWindow::DrawPart(tPartHeader& part, tPlaneObj& plane) {
     switch (part.Type) {
     case PartType::Invalid: throw ERunError(210, "Runtime error 210 at ObjectWindow.DrawPart");
     case PartType::ObjectReset: {
@@ -316,7 +407,7 @@ void ObjectWindow::DrawPart(tPartHeader& part) {
         return;
     }
     case PartType::Empty: return;
-    case PartType::Polygon: DrawPolygonPart(part); return;
+    case PartType::Polygon: DrawPolygonPart(part, plane); return;
     case PartType::Box: {
         const auto& p = static_cast<const tBoxPart&>(part);
         Box(p.X1, p.Y1, p.X2, p.Y2, p.FillColor, p.LineColor);
@@ -339,9 +430,9 @@ void ObjectWindow::DrawPart(tPartHeader& part) {
     ShowError("PaxObj:  ObjectWindow.DrawPart", "unknown part type", Buttons::AbortRetryIgnoreDefault2);
 }
 
-void ObjectWindow::DrawPolygonPart(const tPartHeader& header) {
+void ObjectWindow::DrawPolygonPart(const tPartHeader& header, tPlaneObj& plane) {
     const auto& p = static_cast<const tPolygonPart&>(header);
-    tPlaneRecord& r = m_drawPlane.Record();
+    tPlaneRecord& r = plane.Record();
     r.Open = true;
     r.Collecting = false;
     r.Count = p.Count;
@@ -360,7 +451,7 @@ void ObjectWindow::DrawPolygonPart(const tPartHeader& header) {
     r.FillOpacity = p.FillOpacity;
     r.Convex = p.Convex;
     std::copy_n(p.Points2d(), r.Count2d, r.Points2d.begin());
-    m_drawPlane.ShowPlane(*this);
+    plane.ShowPlane(*this);
     if (ShowNormals()) DrawNormalOf(r, m_normalLength);
     // Closed and cleared without EndPlane: that would pop the plane stack of the recorder.
     r.Open = false;

@@ -5,6 +5,11 @@
 // onto the surface and draws all parts from far to near (the painter's algorithm). Outside
 // objects primitives are drawn at once, except points, which are not drawn there.
 //
+// The parts that only read the window and write surface pixels (points, lines, boxes, and
+// polygons and unlit circles) are drawn by several threads at once when the machine has them,
+// each thread on its own band of rows (RowShare); every other part is drawn by the calling
+// thread alone, in its place in the order. The picture is the same to the last bit either way.
+//
 // At most PartList::MaxParts parts per picture; the next one is reported once in the message
 // line and stops the derivation (the parts made so far are drawn). A user's break or a time
 // limit (DrawingStopRequested) ends the drawing of the parts as well.
@@ -13,12 +18,17 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "foundation/memory_list.h"
 #include "render/windows/part_list.h"
 #include "render/windows/proj3d_window.h"
+#include "scene/plane_obj.h"
 
 namespace pax {
+
+class HelperThreads;
+struct PartRows;
 
 // The part records (screen positions in surface pixels). Each is trivially destructible: part
 // memory is rewound, never destroyed record by record.
@@ -85,6 +95,7 @@ public:
 
     // Inactive until the first Reset.
     ObjectWindow(std::string_view name, SharedSurfaces& surfaces, SpriteStore& sprites, Eye3d& eye, Light3d& light);
+    ~ObjectWindow() override;
 
     // Inherited Reset, then active, no parts, part memory rewound.
     void Reset() override;
@@ -113,6 +124,12 @@ public:
     void SetPartLimit(int32_t limit) { m_parts.SetLimit(limit); }
     int32_t PartLimit() const { return m_parts.Limit(); }
     const tMemoryList& PartMemory() const { return m_memory; }
+    // Threads that draw the parts of a picture: 1, 2 or 4 (other values are taken down to
+    // one of these); DefaultDrawingShares() at first.
+    void SetDrawingShares(int shares);
+    int DrawingShares() const { return m_drawingShares; }
+    // Parts of the last picture that were drawn by shares of threads.
+    int32_t SharedParts() const { return m_sharedParts; }
 
 private:
     // Memory for a part of size bytes, counted as a primitive: nullptr (after the report and
@@ -141,7 +158,14 @@ private:
     // Replaces the screen position of the invisible end by the segment's crossing with the
     // near plane; false when there is no crossing.
     bool CutAtNearPlane(ProjData& pen) const;
-    void DrawPolygonPart(const tPartHeader& part);
+    void DrawParts(TBitmap32& surface);
+    // The shares the parts of this picture can be drawn in (1: one thread).
+    int SharesFor(const TBitmap32& surface);
+    // Whether any thread may draw part on its own rows (it writes nothing but pixels).
+    bool Shareable(const tPartHeader& part) const;
+    void DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares);
+    void DrawPart(tPartHeader& part, tPlaneObj& plane);
+    void DrawPolygonPart(const tPartHeader& part, tPlaneObj& plane);
     void DrawCirclePart(const tPartHeader& part);
     void DrawSpritePart(const tPartHeader& part);
 
@@ -150,6 +174,11 @@ private:
     PartList m_parts;
     tMemoryList m_memory;
     tPlaneObj m_drawPlane;   // shows polygon parts
+    int m_drawingShares = 1;
+    int32_t m_sharedParts = 0;
+    std::unique_ptr<HelperThreads> m_helpers;   // started by the first shared picture
+    std::vector<tPlaneObj> m_helperPlanes;      // one per helper
+    std::vector<PartRows> m_partRows;            // of the shared run being drawn
 };
 
 }  // namespace pax

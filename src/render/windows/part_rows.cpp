@@ -1,0 +1,132 @@
+#include "render/windows/part_rows.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/windows/object_window.h"
+#include "scene/plane_obj.h"
+
+namespace pax {
+
+namespace {
+
+// Antialiased lines reach about a pixel and a half beyond their end points' rows, points one
+// row below theirs; three rows are to spare.
+constexpr double RowMargin = 3;
+constexpr double FarRow = 1e9;
+
+// What drawing a part costs, in nanoseconds as measured on one core: a fixed part, the steps
+// of a line, the edges of a polygon (each an antialiased outline) and the pixels of a fill.
+constexpr float PartCost = 200;
+constexpr float LineStepCost = 10;
+constexpr float EdgeCost = 150;
+constexpr float PixelCost = 10;
+
+PartRows EveryRow() { return {INT_MIN, INT_MAX, PartCost}; }
+
+// The rows from lo to hi (widened by the margin), with the cost given by their extent.
+template <class Cost>
+PartRows Rows(double lo, double hi, Cost cost) {
+    if (!(lo <= hi)) return EveryRow();   // NaN
+    const double rows = std::min(hi - lo, FarRow);
+    lo -= RowMargin;
+    hi += RowMargin;
+    return {lo < -FarRow ? INT_MIN : static_cast<int>(std::floor(lo)),
+            hi > FarRow ? INT_MAX : static_cast<int>(std::ceil(hi)) + 1, PartCost + cost(static_cast<float>(rows))};
+}
+
+// The same for two ends in either order.
+template <class Cost>
+PartRows Rows2(double a, double b, Cost cost) {
+    if (std::isnan(a) || std::isnan(b)) return EveryRow();
+    return Rows(std::min(a, b), std::max(a, b), cost);
+}
+
+float Area(double width, double height) {
+    return PixelCost * static_cast<float>(std::min(std::fabs(width * height), FarRow));
+}
+float LineSteps(double width, double height) {
+    return LineStepCost * static_cast<float>(std::min(std::max(std::fabs(width), std::fabs(height)), FarRow));
+}
+
+PartRows PolygonRows(const tPolygonPart& p) {
+    const int32_t count = std::clamp(p.Count2d, 0, MaxPlanePoints);
+    if (count == 0) return {};
+    const tPoint2f* points = p.Points2d();
+    float top = points[0].y, bottom = points[0].y, left = points[0].x, right = points[0].x;
+    for (int32_t i = 1; i < count; ++i) {
+        const tPoint2f q = points[i];
+        if (std::isnan(q.x) || std::isnan(q.y)) return EveryRow();
+        top = std::min(top, q.y), bottom = std::max(bottom, q.y);
+        left = std::min(left, q.x), right = std::max(right, q.x);
+    }
+    const double width = double(right) - left;
+    return Rows(top, bottom, [&](float rows) {
+        return count == 2 ? LineSteps(width, rows) : EdgeCost * count + Area(width, rows);
+    });
+}
+
+}  // namespace
+
+PartRows RowsOfPart(const tPartHeader& part) {
+    switch (part.Type) {
+    case PartType::Empty: return {};
+    case PartType::Point: {
+        const auto& p = static_cast<const tPointPart&>(part);
+        return Rows(p.Y, p.Y, [](float) { return 0.0f; });
+    }
+    case PartType::Line: {
+        const auto& p = static_cast<const tLinePart&>(part);
+        const double width = p.EndX - p.StartX;
+        return Rows2(p.StartY, p.EndY, [&](float rows) { return LineSteps(width, rows); });
+    }
+    case PartType::Box: {
+        const auto& p = static_cast<const tBoxPart&>(part);
+        const double width = p.X2 - p.X1;
+        return Rows2(p.Y1, p.Y2, [&](float rows) { return Area(width, rows); });
+    }
+    case PartType::Circle: {
+        const auto& p = static_cast<const tCirclePart&>(part);
+        const double r = std::fabs(p.Ry);
+        return Rows(p.Y - r, p.Y + r,
+                    [&](float rows) { return EdgeCost * ObjectWindow::EllipseVertices + 0.8f * Area(2 * p.Rx, rows); });
+    }
+    case PartType::Polygon: return PolygonRows(static_cast<const tPolygonPart&>(part));
+    default: return EveryRow();
+    }
+}
+
+std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int bands) {
+    std::vector<int> bounds(static_cast<size_t>(std::max(bands, 1)) + 1);
+    bounds.front() = INT_MIN;
+    bounds.back() = INT_MAX;
+    if (bands <= 1) return bounds;
+    const int rows = std::max(height, 1);
+    // Work per row, by differences: a part adds its work per row where it begins and takes it
+    // away where it ends.
+    std::vector<double> change(static_cast<size_t>(rows) + 1, 0);
+    double total = 0;
+    for (const PartRows& part : parts) {
+        const int top = std::clamp(part.top, 0, rows), bottom = std::clamp(part.bottom, 0, rows);
+        if (top >= bottom) continue;
+        const double work = std::isfinite(part.work) ? part.work : PartCost;
+        const double perRow = work / (bottom - top);
+        change[static_cast<size_t>(top)] += perRow;
+        change[static_cast<size_t>(bottom)] -= perRow;
+        total += work;
+    }
+    double perRow = 0, sum = 0;
+    int row = 0;
+    for (int k = 1; k < bands; ++k) {
+        const double goal = total * k / bands;
+        while (row < rows && sum < goal) {
+            perRow += change[static_cast<size_t>(row)];
+            sum += perRow;
+            ++row;
+        }
+        bounds[static_cast<size_t>(k)] = row;
+    }
+    return bounds;
+}
+
+}  // namespace pax

@@ -1,0 +1,63 @@
+#include "render/windows/part_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "render/windows/object_window.h"
+
+namespace pax {
+namespace {
+
+TEST(PartRows, APartsRowsHoldAllItCanTouch) {
+    tLinePart line;
+    line.Type = PartType::Line;
+    line.StartX = 10, line.StartY = 40.5, line.EndX = 90, line.EndY = 12.25;
+    const PartRows rows = RowsOfPart(line);
+    EXPECT_LE(rows.top, 12 - 1);
+    EXPECT_GE(rows.bottom, 41 + 2);
+    EXPECT_LE(rows.bottom - rows.top, 29 + 8);   // a margin, not the whole surface
+    EXPECT_GT(rows.work, 0);
+
+    tCirclePart circle;
+    circle.Type = PartType::Circle;
+    circle.X = 50, circle.Y = 100, circle.Rx = 30, circle.Ry = -20;   // a radius may be negative
+    const PartRows round = RowsOfPart(circle);
+    EXPECT_LE(round.top, 80 - 1);
+    EXPECT_GE(round.bottom, 120 + 2);
+
+    // A coordinate that is not a number may touch anything; an empty part touches nothing.
+    line.EndY = std::nan("");
+    EXPECT_TRUE(RowsOfPart(line).Meets(-1000000, -999999));
+    EXPECT_TRUE(RowsOfPart(line).Meets(999999, 1000000));
+    tPartHeader empty;
+    empty.Type = PartType::Empty;
+    EXPECT_FALSE(RowsOfPart(empty).Meets(INT_MIN, INT_MAX));
+}
+
+TEST(PartRows, BandsShareTheWorkAndCoverEveryRow) {
+    // Equal parts on every row of the lower half: two bands split it in the middle.
+    std::vector<PartRows> parts;
+    for (int row = 100; row < 200; ++row) parts.push_back({row, row + 1, 50});
+    const std::vector<int> two = SplitRows(parts, 200, 2);
+    ASSERT_EQ(two.size(), 3u);
+    EXPECT_EQ(two.front(), INT_MIN);
+    EXPECT_EQ(two.back(), INT_MAX);
+    EXPECT_NEAR(two[1], 150, 1);
+
+    // One heavy part among light ones draws a boundary at its edge; the bands always rise.
+    parts.push_back({20, 30, 10000});
+    const std::vector<int> four = SplitRows(parts, 200, 4);
+    for (size_t k = 1; k < four.size(); ++k) EXPECT_LE(four[k - 1], four[k]);
+    EXPECT_GE(four[1], 20);
+    EXPECT_LE(four[1], 30);
+
+    // Nothing to share, or one band: the whole surface.
+    EXPECT_EQ(SplitRows({}, 200, 2).size(), 3u);
+    EXPECT_EQ(SplitRows(parts, 200, 1), (std::vector<int>{INT_MIN, INT_MAX}));
+    EXPECT_EQ(SplitRows(parts, 0, 2).back(), INT_MAX);
+}
+
+}  // namespace
+}  // namespace pax

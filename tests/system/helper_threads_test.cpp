@@ -1,0 +1,69 @@
+#include "system/helper_threads.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+namespace pax {
+namespace {
+
+TEST(HelperThreads, EveryShareRunsOncePerTaskOnItsOwnThread) {
+    HelperThreads helpers(3);
+    ASSERT_EQ(helpers.Shares(), 4);
+    const std::thread::id caller = std::this_thread::get_id();
+    // Many tasks in quick succession, as the runs of one picture come, and a pause between two
+    // so that the helpers have gone to sleep and must be woken.
+    std::vector<int> runs(4, 0);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::thread::id> ids(4);
+        helpers.RunShared([&](int share) {
+            ++runs[static_cast<size_t>(share)];
+            ids[static_cast<size_t>(share)] = std::this_thread::get_id();
+        });
+        ASSERT_EQ(ids[0], caller);
+        for (int share = 1; share < 4; ++share) ASSERT_NE(ids[static_cast<size_t>(share)], caller);
+        if (round == 1000) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(runs, std::vector<int>(4, 2000));
+}
+
+TEST(HelperThreads, ASharesExceptionReachesTheCallerAfterAllAreDone) {
+    HelperThreads helpers(1);
+    std::atomic<int> finished{0};
+    const auto failing = [&](int failingShare) {
+        return [&, failingShare](int share) {
+            if (share == failingShare) throw std::runtime_error("share " + std::to_string(share));
+            ++finished;
+        };
+    };
+    for (int failingShare : {0, 1}) {
+        finished = 0;
+        try {
+            helpers.RunShared(failing(failingShare));
+            ADD_FAILURE() << "no exception from share " << failingShare;
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()), "share " + std::to_string(failingShare));
+        }
+        EXPECT_EQ(finished.load(), 1);
+    }
+    // The helpers serve on after a failure.
+    int sum = 0;
+    std::atomic<int> helperSum{0};
+    helpers.RunShared([&](int share) { share == 0 ? void(sum += 1) : void(helperSum += 10); });
+    EXPECT_EQ(sum + helperSum.load(), 11);
+}
+
+TEST(HelperThreads, AtLeastOneHelperAndSharesThatArePowersOfTwo) {
+    EXPECT_EQ(HelperThreads(0).Shares(), 2);
+    const int shares = DefaultDrawingShares();
+    EXPECT_TRUE(shares == 1 || shares == 2 || shares == 4) << shares;
+    if (std::thread::hardware_concurrency() >= 2) {
+        EXPECT_GE(shares, 2);
+    }
+}
+
+}  // namespace
+}  // namespace pax
