@@ -210,6 +210,10 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
 void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TColor32 c, bool drawLast) {
     const TRect& clip = bmp.ClipRect();
     if (clip.Empty() || AlphaOf(c) == 0) return;
+    // The line's pixels lie within a pixel and a half of its end points' rows: a line that
+    // another thread's share holds costs nothing more here.
+    const RowShare share = RowShare::Of(bmp);
+    if (!share.Whole() && (std::max(y1, y2) + 2 < share.Top() || std::min(y1, y2) - 2 >= share.Bottom())) return;
     const double dx = x2 - x1, dy = y2 - y1;
     const bool steep = std::fabs(dy) > std::fabs(dx);
     const double major = steep ? dy : dx;
