@@ -1,40 +1,43 @@
 #!/usr/bin/env bash
 # bench/library_table.sh BASE_PAX3D NEW_PAX3D [ROUNDS]
 #
-# Before and after for the whole library: both programs run `bench --all` at 480x360 and at
-# 1600x1200, taking turns ROUNDS times (3), and each figure's median over the rounds of its
-# bench medians is printed, wall and processor time, with the ratios new / base. Then, for
-# each program and size, how many figures stay under 300 and under 60 pictures per second.
+# Before and after for the whole library: for each figure in turn, at 480x360 and at
+# 1600x1200, both programs bench it, taking turns ROUNDS times (3), so that a change in the
+# machine's load falls on both alike. Each figure's median over the rounds of its bench medians
+# is printed, wall and processor time, with the ratios new / base, slowest last; then, for each
+# program and size, the median and how many figures stay under 300 and under 60 pictures/s.
 set -u
 base=$1 new=$2 rounds=${3:-3}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+"$new" list | cut -f1,2,4 | tr '\t' ' ' >"$work/figures"
 for size in 480x360 1600x1200; do
-    for round in $(seq "$rounds"); do
-        for which in base new; do
-            program=$base
-            [ $which = new ] && program=$new
-            # "D/F NAME  W ms  R pictures/s  cpu C ms  (N pictures)" -> "D/F NAME<tab>W<tab>C"
-            "$program" bench --all --size "$size" 2>/dev/null | sed -n '/^median over/q;p' |
-                sed -n 's|^\(.*[^ ]\)  *\([0-9.]*\) ms  [0-9.]* pictures/s  cpu \([0-9.]*\) ms.*|\1\t\2\t\3|p' \
-                    >"$work/$which-$size-$round"
+    while read -r demo figure name; do
+        for round in $(seq "$rounds"); do
+            for which in base new; do
+                program=$base
+                [ $which = new ] && program=$new
+                # "NAME: W ms  R pictures/s  cpu C ms  (N pictures)" -> "D/F NAME<tab>W<tab>C"
+                "$program" bench --figure "$demo/$figure" --size "$size" 2>/dev/null |
+                    sed -n "s|^.*: \([0-9.]*\) ms  [0-9.]* pictures/s  cpu \([0-9.]*\) ms.*|$demo/$figure $name\t\1\t\2|p" \
+                        >>"$work/$which-$size"
+            done
         done
-    done
+    done <"$work/figures"
 done
 
-python3 - "$work" "$rounds" <<'PY'
+python3 - "$work" <<'PY'
 import os, statistics, sys
-work, rounds = sys.argv[1], int(sys.argv[2])
+work = sys.argv[1]
 for size in ("480x360", "1600x1200"):
     times = {}
     for which in ("base", "new"):
-        for r in range(1, rounds + 1):
-            with open(os.path.join(work, f"{which}-{size}-{r}")) as f:
-                for line in f:
-                    key, wall, cpu = line.rstrip("\n").split("\t")
-                    times.setdefault(key, {}).setdefault(which, []).append((float(wall), float(cpu)))
-    print(f"\n{size}: median of {rounds} rounds, ms per picture")
+        with open(os.path.join(work, f"{which}-{size}")) as f:
+            for line in f:
+                key, wall, cpu = line.rstrip("\n").split("\t")
+                times.setdefault(key, {}).setdefault(which, []).append((float(wall), float(cpu)))
+    print(f"\n{size}: ms per picture, medians over the rounds")
     print(f"{'figure':34} {'base wall':>10} {'new wall':>10} {'ratio':>6} {'base cpu':>10} {'new cpu':>10} {'ratio':>6}")
     rows = []
     for key, t in times.items():
@@ -47,5 +50,6 @@ for size in ("480x360", "1600x1200"):
     for name, i in (("base", 2), ("new", 3)):
         values = [r[i] for r in rows]
         slow300 = sum(v > 1000 / 300 for v in values); slow60 = sum(v > 1000 / 60 for v in values)
-        print(f"{name}: median {statistics.median(values):.3f} ms; {slow300} figures under 300 pictures/s, {slow60} under 60")
+        print(f"{name}: {len(values)} figures, median {statistics.median(values):.3f} ms; "
+              f"{slow300} under 300 pictures/s, {slow60} under 60")
 PY
