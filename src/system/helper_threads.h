@@ -18,7 +18,7 @@ namespace pax {
 
 class HelperThreads {
 public:
-    // Starts helpers threads (at least one); throws std::system_error when a thread cannot
+    // Starts that many helper threads (at least one); throws std::system_error when a thread cannot
     // be started (the ones started are joined first).
     explicit HelperThreads(int helpers);
     ~HelperThreads();
