@@ -1,5 +1,5 @@
 // The parts of a picture drawn by two or four threads give the picture of one thread, to the
-// last bit, for figures of every kind of part: lines, tubes and leaves, lit polygons, circles,
+// last bit, for figures of every kind of part: lines, tubes and leaves, lit polygons, lit circles,
 // sprites and text among polygons, and the z-buffer.
 
 #include <gtest/gtest.h>
@@ -20,6 +20,7 @@ namespace {
 struct Drawn {
     TBitmap32 picture;
     int32_t sharedParts = 0;
+    int32_t parts = 0;
 };
 
 Drawn Draw(const std::string& figureName, int threads, std::optional<int> lightModel, bool zbuffer) {
@@ -37,6 +38,7 @@ Drawn Draw(const std::string& figureName, int threads, std::optional<int> lightM
     Drawn drawn;
     drawn.picture.Assign(session.Picture());
     drawn.sharedParts = session.GetStudio().GetStage().View().SharedParts();
+    drawn.parts = session.GetStudio().GetStage().View().PartCount();
     return drawn;
 }
 
@@ -45,11 +47,13 @@ TEST(SharedDrawing, ThreadsDrawThePictureOfOneThread) {
         const char* figure;
         std::optional<int> lightModel;
         bool zbuffer;
+        bool everyPartShared = false;   // lines, polygons and lit circles only
     };
     const std::vector<Case> cases = {
         {"Plant-26", std::nullopt, false},          {"Boll3", std::nullopt, false},
         {"SierpinskiCarpet1", std::nullopt, false}, {"TrumpetFlower127", 2, false},
         {"shape test", std::nullopt, false},        {"Hilbert3dCurve-20", std::nullopt, true},
+        {"BlueBerryBush1", std::nullopt, false, true},
     };
     int32_t shared = 0;
     for (const Case& c : cases) {
@@ -65,6 +69,9 @@ TEST(SharedDrawing, ThreadsDrawThePictureOfOneThread) {
                 for (int x = 0; x < alone.picture.Width(); ++x)
                     differing += alone.picture.Pixel(x, y) != together.picture.Pixel(x, y);
             EXPECT_EQ(differing, 0) << threads << " threads";
+            if (c.everyPartShared) {
+                EXPECT_EQ(together.sharedParts, together.parts) << threads << " threads";
+            }
             shared += together.sharedParts;
         }
     }

@@ -357,14 +357,22 @@ bool ObjectWindow::Shareable(const tPartHeader& part) const {
     case PartType::Empty:
     case PartType::Box: return true;
     case PartType::Polygon: return !ShowNormals();   // a normal is drawn as text too
-    case PartType::Circle: return !m_lightOn;         // shading changes the light's state
+    case PartType::Circle: return true;   // shaded before the run is shared out (DrawShared)
     default: return false;
     }
 }
 
 void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares) {
     m_partRows.resize(static_cast<size_t>(to - from));
-    for (int32_t i = from; i < to; ++i) m_partRows[static_cast<size_t>(i - from)] = RowsOfPart(*m_parts[i]);
+    m_circleFills.resize(static_cast<size_t>(to - from));
+    for (int32_t i = from; i < to; ++i) {
+        const tPartHeader& part = *m_parts[i];
+        m_partRows[static_cast<size_t>(i - from)] = RowsOfPart(part);
+        // Shading a circle changes the light's state, so the circles are shaded here, in the
+        // order of the parts, as the one thread would.
+        if (part.Type == PartType::Circle && CircleInReach(static_cast<const tCirclePart&>(part)))
+            m_circleFills[static_cast<size_t>(i - from)] = CircleFill(static_cast<const tCirclePart&>(part));
+    }
     // A band per thread, taken by whichever thread is free first. More bands would balance an
     // estimate that is off, but every boundary cuts about a fifth of a plant's parts, which
     // the bands on both sides then draw.
@@ -380,7 +388,12 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
             for (int32_t k = from; k < to; ++k) {
                 if (!m_partRows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
                 if (DrawingStopRequested()) return;
-                DrawPart(*m_parts[k], plane);
+                tPartHeader& part = *m_parts[k];
+                if (part.Type != PartType::Circle) {
+                    DrawPart(part, plane);
+                } else if (const auto& circle = static_cast<const tCirclePart&>(part); CircleInReach(circle)) {
+                    DrawShadedCircle(circle, m_circleFills[static_cast<size_t>(k - from)]);
+                }
             }
         }
     });
@@ -460,9 +473,11 @@ void ObjectWindow::DrawPolygonPart(const tPartHeader& header, tPlaneObj& plane) 
     r.Count2d = 0;
 }
 
-void ObjectWindow::DrawCirclePart(const tPartHeader& header) {
-    const auto& p = static_cast<const tCirclePart&>(header);
-    if (!(std::fabs(p.X) <= CirclePartLimit && std::fabs(p.Y) <= CirclePartLimit)) return;
+bool ObjectWindow::CircleInReach(const tCirclePart& p) {
+    return std::fabs(p.X) <= CirclePartLimit && std::fabs(p.Y) <= CirclePartLimit;
+}
+
+TColor32 ObjectWindow::CircleFill(const tCirclePart& p) {
     TColor32 fill = p.FillColor;
     uint32_t brightness = p.Brightness;
     if (m_lightOn) {
@@ -470,7 +485,15 @@ void ObjectWindow::DrawCirclePart(const tPartHeader& header) {
         const uint8_t intensity = Light().Shade(normal, fill, false, Eye().Heading(), FillOpacity());
         brightness = intensity * brightness / 256;
     }
-    fill = ScaleColor(fill, brightness);
+    return ScaleColor(fill, brightness);
+}
+
+void ObjectWindow::DrawCirclePart(const tPartHeader& header) {
+    const auto& p = static_cast<const tCirclePart&>(header);
+    if (CircleInReach(p)) DrawShadedCircle(p, CircleFill(p));
+}
+
+void ObjectWindow::DrawShadedCircle(const tCirclePart& p, TColor32 fill) {
     if (p.Rx == 0 && p.Ry == 0) {
         PointF(p.X, p.Y, p.LineColor);
         return;

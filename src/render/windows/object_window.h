@@ -167,6 +167,12 @@ private:
     void DrawPart(tPartHeader& part, tPlaneObj& plane);
     void DrawPolygonPart(const tPartHeader& part, tPlaneObj& plane);
     void DrawCirclePart(const tPartHeader& part);
+    // Circles far beyond the surface are not drawn (nor shaded).
+    static bool CircleInReach(const tCirclePart& part);
+    // The circle's fill colour at its brightness, shaded while the light is on: this changes
+    // the light's state, so only the calling thread shades.
+    TColor32 CircleFill(const tCirclePart& part);
+    void DrawShadedCircle(const tCirclePart& part, TColor32 fill);
     void DrawSpritePart(const tPartHeader& part);
 
     bool m_active = false;
@@ -179,6 +185,7 @@ private:
     std::unique_ptr<HelperThreads> m_helpers;   // started by the first shared picture
     std::vector<tPlaneObj> m_helperPlanes;      // one per helper
     std::vector<PartRows> m_partRows;            // of the shared run being drawn
+    std::vector<TColor32> m_circleFills;         // of its circles, by the same index
 };
 
 }  // namespace pax
