@@ -45,15 +45,41 @@ void SpriteStore::SetColor(uint16_t id, TColor32 colour) {
 }
 
 void SpriteStore::AddScaledSprite(uint16_t id, const tRectF& rect, uint8_t alpha, TBitmap32& dest) {
+    const tSpriteDraw draw = PlanScaledSprite(id, rect, alpha);
+    // Only the part on the surface matters; the stretch itself maps from the whole rectangle.
+    if (draw.Picture) draw.Picture->StretchTo(dest, draw.Target);
+}
+
+tSpriteDraw SpriteStore::PlanScaledSprite(uint16_t id, const tRectF& rect, uint8_t alpha) {
     TBitmap32& sprite = GetSprite(id);
-    if (sprite.Empty() || alpha == 0) return;
+    tSpriteDraw draw;
+    if (sprite.Empty() || alpha == 0) return draw;
     sprite.DrawMode = TDrawMode::dmBlend;
     sprite.MasterAlpha = alpha;
-    const TRect target{RoundCoordinate(rect.Left), RoundCoordinate(rect.Top), RoundCoordinate(rect.Right),
-                       RoundCoordinate(rect.Bottom)};
-    if (target.Empty()) return;
-    // Only the part on the surface matters; the stretch itself maps from the whole rectangle.
-    sprite.StretchTo(dest, target);
+    draw.Target = TRect{RoundCoordinate(rect.Left), RoundCoordinate(rect.Top), RoundCoordinate(rect.Right),
+                        RoundCoordinate(rect.Bottom)};
+    if (!draw.Target.Empty()) draw.Picture = &sprite;
+    draw.Alpha = alpha;
+    return draw;
+}
+
+tSpriteDraw SpriteStore::PlanTintedSprite(uint16_t id, TColor32 colour, const tRectF& rect, uint8_t alpha) {
+    tSpriteDraw draw = PlanScaledSprite(id, rect, alpha);   // also refuses a wrong id
+    std::optional<TColor32>& tint = m_plannedTints[Slot(id)];
+    if ((colour & 0x00FFFFFF) != 0) tint = colour & 0x00FFFFFF;
+    if (tint) {
+        draw.Tinted = true;
+        draw.Tint = *tint;
+    }
+    return draw;
+}
+
+void SpriteStore::CommitPlannedTints() {
+    for (size_t slot = 0; slot < m_plannedTints.size(); ++slot) {
+        if (!m_plannedTints[slot]) continue;
+        SetColor(static_cast<uint16_t>(slot), *m_plannedTints[slot]);
+        m_plannedTints[slot].reset();
+    }
 }
 
 tSpriteSize SpriteStore::GetSpriteSize(uint16_t id) {

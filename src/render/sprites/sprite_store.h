@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "foundation/color32.h"
 #include "render/surface/bitmap32.h"
@@ -21,6 +22,20 @@ struct tSpriteSize {
 // A rectangle in window pixels: left, top, right, bottom.
 struct tRectF {
     float Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// A sprite drawing worked out ahead by the store, to be drawn later, possibly by several
+// threads on their own rows, while the store stays unchanged.
+struct tSpriteDraw {
+    const TBitmap32* Picture = nullptr;   // nullptr: nothing to draw
+    TRect Target;
+    uint8_t Alpha = 0;
+    bool Tinted = false;                  // every pixel takes Tint's red, green and blue
+    TColor32 Tint = 0;
+
+    void DrawInto(TBitmap32& dest) const {
+        if (Picture) Picture->StretchBlendTo(dest, Target, Alpha, Tinted, Tint);
+    }
 };
 
 class SpriteStore {
@@ -44,6 +59,13 @@ public:
     // The sprite blended with master alpha into rect (rounded to whole pixels) of dest.
     void AddScaledSprite(uint16_t id, const tRectF& rect, uint8_t alpha, TBitmap32& dest);
 
+    // Drawings planned ahead: PlanTintedSprite gives what SetColor(id, colour) (unless
+    // colour's red, green and blue are 0) and then AddScaledSprite would draw, and leaves the
+    // sprite's mode and alpha as they would, but keeps the new colour aside until
+    // CommitPlannedTints, which recolours each sprite as the last plan asked.
+    tSpriteDraw PlanTintedSprite(uint16_t id, TColor32 colour, const tRectF& rect, uint8_t alpha);
+    void CommitPlannedTints();
+
     // The picture's size, or the default size for an empty picture.
     tSpriteSize GetSpriteSize(uint16_t id);
     tSpriteSize DefaultSize() const { return m_defaultSize; }
@@ -52,7 +74,11 @@ public:
 private:
     static int Slot(uint16_t id) { return id == 0 ? 1 : id; }
 
+    // What AddScaledSprite draws; the sprite's mode and alpha set as it sets them.
+    tSpriteDraw PlanScaledSprite(uint16_t id, const tRectF& rect, uint8_t alpha);
+
     std::array<std::unique_ptr<TBitmap32>, SpriteCount> m_pictures;
+    std::array<std::optional<TColor32>, SpriteCount> m_plannedTints;   // by slot
     tSpriteSize m_defaultSize = InitialDefaultSize;
 };
 

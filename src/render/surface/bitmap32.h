@@ -158,6 +158,12 @@ public:
     // Destination pixels that map outside this surface are left alone.
     void StretchTo(TBitmap32& dest, const TRect& destRect) const;
     void StretchTo(TBitmap32& dest, const TRect& destRect, const TRect& source) const;
+    // The whole surface stretched into destRect, blended by masterAlpha regardless of DrawMode
+    // and MasterAlpha, with every pixel's red, green and blue replaced by tint's (alphas kept)
+    // when tinted: what tinting a copy and stretching that would draw, without changing this
+    // surface, so that several threads can draw it at once. Honours the thread's row share.
+    void StretchBlendTo(TBitmap32& dest, const TRect& destRect, uint8_t masterAlpha, bool tinted,
+                        TColor32 tint) const;
 
     // --- text --------------------------------------------------------------------------------
     // Glyph pixels in Font.Color blended by their coverage; the background is untouched.

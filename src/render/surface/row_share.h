@@ -6,8 +6,9 @@
 // geometry (clipping, edge stepping, line slopes) is worked out for the whole surface as ever,
 // which is what keeps the pictures equal to the last bit.
 //
-// The operations of points, lines, rectangles and polygons honour it. Text, sprites and
-// transfers do not: their callers draw those on one thread with the whole surface.
+// The operations of points, lines, rectangles and polygons honour it, and stretched transfers
+// (sprites). Text and plain transfers do not: their callers draw those on one thread with the
+// whole surface.
 
 #include <climits>
 

@@ -358,6 +358,8 @@ bool ObjectWindow::Shareable(const tPartHeader& part) const {
     case PartType::Box: return true;
     case PartType::Polygon: return !ShowNormals();   // a normal is drawn as text too
     case PartType::Circle: return true;   // shaded before the run is shared out (DrawShared)
+    case PartType::Sprite:                // tinted by the store after the run
+        return static_cast<const tSpritePart&>(part).SpriteId <= SpriteStore::MaxSpriteId;
     default: return false;
     }
 }
@@ -365,13 +367,24 @@ bool ObjectWindow::Shareable(const tPartHeader& part) const {
 void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares) {
     m_partRows.resize(static_cast<size_t>(to - from));
     m_circleFills.resize(static_cast<size_t>(to - from));
+    m_spriteDraws.resize(static_cast<size_t>(to - from));
+    // Shading a circle changes the light's state, and a sprite part recolours its sprite: so
+    // circles are shaded and sprites planned here, in the order of the parts, as the one
+    // thread would; the sprites take their last colours when the run is drawn.
+    struct CommitTints {
+        SpriteStore& sprites;
+        ~CommitTints() { sprites.CommitPlannedTints(); }
+    } commitTints{Sprites()};
     for (int32_t i = from; i < to; ++i) {
         const tPartHeader& part = *m_parts[i];
-        m_partRows[static_cast<size_t>(i - from)] = RowsOfPart(part);
-        // Shading a circle changes the light's state, so the circles are shaded here, in the
-        // order of the parts, as the one thread would.
-        if (part.Type == PartType::Circle && CircleInReach(static_cast<const tCirclePart&>(part)))
-            m_circleFills[static_cast<size_t>(i - from)] = CircleFill(static_cast<const tCirclePart&>(part));
+        const size_t k = static_cast<size_t>(i - from);
+        m_partRows[k] = RowsOfPart(part);
+        if (part.Type == PartType::Circle) {
+            const auto& circle = static_cast<const tCirclePart&>(part);
+            if (CircleInReach(circle)) m_circleFills[k] = CircleFill(circle);
+        } else if (part.Type == PartType::Sprite) {
+            m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(part));
+        }
     }
     // A band per thread, taken by whichever thread is free first. More bands would balance an
     // estimate that is off, but every boundary cuts about a fifth of a plant's parts, which
@@ -389,10 +402,13 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
                 if (!m_partRows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
                 if (DrawingStopRequested()) return;
                 tPartHeader& part = *m_parts[k];
-                if (part.Type != PartType::Circle) {
+                const size_t index = static_cast<size_t>(k - from);
+                if (part.Type == PartType::Sprite) {
+                    m_spriteDraws[index].DrawInto(surface);
+                } else if (part.Type != PartType::Circle) {
                     DrawPart(part, plane);
                 } else if (const auto& circle = static_cast<const tCirclePart&>(part); CircleInReach(circle)) {
-                    DrawShadedCircle(circle, m_circleFills[static_cast<size_t>(k - from)]);
+                    DrawShadedCircle(circle, m_circleFills[index]);
                 }
             }
         }
@@ -501,13 +517,27 @@ void ObjectWindow::DrawShadedCircle(const tCirclePart& p, TColor32 fill) {
     DrawEllipse(p.X, p.Y, p.Rx, p.Ry, p.LineColor, fill, p.Filled);
 }
 
+// A sprite part tints its sprite in its own colour (black keeps the last tint).
+TColor32 ObjectWindow::SpritePartColour(const tSpritePart& p) {
+    return SetAlpha(p.Color, static_cast<uint8_t>(255 - p.Transparency));
+}
+
+uint8_t ObjectWindow::SpritePartAlpha(TColor32 colour) const {
+    return static_cast<uint8_t>(SpriteOpacity() * AlphaOf(colour) / 256);
+}
+
 void ObjectWindow::DrawSpritePart(const tPartHeader& header) {
     const auto& p = static_cast<const tSpritePart&>(header);
-    const TColor32 c = SetAlpha(p.Color, static_cast<uint8_t>(255 - p.Transparency));
+    const TColor32 c = SpritePartColour(p);
     if ((c & 0x00FFFFFF) != 0) Sprites().SetColor(p.SpriteId, c);
-    const uint8_t alpha = static_cast<uint8_t>(SpriteOpacity() * AlphaOf(c) / 256);
-    Sprite(p.SpriteId, p.Left, p.Top, p.Right, p.Bottom, alpha);
+    Sprite(p.SpriteId, p.Left, p.Top, p.Right, p.Bottom, SpritePartAlpha(c));
     ++m_objectDef.Primitives;
+}
+
+tSpriteDraw ObjectWindow::PlanSpritePart(const tSpritePart& p) {
+    const TColor32 c = SpritePartColour(p);
+    ++m_objectDef.Primitives;
+    return Sprites().PlanTintedSprite(p.SpriteId, c, {p.Left, p.Top, p.Right, p.Bottom}, SpritePartAlpha(c));
 }
 
 }  // namespace pax

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "foundation/memory_list.h"
+#include "render/sprites/sprite_store.h"
 #include "render/windows/part_list.h"
 #include "render/windows/proj3d_window.h"
 #include "scene/plane_obj.h"
@@ -174,6 +175,10 @@ private:
     TColor32 CircleFill(const tCirclePart& part);
     void DrawShadedCircle(const tCirclePart& part, TColor32 fill);
     void DrawSpritePart(const tPartHeader& part);
+    static TColor32 SpritePartColour(const tSpritePart& part);
+    uint8_t SpritePartAlpha(TColor32 colour) const;
+    // What DrawSpritePart draws, planned for a shared run: the store keeps the tint aside.
+    tSpriteDraw PlanSpritePart(const tSpritePart& part);
 
     bool m_active = false;
     bool m_tooManyReported = false;
@@ -186,6 +191,7 @@ private:
     std::vector<tPlaneObj> m_helperPlanes;      // one per helper
     std::vector<PartRows> m_partRows;            // of the shared run being drawn
     std::vector<TColor32> m_circleFills;         // of its circles, by the same index
+    std::vector<tSpriteDraw> m_spriteDraws;      // of its sprites, by the same index
 };
 
 }  // namespace pax

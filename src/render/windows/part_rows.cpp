@@ -101,6 +101,11 @@ PartRows RowsOfPart(const tPartHeader& part) {
                     [&](float rows) { return EdgeCost * ObjectWindow::EllipseVertices + 0.8f * Area(2 * p.Rx, rows); });
     }
     case PartType::Polygon: return PolygonRows(static_cast<const tPolygonPart&>(part));
+    case PartType::Sprite: {
+        const auto& p = static_cast<const tSpritePart&>(part);
+        const double width = double(p.Right) - p.Left;
+        return Rows2(p.Top, p.Bottom, [&](float rows) { return 0.5f * Area(width, rows); });
+    }
     default: return EveryRow();
     }
 }
