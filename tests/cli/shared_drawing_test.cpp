@@ -11,7 +11,6 @@
 
 #include "app/studio.h"
 #include "cli/picture_session.h"
-#include "render/sprites/sprite_store.h"
 #include "render/windows/object_window.h"
 #include "render/windows/stage.h"
 
@@ -22,7 +21,6 @@ struct Drawn {
     TBitmap32 picture;
     int32_t sharedParts = 0;
     int32_t parts = 0;
-    std::vector<TColor32> spritePixels;   // of every sprite, as the picture leaves them
 };
 
 Drawn Draw(const std::string& figureName, int threads, std::optional<int> lightModel, bool zbuffer) {
@@ -41,14 +39,6 @@ Drawn Draw(const std::string& figureName, int threads, std::optional<int> lightM
     drawn.picture.Assign(session.Picture());
     drawn.sharedParts = session.GetStudio().GetStage().View().SharedParts();
     drawn.parts = session.GetStudio().GetStage().View().PartCount();
-    SpriteStore& sprites = session.GetStudio().GetStage().Sprites();
-    for (uint16_t id = 0; id <= SpriteStore::MaxSpriteId; ++id) {
-        if (!sprites.HasSprite(id)) continue;
-        const TBitmap32& sprite = sprites.GetSprite(id);
-        drawn.spritePixels.push_back(sprite.MasterAlpha);
-        for (int y = 0; y < sprite.Height(); ++y)
-            for (int x = 0; x < sprite.Width(); ++x) drawn.spritePixels.push_back(sprite.Pixel(x, y));
-    }
     return drawn;
 }
 
@@ -79,7 +69,6 @@ TEST(SharedDrawing, ThreadsDrawThePictureOfOneThread) {
                 for (int x = 0; x < alone.picture.Width(); ++x)
                     differing += alone.picture.Pixel(x, y) != together.picture.Pixel(x, y);
             EXPECT_EQ(differing, 0) << threads << " threads";
-            EXPECT_TRUE(together.spritePixels == alone.spritePixels) << threads << " threads: sprites left otherwise";
             if (c.everyPartShared) {
                 EXPECT_EQ(together.sharedParts, together.parts) << threads << " threads";
             }

@@ -49,5 +49,35 @@ TEST(SpriteStore, SetColorTintsAndKeepsTransparencyAndScaledSpritesBlendWithThei
     store.AddScaledSprite(3, {-1e30f, -1e30f, 1e30f, 1e30f}, 255, dest);   // far off: no crash
 }
 
+// A planned drawing tints as SetColor then AddScaledSprite would, leaves the sprite's pixels
+// alone until the commit, and a black part keeps the last planned tint.
+TEST(SpriteStore, PlannedTintsDrawAsRecolouringWouldAndRecolourOnlyAtTheCommit) {
+    SpriteStore planned, direct;
+    for (SpriteStore* store : {&planned, &direct}) {
+        TBitmap32& sprite = store->GetSprite(4);
+        sprite.SetSize(2, 2);
+        sprite.Clear(0xFF102030);
+        sprite.SetPixel(1, 0, 0x40FFFFFF);
+    }
+    TBitmap32 a(6, 6), b(6, 6);
+    a.Clear(clBlack32);
+    b.Clear(clBlack32);
+    const tSpriteDraw first = planned.PlanTintedSprite(4, 0xFF00FF00, {0, 0, 4, 4}, 200);
+    const tSpriteDraw second = planned.PlanTintedSprite(0, 0xFF000000, {1, 1, 3, 3}, 255);   // 0 shares 1
+    const tSpriteDraw third = planned.PlanTintedSprite(4, 0xFF000000, {2, 2, 6, 6}, 90);
+    EXPECT_EQ(planned.GetSprite(4).Pixel(0, 0), 0xFF102030u);   // not yet recoloured
+    EXPECT_TRUE(first.Tinted && third.Tinted && third.Tint == 0x0000FF00u && !second.Picture);
+    first.DrawInto(a);
+    third.DrawInto(a);
+    direct.SetColor(4, 0xFF00FF00);
+    direct.AddScaledSprite(4, {0, 0, 4, 4}, 200, b);
+    direct.AddScaledSprite(4, {2, 2, 6, 6}, 90, b);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(a.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
+    planned.CommitPlannedTints();
+    EXPECT_EQ(planned.GetSprite(4).Pixel(1, 0), 0x4000FF00u);
+    EXPECT_EQ(planned.GetSprite(4).MasterAlpha, direct.GetSprite(4).MasterAlpha);
+}
+
 }  // namespace
 }  // namespace pax
