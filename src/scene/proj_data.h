@@ -11,6 +11,17 @@
 
 namespace pax {
 
+// Eye coordinates: x right, y depth, z up (unscaled, so their length is the distance from the
+// eye). The projection works them out in double precision. The depth alone stays extended:
+// line and text parts shift it by whole units to stack on earlier ones, and the shifted value
+// keeps all its bits. Doubles where they suffice keep the record lean to copy on every step.
+struct tEyeCoordinates {
+    Extended y = 0;
+    double x = 0, z = 0;
+
+    tVector3d Vector() const { return {x, y, z}; }
+};
+
 struct ProjData {
     // --- pen (set by the turtle) ---
     std::string PenName;                  // at most 9 characters; names the pen in log lines
@@ -31,14 +42,13 @@ struct ProjData {
     // --- projection state (written by the window) ---
     bool Visible = true;                  // the current position lies in front of the near plane
     tVector3d Position;                   // current 3D point
-    tVector3d Eye;                        // eye coordinates: x right, y depth, z up (unscaled, so
-                                          // their length is the distance from the eye)
-    Extended ScreenX = 0, ScreenY = 0;    // window pixels, y down
+    tEyeCoordinates Eye;
+    double ScreenX = 0, ScreenY = 0;      // window pixels, y down
     int32_t RoundX = 0, RoundY = 0;       // screen position rounded (halves to even)
     bool PrevVisible = false;
     tVector3d PrevPosition;
-    tVector3d PrevEye;
-    Extended PrevScreenX = 0, PrevScreenY = 0;   // circles, boxes and sprites keep radii here
+    tEyeCoordinates PrevEye;
+    double PrevScreenX = 0, PrevScreenY = 0;   // circles, boxes and sprites keep radii here
     int32_t PrevRoundX = 0, PrevRoundY = 0;
 };
 

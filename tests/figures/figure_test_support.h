@@ -49,7 +49,7 @@ public:
     ScreenPoint Screen(const tVector3d& p) {
         ProjData pen;
         view().ProjectPoint(pen, p);
-        return {static_cast<double>(pen.ScreenX), static_cast<double>(pen.ScreenY)};
+        return {pen.ScreenX, pen.ScreenY};
     }
     TColor32 PixelAt(double x, double y) { return picture().PixelS(int(std::floor(x)), int(std::floor(y))); }
 

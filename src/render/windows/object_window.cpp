@@ -117,8 +117,8 @@ void ObjectWindow::DrawPoint(ProjData& pen) {
     auto* part = NewPart<tPointPart>(pen, PartType::Point);
     if (!part) return;
     part->Color = pen.LineDrawColor;
-    part->X = static_cast<double>(pen.ScreenX);
-    part->Y = static_cast<double>(pen.ScreenY);
+    part->X = pen.ScreenX;
+    part->Y = pen.ScreenY;
     m_parts.Insert(part);
 }
 
@@ -139,10 +139,10 @@ void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
     part->Normal[0] = static_cast<double>(towardsEye.x);
     part->Normal[1] = static_cast<double>(towardsEye.y);
     part->Normal[2] = static_cast<double>(towardsEye.z);
-    part->X = static_cast<double>(pen.ScreenX);
-    part->Y = static_cast<double>(pen.ScreenY);
-    part->Rx = static_cast<double>(pen.PrevScreenX);
-    part->Ry = static_cast<double>(pen.PrevScreenY);
+    part->X = pen.ScreenX;
+    part->Y = pen.ScreenY;
+    part->Rx = pen.PrevScreenX;
+    part->Ry = pen.PrevScreenY;
     m_parts.Insert(part);
 }
 
@@ -155,8 +155,8 @@ void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
     CalcRadius(rx, ry, pen);
     part->LineColor = ScaleColor(pen.LineDrawColor, pen.LineBrightness);
     part->FillColor = ScaleColor(pen.FillDrawColor, pen.FillBrightness);
-    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
-    const double rxs = static_cast<double>(pen.PrevScreenX), rys = static_cast<double>(pen.PrevScreenY);
+    const double sx = pen.ScreenX, sy = pen.ScreenY;
+    const double rxs = pen.PrevScreenX, rys = pen.PrevScreenY;
     part->X1 = sx - rxs;
     part->Y1 = sy - rys;
     part->X2 = sx + rxs;
@@ -173,8 +173,8 @@ void ObjectWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
     CalcRadius(rx, ry, pen);
     part->SpriteId = SpriteId();
     part->Transparency = pen.SpriteTransparency;
-    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
-    const double rxs = static_cast<double>(pen.PrevScreenX), rys = static_cast<double>(pen.PrevScreenY);
+    const double sx = pen.ScreenX, sy = pen.ScreenY;
+    const double rxs = pen.PrevScreenX, rys = pen.PrevScreenY;
     part->X1 = sx - rxs;
     part->Y1 = sy - rys;
     part->X2 = sx + rxs;
@@ -189,8 +189,8 @@ void ObjectWindow::DrawSprite(ProjData& pen, TColor32 colour) {
     part->Color = colour;
     part->SpriteId = SpriteId();
     part->Transparency = pen.SpriteTransparency;
-    part->Left = static_cast<float>(static_cast<double>(pen.ScreenX) - size.Width / 2.0);
-    part->Top = static_cast<float>(static_cast<double>(pen.ScreenY) - size.Height / 2.0);
+    part->Left = static_cast<float>(pen.ScreenX - size.Width / 2.0);
+    part->Top = static_cast<float>(pen.ScreenY - size.Height / 2.0);
     part->Right = part->Left + static_cast<float>(size.Width);
     part->Bottom = part->Top + static_cast<float>(size.Height);
     m_parts.Insert(part);
@@ -232,8 +232,8 @@ void ObjectWindow::DoLine(ProjData& pen) {
             return;
         }
         // The part in front of the eye, drawn at once.
-        LineF(static_cast<double>(pen.PrevScreenX), static_cast<double>(pen.PrevScreenY),
-              static_cast<double>(pen.ScreenX), static_cast<double>(pen.ScreenY), pen.LineDrawColor);
+        LineF(pen.PrevScreenX, pen.PrevScreenY,
+              pen.ScreenX, pen.ScreenY, pen.LineDrawColor);
         ++m_primitiveCount;
         return;
     }
@@ -248,10 +248,10 @@ void ObjectWindow::DoLine(ProjData& pen) {
     if (!part) return;
     part->Key = static_cast<double>(LineKeyFactor * (pen.Eye.y + pen.PrevEye.y));
     part->Color = pen.LineDrawColor;
-    part->EndX = static_cast<double>(pen.ScreenX);
-    part->EndY = static_cast<double>(pen.ScreenY);
-    part->StartX = static_cast<double>(pen.PrevScreenX);
-    part->StartY = static_cast<double>(pen.PrevScreenY);
+    part->EndX = pen.ScreenX;
+    part->EndY = pen.ScreenY;
+    part->StartX = pen.PrevScreenX;
+    part->StartY = pen.PrevScreenY;
     m_parts.Insert(part);
 }
 

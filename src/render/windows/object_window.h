@@ -153,7 +153,7 @@ private:
     template <class T>
     T* NewPart(const ProjData& pen, PartType type) {
         if (!(pen.PenIsDown && pen.Visible)) return nullptr;
-        return MakePart<T>(type, Extent(pen.Eye));
+        return MakePart<T>(type, Extent(pen.Eye.Vector()));
     }
     void CheckActive(std::string_view operation) const;
     // Replaces the screen position of the invisible end by the segment's crossing with the

@@ -155,8 +155,8 @@ void Proj3dWindow::DoLine(ProjData& pen) {
         if (PlaneCollecting()) {
             AddPolyPoint(pen);
         } else if (pen.LineDrawColor != 0) {
-            LineF(static_cast<double>(pen.PrevScreenX), static_cast<double>(pen.PrevScreenY),
-                  static_cast<double>(pen.ScreenX), static_cast<double>(pen.ScreenY), pen.LineDrawColor);
+            LineF(pen.PrevScreenX, pen.PrevScreenY,
+                  pen.ScreenX, pen.ScreenY, pen.LineDrawColor);
             ++m_primitiveCount;
         }
     }
@@ -216,8 +216,8 @@ void Proj3dWindow::DrawCircle(ProjData& pen, Extended radius) {
     if (!pen.Visible) return;
     CalcRadius(radius, radius, pen);
     if (std::abs(pen.RoundX) > CircleScreenLimit || std::abs(pen.RoundY) > CircleScreenLimit) return;
-    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
-    const double rx = static_cast<double>(pen.PrevScreenX), ry = static_cast<double>(pen.PrevScreenY);
+    const double sx = pen.ScreenX, sy = pen.ScreenY;
+    const double rx = pen.PrevScreenX, ry = pen.PrevScreenY;
     if (rx == 0 && ry == 0)
         PointF(sx, sy, pen.LineDrawColor);
     else
@@ -227,8 +227,8 @@ void Proj3dWindow::DrawCircle(ProjData& pen, Extended radius) {
 void Proj3dWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
     if (!pen.Visible) return;
     CalcRadius(rx, ry, pen);
-    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
-    const double rxs = static_cast<double>(pen.PrevScreenX), rys = static_cast<double>(pen.PrevScreenY);
+    const double sx = pen.ScreenX, sy = pen.ScreenY;
+    const double rxs = pen.PrevScreenX, rys = pen.PrevScreenY;
     Box(sx - rxs, sy - rys, sx + rxs, sy + rys, pen.FillDrawColor, pen.LineDrawColor);
 }
 
@@ -239,8 +239,8 @@ uint8_t Proj3dWindow::SpriteAlpha(uint8_t transparency) const {
 void Proj3dWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
     if (!pen.Visible) return;
     CalcRadius(rx, ry, pen);
-    const double sx = static_cast<double>(pen.ScreenX), sy = static_cast<double>(pen.ScreenY);
-    const double rxs = static_cast<double>(pen.PrevScreenX), rys = static_cast<double>(pen.PrevScreenY);
+    const double sx = pen.ScreenX, sy = pen.ScreenY;
+    const double rxs = pen.PrevScreenX, rys = pen.PrevScreenY;
     Sprite(m_spriteId, sx - rxs, sy - rys, sx + rxs, sy + rys, SpriteAlpha(pen.SpriteTransparency));
 }
 
@@ -250,8 +250,8 @@ void Proj3dWindow::DrawSprite(ProjData& pen, TColor32 colour) {
     ++m_primitiveCount;
     if ((colour & 0x00FFFFFF) != 0) Sprites().SetColor(m_spriteId, colour);
     const tSpriteSize size = Sprites().GetSpriteSize(m_spriteId);
-    const double left = static_cast<double>(pen.ScreenX) - size.Width / 2.0;
-    const double top = static_cast<double>(pen.ScreenY) - size.Height / 2.0;
+    const double left = pen.ScreenX - size.Width / 2.0;
+    const double top = pen.ScreenY - size.Height / 2.0;
     Sprite(m_spriteId, left, top, left + size.Width, top + size.Height,
            static_cast<uint8_t>(m_spriteOpacity * AlphaOf(colour) / 256));
 }
@@ -385,8 +385,8 @@ void Proj3dWindow::DrawNormalOf(const tPlaneRecord& record, Extended length) {
     if (record.Count < 3 || record.Count2d < 1) return;
     Project(m_ownPen, record.Points[0].Point + length * record.Normal);
     if (!m_ownPen.Visible) return;
-    LineFixed(record.Points2d[0].x, record.Points2d[0].y, static_cast<double>(m_ownPen.ScreenX),
-              static_cast<double>(m_ownPen.ScreenY), NormalColor);
+    LineFixed(record.Points2d[0].x, record.Points2d[0].y, m_ownPen.ScreenX,
+              m_ownPen.ScreenY, NormalColor);
 }
 
 }  // namespace pax

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -36,9 +35,6 @@ inline double HoldOnScreen(double v) {
     if (!(v > -Limit)) return -Limit;
     return v < Limit ? v : Limit;
 }
-
-// As bytes: an x87 load and store per value would cost more than the copy is worth.
-inline void CopyExtended(Extended& to, const Extended& from) { std::memcpy(&to, &from, sizeof(Extended)); }
 
 inline void SetScreen(ProjData& pen, double sx, double sy) {
     sx = HoldOnScreen(sx);
@@ -163,7 +159,9 @@ void Proj3dWindow::ProjectInline(ProjData& pen, const tVector3d& point) const {
     pen.Position = point;
     double ex, ed, ey;
     EyeCoordinates(point, ex, ed, ey);
-    pen.Eye = {ex, ed, ey};
+    pen.Eye.x = ex;
+    pen.Eye.y = ed;
+    pen.Eye.z = ey;
     switch (m_projector) {
     case Projector::Perspective: {
         pen.Visible = ed >= static_cast<double>(NearDistance);
@@ -220,12 +218,12 @@ void Proj3dWindow::ScreenOfPoint(const tVector3d& point, double& sx, double& sy)
     Project(scratch, point);
     if (m_projector == Projector::Perspective && !scratch.Visible) {
         const double near = static_cast<double>(NearDistance);
-        const double ex = static_cast<double>(scratch.Eye.x), ey = static_cast<double>(scratch.Eye.z);
+        const double ex = scratch.Eye.x, ey = scratch.Eye.z;
         scratch.ScreenX = HoldOnScreen(m_vc.cx + ex / near * m_vc.kx);
         scratch.ScreenY = HoldOnScreen(m_vc.cy - ey / near * m_vc.ky);
     }
-    sx = static_cast<double>(scratch.ScreenX);
-    sy = static_cast<double>(scratch.ScreenY);
+    sx = scratch.ScreenX;
+    sy = scratch.ScreenY;
 }
 
 void Proj3dWindow::DoProjection(ProjData& pen, const tVector3d& point, bool draw) {
@@ -237,8 +235,8 @@ void Proj3dWindow::DoProjection(ProjData& pen, const tVector3d& point, bool draw
     pen.PrevVisible = pen.Visible;
     pen.PrevPosition = pen.Position;
     pen.PrevEye = pen.Eye;
-    CopyExtended(pen.PrevScreenX, pen.ScreenX);
-    CopyExtended(pen.PrevScreenY, pen.ScreenY);
+    pen.PrevScreenX = pen.ScreenX;
+    pen.PrevScreenY = pen.ScreenY;
     pen.PrevRoundX = pen.RoundX;
     pen.PrevRoundY = pen.RoundY;
     ProjectInline(pen, point);

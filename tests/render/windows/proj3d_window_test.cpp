@@ -62,15 +62,15 @@ TEST_F(Proj3dWindowTest, KnownPointsLandWhereEachModePutsThem) {
         window.SetProjection(c.mode);
         window.ProjectPoint(pen, c.point);
         EXPECT_TRUE(pen.Visible) << c.mode;
-        EXPECT_NEAR(double(pen.ScreenX), c.sx, 1e-6) << "mode " << c.mode;
-        EXPECT_NEAR(double(pen.ScreenY), c.sy, 1e-6) << "mode " << c.mode;
+        EXPECT_NEAR(pen.ScreenX, c.sx, 1e-6) << "mode " << c.mode;
+        EXPECT_NEAR(pen.ScreenY, c.sy, 1e-6) << "mode " << c.mode;
         EXPECT_EQ(pen.RoundX, std::lrint(c.sx));
     }
     // The view follows the eye without being asked.
     window.SetProjection(2);
     scene.eye.MoveRight(100);
     At({0, 0, 0});
-    EXPECT_NEAR(double(pen.ScreenX), Cx - 100 * S() / 1000 * Psx(), 1e-6);
+    EXPECT_NEAR(pen.ScreenX, Cx - 100 * S() / 1000 * Psx(), 1e-6);
     EXPECT_FALSE(scene.eye.Changed());
 }
 
@@ -84,7 +84,7 @@ TEST_F(Proj3dWindowTest, StereoViewsAreMirroredAndTheEyeIsLeftBalanced) {
     const double a = 0.25 * std::numbers::pi / 180;
     const double x = 0.5 * std::cos(a) - 1000 * std::sin(a), d = 0.5 * std::sin(a) + 1000 * std::cos(a);
     window.ProjectPoint(pen, {0, 0, 0});
-    EXPECT_NEAR(double(pen.ScreenX), Cx + x / d * S() * Psx(), 1e-6);
+    EXPECT_NEAR(pen.ScreenX, Cx + x / d * S() * Psx(), 1e-6);
     // The translation rows hold the eye coordinates of the origin.
     EXPECT_NEAR(double(window.ViewMatrix().Row[3].x), x, 1e-9);
     EXPECT_NEAR(double(window.SecondViewMatrix().Row[3].x), 1000 * std::sin(a) - 0.5, 1e-9);
@@ -137,9 +137,9 @@ TEST_F(Proj3dWindowTest, CirclesFarOffOrTooLargeAreNotDrawnAsCircles) {
     Picture().Clear();
     At({0, 0, 0});
     window.CalcRadius(100, 50, pen);
-    EXPECT_NEAR(double(pen.PrevScreenX), 100 * S() / 1000 * Psx(), 1e-6);
-    EXPECT_NEAR(double(pen.PrevScreenY), 50 * S() / 1000 * 0.7, 1e-6);
-    EXPECT_NEAR(double(pen.ScreenX), Cx, 1e-9);   // the centre is back
+    EXPECT_NEAR(pen.PrevScreenX, 100 * S() / 1000 * Psx(), 1e-6);
+    EXPECT_NEAR(pen.PrevScreenY, 50 * S() / 1000 * 0.7, 1e-6);
+    EXPECT_NEAR(pen.ScreenX, Cx, 1e-9);   // the centre is back
     window.CalcRadius(20001, 10, pen);
     EXPECT_TRUE(pen.PrevScreenX == 0 && pen.PrevScreenY == 0);
     window.DrawCircle(pen, 20001);
