@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "foundation/extended.h"
@@ -28,6 +29,15 @@ inline tVector3d& operator+=(tVector3d& a, const tVector3d& b) { a = a + b; retu
 inline tVector3d& operator-=(tVector3d& a, const tVector3d& b) { a = a - b; return a; }
 
 inline tVector3d MakeVector(Extended x, Extended y, Extended z) { return {x, y, z}; }
+
+// to = from bit for bit in three 16-byte moves, where an assignment may become a string copy
+// that costs more than a turn of the turtle.
+inline void CopyVector(tVector3d& to, const tVector3d& from) {
+    static_assert(sizeof(Extended) == 16 && sizeof(tVector3d) == 48, "three padded 80-bit values");
+    std::memcpy(&to.x, &from.x, sizeof(Extended));
+    std::memcpy(&to.y, &from.y, sizeof(Extended));
+    std::memcpy(&to.z, &from.z, sizeof(Extended));
+}
 
 // (cos alpha cos beta, sin alpha cos beta, sin beta); components within 1e-18 of 0 become 0.
 tVector3d DirFromAngles(Extended alpha, Extended beta);

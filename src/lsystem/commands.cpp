@@ -104,12 +104,26 @@ void LSInterpreter::ReportMissingClose() const { Report(MissingCloseText); }
 
 inline void LSInterpreter::TurnLeft(const tLSState& state) {
     const TurnPairs& turn = Turn(state);
-    if (!turn.zero) m_pax.TurnRightBySinCos(turn.Minus());
+    if (turn.zero) return;
+    m_turns.Apply(m_pax, tTurnMemo::Kind::Left, turn.degrees, [&] { m_pax.TurnRightBySinCos(turn.Minus()); });
 }
 
 inline void LSInterpreter::TurnRight(const tLSState& state) {
     const TurnPairs& turn = Turn(state);
-    if (!turn.zero) m_pax.TurnRightBySinCos(turn.Plus());
+    if (turn.zero) return;
+    m_turns.Apply(m_pax, tTurnMemo::Kind::Right, turn.degrees, [&] { m_pax.TurnRightBySinCos(turn.Plus()); });
+}
+
+void LSInterpreter::Pitch(const tLSState& state, bool down) {
+    const TurnPairs& turn = Turn(state);
+    m_turns.Apply(m_pax, down ? tTurnMemo::Kind::PitchDown : tTurnMemo::Kind::PitchUp, turn.degrees,
+                  [&] { m_pax.PitchDownBySinCos(down ? turn.Plus() : turn.Minus()); });
+}
+
+void LSInterpreter::Roll(const tLSState& state, bool left) {
+    const TurnPairs& turn = Turn(state);
+    m_turns.Apply(m_pax, left ? tTurnMemo::Kind::RollLeft : tTurnMemo::Kind::RollRight, turn.degrees,
+                  [&] { m_pax.RollLeftBySinCos(left ? turn.Plus() : turn.Minus()); });
 }
 
 void LSInterpreter::InterpretText(const char* text, uint32_t n, const tLSystem& system, tLSState& state) {
@@ -162,10 +176,10 @@ bool LSInterpreter::Execute(unsigned char c, const tLSystem& system, tLSState& s
     // turns left and right do nothing at all for angle 0, pitch and roll still turn by it.
     case '+': TurnLeft(state); return true;
     case '-': TurnRight(state); return true;
-    case '&': m_pax.PitchDownBySinCos(Turn(state).Plus()); return true;
-    case '^': m_pax.PitchDownBySinCos(Turn(state).Minus()); return true;
-    case '\\': m_pax.RollLeftBySinCos(Turn(state).Plus()); return true;
-    case '/': m_pax.RollLeftBySinCos(Turn(state).Minus()); return true;
+    case '&': Pitch(state, true); return true;
+    case '^': Pitch(state, false); return true;
+    case '\\': Roll(state, true); return true;
+    case '/': Roll(state, false); return true;
     case '|': m_pax.TurnAround(); return true;
     case '_': m_pax.RollAround(); return true;
     case '[': m_pax.NewObject(); return true;

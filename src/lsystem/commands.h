@@ -24,6 +24,7 @@
 #include "foundation/vector3d.h"
 #include "lsystem/ls_palette.h"
 #include "lsystem/ls_system.h"
+#include "lsystem/turn_memo.h"
 
 namespace pax {
 
@@ -207,6 +208,9 @@ private:
     // "+" and "-": TurnLeft and TurnRight by n * angle, nothing at all for angle 0.
     void TurnLeft(const tLSState& state);
     void TurnRight(const tLSState& state);
+    // "&" and "^", "\\" and "/": PitchDown and PitchUp, RollLeft and RollRight by n * angle.
+    void Pitch(const tLSState& state, bool down);
+    void Roll(const tLSState& state, bool left);
     static bool SameBits(const Extended& a, const Extended& b) {
         static_assert(std::numeric_limits<Extended>::digits == 64, "the 80-bit x87 format");
         uint64_t mantissaA, mantissaB;
@@ -250,6 +254,7 @@ private:
     Extended m_number = 1;
     bool m_numberIsOne = true;   // m_number is exactly 1 (false may also mean 1)
     TurnPairs m_turn;
+    tTurnMemo m_turns;   // the frames that the turns led to
     StepLength m_step;
     tLSTrace m_trace;
     tLSStatistics m_stats;

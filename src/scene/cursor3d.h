@@ -144,6 +144,15 @@ public:
         m_cursor.Changed = true;
     }
 
+    // Right, Heading and Up as given, bit for bit, without the checks of the frame setters:
+    // for a caller that remembers the frames that this cursor's turns led to.
+    void SetFrameBits(const tVector3d& right, const tVector3d& heading, const tVector3d& up) {
+        CopyVector(m_cursor.Right, right);
+        CopyVector(m_cursor.Heading, heading);
+        CopyVector(m_cursor.Up, up);
+        m_cursor.Changed = true;
+    }
+
     // Exact quarter and half turns: vector swaps, no trigonometry, no rounding.
     void TurnRight90();
     void TurnLeft90();

@@ -1,0 +1,114 @@
+#include "lsystem/turn_memo.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "scene/cursor3d.h"
+
+namespace pax {
+namespace {
+
+using Kind = tTurnMemo::Kind;
+
+bool SameBits(const tVector3d& a, const tVector3d& b) {
+    return std::memcmp(&a.x, &b.x, 10) == 0 && std::memcmp(&a.y, &b.y, 10) == 0 && std::memcmp(&a.z, &b.z, 10) == 0;
+}
+
+bool SameFrame(const TCursor3d& a, const TCursor3d& b) {
+    return SameBits(a.Right(), b.Right()) && SameBits(a.Heading(), b.Heading()) && SameBits(a.Up(), b.Up());
+}
+
+// The turn of this kind by degrees, worked out as the interpreter would without the memo.
+void Turn(TCursor3d& cursor, Kind kind, Extended degrees) {
+    const tSinCos plus{std::sin(degrees * DegToRad), std::cos(degrees * DegToRad)};
+    const tSinCos minus{std::sin(-degrees * DegToRad), std::cos(-degrees * DegToRad)};
+    switch (kind) {
+    case Kind::Left: cursor.TurnRightBySinCos(minus); return;
+    case Kind::Right: cursor.TurnRightBySinCos(plus); return;
+    case Kind::PitchDown: cursor.PitchDownBySinCos(plus); return;
+    case Kind::PitchUp: cursor.PitchDownBySinCos(minus); return;
+    case Kind::RollLeft: cursor.RollLeftBySinCos(plus); return;
+    case Kind::RollRight: cursor.RollLeftBySinCos(minus); return;
+    }
+}
+
+// Pairs of turns of every kind by two angles, each from the start frame, so that frames
+// recur under different kinds and angles: a memo that confused a kind, an angle or a frame
+// with another would set a wrong frame.
+TEST(TurnMemo, RememberedTurnsGiveTheWorkedOutFramesBitForBit) {
+    TCursor3d plain("plain"), memoised("memoised");
+    tTurnMemo memo;
+    const Extended angles[] = {60, -37.5L};
+    uint32_t seed = 12345;
+    const auto next = [&](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    int turns = 0;
+    for (int run = 0; run < 5000; ++run) {
+        plain.Reset();
+        memoised.Reset();
+        for (int i = 0; i < 2; ++i, ++turns) {
+            const auto kind = static_cast<Kind>(next(6));
+            const Extended degrees = angles[next(2)];
+            Turn(plain, kind, degrees);
+            memoised.SetChanged(false);
+            memo.Apply(memoised, kind, degrees, [&] { Turn(memoised, kind, degrees); });
+            ASSERT_TRUE(SameFrame(plain, memoised)) << "run " << run << " turn " << i;
+            ASSERT_TRUE(memoised.Changed());
+        }
+    }
+    // 12 turns from the start frame, 144 pairs: after the first of each, most are found.
+    EXPECT_GT(memo.Hits(), static_cast<uint64_t>(turns * 3 / 4));
+
+    // One frame turned by many angles, twice over: angles that share a set must not stand in
+    // for one another.
+    for (int round = 0; round < 2; ++round)
+        for (int k = 1; k <= 90; ++k) {
+            plain.Reset();
+            memoised.Reset();
+            Turn(plain, Kind::PitchDown, k * 1.5L);
+            memo.Apply(memoised, Kind::PitchDown, k * 1.5L, [&] { Turn(memoised, Kind::PitchDown, k * 1.5L); });
+            ASSERT_TRUE(SameFrame(plain, memoised)) << "round " << round << " angle " << k * 1.5L;
+        }
+}
+
+// The Koch snowflake's turns meet a few dozen frames: after the first of each, all are found.
+// Frames that never recur (a turn by one degree, round and round) leave the memo after its trial.
+TEST(TurnMemo, KochTurnsAreFoundAndNeverRecurringFramesPassBy) {
+    std::string word = "F--F--F";
+    for (int i = 0; i < 6; ++i) {
+        std::string next;
+        for (char c : word) next += c == 'F' ? std::string("F+F--F+F") : std::string(1, c);
+        word = std::move(next);
+    }
+    TCursor3d plain("plain"), memoised("memoised");
+    plain.PitchUp(90);
+    memoised.PitchUp(90);
+    tTurnMemo memo;
+    uint64_t turns = 0;
+    for (char c : word) {
+        if (c == 'F') continue;
+        const Kind kind = c == '+' ? Kind::Left : Kind::Right;
+        Turn(plain, kind, 60);
+        memo.Apply(memoised, kind, 60, [&] { Turn(memoised, kind, 60); });
+        ++turns;
+        ASSERT_TRUE(SameFrame(plain, memoised));
+    }
+    EXPECT_EQ(turns, 16384u);
+    EXPECT_GT(memo.Hits(), turns * 97 / 100);
+
+    const uint64_t before = memo.Hits();
+    for (int i = 0; i < 4000; ++i) {
+        Turn(plain, Kind::Right, 1);
+        memo.Apply(memoised, Kind::Right, 1, [&] { Turn(memoised, Kind::Right, 1); });
+        ASSERT_TRUE(SameFrame(plain, memoised)) << i;
+    }
+    EXPECT_LT(memo.Hits() - before, 100u);
+}
+
+}  // namespace
+}  // namespace pax
