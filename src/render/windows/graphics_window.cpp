@@ -330,13 +330,34 @@ void oWindow::Ellipse(double cx, double cy, double rx, double ry, TColor32 line,
     DrawEllipse(cx, cy, rx, ry, line, fill, FillPolygons);
 }
 
+namespace {
+
+// The cosines and sines of the ellipse's vertex angles, worked out once: every circle part of
+// a plant's berries and blossoms needs them.
+struct EllipseAngles {
+    std::array<double, oWindow::EllipseVertices> cos, sin;
+};
+
+const EllipseAngles& TheEllipseAngles() {
+    static const EllipseAngles angles = [] {
+        EllipseAngles t;
+        const double step = 2 * std::numbers::pi / (oWindow::EllipseVertices - 1);
+        for (int i = 0; i < oWindow::EllipseVertices; ++i) {
+            const double a = i * step;
+            t.cos[static_cast<size_t>(i)] = std::cos(a);
+            t.sin[static_cast<size_t>(i)] = std::sin(a);
+        }
+        return t;
+    }();
+    return angles;
+}
+
+}  // namespace
+
 void oWindow::DrawEllipse(double cx, double cy, double rx, double ry, TColor32 line, TColor32 fill, bool filled) {
+    const EllipseAngles& angles = TheEllipseAngles();
     std::array<tPointD, EllipseVertices> vertices;
-    const double step = 2 * std::numbers::pi / (EllipseVertices - 1);
-    for (int i = 0; i < EllipseVertices; ++i) {
-        const double a = i * step;
-        vertices[i] = {cx + rx * std::cos(a), cy + ry * std::sin(a)};
-    }
+    for (size_t i = 0; i < EllipseVertices; ++i) vertices[i] = {cx + rx * angles.cos[i], cy + ry * angles.sin[i]};
     vertices.back() = vertices.front();
     if (m_vectorSink) {
         // The sink gets the ellipse itself; the polygon that approximates it stays on the surface.
