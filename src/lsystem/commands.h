@@ -211,16 +211,6 @@ private:
     // "&" and "^", "\\" and "/": PitchDown and PitchUp, RollLeft and RollRight by n * angle.
     void Pitch(const tLSState& state, bool down);
     void Roll(const tLSState& state, bool left);
-    static bool SameBits(const Extended& a, const Extended& b) {
-        static_assert(std::numeric_limits<Extended>::digits == 64, "the 80-bit x87 format");
-        uint64_t mantissaA, mantissaB;
-        uint16_t exponentA, exponentB;
-        std::memcpy(&mantissaA, &a, sizeof mantissaA);
-        std::memcpy(&mantissaB, &b, sizeof mantissaB);
-        std::memcpy(&exponentA, reinterpret_cast<const char*>(&a) + 8, sizeof exponentA);
-        std::memcpy(&exponentB, reinterpret_cast<const char*>(&b) + 8, sizeof exponentB);
-        return mantissaA == mantissaB && exponentA == exponentB;
-    }
 
     void TraceCharacter(unsigned char c);
     void AddDigit(unsigned char c) {

@@ -34,7 +34,7 @@ public:
         const trCursor3d& frame = cursor.State();
         Set& set = m_sets[SetOf(frame, kind, degrees)];
         for (const Entry& entry : set.ways)
-            if (entry.used && entry.kind == kind && SameBits(entry.degrees, degrees) && Holds(entry.before, frame)) {
+            if (entry.used && entry.kind == kind && pax::SameBits(entry.degrees, degrees) && Holds(entry.before, frame)) {
                 cursor.SetFrameBits(entry.after.right, entry.after.heading, entry.after.up);
                 Count(true);
                 return;
@@ -92,13 +92,10 @@ private:
         std::memcpy(&e, reinterpret_cast<const char*>(&x) + 8, sizeof e);
         return e;
     }
-    static bool SameBits(const Extended& a, const Extended& b) {
-        return Mantissa(a) == Mantissa(b) && SignAndExponent(a) == SignAndExponent(b);
-    }
     // The sign too: opposite headings have the same mantissas.
     static uint64_t Mix(const Extended& x) { return Mantissa(x) ^ uint64_t{SignAndExponent(x)} << 1; }
     static bool SameBits(const tVector3d& a, const tVector3d& b) {
-        return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z);
+        return pax::SameBits(a.x, b.x) && pax::SameBits(a.y, b.y) && pax::SameBits(a.z, b.z);
     }
     static bool Holds(const Frame& f, const trCursor3d& c) {
         return SameBits(f.heading, c.Heading) && SameBits(f.right, c.Right) && SameBits(f.up, c.Up);
