@@ -51,6 +51,15 @@ Pax3d& SecondCursor(Stage& stage) {
     return bee;
 }
 
+// The sine and cosine of a ring's turn (degrees), worked out once for all its sides, as
+// RollLeft(turn) and TurnRight(turn) would. They look the pair up in the shared cache of
+// recent angles on every side, and the cache loses it to a plant's other angles between tubes.
+tSinCos TurnPair(Extended turn) {
+    tSinCos t;
+    SinCos(turn * DegToRad, t.s, t.c);
+    return t;
+}
+
 // The first corner of a ring of radius r, rolled half a turn so that DrawUp(side) walks the
 // ring's chords.
 void ToRingStart(Pax3d& turtle, Extended r, const tPolySide& ring) {
@@ -70,6 +79,7 @@ void SolidTubeWalk(Stage& stage, int n, Extended r1, Extended r2, Extended h) {
     ToRingStart(bee, r2, farRing);
     ToRingStart(pax, r1, nearRing);
     pax.PenDown();
+    const tSinCos nearStep = TurnPair(nearRing.Turn), farStep = TurnPair(farRing.Turn);
     for (int i = 0; i < n; ++i) {
         pax.BeginPlane();
         pax.LineToCursor(bee);
@@ -77,8 +87,8 @@ void SolidTubeWalk(Stage& stage, int n, Extended r1, Extended r2, Extended h) {
         bee.AddPlanePoint();
         pax.DrawUp(nearRing.Side);
         pax.EndPlane();
-        pax.RollLeft(nearRing.Turn);
-        bee.RollLeft(farRing.Turn);
+        pax.RollLeftBySinCos(nearStep);
+        bee.RollLeftBySinCos(farStep);
     }
 }
 
@@ -93,12 +103,13 @@ void WireTubeWalk(Stage& stage, int n, Extended r1, Extended r2, Extended h) {
     ToRingStart(pax, r1, nearRing);
     pax.PenDown();
     bee.PenDown();
+    const tSinCos nearStep = TurnPair(nearRing.Turn), farStep = TurnPair(farRing.Turn);
     for (int i = 0; i < n; ++i) {
         pax.LineToCursor(bee);
         pax.DrawUp(nearRing.Side);
         bee.DrawUp(farRing.Side);
-        pax.RollLeft(nearRing.Turn);
-        bee.RollLeft(farRing.Turn);
+        pax.RollLeftBySinCos(nearStep);
+        bee.RollLeftBySinCos(farStep);
     }
 }
 
@@ -112,12 +123,13 @@ void ConeSides(Stage& stage, int n, Extended r, Extended h, bool solid) {
     apex.JumpForward(h);
     ToRingStart(pax, r, ring);
     pax.PenDown();
+    const tSinCos step = TurnPair(ring.Turn);
     for (int i = 0; i < n; ++i) {
         if (solid) pax.BeginPlane();
         pax.LineToCursor(apex);
         pax.DrawUp(ring.Side);
         if (solid) pax.EndPlane();
-        pax.RollLeft(ring.Turn);
+        pax.RollLeftBySinCos(step);
     }
 }
 
@@ -125,7 +137,14 @@ void ConeSides(Stage& stage, int n, Extended r, Extended h, bool solid) {
 
 tPolySide PolySide(int n, Extended angle, Extended r) {
     const Extended turn = angle / std::max(n, 1);
-    tPolySide result{2 * r * std::sin(turn / 2 * DegToRad), turn};
+    // Rings come by the thousand with the same few segment counts: the last half turn's sine
+    // is kept rather than worked out in extended precision again.
+    thread_local Extended lastTurn = 0, lastSine = 0;
+    if (turn != lastTurn || turn == 0) {
+        lastSine = std::sin(turn / 2 * DegToRad);
+        lastTurn = turn;
+    }
+    tPolySide result{2 * r * lastSine, turn};
     if (r < 0) {
         result.Side = -result.Side;
         result.Turn = -result.Turn;
@@ -146,9 +165,11 @@ void disc(Stage& stage, std::string_view axis, int n, Extended r) {
     pax.TurnLeft(ring.Turn / 2);
     pax.PenDown();
     pax.BeginPlane();
+    // TurnLeft(a) is TurnRight(-a), and nothing for a = 0.
+    const tSinCos step = TurnPair(-ring.Turn);
     for (int i = 0; i < n - 1; ++i) {
         pax.DrawForward(ring.Side);
-        pax.TurnLeft(ring.Turn);
+        if (ring.Turn != 0) pax.TurnRightBySinCos(step);
     }
     // The last side back to the first corner is closed by the plane; a corner repeating the
     // first would be one too many for a 200-gon.
@@ -166,9 +187,10 @@ void Cap(Stage& stage, int n, Extended r, CapFacing facing) {
     ToRingStart(pax, r, ring);
     pax.PenDown();
     pax.BeginPlane();
+    const tSinCos step = TurnPair(ring.Turn);
     for (int i = 0; i < n - 1; ++i) {
         pax.DrawUp(ring.Side);
-        pax.RollLeft(ring.Turn);
+        pax.RollLeftBySinCos(step);
     }
     pax.EndPlane();
 }
