@@ -54,7 +54,24 @@ void CombineRow(TColor32* dest, const TColor32* source, const int* sourceIndex, 
         case TDrawMode::dmCustom: {
             const uint32_t master = how.masterAlpha;
             if (master == 0) return;
-            for (int i = 0; i < n; ++i) {
+            int i = 0;
+#if defined(__SSE2__)
+            // Sprites are blended by the thousand: four pixels at a time, the same bits.
+            const __m128i tintMask = _mm_set1_epi32(how.tinted ? static_cast<int>(0xFF000000u) : -1);
+            const __m128i tint = _mm_set1_epi32(how.tinted ? static_cast<int>(how.tint) : 0);
+            const __m128i masterLanes = _mm_set1_epi32(static_cast<int>(master));
+            for (; i + 4 <= n; i += 4) {
+                __m128i s = _mm_set_epi32(static_cast<int>(at(i + 3)), static_cast<int>(at(i + 2)),
+                                          static_cast<int>(at(i + 1)), static_cast<int>(at(i)));
+                s = _mm_or_si128(_mm_and_si128(s, tintMask), tint);
+                __m128i a = _mm_srli_epi32(s, 24);
+                if (master != 255) a = blend::Div255Four(_mm_mullo_epi16(a, masterLanes));
+                TColor32* const p = dest + i;
+                const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(p), blend::MixFour(s, d, a));
+            }
+#endif
+            for (; i < n; ++i) {
                 TColor32 s = at(i);
                 if (how.tinted) s = (s & 0xFF000000) | how.tint;
                 const uint32_t a = master == 255 ? AlphaOf(s) : blend::ScaleAlpha(AlphaOf(s), master);

@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "render/surface/bitmap32_blend.h"
 #include "render/surface_test_support.h"
 #include "support/golden.h"
 
@@ -348,6 +349,61 @@ TEST(Bitmap32DrawTo, BlendModeWeighsBySourceAlphaTimesMasterAlpha) {
     white.MasterAlpha = 128;
     white.StretchTo(stretched, {0, 0, 2, 2});
     EXPECT_EQ(Pixels(stretched), Px(4, Color32(128, 128, 128)));
+}
+
+#if defined(__SSE2__)
+TEST(Bitmap32Blend, FourPixelMixIsTheOnePixelMixForEveryChannelWeightAndPair) {
+    // Every (source, destination, weight) triple in every channel, the two ends included.
+    for (uint32_t a = 0; a < 256; ++a)
+        for (uint32_t sv = 0; sv < 256; ++sv)
+            for (uint32_t dv = 0; dv < 256; dv += 4) {
+                uint32_t s[4], d[4], mixed[4];
+                for (uint32_t k = 0; k < 4; ++k) {
+                    s[k] = sv * 0x01010101u;
+                    d[k] = (dv + k) * 0x01010101u;
+                }
+                const __m128i out = blend::MixFour(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s)),
+                                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(d)),
+                                                   _mm_set1_epi32(static_cast<int>(a)));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(mixed), out);
+                for (uint32_t k = 0; k < 4; ++k) {
+                    const TColor32 want = a == 0 ? d[k] : (a == 255 ? s[k] | 0xFF000000u : blend::Mix(s[k], d[k], a));
+                    ASSERT_EQ(mixed[k], want) << "s " << sv << " d " << dv + k << " a " << a;
+                }
+            }
+}
+#endif
+
+TEST(Bitmap32Stretch, BlendedStretchMatchesThePixelByPixelBlendWithTintAndMasterAlpha) {
+    // Rows of odd lengths, so that the last pixels of a row are left over from groups of four.
+    std::mt19937 random(7);
+    TBitmap32 sprite(7, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) sprite.ScanLine(y)[x] = static_cast<TColor32>(random());
+    sprite.ScanLine(0)[0] &= 0x00FFFFFFu;   // alpha 0
+    sprite.ScanLine(0)[1] |= 0xFF000000u;   // alpha 255
+    for (const bool tinted : {false, true})
+        for (const uint8_t master : {uint8_t(255), uint8_t(77)}) {
+            TBitmap32 dst(23, 11);
+            for (int y = 0; y < 11; ++y)
+                for (int x = 0; x < 23; ++x) dst.ScanLine(y)[x] = static_cast<TColor32>(random());
+            TBitmap32 before;
+            before.Assign(dst);
+            const TColor32 tint = 0x12345678u;
+            sprite.StretchBlendTo(dst, {1, 0, 22, 11}, master, tinted, tint);
+            for (int y = 0; y < 11; ++y)
+                for (int x = 1; x < 22; ++x) {
+                    // Nearest source pixel: floor((k + 1/2) 7 / 21) across, (k + 1/2) 5 / 11 down.
+                    TColor32 s = sprite.ScanLine((2 * y + 1) * 5 / 22)[(2 * (x - 1) + 1) * 7 / 42];
+                    if (tinted) s = (s & 0xFF000000u) | (tint & 0x00FFFFFFu);
+                    const uint32_t a = master == 255 ? AlphaOf(s) : blend::ScaleAlpha(AlphaOf(s), master);
+                    TColor32 want = before.ScanLine(y)[x];
+                    blend::MixInto(want, s, a);
+                    ASSERT_EQ(dst.ScanLine(y)[x], want) << x << "," << y << " tinted " << tinted;
+                }
+            EXPECT_EQ(dst.ScanLine(5)[0], before.ScanLine(5)[0]);
+            EXPECT_EQ(dst.ScanLine(5)[22], before.ScanLine(5)[22]);
+        }
 }
 
 TEST(Bitmap32DrawTo, SourceRectangleAndClippingCutBothSides) {
