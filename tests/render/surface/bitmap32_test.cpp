@@ -367,7 +367,8 @@ TEST(Bitmap32Blend, FourPixelMixIsTheOnePixelMixForEveryChannelWeightAndPair) {
                                                    _mm_set1_epi32(static_cast<int>(a)));
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(mixed), out);
                 for (uint32_t k = 0; k < 4; ++k) {
-                    const TColor32 want = a == 0 ? d[k] : (a == 255 ? s[k] | 0xFF000000u : blend::Mix(s[k], d[k], a));
+                    TColor32 want = d[k];
+                    blend::MixInto(want, s[k], a);
                     ASSERT_EQ(mixed[k], want) << "s " << sv << " d " << dv + k << " a " << a;
                 }
             }
