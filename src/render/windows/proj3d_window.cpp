@@ -273,6 +273,9 @@ void Proj3dWindow::DoBeginPolyon(ProjData& pen, bool fill) {
     tPlaneRecord& r = m_plane.Record();
     // A plane refused for nesting too deep leaves the open one untouched.
     if (!r.Open || r.Nesting != nesting + 1) return;
+    m_known.nesting = r.Nesting;
+    m_known.count = 0;
+    m_known.view = m_viewSerial;
     r.Outline = DrawOutlines;
     r.Filled = FillPolygons && fill;
     r.LineOpacity = m_lineOpacity;
@@ -285,7 +288,23 @@ void Proj3dWindow::DoBeginPolyon(ProjData& pen, bool fill) {
 
 void Proj3dWindow::AddPolyPoint(ProjData& pen) {
     if (PolygonTrace()) Trace(" Proj3dWindow.AddPolyPoint: pno=" + std::to_string(m_plane.Record().Count));
-    m_plane.Add3dPoint(pen.Position, pen.LineDrawColor);
+    const int32_t corner = m_plane.Record().Count;
+    if (!m_plane.Add3dPoint(pen.Position, pen.LineDrawColor)) return;
+    // The pen's screen position may be older than the view: this corner is projected here,
+    // while the rest of the plane can still be taken as known.
+    if (!KnownUpTo(corner)) return;
+    Project(m_cornerPen, pen.Position);
+    NoteCorner(corner, m_cornerPen);
+}
+
+bool Proj3dWindow::KnownUpTo(int32_t corner) const {
+    return m_known.count == corner && m_known.nesting == m_plane.Record().Nesting && m_known.view == m_viewSerial;
+}
+
+void Proj3dWindow::NoteCorner(int32_t corner, const ProjData& pen) {
+    if (!pen.Visible || !KnownUpTo(corner)) return;
+    m_known.screen[static_cast<size_t>(corner)] = {pen.ScreenX, pen.ScreenY};
+    m_known.count = corner + 1;
 }
 
 bool Proj3dWindow::CalcPolygonProjection() {
@@ -297,6 +316,19 @@ bool Proj3dWindow::CalcPolygonProjection() {
     r.Intensity = m_light.Shade(r.Normal, fill, r.TwoSided, m_eye.Heading(), m_fillOpacity);
     r.FillColor = fill;
     m_plane.ClearPoints2d();
+    if (r.Count > 0 && KnownUpTo(r.Count)) {
+        // Every corner was visible, so in perspective none lies behind the near plane.
+        for (int32_t i = 0; i < r.Count; ++i) {
+            const KnownCorners::Screen& s = m_known.screen[static_cast<size_t>(i)];
+            m_plane.Add2dPoint({s.x, s.y, 0});
+        }
+        // As projecting the corners one by one would have left it.
+        const KnownCorners::Screen& last = m_known.screen[static_cast<size_t>(r.Count - 1)];
+        m_ownPen.Visible = true;
+        m_ownPen.ScreenX = last.x;
+        m_ownPen.ScreenY = last.y;
+        return true;
+    }
     if (NearPlaneActive()) {
         for (int32_t i = 0; i < r.Count; ++i) {
             double ex, ed, ey;

@@ -13,6 +13,7 @@
 // DoProjection runs for every turtle step: the view is kept as double constants computed once
 // per set-up, and rounding halves to even (std::lrint in the default rounding mode, inlined).
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -205,11 +206,30 @@ private:
         tObjectDefPart def;
         bool singleDoubleSided = false;
     };
+    // The screen positions of the open plane's first corners, kept as they are recorded: a
+    // corner drawn to has just been projected by DoProjection, and CalcPolygonProjection
+    // takes the positions instead of projecting every corner again. They hold for the plane
+    // begun last at nesting while the view stays the one they were projected in, and only a
+    // visible corner is kept (an invisible one leaves the screen position as it was).
+    struct KnownCorners {
+        struct Screen {
+            double x = 0, y = 0;
+        };
+        int32_t nesting = -1;
+        int32_t count = 0;   // corners 0 .. count - 1 are known
+        uint64_t view = 0;   // m_viewSerial when the plane began
+        std::array<Screen, MaxPlanePoints> screen;
+    };
 
     tMatrix3d PerspectiveMatrix() const;
     void ComputeViewConstants();
     void CopyOptions();
     bool ProjectPolygonClipped(tPlaneObj& plane);
+    // Whether the corners before corner, and no more, are known for the open plane.
+    bool KnownUpTo(int32_t corner) const;
+    // Corner (the index it was recorded at) as projected into pen, kept when it follows the
+    // known ones and is visible.
+    void NoteCorner(int32_t corner, const ProjData& pen);
 
     Eye3d& m_eye;
     Light3d& m_light;
@@ -234,6 +254,9 @@ private:
     GeometrySink* m_geometrySink = nullptr;
     bool m_zBufferSuppressed = false;
     ViewConstants m_vc;
+    uint64_t m_viewSerial = 0;   // one more whenever m_vc changes
+    KnownCorners m_known;
+    ProjData m_cornerPen;        // projects the corners that come without a projection
 };
 
 }  // namespace pax

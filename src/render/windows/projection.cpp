@@ -119,6 +119,7 @@ void Proj3dWindow::SetupProjection() {
 }
 
 void Proj3dWindow::ComputeViewConstants() {
+    ++m_viewSerial;
     for (int i = 0; i < 3; ++i) {
         m_vc.m[i][0] = static_cast<double>(m_view.Row[i].x);
         m_vc.m[i][1] = static_cast<double>(m_view.Row[i].y);
@@ -249,7 +250,8 @@ void Proj3dWindow::DoProjection(ProjData& pen, const tVector3d& point, bool draw
 
     if (!draw) return;
     if (PlaneCollecting()) {
-        m_plane.Add3dPoint(point, pen.LineDrawColor);
+        const int32_t corner = m_plane.Record().Count;
+        if (m_plane.Add3dPoint(point, pen.LineDrawColor)) NoteCorner(corner, pen);
         return;
     }
     if (m_zBufferOn) {

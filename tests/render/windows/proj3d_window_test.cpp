@@ -234,6 +234,54 @@ TEST_F(Proj3dWindowTest, PolygonsCrossingTheNearPlaneAreCutThere) {
     EXPECT_EQ(Picture().Pixel(int(Cx), int(Cy) - 5), clBlack32);
 }
 
+// Each plane's corners land where the view it is shown in puts them, however they were recorded:
+// by drawing moves (projected as they are made), from the pen's position, around a nested plane,
+// or before the view changed.
+TEST_F(Proj3dWindowTest, PlaneCornersLandWhereTheViewTheyAreShownInPutsThem) {
+    const std::vector<tVector3d> square{{-50, 0, -50}, {50, 0, -50}, {50, 0, 50}, {-50, 0, 50}};
+    const auto expectCorners = [&](const std::vector<tVector3d>& corners, const char* what) {
+        ASSERT_TRUE(window.CalcPolygonProjection()) << what;
+        const tPlaneRecord& r = window.PlaneObject().Record();
+        ASSERT_EQ(r.Count2d, static_cast<int32_t>(corners.size())) << what;
+        ProjData probe;
+        for (size_t i = 0; i < corners.size(); ++i) {
+            window.ProjectPoint(probe, corners[i]);
+            EXPECT_EQ(r.Points2d[i].x, static_cast<float>(probe.ScreenX)) << what << " corner " << i;
+            EXPECT_EQ(r.Points2d[i].y, static_cast<float>(probe.ScreenY)) << what << " corner " << i;
+        }
+        window.PlaneObject().EndPlane();
+    };
+    for (int mode : {Projection::Perspective, Projection::Parallel, Projection::Panorama}) {
+        window.SetProjection(mode);
+        RecordSquare(window, pen, true);
+        expectCorners(square, "recorded");
+        // The view changes after the corners were projected.
+        RecordSquare(window, pen, true);
+        window.SetProjection(mode == Projection::Parallel ? Projection::Spherical : Projection::Parallel);
+        expectCorners(square, "view changed");
+        window.SetProjection(mode);
+        // The first corner from a pen whose screen position is that of another view.
+        window.SetProjection(Projection::Dimetric);
+        At(square[0]);
+        window.SetProjection(mode);
+        window.DoBeginPolyon(pen, true);
+        window.AddPolyPoint(pen);
+        for (size_t i = 1; i < square.size(); ++i) To(square[i]);
+        expectCorners(square, "pen of another view");
+        // Two corners, a nested plane of two, then the other two.
+        window.DoBeginPolyon(pen, true);
+        To(square[0]);
+        To(square[1]);
+        window.DoBeginPolyon(pen, true);
+        To({0, 0, 80});
+        To({0, 0, 90});
+        window.PlaneObject().EndPlane();
+        To(square[2]);
+        To(square[3]);
+        expectCorners(square, "around a nested plane");
+    }
+}
+
 TEST_F(Proj3dWindowTest, ZBufferAndLineRecordingTakeTheSegments) {
     tPointList3d lines("lines");
     window.SetLineRecording(&lines);
