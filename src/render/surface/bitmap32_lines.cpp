@@ -79,14 +79,18 @@ void BresenhamClipped(const TRect& clip, int x1, int y1, int x2, int y2, bool dr
     }
 }
 
-// Liang-Barsky: shrinks the segment to the part inside [lo, hi] in both axes.
+// Liang-Barsky: shrinks the segment to the part inside [lo, hi] in both axes. With both ends
+// inside, t0 stays 0 and t1 stays 1 (each q[k] is at least 0 and, rounding being monotonic,
+// at least p[k]), so the divisions are skipped; the end points take the same formulas.
 bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, double yLo, double xHi,
                  double yHi) {
     double t0 = 0, t1 = 1;
     const double dx = x2 - x1, dy = y2 - y1;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {x1 - xLo, xHi - x1, y1 - yLo, yHi - y1};
-    for (int k = 0; k < 4; ++k) {
+    const auto in = [&](double x, double y) { return x >= xLo && x <= xHi && y >= yLo && y <= yHi; };
+    const bool inside = in(x1, y1) && in(x2, y2);
+    for (int k = 0; k < 4 && !inside; ++k) {
         if (p[k] == 0) {
             if (q[k] < 0) return false;
             continue;

@@ -38,12 +38,16 @@ bool InsideGuard(const tPointD& p, const GuardRect& g) {
 }
 
 // Liang-Barsky against the guard; false when nothing of the segment is inside (NaN included).
+// A segment with both ends inside keeps t0 = 0 and t1 = 1: every q[k] is then at least 0 and,
+// rounding being monotonic, at least p[k], so the four divisions are skipped. The end points
+// still go through the same formulas, which round b to a + (b - a) as the clip always has.
 bool ClipSegment(tPointD& a, tPointD& b, const GuardRect& g) {
     double t0 = 0, t1 = 1;
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double p[4] = {-dx, dx, -dy, dy};
     const double q[4] = {a.x - g.lo, g.xHi - a.x, a.y - g.lo, g.yHi - a.y};
-    for (int k = 0; k < 4; ++k) {
+    const bool inside = InsideGuard(a, g) && InsideGuard(b, g);
+    for (int k = 0; k < 4 && !inside; ++k) {
         if (std::isnan(q[k])) return false;
         if (p[k] == 0) {
             if (q[k] < 0) return false;
