@@ -1,5 +1,6 @@
 #include "lsystem/commands.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -252,6 +253,11 @@ void LSInterpreter::NewStep(const tLSState& state) {
 }
 
 void LSInterpreter::NewTurn(Extended degrees) {
+    for (size_t i = 0; i < m_keptCount; ++i)
+        if (SameBits(m_keptTurns[i].degrees, degrees)) {
+            m_turn = m_keptTurns[i];
+            return;
+        }
     m_turn.degrees = degrees;
     m_turn.zero = degrees == 0;
     m_turn.plus = {std::sin(degrees * DegToRad), std::cos(degrees * DegToRad)};
@@ -260,6 +266,9 @@ void LSInterpreter::NewTurn(Extended degrees) {
     SplitSinCos& m = m_turn.minusSplit;
     m_turn.split = Split(m_turn.plus.s, p.sHigh, p.sLow) && Split(m_turn.plus.c, p.cHigh, p.cLow) &&
                    Split(m_turn.minus.s, m.sHigh, m.sLow) && Split(m_turn.minus.c, m.cHigh, m.cLow);
+    m_keptTurns[m_nextKept] = m_turn;
+    m_nextKept = (m_nextKept + 1) % KeptTurns;
+    m_keptCount = std::min(m_keptCount + 1, KeptTurns);
 }
 
 tPlaneObj* LSInterpreter::Plane() {
@@ -339,19 +348,17 @@ void LSInterpreter::ChangeValue(unsigned char c, tLSState& state, Extended base)
     const bool increase = m_mode == OperandMode::Increase;
     m_mode = OperandMode::None;
     const Extended n = m_number;
-    // A count n > 1 applies the factor trunc(n) + 1 times.
-    const Extended m = n > 1 ? std::pow(base, std::trunc(n) + 1) : base;
     switch (c) {
     case 'a': state.angle += increase ? 1 : -n; return;
-    case 'A': state.angle *= m; return;
+    case 'A': state.angle *= ChangeFactor(base, n); return;
     case 's': state.step += increase ? n : -n; return;
-    case 'S': state.step *= m; return;
+    case 'S': state.step *= ChangeFactor(base, n); return;
     case 't':
         if (increase) state.thickness += n;
         else if (state.thickness > 1) state.thickness -= n;
         return;
     case 'T':
-        if (increase || state.thickness > 1) state.thickness *= m;
+        if (increase || state.thickness > 1) state.thickness *= ChangeFactor(base, n);
         return;
     case 'c':
         // Wraps like the other colour steps; the colour is set by the next colour command.
@@ -359,6 +366,19 @@ void LSInterpreter::ChangeValue(unsigned char c, tLSState& state, Extended base)
         return;
     default: return;
     }
+}
+
+Extended LSInterpreter::ChangeFactor(Extended base, Extended n) {
+    // A count n > 1 applies the factor trunc(n) + 1 times.
+    if (!(n > 1)) return base;
+    ChangePower& kept = m_changePower;
+    if (!kept.known || !SameBits(kept.base, base) || !SameBits(kept.n, n)) {
+        kept.base = base;
+        kept.n = n;
+        kept.value = std::pow(base, std::trunc(n) + 1);
+        kept.known = true;
+    }
+    return kept.value;
 }
 
 void LSInterpreter::Special(unsigned char c, const tLSState& state) {

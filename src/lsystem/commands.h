@@ -13,6 +13,7 @@
 // Interpret runs for every derived symbol: it allocates nothing and does no string work
 // unless the trace is on.
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -204,7 +205,12 @@ private:
         return TurnOfProduct(state);
     }
     const TurnPairs& TurnOfProduct(const tLSState& state);
+    // The pairs of degrees into m_turn: taken from the recently used pairs when they hold
+    // them, as plants that roll and turn by several angles in turn would otherwise work out
+    // the sines and cosines again at almost every change.
     void NewTurn(Extended degrees);
+    // base to the power trunc(n) + 1 for the change commands, kept for the last base and n.
+    Extended ChangeFactor(Extended base, Extended n);
     // "+" and "-": TurnLeft and TurnRight by n * angle, nothing at all for angle 0.
     void TurnLeft(const tLSState& state);
     void TurnRight(const tLSState& state);
@@ -244,6 +250,13 @@ private:
     Extended m_number = 1;
     bool m_numberIsOne = true;   // m_number is exactly 1 (false may also mean 1)
     TurnPairs m_turn;
+    static constexpr size_t KeptTurns = 8;
+    std::array<TurnPairs, KeptTurns> m_keptTurns;   // recent pairs, in m_keptTurns[0 .. m_keptCount)
+    size_t m_keptCount = 0, m_nextKept = 0;
+    struct ChangePower {
+        Extended base = 0, n = 0, value = 0;
+        bool known = false;
+    } m_changePower;
     tTurnMemo m_turns;   // the frames that the turns led to
     StepLength m_step;
     tLSTrace m_trace;

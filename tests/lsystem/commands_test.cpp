@@ -60,6 +60,27 @@ TEST(LSInterpreter, ColourAndValueCommandsChangeTheState) {
     }
 }
 
+// The sines and cosines of recent turns are kept: a turn whose pairs come from them must land
+// on the bits of one that works them out, whether they were kept, or pushed out and
+// worked out again.
+TEST(LSInterpreter, KeptTurnPairsTurnAsWorkedOutOnes) {
+    const std::string turns = "2+F3&F4/F5-F6^F7\\F";   // six products, each new to a fresh interpreter
+    LSScene fresh;
+    fresh.Draw(turns, {}, 0, 7.3L);
+    ASSERT_EQ(fresh.window.lines.size(), 6u);
+    for (const std::string warm : {"7+6+5+4+3+2+", "2+3+4+5+6+7+8+9+10+11+12+13+"}) {
+        LSScene scene;
+        scene.Draw(warm, {}, 0, 7.3L);
+        scene.window.lines.clear();
+        scene.Draw(turns, {}, 0, 7.3L);
+        ASSERT_EQ(scene.window.lines.size(), fresh.window.lines.size()) << warm;
+        for (size_t i = 0; i < fresh.window.lines.size(); ++i) {
+            const tVector3d a = scene.window.lines[i].to, b = fresh.window.lines[i].to;
+            EXPECT_TRUE(SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z)) << warm << " line " << i;
+        }
+    }
+}
+
 TEST(LSInterpreter, ColourCommandsSetThePaletteColour) {
     LSScene scene;
     const tLSPalette& palette = scene.lsys.Palette();
