@@ -372,11 +372,10 @@ Extended LSInterpreter::ChangeFactor(Extended base, Extended n) {
     // A count n > 1 applies the factor trunc(n) + 1 times.
     if (!(n > 1)) return base;
     ChangePower& kept = m_changePower;
-    if (!kept.known || !SameBits(kept.base, base) || !SameBits(kept.n, n)) {
+    if (!SameBits(kept.base, base) || !SameBits(kept.n, n)) {
         kept.base = base;
         kept.n = n;
         kept.value = std::pow(base, std::trunc(n) + 1);
-        kept.known = true;
     }
     return kept.value;
 }

@@ -254,8 +254,7 @@ private:
     std::array<TurnPairs, KeptTurns> m_keptTurns;   // recent pairs, in m_keptTurns[0 .. m_keptCount)
     size_t m_keptCount = 0, m_nextKept = 0;
     struct ChangePower {
-        Extended base = 0, n = 0, value = 0;
-        bool known = false;
+        Extended base = 0, n = 0, value = 0;   // n is above 1 once kept, so 0 matches no count
     } m_changePower;
     tTurnMemo m_turns;   // the frames that the turns led to
     StepLength m_step;
