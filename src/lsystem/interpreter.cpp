@@ -303,6 +303,35 @@ bool tTarnsInterpreter::InterpretGrowing(Frame& frame) {
     return true;
 }
 
+bool tTarnsInterpreter::InterpretLeaf(const char* text, uint32_t length, tLSState& state) {
+    // The text in runs up to the next stop check; the commands do not touch the frames.
+    for (uint32_t position = 0; position < length;) {
+        const uint32_t run = std::min(length - position, m_stopCountdown);
+        m_commands.InterpretText(text + position, run, m_system, state);
+        position += run;
+        m_stopCountdown -= run;
+        if (m_stopCountdown == 0) {
+            m_stopCountdown = StopCheckInterval;
+            if (StopRequested()) return false;
+        }
+    }
+    if (m_commands.Mode() == OperandMode::Parameters) m_commands.ReportMissingClose();
+    return true;
+}
+
+bool tTarnsInterpreter::InterpretLeaves(const tLSState& parentState, const std::string& text, uint64_t runs) {
+    tLSStatistics& stats = m_commands.Statistics();
+    const auto level = static_cast<uint32_t>(m_frames.size());
+    if (level > stats.maxDepth) stats.maxDepth = level;
+    for (uint64_t i = 0; i < runs; ++i) {
+        if (StopDue()) return false;
+        tLSState state = parentState;
+        m_commands.ClearMode();
+        if (!InterpretLeaf(text.data(), static_cast<uint32_t>(text.size()), state)) return false;
+    }
+    return true;
+}
+
 void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view text) {
     m_frames.clear();
     m_stopCountdown = StopCheckInterval;
@@ -316,18 +345,8 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
             if (!InterpretGrowing(*frame)) return m_frames.clear();
             if (commands.Mode() == OperandMode::Parameters) commands.ReportMissingClose();
         } else if (frame->leaf) {
-            // The text in runs up to the next stop check; the commands do not touch the frames.
-            while (frame->position < frame->length) {
-                const uint32_t run = std::min(frame->length - frame->position, m_stopCountdown);
-                commands.InterpretText(frame->text + frame->position, run, system, frame->state);
-                frame->position += run;
-                m_stopCountdown -= run;
-                if (m_stopCountdown == 0) {
-                    m_stopCountdown = StopCheckInterval;
-                    if (StopRequested()) return m_frames.clear();
-                }
-            }
-            if (commands.Mode() == OperandMode::Parameters) commands.ReportMissingClose();
+            if (!InterpretLeaf(frame->text, frame->length, frame->state)) return m_frames.clear();
+            frame->position = frame->length;
         } else {
             bool descended = false;
             while (frame->position < frame->length) {
@@ -342,6 +361,12 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
                 const std::string& successor = system.rules[static_cast<size_t>(slot)].successor;
                 const uint64_t runs = commands.PrefixPending() ? commands.TakeRepeatCount() : 1;
                 if (runs == 0 || successor.empty()) continue;   // an empty successor deletes
+                if (frame->state.depth == 0 && !m_growth.active) {
+                    // The successor is of the last generation: its runs are interpreted here,
+                    // each from this frame's state, as a leaf frame would be, without one.
+                    if (!InterpretLeaves(frame->state, successor, runs)) return m_frames.clear();
+                    continue;
+                }
                 const tLSState copy = frame->state;   // the push may move the frames
                 if (!Enter(copy, successor.data(), static_cast<uint32_t>(successor.size()), runs - 1, c))
                     return m_frames.clear();

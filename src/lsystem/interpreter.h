@@ -185,6 +185,11 @@ private:
     // interpreted symbol by symbol (a segment's successor, whose branches grow).
     bool Grows(const Frame& frame) const;
     void StartGrowth(Frame& frame);
+    // A leaf's text interpreted from state, with the stop checks; false on a stop request.
+    bool InterpretLeaf(const char* text, uint32_t length, tLSState& state);
+    // runs of a last-generation successor, each from parentState as its own leaf frame would
+    // be (one level below the current frame); false on a stop request.
+    bool InterpretLeaves(const tLSState& parentState, const std::string& text, uint64_t runs);
     // The leaf frame's text one symbol at a time; false on a stop request.
     bool InterpretGrowing(Frame& frame);
 
