@@ -8,6 +8,7 @@
 // bend at every step) leave the memo alone after a short trial, so they pay almost nothing.
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -31,15 +32,30 @@ public:
             turn();
             return;
         }
+        // A frame set from the memo carries its entry's tag: the turns seen from it are linked
+        // there, found without comparing the frame.
+        Entry* const from = Tagged(cursor.FrameTag());
+        if (from)
+            for (const Link& link : from->links)
+                if (link.to && link.to->tag == link.tag && link.kind == kind && pax::SameBits(link.degrees, degrees)) {
+                    const Frame& after = link.to->after;
+                    cursor.SetFrameBits(after.right, after.heading, after.up, link.tag);
+                    Count(true);
+                    return;
+                }
+        const uint64_t fromTag = from ? from->tag : 0;
         const trCursor3d& frame = cursor.State();
-        Set& set = m_sets[SetOf(frame, kind, degrees)];
-        for (const Entry& entry : set.ways)
+        const size_t setIndex = SetOf(frame, kind, degrees);
+        Set& set = m_sets[setIndex];
+        for (Entry& entry : set.ways)
             if (entry.used && entry.kind == kind && pax::SameBits(entry.degrees, degrees) && Holds(entry.before, frame)) {
-                cursor.SetFrameBits(entry.after.right, entry.after.heading, entry.after.up);
+                cursor.SetFrameBits(entry.after.right, entry.after.heading, entry.after.up, entry.tag);
+                if (from) AddLink(*from, kind, degrees, entry);
                 Count(true);
                 return;
             }
-        Entry& entry = set.ways[set.next];
+        const size_t way = set.next;
+        Entry& entry = set.ways[way];
         set.next ^= 1;
         entry.used = true;
         entry.kind = kind;
@@ -47,6 +63,11 @@ public:
         entry.before.Take(frame);
         turn();
         entry.after.Take(frame);
+        entry.tag = NewTag(setIndex * 2 + way);
+        entry.links = {};
+        cursor.SetFrameTag(entry.tag);
+        // The entry just taken may have been the one the turn came from.
+        if (from && from->tag == fromTag) AddLink(*from, kind, degrees, entry);
         Count(false);
     }
 
@@ -61,11 +82,23 @@ private:
             CopyVector(up, c.Up);
         }
     };
+    struct Entry;
+    // A turn from an entry's after frame to the entry that holds its result, valid while
+    // that entry keeps the tag it had then.
+    struct Link {
+        Entry* to = nullptr;
+        uint64_t tag = 0;
+        Kind kind = Kind::Left;
+        Extended degrees = 0;
+    };
     struct Entry {
         bool used = false;
         Kind kind = Kind::Left;
+        uint8_t nextLink = 0;   // the link the next new turn from here takes
         Extended degrees = 0;
         Frame before, after;
+        uint64_t tag = 0;       // names this entry's after frame while it stays; never 0
+        std::array<Link, 2> links{};
     };
     // Two ways a set: a pair of frames that falls into one set does not drive the other out.
     struct Set {
@@ -107,6 +140,31 @@ private:
                            Mix(c.Heading.z) * 0x165667B19E3779F9u ^ Mix(degrees) * 0xD6E8FEB86659FD93u ^
                            static_cast<uint64_t>(kind) << 58;
         return static_cast<size_t>(h >> (64 - SetBits));
+    }
+    static constexpr size_t EntryBits = SetBits + 1;
+    // Tags name the entry (its set and way in the low bits) and when it was filled (a serial
+    // that no memo of the program repeats), so that a tag outlives neither its entry's content
+    // nor passes for another memo's.
+    static uint64_t NewTag(size_t entryIndex) {
+        static std::atomic<uint64_t> serial{0};
+        return (serial.fetch_add(1, std::memory_order_relaxed) + 1) << EntryBits | entryIndex;
+    }
+    Entry* Tagged(uint64_t tag) {
+        if (tag == 0) return nullptr;
+        const size_t index = tag & ((size_t{1} << EntryBits) - 1);
+        Entry& entry = m_sets[index >> 1].ways[index & 1];
+        return entry.tag == tag ? &entry : nullptr;
+    }
+    static void AddLink(Entry& from, Kind kind, const Extended& degrees, Entry& to) {
+        Link* slot = nullptr;
+        for (Link& link : from.links)
+            if (link.kind == kind && pax::SameBits(link.degrees, degrees)) slot = &link;
+        if (!slot) {
+            slot = &from.links[from.nextLink];
+            from.nextLink = static_cast<uint8_t>((from.nextLink + 1) % from.links.size());
+        }
+        *slot = Link{&to, to.tag, kind, 0};
+        std::memcpy(&slot->degrees, &degrees, sizeof degrees);
     }
     void Count(bool hit) {
         m_hits += hit;

@@ -67,6 +67,7 @@ void TCursor3d::Reset() {
     m_cursor.Right = defaults.Right;
     m_cursor.Heading = defaults.Heading;
     m_cursor.Up = defaults.Up;
+    m_cursor.FrameTag = 0;
     m_cursor.SavedPosition = defaults.SavedPosition;
     m_cursor.Changed = true;
 }
@@ -203,6 +204,7 @@ void TCursor3d::SetFrame(tVector3d right, tVector3d heading, tVector3d up) {
     m_cursor.Right = right;
     m_cursor.Heading = heading;
     m_cursor.Up = up;
+    m_cursor.FrameTag = 0;
     m_cursor.Changed = true;
 }
 
@@ -301,6 +303,7 @@ void TCursor3d::NormCross() {
     pax::NormCross(m_cursor.Right, m_cursor.Heading, m_cursor.Up);
     pax::NormCross(m_cursor.Up, m_cursor.Right, m_cursor.Heading);
     pax::NormCross(m_cursor.Heading, m_cursor.Up, m_cursor.Right);
+    m_cursor.FrameTag = 0;
 }
 
 // --- queries ----------------------------------------------------------------------------------

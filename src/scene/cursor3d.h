@@ -32,6 +32,9 @@ struct trCursor3d {
     tVector3d Heading{0, 1, 0};
     tVector3d Up{0, 0, 1};
     tVector3d SavedPosition;
+    // Which remembered frame of a turn memo Right, Heading and Up hold, bit for bit, or 0 for
+    // none known: whatever else sets the frame clears it, and a copy of the state keeps it.
+    uint64_t FrameTag = 0;
     bool Changed = false;            // set by every move and turn; cleared by the eye's user
     std::string Name = "?cursor3d?";  // at most NameCapacity characters
     int32_t Depth = 0;               // states pushed by NewObject
@@ -129,29 +132,35 @@ public:
         // Heading rotated about Up: H x Up is Right.
         m_cursor.Heading = TurnedTowards(m_cursor.Heading, m_cursor.Right, t);
         m_cursor.Right = Cross(m_cursor.Heading, m_cursor.Up);
+        m_cursor.FrameTag = 0;
         m_cursor.Changed = true;
     }
     void PitchDownBySinCos(const tSinCos& t) {
         // Heading rotated about Right: H x Right is -Up.
         m_cursor.Heading = TurnedTowards(m_cursor.Heading, -m_cursor.Up, t);
         m_cursor.Up = Cross(m_cursor.Right, m_cursor.Heading);
+        m_cursor.FrameTag = 0;
         m_cursor.Changed = true;
     }
     void RollLeftBySinCos(const tSinCos& t) {
         // Up rotated about Heading: Up x H is -Right.
         m_cursor.Up = TurnedTowards(m_cursor.Up, -m_cursor.Right, t);
         m_cursor.Right = Cross(m_cursor.Heading, m_cursor.Up);
+        m_cursor.FrameTag = 0;
         m_cursor.Changed = true;
     }
 
     // Right, Heading and Up as given, bit for bit, without the checks of the frame setters:
-    // for a caller that remembers the frames that this cursor's turns led to.
-    void SetFrameBits(const tVector3d& right, const tVector3d& heading, const tVector3d& up) {
+    // for a caller that remembers the frames that this cursor's turns led to, and tags them.
+    void SetFrameBits(const tVector3d& right, const tVector3d& heading, const tVector3d& up, uint64_t tag) {
         CopyVector(m_cursor.Right, right);
         CopyVector(m_cursor.Heading, heading);
         CopyVector(m_cursor.Up, up);
+        m_cursor.FrameTag = tag;
         m_cursor.Changed = true;
     }
+    uint64_t FrameTag() const { return m_cursor.FrameTag; }
+    void SetFrameTag(uint64_t tag) { m_cursor.FrameTag = tag; }
 
     // Exact quarter and half turns: vector swaps, no trigonometry, no rounding.
     void TurnRight90();

@@ -127,6 +127,7 @@ void Pax3d::AssignState(const Pax3d& source) {
     m_cursor.Right = s.Right;
     m_cursor.Heading = s.Heading;
     m_cursor.Up = s.Up;
+    m_cursor.FrameTag = s.FrameTag;
     m_cursor.SavedPosition = s.SavedPosition;
     m_cursor.Changed = true;
     std::string penName = std::move(m_pen.PenName);

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <string>
 
 #include "scene/cursor3d.h"
@@ -78,6 +80,77 @@ TEST(TurnMemo, RememberedTurnsGiveTheWorkedOutFramesBitForBit) {
             ASSERT_TRUE(SameFrame(plain, memoised)) << "round " << round << " angle " << k * 1.5L;
         }
     EXPECT_GE(angleMemo.Hits(), 80u);
+}
+
+// A frame set from the memo is tagged, and the turns from a tagged frame are taken from its
+// links without comparing the frame. Every other way of setting the frame must drop the tag:
+// otherwise the turn after it would land where the turn from the remembered frame did.
+TEST(TurnMemo, FramesSetOtherwiseDropTheirTag) {
+    TCursor3d plain("plain"), memoised("memoised");
+    tTurnMemo memo;
+    const auto turnBoth = [&](Kind kind, Extended degrees) {
+        Turn(plain, kind, degrees);
+        memo.Apply(memoised, kind, degrees, [&] { Turn(memoised, kind, degrees); });
+        return SameFrame(plain, memoised);
+    };
+    const std::pair<const char*, std::function<void(TCursor3d&)>> changes[] = {
+        {"SetAngle", [](TCursor3d& c) { c.SetAngle(30, 10); }},
+        {"RollAround", [](TCursor3d& c) { c.RollAround(); }},
+        {"a turn of its own", [](TCursor3d& c) { c.TurnRightBySinCos({std::sin(0.3L), std::cos(0.3L)}); }},
+        {"a pitch of its own", [](TCursor3d& c) { c.PitchDownBySinCos({std::sin(0.3L), std::cos(0.3L)}); }},
+        {"a roll of its own", [](TCursor3d& c) { c.RollLeftBySinCos({std::sin(0.3L), std::cos(0.3L)}); }},
+        {"NormCross", [](TCursor3d& c) {
+             c.TurnRightBySinCos({std::sin(0.1L), std::cos(0.1L)});
+             c.NormCross();
+         }},
+        {"Reset", [](TCursor3d& c) {
+             c.Reset();
+             c.PitchUp(45);
+         }},
+        {"a pushed state", [](TCursor3d& c) {
+             c.NewObject();
+             c.RollRight(20);
+             c.OldObject();
+             c.TurnLeft(15);
+         }},
+    };
+    for (const auto& [name, change] : changes)
+        for (int round = 0; round < 3; ++round) {
+            plain.Reset();
+            memoised.Reset();
+            // Twice from the start frame, so that the second frame has its link.
+            ASSERT_TRUE(turnBoth(Kind::Left, 60) && turnBoth(Kind::Left, 60)) << name;
+            plain.Reset();
+            memoised.Reset();
+            ASSERT_TRUE(turnBoth(Kind::Left, 60)) << name;
+            change(plain);
+            change(memoised);
+            ASSERT_TRUE(SameFrame(plain, memoised)) << name;
+            ASSERT_TRUE(turnBoth(Kind::Left, 60)) << name << ", round " << round;
+            ASSERT_TRUE(turnBoth(Kind::RollRight, 60)) << name << ", round " << round;
+        }
+
+    // A state pushed at a remembered frame comes back with its tag, which still holds.
+    plain.Reset();
+    memoised.Reset();
+    ASSERT_TRUE(turnBoth(Kind::Right, 60));
+    memoised.NewObject();
+    ASSERT_TRUE(turnBoth(Kind::Right, 60) && turnBoth(Kind::Right, 60));
+    memoised.OldObject();
+    plain.Reset();
+    Turn(plain, Kind::Right, 60);
+    ASSERT_TRUE(SameFrame(plain, memoised));
+    const uint64_t hits = memo.Hits();
+    ASSERT_TRUE(turnBoth(Kind::Right, 60) && turnBoth(Kind::Right, 60));
+    EXPECT_EQ(memo.Hits(), hits + 2);
+
+    // Another memo's tag names none of this memo's frames.
+    tTurnMemo other;
+    ASSERT_TRUE(turnBoth(Kind::Left, 60));
+    Turn(plain, Kind::PitchDown, 60);
+    other.Apply(memoised, Kind::PitchDown, 60, [&] { Turn(memoised, Kind::PitchDown, 60); });
+    ASSERT_TRUE(SameFrame(plain, memoised));
+    ASSERT_TRUE(turnBoth(Kind::Left, 60) && turnBoth(Kind::Left, 60));
 }
 
 // The Koch snowflake's turns meet a few dozen frames: after the first of each, all are found.
