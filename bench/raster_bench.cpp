@@ -1,6 +1,7 @@
 // Our raster surface side by side with Qt's raster engine (QPainter on a QImage with
 // antialiasing on), on the same 480 x 360 pixels and the same seeded shapes:
-//   lines        10,000 antialiased lines of 20..200 pixels, one colour each;
+//   lines        10,000 antialiased lines of 20..200 pixels, one colour each (ours also
+//                with 20,000 lines of 1..6 pixels, the stems and outlines of plants);
 //   polygons     2,000 antialiased even-odd polygons of 4..12 corners, radius 10..60 (and
 //                the same without antialiasing, for information);
 //   convolution  one 3 x 3 integer kernel pass over the whole surface into a second one, the
@@ -53,6 +54,22 @@ const std::vector<Line>& Lines() {
         std::uniform_real_distribution<float> x(0, Width), y(0, Height), length(20, 200), angle(0, 6.2831853f);
         std::vector<Line> out;
         for (int i = 0; i < 10000; ++i) {
+            const float x1 = x(rng), y1 = y(rng), l = length(rng), a = angle(rng);
+            out.push_back({x1, y1, x1 + l * std::cos(a), y1 + l * std::sin(a), RandomOpaqueColour(rng)});
+        }
+        return out;
+    }();
+    return lines;
+}
+
+// Lines of a few pixels, as the stems and leaf outlines of a plant are drawn, from the 16.16
+// grid of the windows: a line's set-up weighs as much as its two or three columns.
+const std::vector<Line>& ShortLines() {
+    static const std::vector<Line> lines = [] {
+        std::mt19937 rng(20240603);
+        std::uniform_real_distribution<float> x(0, Width), y(0, Height), length(1, 6), angle(0, 6.2831853f);
+        std::vector<Line> out;
+        for (int i = 0; i < 20000; ++i) {
             const float x1 = x(rng), y1 = y(rng), l = length(rng), a = angle(rng);
             out.push_back({x1, y1, x1 + l * std::cos(a), y1 + l * std::sin(a), RandomOpaqueColour(rng)});
         }
@@ -140,6 +157,20 @@ void BM_Lines_Pax3d(benchmark::State& state) {
     const auto& lines = Lines();
     for (auto _ : state) {
         for (const Line& l : lines) b.LineAAF(l.x1, l.y1, l.x2, l.y2, l.color);
+        benchmark::DoNotOptimize(b.Bits());
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+
+void BM_ShortLines_Pax3d(benchmark::State& state) {
+    TBitmap32 b = OurSurface();
+    // On the 16.16 grid, as the windows hand their lines over.
+    std::vector<std::pair<pax::TFixedPoint, pax::TFixedPoint>> ends;
+    for (const Line& l : ShortLines()) ends.emplace_back(pax::FixedPoint(l.x1, l.y1), pax::FixedPoint(l.x2, l.y2));
+    const auto& lines = ShortLines();
+    for (auto _ : state) {
+        for (size_t i = 0; i < ends.size(); ++i)
+            b.LineAA(ends[i].first.X, ends[i].first.Y, ends[i].second.X, ends[i].second.Y, lines[i].color);
         benchmark::DoNotOptimize(b.Bits());
     }
     state.SetItemsProcessed(state.iterations() * lines.size());
@@ -250,6 +281,7 @@ void BM_Convolution_Qt_RowTable(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Lines_Pax3d)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShortLines_Pax3d)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Lines_Qt, QImage::Format_ARGB32)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Lines_Qt, QImage::Format_ARGB32_Premultiplied)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Polygons_Pax3d)->Unit(benchmark::kMillisecond);
