@@ -6,6 +6,11 @@
 // products, a unit-length correction and a cross product, in extended precision) costs far
 // more than finding its result. Walks whose frames hardly repeat (random angles, plants that
 // bend at every step) leave the memo alone after a short trial, so they pay almost nothing.
+//
+// A frame the memo sets is tagged with its entry, and each entry links the turns seen from its
+// resulting frame to the entries of their results: a walk among known frames then goes from
+// link to link without hashing or comparing a frame. The cursor drops the tag whenever its
+// frame is set any other way, and a pushed state keeps it with the frame it names.
 
 #include <array>
 #include <atomic>
@@ -37,12 +42,12 @@ public:
         Entry* const from = Tagged(cursor.FrameTag());
         if (from)
             for (const Link& link : from->links)
-                if (link.to && link.to->tag == link.tag && link.kind == kind && pax::SameBits(link.degrees, degrees)) {
-                    const Frame& after = link.to->after;
-                    cursor.SetFrameBits(after.right, after.heading, after.up, link.tag);
-                    Count(true);
-                    return;
-                }
+                if (link.kind == kind && pax::SameBits(link.degrees, degrees))
+                    if (const Entry* to = Tagged(link.to)) {
+                        cursor.SetFrameBits(to->after.right, to->after.heading, to->after.up, to->tag);
+                        Count(true);
+                        return;
+                    }
         const uint64_t fromTag = from ? from->tag : 0;
         const trCursor3d& frame = cursor.State();
         const size_t setIndex = SetOf(frame, kind, degrees);
@@ -82,12 +87,10 @@ private:
             CopyVector(up, c.Up);
         }
     };
-    struct Entry;
-    // A turn from an entry's after frame to the entry that holds its result, valid while
-    // that entry keeps the tag it had then.
+    // A turn from an entry's after frame to the entry that holds its result, by that entry's
+    // tag: valid while the entry keeps it.
     struct Link {
-        Entry* to = nullptr;
-        uint64_t tag = 0;
+        uint64_t to = 0;
         Kind kind = Kind::Left;
         Extended degrees = 0;
     };
@@ -155,7 +158,7 @@ private:
         Entry& entry = m_sets[index >> 1].ways[index & 1];
         return entry.tag == tag ? &entry : nullptr;
     }
-    static void AddLink(Entry& from, Kind kind, const Extended& degrees, Entry& to) {
+    static void AddLink(Entry& from, Kind kind, const Extended& degrees, const Entry& to) {
         Link* slot = nullptr;
         for (Link& link : from.links)
             if (link.kind == kind && pax::SameBits(link.degrees, degrees)) slot = &link;
@@ -163,7 +166,7 @@ private:
             slot = &from.links[from.nextLink];
             from.nextLink = static_cast<uint8_t>((from.nextLink + 1) % from.links.size());
         }
-        *slot = Link{&to, to.tag, kind, 0};
+        *slot = Link{to.tag, kind, 0};
         std::memcpy(&slot->degrees, &degrees, sizeof degrees);
     }
     void Count(bool hit) {
