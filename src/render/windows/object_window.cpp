@@ -42,11 +42,13 @@ ObjectWindow::ObjectWindow(std::string_view name, SharedSurfaces& surfaces, Spri
                            Light3d& light)
     : Proj3dWindow(name, surfaces, sprites, eye, light) {
     SetDrawingShares(DefaultDrawingShares());
+    m_chooseShares = true;
 }
 
 ObjectWindow::~ObjectWindow() = default;
 
 void ObjectWindow::SetDrawingShares(int shares) {
+    m_chooseShares = false;
     const int taken = shares >= 4 ? 4 : (shares >= 2 ? 2 : 1);
     if (taken == m_drawingShares) return;
     m_helpers.reset();
@@ -64,6 +66,7 @@ void ObjectWindow::Reset() {
     m_parts.Clear();
     m_memory.Reset();
     m_tooManyReported = false;
+    m_pictureStart = std::chrono::steady_clock::now();
 }
 
 void ObjectWindow::BeginObject(ObjectShape shape) {
@@ -307,9 +310,14 @@ void ObjectWindow::EndPicture() {
     if (!IsOpen() || m_parts.Count() == 0) return;
     m_parts.Sort();
     surface->BeginUpdate();
+    m_pictureCouldShare = false;
     DrawParts(*surface);
     surface->EndUpdate();
     surface->Changed();
+    // From the Reset that began the picture: the walk slows down too when the parts were
+    // drawn on another core.
+    if (m_chooseShares && m_pictureCouldShare)
+        m_shareChooser.Took(std::chrono::duration<double>(std::chrono::steady_clock::now() - m_pictureStart).count());
 }
 
 // A user's break or a time limit ends the drawing too: 32,000 parts that each fill the
@@ -338,6 +346,8 @@ void ObjectWindow::DrawParts(TBitmap32& surface) {
 int ObjectWindow::SharesFor(const TBitmap32& surface) {
     // A vector sink hears every primitive in order, so exports draw on one thread.
     if (m_drawingShares == 1 || GetVectorSink() || m_parts.Count() < MinSharedRun || surface.Height() < 2) return 1;
+    m_pictureCouldShare = true;
+    if (m_chooseShares && !m_shareChooser.Shared()) return 1;
     if (!m_helpers) {
         try {
             m_helpers = std::make_unique<HelperThreads>(m_drawingShares - 1);

@@ -14,6 +14,7 @@
 // line and stops the derivation (the parts made so far are drawn). A user's break or a time
 // limit (DrawingStopRequested) ends the drawing of the parts as well.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "render/sprites/sprite_store.h"
 #include "render/windows/part_list.h"
 #include "render/windows/proj3d_window.h"
+#include "render/windows/share_chooser.h"
 #include "scene/plane_obj.h"
 
 namespace pax {
@@ -126,7 +128,8 @@ public:
     int32_t PartLimit() const { return m_parts.Limit(); }
     const tMemoryList& PartMemory() const { return m_memory; }
     // Threads that draw the parts of a picture: 1, 2 or 4 (other values are taken down to
-    // one of these); DefaultDrawingShares() at first.
+    // one of these), every picture. At first DefaultDrawingShares(), each picture in shares or
+    // alone as the share chooser finds faster.
     void SetDrawingShares(int shares);
     int DrawingShares() const { return m_drawingShares; }
     // Parts of the last picture that were drawn by shares of threads.
@@ -186,6 +189,10 @@ private:
     tMemoryList m_memory;
     tPlaneObj m_drawPlane;   // shows polygon parts
     int m_drawingShares = 1;
+    bool m_chooseShares = false;             // the chooser decides, with m_drawingShares > 1
+    DrawingShareChooser m_shareChooser;
+    bool m_pictureCouldShare = false;        // the picture being drawn had shares to give
+    std::chrono::steady_clock::time_point m_pictureStart{};   // its Reset
     int32_t m_sharedParts = 0;
     std::unique_ptr<HelperThreads> m_helpers;   // started by the first shared picture
     std::vector<tPlaneObj> m_helperPlanes;      // one per helper
