@@ -48,33 +48,27 @@ TColor32 RandomOpaqueColour(std::mt19937& rng) {
     return 0xFF000000 | (rng() & 0x00FFFFFF);
 }
 
+// count seeded lines of the given lengths in random directions from random points.
+std::vector<Line> RandomLines(uint32_t seed, int count, float shortest, float longest) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> x(0, Width), y(0, Height), length(shortest, longest), angle(0, 6.2831853f);
+    std::vector<Line> out;
+    for (int i = 0; i < count; ++i) {
+        const float x1 = x(rng), y1 = y(rng), l = length(rng), a = angle(rng);
+        out.push_back({x1, y1, x1 + l * std::cos(a), y1 + l * std::sin(a), RandomOpaqueColour(rng)});
+    }
+    return out;
+}
+
 const std::vector<Line>& Lines() {
-    static const std::vector<Line> lines = [] {
-        std::mt19937 rng(20240601);
-        std::uniform_real_distribution<float> x(0, Width), y(0, Height), length(20, 200), angle(0, 6.2831853f);
-        std::vector<Line> out;
-        for (int i = 0; i < 10000; ++i) {
-            const float x1 = x(rng), y1 = y(rng), l = length(rng), a = angle(rng);
-            out.push_back({x1, y1, x1 + l * std::cos(a), y1 + l * std::sin(a), RandomOpaqueColour(rng)});
-        }
-        return out;
-    }();
+    static const std::vector<Line> lines = RandomLines(20240601, 10000, 20, 200);
     return lines;
 }
 
 // Lines of a few pixels, as the stems and leaf outlines of a plant are drawn, from the 16.16
 // grid of the windows: a line's set-up weighs as much as its two or three columns.
 const std::vector<Line>& ShortLines() {
-    static const std::vector<Line> lines = [] {
-        std::mt19937 rng(20240603);
-        std::uniform_real_distribution<float> x(0, Width), y(0, Height), length(1, 6), angle(0, 6.2831853f);
-        std::vector<Line> out;
-        for (int i = 0; i < 20000; ++i) {
-            const float x1 = x(rng), y1 = y(rng), l = length(rng), a = angle(rng);
-            out.push_back({x1, y1, x1 + l * std::cos(a), y1 + l * std::sin(a), RandomOpaqueColour(rng)});
-        }
-        return out;
-    }();
+    static const std::vector<Line> lines = RandomLines(20240603, 20000, 1, 6);
     return lines;
 }
 
