@@ -244,12 +244,27 @@ int tTarnsInterpreter::RuleFor(unsigned char c) {
 bool tTarnsInterpreter::Enter(const tLSState& state, const char* text, uint32_t length, uint64_t repeats,
                               unsigned char symbol) {
     if (StopDue()) return false;
+    const uint32_t level = m_frames.empty() ? 0 : m_frames.back().level + 1;
     m_frames.emplace_back(text, length, repeats, symbol, state);
-    const uint32_t level = static_cast<uint32_t>(m_frames.size() - 1);
-    tLSStatistics& stats = m_commands.Statistics();
-    if (level > stats.maxDepth) stats.maxDepth = level;
+    m_frames.back().level = level;
+    NoteLevel(level);
     Begin(m_frames.back());
     return true;
+}
+
+bool tTarnsInterpreter::EnterInPlace(Frame& frame, const std::string& successor, unsigned char symbol) {
+    if (StopDue()) return false;
+    frame.text = successor.data();
+    frame.length = static_cast<uint32_t>(successor.size());
+    frame.symbol = symbol;
+    NoteLevel(++frame.level);
+    Begin(frame);
+    return true;
+}
+
+void tTarnsInterpreter::NoteLevel(uint32_t level) {
+    tLSStatistics& stats = m_commands.Statistics();
+    if (level > stats.maxDepth) stats.maxDepth = level;
 }
 
 bool tTarnsInterpreter::Restart(Frame& frame, const tLSState& parentState) {
@@ -319,10 +334,9 @@ bool tTarnsInterpreter::InterpretLeaf(const char* text, uint32_t length, tLSStat
     return true;
 }
 
-bool tTarnsInterpreter::InterpretLeaves(const tLSState& parentState, const std::string& text, uint64_t runs) {
-    tLSStatistics& stats = m_commands.Statistics();
-    const auto level = static_cast<uint32_t>(m_frames.size());
-    if (level > stats.maxDepth) stats.maxDepth = level;
+bool tTarnsInterpreter::InterpretLeaves(const tLSState& parentState, uint32_t level, const std::string& text,
+                                        uint64_t runs) {
+    NoteLevel(level);
     for (uint64_t i = 0; i < runs; ++i) {
         if (StopDue()) return false;
         tLSState state = parentState;
@@ -364,8 +378,16 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
                 if (frame->state.depth == 0 && !m_growth.active) {
                     // The successor is of the last generation: its runs are interpreted here,
                     // each from this frame's state, as a leaf frame would be, without one.
-                    if (!InterpretLeaves(frame->state, successor, runs)) return m_frames.clear();
+                    if (!InterpretLeaves(frame->state, frame->level + 1, successor, runs)) return m_frames.clear();
                     continue;
+                }
+                // The frame's last symbol, to be expanded once: the frame would end with it, so
+                // the successor starts from the frame's state in the frame itself. Chains of
+                // rules (x = gx) then keep no frame per generation.
+                if (runs == 1 && frame->position == frame->length && frame->repeatsLeft == 0 && !m_growth.active) {
+                    if (!EnterInPlace(*frame, successor, c)) return m_frames.clear();
+                    descended = true;
+                    break;
                 }
                 const tLSState copy = frame->state;   // the push may move the frames
                 if (!Enter(copy, successor.data(), static_cast<uint32_t>(successor.size()), runs - 1, c))

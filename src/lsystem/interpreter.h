@@ -157,6 +157,7 @@ private:
         unsigned char symbol = 0;     // the character this frame's text replaces (0: the axiom)
         uint16_t branches = 0;        // "[" open in this frame's text (growth only)
         uint64_t repeatsLeft = 0;     // further runs of the same text
+        uint32_t level = 0;           // generations below the axiom (frames reused count too)
         tLSState state;
     };
 
@@ -188,8 +189,13 @@ private:
     // A leaf's text interpreted from state, with the stop checks; false on a stop request.
     bool InterpretLeaf(const char* text, uint32_t length, tLSState& state);
     // runs of a last-generation successor, each from parentState as its own leaf frame would
-    // be (one level below the current frame); false on a stop request.
-    bool InterpretLeaves(const tLSState& parentState, const std::string& text, uint64_t runs);
+    // be (at level, one below the current frame); false on a stop request.
+    bool InterpretLeaves(const tLSState& parentState, uint32_t level, const std::string& text, uint64_t runs);
+    // The successor of the frame's last symbol, once, in the frame itself: nothing of the
+    // frame is needed after it. false on a stop request.
+    bool EnterInPlace(Frame& frame, const std::string& successor, unsigned char symbol);
+    // The deepest level in the statistics.
+    void NoteLevel(uint32_t level);
     // The leaf frame's text one symbol at a time; false on a stop request.
     bool InterpretGrowing(Frame& frame);
 

@@ -37,8 +37,10 @@ void HighlightLevels::Prepare(Extended exponent, Extended strength) {
 uint8_t HighlightLevels::Level(Extended x, Extended exponent, Extended strength) {
     if (exponent != m_exponent || strength != m_strength) Prepare(exponent, strength);
     if (!m_usable || !(x >= 0) || !std::isfinite(x)) return ExactLevel(x, exponent, strength);
-    const auto above = std::upper_bound(m_thresholds.begin(), m_thresholds.end(), x);
     const Extended margin = ThresholdMargin * x;
+    // Most faces turn away from the highlight: below the first level, clear of its margin.
+    if (x < m_thresholds[0] && m_thresholds[0] - x > margin) return 0;
+    const auto above = std::upper_bound(m_thresholds.begin(), m_thresholds.end(), x);
     if (above != m_thresholds.end() && *above - x <= margin) return ExactLevel(x, exponent, strength);
     if (above != m_thresholds.begin() && x - *(above - 1) <= margin) return ExactLevel(x, exponent, strength);
     return static_cast<uint8_t>(above - m_thresholds.begin());

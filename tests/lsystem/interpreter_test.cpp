@@ -135,6 +135,22 @@ TEST(ExpandString, DeepDerivationsRunWithoutTheMachineStack) {
     EXPECT_NEAR(static_cast<double>(scene.window.projected[65535].z), -250 + 65535 * 10, 1e-6);
 }
 
+TEST(ExpandString, ALastSymbolExpandedInItsFrameWalksAsANewFrameWould) {
+    // The same systems with a symbol of no meaning (Q) after each last one, which keeps it
+    // from being last: every point, every level and the state after "]" must agree.
+    const auto walk = [](std::vector<std::string> rules) {
+        LSScene scene;
+        scene.Draw("AC", rules, 7, 30);
+        return std::pair{scene.window.projected, scene.lsys.Statistics().maxDepth};
+    };
+    const auto [inPlace, depth] = walk({"A=F[+A]-B", "B=/F2A", "C=[&A]C"});
+    const auto [framed, framedDepth] = walk({"A=F[+A]-BQ", "B=/F2AQ", "C=[&A]CQ"});
+    ASSERT_GT(inPlace.size(), 100u);
+    EXPECT_EQ(inPlace, framed);
+    EXPECT_EQ(depth, 7u);
+    EXPECT_EQ(framedDepth, 7u);
+}
+
 TEST(ExpandString, AStopRequestEndsARunawayDerivation) {
     LSScene scene;
     ASSERT_TRUE(scene.Select("A", {"A=AA"}, 100));
