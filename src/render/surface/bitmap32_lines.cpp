@@ -118,7 +118,7 @@ constexpr double FarColumns = 1e12;        // beyond any surface, within int64_t
 // (a0, b0) .. (a1, b1) are major and minor coordinates with a0 <= a1, already clipped to
 // the neighbourhood of the clip rectangle.
 template <bool Steep>
-void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor32 c) {
+void DrawBand(TBitmap32& bmp, const RowShare& share, double a0, double b0, double a1, double b1, TColor32 c) {
     const TRect& clip = bmp.ClipRect();
     const int majLo = Steep ? clip.Top : clip.Left, majHi = Steep ? clip.Bottom : clip.Right;
     const int minLo = Steep ? clip.Left : clip.Top, minHi = Steep ? clip.Right : clip.Bottom;
@@ -144,7 +144,6 @@ void DrawBand(TBitmap32& bmp, double a0, double b0, double a1, double b1, TColor
     // steps. A steep line's columns are surface rows; of a flat one's, those that can meet the
     // share's rows are found from the band's edge and widened by a column on each side (the
     // rows of each are checked below).
-    const RowShare share = RowShare::Of(bmp);
     int from = first, to = last;
     if (Steep) {
         from = std::max(first, share.Top());
@@ -238,10 +237,10 @@ void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TCol
         return;
     if (steep) {
         if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2);
-        DrawBand<true>(bmp, y1, x1, y2, x2, c);
+        DrawBand<true>(bmp, share, y1, x1, y2, x2, c);
     } else {
         if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
-        DrawBand<false>(bmp, x1, y1, x2, y2, c);
+        DrawBand<false>(bmp, share, x1, y1, x2, y2, c);
     }
 }
 

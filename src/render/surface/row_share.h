@@ -18,7 +18,8 @@ class TBitmap32;
 
 class RowShare {
 public:
-    // The calling thread's share of surface: every row unless a RowShareScope set one.
+    // The calling thread's share of surface: every row unless a RowShareScope set one. Inline:
+    // every line and polygon asks, and a short line costs little more than the call.
     static RowShare Of(const TBitmap32& surface);
 
     bool Owns(int row) const { return row >= m_top && row < m_bottom; }
@@ -31,6 +32,19 @@ private:
     int m_top = INT_MIN;
     int m_bottom = INT_MAX;   // exclusive
 };
+
+namespace row_share_detail {
+struct ActiveShare {
+    const TBitmap32* surface = nullptr;
+    RowShare share;
+};
+constinit inline thread_local ActiveShare active;
+}  // namespace row_share_detail
+
+inline RowShare RowShare::Of(const TBitmap32& surface) {
+    const row_share_detail::ActiveShare& a = row_share_detail::active;
+    return a.surface == &surface ? a.share : RowShare{};
+}
 
 // For its lifetime the calling thread draws the rows top .. bottom - 1 of surface (none when
 // bottom <= top). Scopes do not nest.
