@@ -103,6 +103,15 @@ TArrayOfFixedPoint ToFixed(std::span<const tPointD> points) {
     return out;
 }
 
+// The corners of the polygon being painted, in the calling thread's own store: every plane
+// part passes through here, and two allocations a polygon were more than its setting up.
+const TArrayOfFixedPoint& ToFixedScratch(std::span<const tPointD> points) {
+    thread_local TArrayOfFixedPoint store;
+    store.clear();
+    for (const tPointD& p : points) store.push_back(FixedPoint(p.x, p.y));
+    return store;
+}
+
 int RoundPixel(double v) { return static_cast<int>(std::lrint(v)); }
 
 VectorSmoothing SinkSmoothing(bool antialiased) {
@@ -449,7 +458,7 @@ void oWindow::PaintPolygon(std::span<const tPointD> points, const PolygonPaint& 
     const GuardRect g = GuardOf(*m_surface);
     const bool inside = std::all_of(points.begin(), points.end(), [&](const tPointD& p) { return InsideGuard(p, g); });
     if (inside) {
-        const TArrayOfFixedPoint fixed = ToFixed(points);
+        const TArrayOfFixedPoint& fixed = ToFixedScratch(points);
         switch (paint.style) {
         case PolygonStyle::FillOutline:
             PolygonFillOutline(fixed, paint.fill, paint.line, paint.fillSmoothing, paint.lineSmoothing);
@@ -491,11 +500,12 @@ void oWindow::PaintPolygon(std::span<const tPointD> points, const PolygonPaint& 
 void oWindow::LineF(tPoint2f from, tPoint2f to, TColor32 color) { LineF(from.x, from.y, to.x, to.y, color); }
 
 namespace {
-std::vector<tPointD> ToDouble(std::span<const tPoint2f> points) {
-    std::vector<tPointD> out;
-    out.reserve(points.size());
-    for (const tPoint2f& p : points) out.push_back({p.x, p.y});
-    return out;
+// Reused as ToFixedScratch's store; PaintPolygon does not come back here.
+std::span<const tPointD> ToDouble(std::span<const tPoint2f> points) {
+    thread_local std::vector<tPointD> store;
+    store.clear();
+    for (const tPoint2f& p : points) store.push_back({p.x, p.y});
+    return store;
 }
 Smoothing SmoothingOf(bool flag) { return flag ? Smoothing::Antialiased : Smoothing::Plain; }
 }  // namespace
