@@ -86,12 +86,31 @@ void SurfaceGrid(Stage& stage, const RowAt& rowAt, uint16_t segments, uint16_t l
 // Cosines and sines of from + k * step for k = 0 .. count, each computed once.
 struct AngleSteps {
     std::vector<Extended> cos, sin;
+    AngleSteps() = default;
     AngleSteps(Extended from, Extended step, int count) {
         for (int k = 0; k <= count; ++k) {
             const Extended angle = from + k * step;
             cos.push_back(std::cos(angle));
             sin.push_back(std::sin(angle));
         }
+    }
+};
+
+// The angle steps of the last ellipsoid grid around (phi) and up (theta). The ellipsoids of a
+// figure share their counts, and the 80-bit sines and cosines of every one of them were a
+// fortieth of a plant's picture.
+struct EllipsoidAngles {
+    uint16_t segments = 0, layers = 0;
+    AngleSteps phi, theta;
+
+    const EllipsoidAngles& For(uint16_t s, uint16_t l) {
+        if (s != segments || l != layers || phi.cos.empty()) {
+            phi = AngleSteps(0, (2 * Pi - 0) / s, s);
+            theta = AngleSteps(-Pi / 2, (Pi / 2 - -Pi / 2) / l, l);
+            segments = s;
+            layers = l;
+        }
+        return *this;
     }
 };
 
@@ -128,12 +147,12 @@ void Ellipsoid(Stage& stage, uint16_t segments, uint16_t layers, Extended a, Ext
         Surface(stage, EllipsoidPoint, segments, layers, 0, 2 * Pi, -Pi / 2, Pi / 2);  // refused there
         return;
     }
-    const AngleSteps theta(-Pi / 2, (Pi / 2 - -Pi / 2) / layers, layers);
-    const Extended du = (2 * Pi - 0) / segments;
+    thread_local EllipsoidAngles angles;
+    const EllipsoidAngles& grid = angles.For(segments, layers);
+    const AngleSteps& theta = grid.theta;
     const EllipsoidRadii r = Radii();
     const auto rowAt = [&](int i, std::vector<tVector3d>& row) {
-        const Extended phi = 0 + i * du;
-        const Extended cosPhi = std::cos(phi), sinPhi = std::sin(phi);
+        const Extended cosPhi = grid.phi.cos[static_cast<size_t>(i)], sinPhi = grid.phi.sin[static_cast<size_t>(i)];
         for (size_t j = 0; j < row.size(); ++j)
             row[j] = {r.a * theta.cos[j] * cosPhi, r.b * theta.cos[j] * sinPhi, r.c * theta.sin[j]};
     };

@@ -66,6 +66,30 @@ TEST_F(SurfaceTest, EllipsoidRunsPoleToPoleWithCellsFacingOutwardsWithinTheRadii
     EXPECT_EQ(scene.view().NestingDepth(), 0);
 }
 
+TEST_F(SurfaceTest, EllipsoidCornersAreBitEqualToTheEllipsoidPointGridWhateverCameBefore) {
+    // Its sines and cosines are kept from one ellipsoid to the next of the same counts.
+    const auto corners = [&](auto draw) {
+        cells.clear();
+        draw();
+        std::vector<tVector3d> all;
+        for (const auto& cell : cells) all.insert(all.end(), cell.corners.begin(), cell.corners.end());
+        return all;
+    };
+    for (auto [segments, layers] : {std::pair(12, 6), std::pair(8, 4), std::pair(8, 5), std::pair(12, 6)}) {
+        const auto s = static_cast<uint16_t>(segments), l = static_cast<uint16_t>(layers);
+        const auto drawn = corners([&] { Ellipsoid(stage(), s, l, 3, 2, 1.5L); });
+        const auto expected = corners([&] {
+            SetEllipsoidRadii(3, 2, 1.5L);
+            Surface(stage(), EllipsoidPoint, s, l, 0, 2 * Pi, -Pi / 2, Pi / 2);
+        });
+        ASSERT_EQ(drawn.size(), expected.size()) << segments << "x" << layers;
+        for (size_t i = 0; i < drawn.size(); ++i)
+            EXPECT_TRUE(SameBits(drawn[i].x, expected[i].x) && SameBits(drawn[i].y, expected[i].y) &&
+                        SameBits(drawn[i].z, expected[i].z))
+                << segments << "x" << layers << " corner " << i;
+    }
+}
+
 TEST_F(SurfaceTest, PointsAreInTheTurtlesFrameFromItsPosition) {
     scene.pax().JumpForward(100);
     scene.pax().TurnLeft90();   // Right is now +y, Heading -x
