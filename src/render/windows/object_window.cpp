@@ -34,6 +34,17 @@ constexpr double CirclePartLimit = 5000;
 constexpr int32_t MinSharedRun = 64;
 constexpr int BandsPerShare = 1;
 
+// Parts are drawn in depth order, not in the order the walk wrote them, so each record is a
+// fetch from anywhere in part memory (a plant's parts and its picture outgrow the core's
+// cache). Asked for a few parts ahead, the records arrive while the parts before are drawn.
+constexpr int32_t PrefetchDistance = 8;
+constexpr int PrefetchLines = 4;   // a polygon's record with its first corners
+
+void PrefetchPart(const tPartHeader* part) {
+    const char* record = reinterpret_cast<const char*>(part);
+    for (int line = 0; line < PrefetchLines; ++line) __builtin_prefetch(record + 64 * line);
+}
+
 int32_t RoundPixel(double v) { return static_cast<int32_t>(std::lrint(v)); }
 
 }  // namespace
@@ -338,6 +349,7 @@ void ObjectWindow::DrawParts(TBitmap32& surface) {
         // A short run, and the part that ended it, on this thread.
         for (end = std::min(end + 1, count); i < end; ++i) {
             if (DrawingStopRequested()) return;
+            if (i + PrefetchDistance < count) PrefetchPart(m_parts[i + PrefetchDistance]);
             DrawPart(*m_parts[i], m_drawPlane);
         }
     }
@@ -386,6 +398,7 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
         ~CommitTints() { sprites.CommitPlannedTints(); }
     } commitTints{Sprites()};
     for (int32_t i = from; i < to; ++i) {
+        if (i + PrefetchDistance < to) PrefetchPart(m_parts[i + PrefetchDistance]);
         const tPartHeader& part = *m_parts[i];
         const size_t k = static_cast<size_t>(i - from);
         m_partRows[k] = RowsOfPart(part);
@@ -409,6 +422,9 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
             if (top >= bottom) continue;
             const RowShareScope scope(surface, top, bottom);
             for (int32_t k = from; k < to; ++k) {
+                if (const int32_t ahead = k + PrefetchDistance;
+                    ahead < to && m_partRows[static_cast<size_t>(ahead - from)].Meets(top, bottom))
+                    PrefetchPart(m_parts[ahead]);
                 if (!m_partRows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
                 if (DrawingStopRequested()) return;
                 tPartHeader& part = *m_parts[k];
