@@ -20,7 +20,14 @@ uint8_t ExactLevel(Extended x, Extended exponent, Extended strength) {
 uint8_t LightByte(Extended x) {
     if (x >= 1) return 255;
     if (!(x > 0)) return 0;
-    return static_cast<uint8_t>(std::lrint(x * 255));
+    // x * 255 rounded as lrint rounds it (to nearest, halves to even), without the library
+    // call that every lit face made: beside 2^63 the extended format has no fraction bits,
+    // so the addition rounds the value to a whole number and the subtraction is exact. The
+    // whole number goes through double, exactly, because converting an extended value to an
+    // integer switches the processor's rounding mode twice.
+    constexpr Extended Whole = 9223372036854775808.0L;   // 2^63
+    const Extended sum = x * 255 + Whole;
+    return static_cast<uint8_t>(static_cast<double>(sum - Whole));
 }
 
 void HighlightLevels::Prepare(Extended exponent, Extended strength) {

@@ -50,6 +50,14 @@ TEST(HighlightLevels, UnusualSettingsAndReflections) {
     EXPECT_EQ(LightByte(0.5L), 128);                             // 127.5 rounds to even
     EXPECT_EQ(LightByte(2.5L / 255), 2);
     EXPECT_EQ(LightByte(nan), 0);
+    // As std::lrint rounds, at and next to every half and in between.
+    int differ = 0;
+    for (int k = 0; k < 255; ++k)
+        for (Extended offset : {-1e-17L, 0.0L, 1e-17L, 0.25L, 0.4999999L})
+            for (Extended x : {(k + 0.5L + offset) / 255, std::nextafter((k + 0.5L) / 255, 1.0L),
+                               std::nextafter((k + 0.5L) / 255, 0.0L)})
+                differ += LightByte(x) != static_cast<uint8_t>(std::lrint(x * 255));
+    EXPECT_EQ(differ, 0);
 }
 
 }  // namespace
