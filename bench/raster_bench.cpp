@@ -3,7 +3,8 @@
 //   lines        10,000 antialiased lines of 20..200 pixels, one colour each (ours also
 //                with 20,000 lines of 1..6 pixels, the stems and outlines of plants);
 //   polygons     2,000 antialiased even-odd polygons of 4..12 corners, radius 10..60 (and
-//                the same without antialiasing, for information);
+//                the same without antialiasing, for information; ours also with 20,000 of
+//                radius 1.5..6, the leaves and tube faces of plants);
 //   convolution  one 3 x 3 integer kernel pass over the whole surface into a second one, the
 //                same code on both surfaces (our filters are not part of this comparison).
 // Qt draws on Format_ARGB32 (our pixel layout) and on Format_ARGB32_Premultiplied, its
@@ -72,28 +73,38 @@ const std::vector<Line>& ShortLines() {
     return lines;
 }
 
-const std::vector<Polygon>& Polygons() {
-    static const std::vector<Polygon> polygons = [] {
-        std::mt19937 rng(20240602);
-        std::uniform_real_distribution<double> x(0, Width), y(0, Height), radius(10, 60), unit(0, 1);
-        std::uniform_int_distribution<int> corners(4, 12);
-        std::vector<Polygon> out;
-        for (int i = 0; i < 2000; ++i) {
-            Polygon p;
-            const double cx = x(rng), cy = y(rng), r = radius(rng);
-            const int n = corners(rng);
-            for (int k = 0; k < n; ++k) {
-                const double a = unit(rng) * 6.283185307, d = r * std::sqrt(unit(rng));
-                // Corners on the 16.16 grid, so that both engines get the very same shape.
-                const pax::TFixedPoint f = pax::FixedPoint(cx + d * std::cos(a), cy + d * std::sin(a));
-                p.fixed.push_back(f);
-                p.corners.emplace_back(pax::FixedToFloat(f.X), pax::FixedToFloat(f.Y));
-            }
-            p.color = RandomOpaqueColour(rng);
-            out.push_back(std::move(p));
+// count seeded even-odd polygons of 4..12 corners scattered within the given radii of random
+// centres, on the 16.16 grid so that both engines get the very same shapes.
+std::vector<Polygon> RandomPolygons(uint32_t seed, int count, double smallest, double largest) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> x(0, Width), y(0, Height), radius(smallest, largest), unit(0, 1);
+    std::uniform_int_distribution<int> corners(4, 12);
+    std::vector<Polygon> out;
+    for (int i = 0; i < count; ++i) {
+        Polygon p;
+        const double cx = x(rng), cy = y(rng), r = radius(rng);
+        const int n = corners(rng);
+        for (int k = 0; k < n; ++k) {
+            const double a = unit(rng) * 6.283185307, d = r * std::sqrt(unit(rng));
+            const pax::TFixedPoint f = pax::FixedPoint(cx + d * std::cos(a), cy + d * std::sin(a));
+            p.fixed.push_back(f);
+            p.corners.emplace_back(pax::FixedToFloat(f.X), pax::FixedToFloat(f.Y));
         }
-        return out;
-    }();
+        p.color = RandomOpaqueColour(rng);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+const std::vector<Polygon>& Polygons() {
+    static const std::vector<Polygon> polygons = RandomPolygons(20240602, 2000, 10, 60);
+    return polygons;
+}
+
+// Leaves and tube faces of a plant: a few pixels across, where setting up the cells and
+// sweeping the rows weigh more than the spans between the edges.
+const std::vector<Polygon>& SmallPolygons() {
+    static const std::vector<Polygon> polygons = RandomPolygons(20240604, 20000, 1.5, 6);
     return polygons;
 }
 
@@ -173,6 +184,16 @@ void BM_ShortLines_Pax3d(benchmark::State& state) {
 void BM_Polygons_Pax3d(benchmark::State& state) {
     TBitmap32 b = OurSurface();
     const auto& polygons = Polygons();
+    for (auto _ : state) {
+        for (const Polygon& p : polygons) b.FillPolygonAA(p.fixed, p.color);
+        benchmark::DoNotOptimize(b.Bits());
+    }
+    state.SetItemsProcessed(state.iterations() * polygons.size());
+}
+
+void BM_SmallPolygons_Pax3d(benchmark::State& state) {
+    TBitmap32 b = OurSurface();
+    const auto& polygons = SmallPolygons();
     for (auto _ : state) {
         for (const Polygon& p : polygons) b.FillPolygonAA(p.fixed, p.color);
         benchmark::DoNotOptimize(b.Bits());
@@ -279,6 +300,7 @@ BENCHMARK(BM_ShortLines_Pax3d)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Lines_Qt, QImage::Format_ARGB32)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Lines_Qt, QImage::Format_ARGB32_Premultiplied)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Polygons_Pax3d)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SmallPolygons_Pax3d)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Polygons_Qt, QImage::Format_ARGB32)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_Polygons_Qt, QImage::Format_ARGB32_Premultiplied)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainPolygons_Pax3d)->Unit(benchmark::kMillisecond);

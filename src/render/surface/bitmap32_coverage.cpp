@@ -141,8 +141,38 @@ void CoverageAccumulator::Cells(int row, int xa, int ya, int xb, int yb, int sig
     Add(cells, ex1, 256 - first, fx1, sign * (yb - y));
 }
 
+#if defined(__SSE2__)
+namespace {
+
+// Four cells' running sums from sum onwards, folded by the even-odd rule into weights for
+// colour alpha alpha, exactly as the cell-by-cell sweep computes them; sum becomes the last.
+__m128i FourWeights(__m128i cells, uint32_t& sum, __m128i alpha) {
+    constexpr int Full = static_cast<int>(CoverageAccumulator::FullCover);
+    __m128i v = _mm_add_epi32(cells, _mm_slli_si128(cells, 4));
+    v = _mm_add_epi32(v, _mm_slli_si128(v, 8));
+    v = _mm_add_epi32(v, _mm_set1_epi32(static_cast<int>(sum)));
+    sum = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(v, 0xFF)));
+    __m128i cover = _mm_and_si128(v, _mm_set1_epi32(2 * Full - 1));
+    const __m128i beyond = _mm_cmpgt_epi32(cover, _mm_set1_epi32(Full));
+    cover = _mm_or_si128(_mm_and_si128(beyond, _mm_sub_epi32(_mm_set1_epi32(2 * Full), cover)),
+                         _mm_andnot_si128(beyond, cover));
+    // cover * alpha stays below 2^25: the even and odd lanes' 64-bit products hold it whole.
+    const __m128i even = _mm_mul_epu32(cover, alpha);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(cover, 32), alpha);
+    const __m128i product = _mm_or_si128(even, _mm_slli_epi64(odd, 32));
+    return _mm_srli_epi32(_mm_add_epi32(product, _mm_set1_epi32(Full / 2)), 17);
+}
+
+}  // namespace
+#endif
+
 void CoverageAccumulator::Sweep(TBitmap32& surface, int left, int top, TColor32 c) {
     const uint32_t alpha = AlphaOf(c);
+#if defined(__SSE2__)
+    const __m128i alphas = _mm_set1_epi32(static_cast<int>(alpha));
+    const __m128i colours = _mm_set1_epi32(static_cast<int>(c));
+    const __m128i zero = _mm_setzero_si128();
+#endif
     for (int row = 0; row < m_height; ++row) {
         const int lo = m_rowMin[row], hi = m_rowMax[row];
         if (lo > hi) continue;
@@ -151,6 +181,23 @@ void CoverageAccumulator::Sweep(TBitmap32& surface, int left, int top, TColor32 
         const int end = std::min(hi, m_width - 1);
         uint32_t sum = 0, weight = 0;
         for (int x = lo; x <= end;) {
+#if defined(__SSE2__)
+            // Four cells at once where the edges are (a small polygon is nothing but edges);
+            // four untouched ones begin a span, drawn at the coverage it keeps.
+            if (x + 3 <= end) {
+                auto* four = reinterpret_cast<__m128i*>(cells + x);
+                const __m128i v = _mm_loadu_si128(four);
+                if (_mm_movemask_epi8(_mm_cmpeq_epi32(v, zero)) != 0xFFFF) {
+                    _mm_storeu_si128(four, zero);
+                    const __m128i weights = FourWeights(v, sum, alphas);
+                    weight = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_shuffle_epi32(weights, 0xFF)));
+                    auto* out = reinterpret_cast<__m128i*>(pixels + x);
+                    _mm_storeu_si128(out, blend::MixFour(colours, _mm_loadu_si128(out), weights));
+                    x += 4;
+                    continue;
+                }
+            }
+#endif
             sum += cells[x];
             cells[x] = 0;
             // Even-odd: winding integrals 0, 2, 4 ... are empty, 1, 3 ... full.
