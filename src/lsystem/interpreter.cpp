@@ -384,7 +384,7 @@ void tTarnsInterpreter::ExpandString(const tLSState& state, std::string_view tex
                 // The frame's last symbol, to be expanded once: the frame would end with it, so
                 // the successor starts from the frame's state in the frame itself. Chains of
                 // rules (x = gx) then keep no frame per generation.
-                if (runs == 1 && frame->position == frame->length && frame->repeatsLeft == 0 && !m_growth.active) {
+                if (frame->position == frame->length && runs == 1 && frame->repeatsLeft == 0 && !m_growth.active) {
                     if (!EnterInPlace(*frame, successor, c)) return m_frames.clear();
                     descended = true;
                     break;

@@ -156,8 +156,8 @@ private:
         bool leaf = false;            // entered at depth 0: every character is interpreted
         unsigned char symbol = 0;     // the character this frame's text replaces (0: the axiom)
         uint16_t branches = 0;        // "[" open in this frame's text (growth only)
-        uint64_t repeatsLeft = 0;     // further runs of the same text
         uint32_t level = 0;           // generations below the axiom (frames reused count too)
+        uint64_t repeatsLeft = 0;     // further runs of the same text
         tLSState state;
     };
 
