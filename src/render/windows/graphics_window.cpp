@@ -96,16 +96,9 @@ std::vector<tPointD> ClipPolygon(std::vector<tPointD> poly, const GuardRect& g) 
     return poly;
 }
 
-TArrayOfFixedPoint ToFixed(std::span<const tPointD> points) {
-    TArrayOfFixedPoint out;
-    out.reserve(points.size());
-    for (const tPointD& p : points) out.push_back(FixedPoint(p.x, p.y));
-    return out;
-}
-
 // The corners of the polygon being painted, in the calling thread's own store: every plane
 // part passes through here, and two allocations a polygon were more than its setting up.
-const TArrayOfFixedPoint& ToFixedScratch(std::span<const tPointD> points) {
+const TArrayOfFixedPoint& ToFixed(std::span<const tPointD> points) {
     thread_local TArrayOfFixedPoint store;
     store.clear();
     for (const tPointD& p : points) store.push_back(FixedPoint(p.x, p.y));
@@ -458,7 +451,7 @@ void oWindow::PaintPolygon(std::span<const tPointD> points, const PolygonPaint& 
     const GuardRect g = GuardOf(*m_surface);
     const bool inside = std::all_of(points.begin(), points.end(), [&](const tPointD& p) { return InsideGuard(p, g); });
     if (inside) {
-        const TArrayOfFixedPoint& fixed = ToFixedScratch(points);
+        const TArrayOfFixedPoint& fixed = ToFixed(points);
         switch (paint.style) {
         case PolygonStyle::FillOutline:
             PolygonFillOutline(fixed, paint.fill, paint.line, paint.fillSmoothing, paint.lineSmoothing);
@@ -500,7 +493,8 @@ void oWindow::PaintPolygon(std::span<const tPointD> points, const PolygonPaint& 
 void oWindow::LineF(tPoint2f from, tPoint2f to, TColor32 color) { LineF(from.x, from.y, to.x, to.y, color); }
 
 namespace {
-// Reused as ToFixedScratch's store; PaintPolygon does not come back here.
+// In the calling thread's own store too, as ToFixed's corners; PaintPolygon does not come
+// back here while it holds them.
 std::span<const tPointD> ToDouble(std::span<const tPoint2f> points) {
     thread_local std::vector<tPointD> store;
     store.clear();
