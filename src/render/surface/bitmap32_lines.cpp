@@ -213,10 +213,14 @@ void DrawBand(TBitmap32& bmp, const RowShare& share, double a0, double b0, doubl
 void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TColor32 c, bool drawLast) {
     const TRect& clip = bmp.ClipRect();
     if (clip.Empty() || AlphaOf(c) == 0) return;
-    // The line's pixels lie within a pixel and a half of its end points' rows: a line that
-    // another thread's share holds costs nothing more here.
+    // A line that another thread's share holds costs nothing more here. Its pixels' centres lie
+    // within 1.71 of its end points' y: half a pixel of the end's stretch, half a pixel on to
+    // the centre of the last column, and half the band's width across (0.71 at 45 degrees), so
+    // that a row of pixels, reaching half a pixel further, is within 2.21 of them.
     const RowShare share = RowShare::Of(bmp);
-    if (!share.Whole() && (std::max(y1, y2) + 2 < share.Top() || std::min(y1, y2) - 2 >= share.Bottom())) return;
+    constexpr double Reach = 3;
+    if (!share.Whole() && (std::max(y1, y2) + Reach < share.Top() || std::min(y1, y2) - Reach >= share.Bottom()))
+        return;
     const double dx = x2 - x1, dy = y2 - y1;
     const bool steep = std::fabs(dy) > std::fabs(dx);
     const double major = steep ? dy : dx;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <random>
 #include <climits>
@@ -107,6 +108,27 @@ TEST(RowShare, SharesTogetherDrawExactlyTheWholePicture) {
             EXPECT_EQ(DifferingPixels(whole, Drawn(drawings, width, height, bounds, c)), 0);
         }
     }
+}
+
+TEST(RowShare, ShortSlantedLinesReachTheRowsBelowAndAboveTheirEnds) {
+    // Lines under a pixel and a half long at about 45 degrees, that end a little over two rows
+    // above or below a boundary and lead away from it: their antialiased pixels reach across.
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> gap(1.9, 2.4), length(0.2, 1.5), slope(0.8, 1.2), x(10, 50);
+    std::vector<Drawing> drawings;
+    for (int i = 0; i < 400; ++i) {
+        const double side = i % 2 ? 1 : -1, dx = length(random) * (i % 4 < 2 ? 1 : -1);
+        const TFixedPoint near = FixedPoint(x(random), 40 + side * gap(random));
+        const TFixedPoint far = FixedPoint(FixedToFloat(near.X) + dx, FixedToFloat(near.Y) + side * std::fabs(dx) * slope(random));
+        if (i % 3 == 0)
+            drawings.push_back([=](TBitmap32& s) { s.LineAA(far.X, far.Y, near.X, near.Y, 0xFD0000FF, i % 5 == 0); });
+        else
+            drawings.push_back([=](TBitmap32& s) { s.LineAA(near.X, near.Y, far.X, far.Y, 0xFD0000FF, i % 5 == 0); });
+    }
+    TBitmap32 whole(64, 80);
+    whole.Clear(0xFF102030);
+    for (const Drawing& d : drawings) d(whole);
+    EXPECT_EQ(DifferingPixels(whole, Drawn(drawings, 64, 80, {INT_MIN, 40, INT_MAX}, nullptr)), 0);
 }
 
 TEST(RowShare, AShareWritesOnlyItsOwnRowsOfItsOwnSurface) {
