@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "foundation/cache_lines.h"
 #include "system/error_reporting.h"
 
 namespace pax {
@@ -32,6 +33,11 @@ bool tMemoryList::StartNextPage(size_t need) {
     m_pageIndex = static_cast<int>(next);
     m_free = 0;
     return true;
+}
+
+void tMemoryList::ClaimForWriting() const {
+    for (int i = 0; i < m_pageIndex; ++i) pax::ClaimForWriting(m_pages[i].Data(), m_pages[i].Size());
+    pax::ClaimForWriting(Page(), m_free);
 }
 
 void* tMemoryList::Alloc(size_t n) {

@@ -42,6 +42,10 @@ public:
         else return std::construct_at(static_cast<T*>(p), std::forward<Args>(args)...);
     }
 
+    // Asks for the bytes handed out since the last Reset in the state for writing
+    // (ClaimForWriting): for a list that another core has just read.
+    void ClaimForWriting() const;
+
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     int PageIndex() const { return m_pageIndex; }
     std::byte* Page() const { return m_pages[m_pageIndex].Data(); }

@@ -79,5 +79,28 @@ TEST(SharedDrawing, ThreadsDrawThePictureOfOneThread) {
     EXPECT_GT(shared, 10000);
 }
 
+TEST(SharedDrawing, PicturesStayTheSameAsTheBandsMove) {
+    // The bands follow the threads' timed speeds from picture to picture, so each picture of a
+    // session may be cut elsewhere; each must still be the picture of one thread.
+    const Drawn alone = Draw("BlueBerryBush1", 1, std::nullopt, false);
+    PictureOptions options;
+    options.threads = 2;
+    options.timeLimit = 0;
+    std::ostringstream err;
+    PictureSession session(options, err);
+    FigureSelection selection;
+    selection.name = "BlueBerryBush1";
+    const FigureToDraw figure = session.Resolve(selection);
+    for (int picture = 0; picture < 8; ++picture) {
+        session.Draw(figure);
+        const TBitmap32& drawn = session.Picture();
+        int differing = 0;
+        for (int y = 0; y < drawn.Height(); ++y)
+            for (int x = 0; x < drawn.Width(); ++x) differing += alone.picture.Pixel(x, y) != drawn.Pixel(x, y);
+        EXPECT_EQ(differing, 0) << "picture " << picture;
+        EXPECT_GT(session.GetStudio().GetStage().View().SharedParts(), 0);
+    }
+}
+
 }  // namespace
 }  // namespace pax

@@ -25,6 +25,7 @@
 #include "render/sprites/sprite_store.h"
 #include "render/windows/part_list.h"
 #include "render/windows/proj3d_window.h"
+#include "render/windows/share_balance.h"
 #include "render/windows/share_chooser.h"
 #include "scene/plane_obj.h"
 
@@ -199,6 +200,8 @@ private:
     std::vector<PartRows> m_partRows;            // of the shared run being drawn
     std::vector<TColor32> m_circleFills;         // of its circles, by the same index
     std::vector<tSpriteDraw> m_spriteDraws;      // of its sprites, by the same index
+    ShareBalance m_balance;                      // the threads' parts of a shared run
+    std::vector<double> m_shareSeconds;          // each thread's time in the last one
 };
 
 }  // namespace pax

@@ -4,6 +4,8 @@
 #include <array>
 #include <bit>
 
+#include "foundation/cache_lines.h"
+
 namespace pax {
 
 namespace {
@@ -35,6 +37,8 @@ PartList::PartList() {
 void PartList::SetLimit(int32_t limit) { m_limit = std::clamp(limit, 1, MaxExportParts); }
 
 void PartList::Clear() { m_entries.clear(); }
+
+void PartList::ClaimForWriting() const { pax::ClaimForWriting(m_entries.data(), m_entries.size() * sizeof(Entry)); }
 
 bool PartList::Insert(tPartHeader* part) {
     if (Full()) return false;

@@ -110,11 +110,13 @@ PartRows RowsOfPart(const tPartHeader& part) {
     }
 }
 
-std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int bands) {
-    std::vector<int> bounds(static_cast<size_t>(std::max(bands, 1)) + 1);
-    bounds.front() = INT_MIN;
-    bounds.back() = INT_MAX;
-    if (bands <= 1) return bounds;
+RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions) {
+    const size_t bands = std::max<size_t>(fractions.size(), 1);
+    RowSplit split;
+    split.bounds.assign(bands + 1, 0);
+    split.bounds.front() = INT_MIN;
+    split.bounds.back() = INT_MAX;
+    split.work.assign(bands, 0);
     const size_t rows = static_cast<size_t>(std::max(height, 1));
     // Work per row, and the parts that a boundary above each row cuts, both by differences: a
     // part adds its work per row where it begins and takes it away where it ends.
@@ -134,6 +136,10 @@ std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int band
             --cutChange[static_cast<size_t>(bottom)];
         }
     }
+    if (bands == 1) {
+        split.work[0] = total;
+        return split;
+    }
     // before[r]: the work of the rows above row r; cut[r]: the parts a boundary there cuts.
     std::vector<double> before(rows + 1, 0);
     std::vector<int> cut(rows + 1, 0);
@@ -146,10 +152,12 @@ std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int band
         cut[r] = cuts;
     }
     // Each boundary near its share of the work, moved a little to where it cuts fewer parts.
-    const size_t slack = std::max<size_t>(1, rows / (4 * static_cast<size_t>(bands)));
+    const size_t slack = std::max<size_t>(1, rows / (4 * bands));
     size_t previous = 0;
-    for (int k = 1; k < bands; ++k) {
-        const double goal = total * k / bands;
+    double share = 0;
+    for (size_t k = 1; k < bands; ++k) {
+        share += fractions[k - 1];
+        const double goal = total * share;
         const size_t aim = static_cast<size_t>(std::lower_bound(before.begin(), before.end(), goal) - before.begin());
         const size_t lo = std::max(previous, aim > slack ? aim - slack : 0), hi = std::min(rows, aim + slack);
         size_t best = std::max(previous, std::min(aim, rows));
@@ -158,10 +166,17 @@ std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int band
             const double score = cut[r] * CutCost + std::fabs(before[r] - goal);
             if (score < bestScore) bestScore = score, best = r;
         }
-        bounds[static_cast<size_t>(k)] = static_cast<int>(best);
+        split.bounds[k] = static_cast<int>(best);
+        split.work[k - 1] = before[best] - before[previous];
         previous = best;
     }
-    return bounds;
+    split.work[bands - 1] = before[rows] - before[previous];
+    return split;
+}
+
+std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int bands) {
+    const std::vector<double> equal(static_cast<size_t>(std::max(bands, 1)), 1.0 / std::max(bands, 1));
+    return SplitRows(parts, height, equal).bounds;
 }
 
 }  // namespace pax

@@ -23,9 +23,18 @@ struct PartRows {
 // rounding add; every row when a coordinate is not a number.
 PartRows RowsOfPart(const tPartHeader& part);
 
-// Band boundaries, bands + 1 of them rising from INT_MIN to INT_MAX: band k is the rows
-// bounds[k] .. bounds[k + 1] - 1. Each part's work is spread evenly over its rows on the
-// surface (height rows), and every band gets about the same share of the whole.
+struct RowSplit {
+    // bands + 1 boundaries rising from INT_MIN to INT_MAX: band k is the rows bounds[k] ..
+    // bounds[k + 1] - 1.
+    std::vector<int> bounds;
+    std::vector<double> work;   // of each band, by the parts' estimates
+};
+
+// Bands of rows for the parts, one per fraction: each part's work is spread evenly over its
+// rows on the surface (height rows), and band k gets about fractions[k] of the whole (the
+// fractions add up to 1).
+RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions);
+// The boundaries of bands of equal shares.
 std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int bands);
 
 }  // namespace pax

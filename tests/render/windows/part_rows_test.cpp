@@ -53,6 +53,16 @@ TEST(PartRows, BandsShareTheWorkAndCoverEveryRow) {
     EXPECT_GE(four[1], 20);
     EXPECT_LE(four[1], 30);
 
+    // Unequal shares of the same parts: a quarter of the work above the boundary, and the
+    // bands' work is all of it.
+    parts.pop_back();
+    const double quarter[] = {0.25, 0.75};
+    const RowSplit split = SplitRows(parts, 200, quarter);
+    EXPECT_NEAR(split.bounds[1], 125, 1);
+    ASSERT_EQ(split.work.size(), 2u);
+    EXPECT_NEAR(split.work[0], 1250, 50);
+    EXPECT_NEAR(split.work[0] + split.work[1], 5000, 1e-6);
+
     // Nothing to share, or one band: the whole surface.
     EXPECT_EQ(SplitRows({}, 200, 2).size(), 3u);
     EXPECT_EQ(SplitRows(parts, 200, 1), (std::vector<int>{INT_MIN, INT_MAX}));
