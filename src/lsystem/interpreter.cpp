@@ -213,7 +213,7 @@ void tTarnsInterpreter::DrawLSystem() {
             pax.SetColor(m_palette[tLSPalette::StartIndex]);
             pax.PitchUp(90);
             pax.JumpBack(PlaneBack);
-            ExpandString(state, m_system.axiom);
+            Walk(state);
         } else {
             for (int i = 0; i < m_plantCount; ++i) {
                 pax.SetColor(m_palette[tLSPalette::StartIndex]);
@@ -221,12 +221,25 @@ void tTarnsInterpreter::DrawLSystem() {
                 pax.JumpToLocal(m_ground[i]);
                 pax.SavePosition();
                 pax.SetAngle(m_sceneCursor.GetAlpha() + m_heading[i], 90);
-                ExpandString(state, m_system.axiom);
+                Walk(state);
                 trace.SetActive(false);
             }
         }
     }
     if (m_showResult) trace.Finish();
+}
+
+void tTarnsInterpreter::Walk(const tLSState& state) {
+    // Nothing in a walk moves the eye, so its jumps may wait for their projection; the jumps
+    // that set the turtle at its start are projected as they come.
+    struct DeferredJumps {
+        Pax3d& pax;
+        explicit DeferredJumps(Pax3d& p) : pax(p) { pax.DeferJumps(true); }
+        ~DeferredJumps() { pax.DeferJumps(false); }
+        DeferredJumps(const DeferredJumps&) = delete;
+        DeferredJumps& operator=(const DeferredJumps&) = delete;
+    } deferred(m_stage.Pax());
+    ExpandString(state, m_system.axiom);
 }
 
 bool tTarnsInterpreter::StopDue() {

@@ -181,6 +181,8 @@ private:
     void Begin(Frame& frame);
     // The rule slot for c in a frame that rewrites, -1 for none.
     int RuleFor(unsigned char c);
+    // The axiom's derivation from state, its jumps deferred (Pax3d::DeferJumps).
+    void Walk(const tLSState& state);
     bool StopDue();
     // Growth: whether frame is of the last generation and shorter than full, and its text
     // interpreted symbol by symbol (a segment's successor, whose branches grow).

@@ -32,9 +32,13 @@ TColor32 TransparentColor(TColor32 c, uint8_t transparency, uint8_t globalOpacit
 
 Pax3d::Pax3d(std::string_view name) : TCursor3d(name) { ResetPen(); }
 
-std::unique_ptr<TCursor3d> Pax3d::CloneObject() const { return std::make_unique<Pax3d>(*this); }
+std::unique_ptr<TCursor3d> Pax3d::CloneObject() const {
+    const_cast<Pax3d*>(this)->ProjectWaitingJump();   // the copy shares the window
+    return std::make_unique<Pax3d>(*this);
+}
 
 void Pax3d::ResetPen() {
+    m_jumpWaits = false;   // the new pen replaces all that projection would have written
     m_pen = ProjData{};
     m_pen.PenName = CutText(m_cursor.Name, PenNameCapacity);
 }
@@ -62,6 +66,7 @@ void Pax3d::NewObject() {
         return;
     }
     if (m_used == m_states.size()) m_states.emplace_back();
+    ProjectWaitingJump();
     State& slot = m_states[m_used++];
     slot.cursor = m_cursor;
     slot.pen = m_pen;
@@ -69,6 +74,7 @@ void Pax3d::NewObject() {
 }
 
 void Pax3d::RestoreState(const State& state) {
+    m_jumpWaits = false;
     m_cursor = state.cursor;
     m_pen = state.pen;
     Project(false);
@@ -113,11 +119,15 @@ void Pax3d::ErrorRecovery() {
 
 void Pax3d::AssignTo(TCursor3d& dest) const {
     TCursor3d::AssignTo(dest);
-    if (auto* turtle = dynamic_cast<Pax3d*>(&dest)) turtle->m_pen = m_pen;
+    if (auto* turtle = dynamic_cast<Pax3d*>(&dest)) {
+        turtle->m_jumpWaits = false;
+        turtle->m_pen = Pen();
+    }
 }
 
 void Pax3d::AssignFrame(const TCursor3d& source) {
     TCursor3d::AssignFrame(source);
+    ProjectWaitingJump();
     if (m_window) m_window->ProjectPoint(m_pen, m_cursor.Position);
 }
 
@@ -130,8 +140,9 @@ void Pax3d::AssignState(const Pax3d& source) {
     m_cursor.FrameTag = s.FrameTag;
     m_cursor.SavedPosition = s.SavedPosition;
     m_cursor.Changed = true;
+    m_jumpWaits = false;
     std::string penName = std::move(m_pen.PenName);
-    m_pen = source.m_pen;
+    m_pen = source.Pen();
     m_pen.PenName = std::move(penName);
 }
 
@@ -180,12 +191,14 @@ void Pax3d::SetWindowColor(TColor32 c) {
 
 void Pax3d::LineToCursor(const TCursor3d& other) {
     if (!m_window) return;
+    ProjectWaitingJump();
     m_window->DoProjection(m_pen, other.Position(), m_pen.PenIsDown);
     m_window->DoProjection(m_pen, m_cursor.Position, false);
 }
 
 void Pax3d::BeginPolygon() {
     if (!m_window) return;
+    ProjectWaitingJump();
     m_window->DoBeginPolyon(m_pen, false);
     if (m_pen.PenIsDown) m_window->AddPolyPoint(m_pen);
 }
@@ -196,11 +209,13 @@ void Pax3d::EndPolygon() {
         ShowPaxError("PaxPax: Pax3d.EndPolygon", "missing previous call of " + m_cursor.Name + ".BeginPolygon");
         return;
     }
+    ProjectWaitingJump();
     m_window->DoEndPolygon(m_pen);
 }
 
 void Pax3d::BeginPlane() {
     if (!m_window) return;
+    ProjectWaitingJump();
     m_window->DoBeginPolyon(m_pen, true);
     if (m_pen.PenIsDown && m_pen.Visible) m_window->AddPolyPoint(m_pen);
 }
@@ -212,6 +227,7 @@ void Pax3d::AddPlanePoint() {
         ShowPaxError("PaxPax:  Pax3d.AddPlanePoint", "missing call of Pax.BeginPlane");
         return;
     }
+    ProjectWaitingJump();
     m_window->AddPolyPoint(m_pen);
 }
 
@@ -221,6 +237,7 @@ void Pax3d::EndPlane() {
         ShowPaxError("PaxPax: Pax3d.EndPlane", "missing previous call of " + m_cursor.Name + ".BeginPlane");
         return;
     }
+    ProjectWaitingJump();
     m_window->DoEndPolygon(m_pen);
 }
 
@@ -231,12 +248,14 @@ void Pax3d::SetPlaneMode(bool collecting) {
 bool Pax3d::PlaneIsOpen() const { return m_window && m_window->PlaneObject().IsOpen(); }
 
 void Pax3d::DrawText(std::string_view text) {
+    ProjectWaitingJump();
     if (!m_window || !m_pen.Visible) return;
     m_pen.TextColor = m_window->WindowColor();
     m_window->DrawText(m_pen, text);
 }
 
 void Pax3d::DrawSprite(uint16_t spriteId) {
+    ProjectWaitingJump();
     if (m_window) m_window->DrawSpriteId(m_pen, spriteId);
 }
 

@@ -35,12 +35,33 @@ public:
     Pax3d(const Pax3d& source) = default;
 
     // The window the turtle draws through; not owned, nullptr for none.
-    void SetWindow(TurtleWindow* window) { m_window = window; }
+    void SetWindow(TurtleWindow* window) {
+        ProjectWaitingJump();
+        m_window = window;
+    }
     TurtleWindow* Window() const { return m_window; }
 
-    // The pen record. The window writes its projection fields through DoProjection.
-    const ProjData& Pen() const { return m_pen; }
-    ProjData& Pen() { return m_pen; }
+    // The pen record. The window writes its projection fields through DoProjection. A jump
+    // still waiting to be projected (DeferJumps) is projected first.
+    const ProjData& Pen() const {
+        const_cast<Pax3d*>(this)->ProjectWaitingJump();
+        return m_pen;
+    }
+    ProjData& Pen() {
+        ProjectWaitingJump();
+        return m_pen;
+    }
+
+    // While on, a move without drawing is projected only when the pen or the window is next
+    // used, and not at all when another such move or a pop comes first: a chain of jumps (98,000
+    // a picture in Phyllotaxis-100) is projected once, at its end. What the window draws is the
+    // same, as each drawing projection follows the projection of the point before it. Only for
+    // a walk whose eye stays put, since the waiting projection takes the eye of its time. Off
+    // projects what waits.
+    void DeferJumps(bool on) {
+        if (!on) ProjectWaitingJump();
+        m_deferJumps = on;
+    }
 
     // --- life cycle and stack ---------------------------------------------------------------
     // Cursor restart (stack emptied), pen defaults, then Reset.
@@ -138,7 +159,19 @@ private:
     };
 
     void Project(bool draw) {
-        if (m_window) m_window->DoProjection(m_pen, m_cursor.Position, draw);
+        if (!m_window) return;
+        if (m_deferJumps && !draw) {
+            m_jumpWaits = true;
+            CopyVector(m_jumpPosition, m_cursor.Position);
+            return;
+        }
+        ProjectWaitingJump();
+        m_window->DoProjection(m_pen, m_cursor.Position, draw);
+    }
+    void ProjectWaitingJump() {
+        if (!m_jumpWaits) return;
+        m_jumpWaits = false;
+        m_window->DoProjection(m_pen, m_jumpPosition, false);
     }
     void MoveToLocal(const tVector3d& k) {
         SetPosition(FrameCombine(m_cursor.SavedPosition, m_cursor.Right, m_cursor.Heading, m_cursor.Up, k));
@@ -151,6 +184,9 @@ private:
 
     ProjData m_pen;
     TurtleWindow* m_window = nullptr;
+    bool m_deferJumps = false;
+    bool m_jumpWaits = false;     // m_jumpPosition is still to be projected into m_pen
+    tVector3d m_jumpPosition;
     // Pushed states, bottom first, in m_states[0 .. m_used); the slots above are kept for reuse.
     std::vector<State> m_states;
     size_t m_used = 0;

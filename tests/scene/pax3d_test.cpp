@@ -260,5 +260,73 @@ TEST(Pax3d, RandomBranchesRestoreExactlyWhatWasPushed) {
     }
 }
 
+bool SameVector(const tVector3d& a, const tVector3d& b) {
+    return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z);
+}
+
+TEST(Pax3d, DeferredJumpsDrawWhatJumpsProjectedAtOnceDraw) {
+    // The same random walk twice, once with its jumps deferred: every line, polygon corner,
+    // text and sprite, and the pen at the end, must agree; only projections are saved.
+    struct Walker {
+        TurtleFixture f;
+        explicit Walker(bool defer) {
+            f.window.nearY = 0;   // moves behind the eye make points invisible
+            f.pax.DeferJumps(defer);
+        }
+    };
+    Walker direct(false), deferred(true);
+    std::mt19937 random(20261209);
+    TCursor3d elsewhere("elsewhere");
+    elsewhere.MoveForward(30);
+    for (int step = 0; step < 20000; ++step) {
+        const uint32_t op = random() % 16, value = random();
+        for (Walker* w : {&direct, &deferred}) {
+            Pax3d& pax = w->f.pax;
+            switch (op) {
+            case 0: case 1: case 2: pax.JumpForward(static_cast<Extended>(value % 9) - 3); break;
+            case 3: pax.JumpRight(static_cast<Extended>(value % 5) - 2); break;
+            case 4: pax.DrawForward(value % 7); break;
+            case 5: pax.TurnRight(static_cast<Extended>(value % 120)); break;
+            case 6: if (pax.Depth() < 50) pax.NewObject(); break;
+            case 7: if (pax.Depth() > 0) pax.OldObject(); break;
+            case 8: value % 2 ? pax.PenUp() : pax.PenDown(); break;
+            case 9:
+                if (!pax.PlaneIsOpen()) pax.BeginPlane();
+                else pax.AddPlanePoint();
+                break;
+            case 10: if (pax.PlaneIsOpen()) pax.EndPlane(); break;
+            case 11: pax.SetPlaneMode(value % 2 == 0); break;
+            case 12: pax.DrawText(value % 3 ? "a" : "b"); break;
+            case 13: pax.DrawSprite(static_cast<uint16_t>(value % 4)); break;
+            case 14: if (value % 50 == 0) pax.LineToCursor(elsewhere); else pax.PitchDown(value % 90); break;
+            default: if (value % 100 == 0) pax.AssignFrame(elsewhere); else pax.JumpBack(1); break;
+            }
+        }
+    }
+    deferred.f.pax.DeferJumps(false);
+    const FakeTurtleWindow &a = direct.f.window, &b = deferred.f.window;
+    ASSERT_EQ(a.lines.size(), b.lines.size());
+    for (size_t i = 0; i < a.lines.size(); ++i) {
+        ASSERT_TRUE(SameVector(a.lines[i].from, b.lines[i].from) && SameVector(a.lines[i].to, b.lines[i].to)) << i;
+        ASSERT_EQ(a.lines[i].color, b.lines[i].color) << i;
+    }
+    ASSERT_EQ(a.polygons.size(), b.polygons.size());
+    for (size_t i = 0; i < a.polygons.size(); ++i) {
+        ASSERT_EQ(a.polygons[i].corners.size(), b.polygons[i].corners.size()) << i;
+        for (size_t k = 0; k < a.polygons[i].corners.size(); ++k)
+            ASSERT_TRUE(SameVector(a.polygons[i].corners[k], b.polygons[i].corners[k])) << i << " " << k;
+    }
+    EXPECT_EQ(a.texts, b.texts);
+    EXPECT_EQ(a.sprites, b.sprites);
+    EXPECT_TRUE(SameVector(direct.f.pax.Pen().Position, deferred.f.pax.Pen().Position));
+    EXPECT_EQ(direct.f.pax.Pen().Visible, deferred.f.pax.Pen().Visible);
+    size_t corners = 0;
+    for (const auto& polygon : a.polygons) corners += polygon.corners.size();
+    EXPECT_GT(a.lines.size(), 100u);
+    EXPECT_GT(corners, 500u);
+    EXPECT_GT(a.texts.size(), 100u);
+    EXPECT_LT(b.projections, a.projections * 3 / 4);
+}
+
 }  // namespace
 }  // namespace pax
