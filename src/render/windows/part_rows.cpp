@@ -174,9 +174,4 @@ RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const 
     return split;
 }
 
-std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int bands) {
-    const std::vector<double> equal(static_cast<size_t>(std::max(bands, 1)), 1.0 / std::max(bands, 1));
-    return SplitRows(parts, height, equal).bounds;
-}
-
 }  // namespace pax

@@ -34,7 +34,5 @@ struct RowSplit {
 // rows on the surface (height rows), and band k gets about fractions[k] of the whole (the
 // fractions add up to 1).
 RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions);
-// The boundaries of bands of equal shares.
-std::vector<int> SplitRows(std::span<const PartRows> parts, int height, int bands);
 
 }  // namespace pax

@@ -36,11 +36,16 @@ TEST(PartRows, APartsRowsHoldAllItCanTouch) {
     EXPECT_FALSE(RowsOfPart(empty).Meets(INT_MIN, INT_MAX));
 }
 
+// The boundaries of bands of equal shares.
+std::vector<int> EqualBands(const std::vector<PartRows>& parts, int height, int bands) {
+    return SplitRows(parts, height, std::vector<double>(static_cast<size_t>(bands), 1.0 / bands)).bounds;
+}
+
 TEST(PartRows, BandsShareTheWorkAndCoverEveryRow) {
     // Equal parts on every row of the lower half: two bands split it in the middle.
     std::vector<PartRows> parts;
     for (int row = 100; row < 200; ++row) parts.push_back({row, row + 1, 50});
-    const std::vector<int> two = SplitRows(parts, 200, 2);
+    const std::vector<int> two = EqualBands(parts, 200, 2);
     ASSERT_EQ(two.size(), 3u);
     EXPECT_EQ(two.front(), INT_MIN);
     EXPECT_EQ(two.back(), INT_MAX);
@@ -48,7 +53,7 @@ TEST(PartRows, BandsShareTheWorkAndCoverEveryRow) {
 
     // One heavy part among light ones draws a boundary at its edge; the bands always rise.
     parts.push_back({20, 30, 10000});
-    const std::vector<int> four = SplitRows(parts, 200, 4);
+    const std::vector<int> four = EqualBands(parts, 200, 4);
     for (size_t k = 1; k < four.size(); ++k) EXPECT_LE(four[k - 1], four[k]);
     EXPECT_GE(four[1], 20);
     EXPECT_LE(four[1], 30);
@@ -64,9 +69,9 @@ TEST(PartRows, BandsShareTheWorkAndCoverEveryRow) {
     EXPECT_NEAR(split.work[0] + split.work[1], 5000, 1e-6);
 
     // Nothing to share, or one band: the whole surface.
-    EXPECT_EQ(SplitRows({}, 200, 2).size(), 3u);
-    EXPECT_EQ(SplitRows(parts, 200, 1), (std::vector<int>{INT_MIN, INT_MAX}));
-    EXPECT_EQ(SplitRows(parts, 0, 2).back(), INT_MAX);
+    EXPECT_EQ(EqualBands({}, 200, 2).size(), 3u);
+    EXPECT_EQ(EqualBands(parts, 200, 1), (std::vector<int>{INT_MIN, INT_MAX}));
+    EXPECT_EQ(EqualBands(parts, 0, 2).back(), INT_MAX);
 }
 
 }  // namespace
