@@ -32,11 +32,13 @@ constexpr int PictureDepth = 5;
 // Wall time shows what a user waits; processor time is steadier on a shared machine.
 struct Sample {
     double wall = 0, cpu = 0;   // seconds; a negative wall time marks a stopped measurement
+    double walk = 0, drawing = 0;   // a picture's wall time for its walk and for drawing its parts
 };
 
 struct Timing {
     double median = 0;      // wall seconds
     double medianCpu = 0;   // processor seconds
+    double medianWalk = 0, medianDrawing = 0;   // wall seconds, of pictures
     int samples = 0;
     bool stopped = false;   // stopped by the time limit, or failed
 };
@@ -58,7 +60,7 @@ Timing MedianOf(Measure measure) {
             timing.stopped = true;
             return timing;
         }
-    std::vector<double> wall, cpu;
+    std::vector<double> wall, cpu, walk, drawing;
     double total = 0;
     while (wall.size() < static_cast<size_t>(MinSamples) ||
            (total < MinSampledSeconds && wall.size() < static_cast<size_t>(MaxSamples))) {
@@ -69,10 +71,14 @@ Timing MedianOf(Measure measure) {
         }
         wall.push_back(sample.wall);
         cpu.push_back(sample.cpu);
+        walk.push_back(sample.walk);
+        drawing.push_back(sample.drawing);
         total += sample.wall;
     }
     timing.median = Median(wall);
     timing.medianCpu = Median(cpu);
+    timing.medianWalk = Median(walk);
+    timing.medianDrawing = Median(drawing);
     timing.samples = static_cast<int>(wall.size());
     return timing;
 }
@@ -81,7 +87,7 @@ Timing PictureTiming(PictureSession& session, const FigureToDraw& figure) {
     return MedianOf([&] {
         const DrawnPicture picture = session.Draw(figure);
         if (picture.stopped || picture.failed) return Sample{-1, 0};
-        return Sample{picture.seconds, picture.cpuSeconds};
+        return Sample{picture.seconds, picture.cpuSeconds, picture.walkSeconds, picture.drawingSeconds};
     });
 }
 
@@ -94,7 +100,8 @@ std::string Format(const char* format, double value) {
 std::string TimingText(const Timing& t) {
     if (t.stopped) return "not drawn (stopped or failed)";
     return Format("%.3f ms", t.median * 1e3) + "  " + Format("%.1f pictures/s", t.median > 0 ? 1 / t.median : 0) +
-           "  cpu " + Format("%.3f ms", t.medianCpu * 1e3) + "  (" + std::to_string(t.samples) + " pictures)";
+           "  cpu " + Format("%.3f ms", t.medianCpu * 1e3) + "  (" + std::to_string(t.samples) + " pictures)  walk " +
+           Format("%.3f ms", t.medianWalk * 1e3) + "  drawing " + Format("%.3f ms", t.medianDrawing * 1e3);
 }
 
 tVLSystem KochSnowflake(int deep) {

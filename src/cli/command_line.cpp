@@ -74,8 +74,9 @@ constexpr Subcommand Subcommands[] = {
     {"stats", "stats SEL [OPTS]", "key=value lines of one drawing: symbols, commands, segments, polygons, parts, "
      "max_depth, is3d, seconds, errors",
      Accept::Selection | Accept::Picture, RunStats},
-    {"bench", "bench [SEL...] [--all] [OPTS]", "speed figures (medians): of the selected figures, of every "
-     "figure (--all), or of a standard set",
+    {"bench", "bench [SEL...] [--all] [OPTS]", "speed figures (medians of the wall and processor time, and "
+     "of the walk and the drawing of the parts): of the selected figures, of every figure (--all), or of a "
+     "standard set",
      Accept::Selections | Accept::Picture | Accept::All, RunBench},
 };
 

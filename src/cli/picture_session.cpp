@@ -213,7 +213,10 @@ DrawnPicture PictureSession::Draw(const FigureToDraw& figure, TraceMode trace) {
         picture.failure = LastPictureError();
     }
     picture.statistics = interpreter.Statistics();
-    picture.parts = m_studio->GetStage().View().PartCount();
+    const ObjectWindow& view = m_studio->GetStage().View();
+    picture.parts = view.PartCount();
+    picture.walkSeconds = view.LastPictureTimes().walk;
+    picture.drawingSeconds = view.LastPictureTimes().drawing;
     picture.errors = m_messages->ErrorCount();
     if (trace == TraceMode::On) {
         picture.trace = interpreter.ResultLines();

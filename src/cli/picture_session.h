@@ -44,6 +44,8 @@ struct DrawnPicture {
     int32_t parts = 0;        // parts of the object window at the end of the picture
     double seconds = 0;       // the picture's drawing time
     double cpuSeconds = 0;    // the processor time it took, all threads together
+    // Of seconds: the walk that made the object window's parts, and drawing them.
+    double walkSeconds = 0, drawingSeconds = 0;
     int errors = 0;           // errors reported while drawing
     bool stopped = false;     // the time limit ended the drawing
     // The picture was abandoned on an exception (the loop logged it and went on with the

@@ -76,6 +76,7 @@ void ObjectWindow::Reset() {
     m_parts.Clear();
     m_memory.Reset();
     m_tooManyReported = false;
+    m_lastTimes = {};
     m_pictureStart = std::chrono::steady_clock::now();
 }
 
@@ -312,6 +313,19 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
 
 void ObjectWindow::EndPicture() {
     CheckActive("EndPicture");
+    const auto drawingStart = std::chrono::steady_clock::now();
+    DrawPicture();
+    const auto end = std::chrono::steady_clock::now();
+    m_lastTimes = {std::chrono::duration<double>(drawingStart - m_pictureStart).count(),
+                   std::chrono::duration<double>(end - drawingStart).count()};
+    // From the Reset that began the picture: the walk slows down too when the parts were
+    // drawn on another core.
+    if (m_chooseShares && m_pictureCouldShare)
+        m_shareChooser.Took(std::chrono::duration<double>(end - m_pictureStart).count());
+}
+
+void ObjectWindow::DrawPicture() {
+    m_pictureCouldShare = false;
     Proj3dWindow::EndPicture();
     m_sharedParts = 0;
     TBitmap32* surface = Surface();
@@ -320,7 +334,6 @@ void ObjectWindow::EndPicture() {
     if (!IsOpen() || m_parts.Count() == 0) return;
     m_parts.Sort();
     surface->BeginUpdate();
-    m_pictureCouldShare = false;
     DrawParts(*surface);
     // The helpers have read the part records and the list, and the next walk writes both
     // again: claimed back now, all lines at once, the walk does not wait for them one by one.
@@ -332,10 +345,6 @@ void ObjectWindow::EndPicture() {
     }
     surface->EndUpdate();
     surface->Changed();
-    // From the Reset that began the picture: the walk slows down too when the parts were
-    // drawn on another core.
-    if (m_chooseShares && m_pictureCouldShare)
-        m_shareChooser.Took(std::chrono::duration<double>(std::chrono::steady_clock::now() - m_pictureStart).count());
 }
 
 // A user's break or a time limit ends the drawing too: 32,000 parts that each fill the

@@ -124,6 +124,13 @@ public:
 
     bool Active() const { return m_active; }
     int32_t PartCount() const { return m_parts.Count(); }
+    // Where the last picture's time went, in seconds: from Reset until EndPicture, the walk that
+    // made its parts (and drew whatever is not a part); then EndPicture, which orders and draws
+    // them. Both zero until a picture has ended.
+    struct PictureTimes {
+        double walk = 0, drawing = 0;
+    };
+    const PictureTimes& LastPictureTimes() const { return m_lastTimes; }
     // Parts per picture (PartList::MaxParts unless an exporter raised it).
     void SetPartLimit(int32_t limit) { m_parts.SetLimit(limit); }
     int32_t PartLimit() const { return m_parts.Limit(); }
@@ -163,6 +170,8 @@ private:
     // Replaces the screen position of the invisible end by the segment's crossing with the
     // near plane; false when there is no crossing.
     bool CutAtNearPlane(ProjData& pen) const;
+    // EndPicture's work, without its timing.
+    void DrawPicture();
     void DrawParts(TBitmap32& surface);
     // The shares the parts of this picture can be drawn in (1: one thread).
     int SharesFor(const TBitmap32& surface);
@@ -194,6 +203,7 @@ private:
     DrawingShareChooser m_shareChooser;
     bool m_pictureCouldShare = false;        // the picture being drawn had shares to give
     std::chrono::steady_clock::time_point m_pictureStart{};   // its Reset
+    PictureTimes m_lastTimes;
     int32_t m_sharedParts = 0;
     std::unique_ptr<HelperThreads> m_helpers;   // started by the first shared picture
     std::vector<tPlaneObj> m_helperPlanes;      // one per helper

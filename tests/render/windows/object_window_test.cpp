@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "render/window_test_support.h"
 #include "scene/pax3d.h"
@@ -92,6 +94,31 @@ TEST_F(ObjectWindowTest, PartsAreDrawnFarToNearAndTheEarlierOfEqualKeysOnTop) {
     Box(0xFF0000FF, 10);
     Finish();
     EXPECT_EQ(Centre(), ScaleColor(0xFF00FF00, 255));
+}
+
+// The walk is the time from Reset to EndPicture, the drawing EndPicture's own; a new picture
+// forgets the last one's.
+TEST_F(ObjectWindowTest, APictureTimesItsWalkAndTheDrawingOfItsParts) {
+    using Clock = std::chrono::steady_clock;
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    const auto before = Clock::now();
+    window.Reset();
+    EXPECT_TRUE(window.LastPictureTimes().walk == 0 && window.LastPictureTimes().drawing == 0);
+    window.BeginObject(ObjectShape::General);
+    At({0, 0, 0});
+    for (int i = 0; i < 200; ++i) Box(0xFF00FF00, 40);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    window.EndObject();
+    const auto walked = Clock::now();
+    window.EndPicture();
+    const auto drawn = Clock::now();
+    const ObjectWindow::PictureTimes times = window.LastPictureTimes();
+    EXPECT_GE(times.walk, 0.030);
+    EXPECT_LE(times.walk, seconds(walked - before));
+    EXPECT_GT(times.drawing, 0);
+    EXPECT_LE(times.drawing, seconds(drawn - walked));
+    window.Reset();
+    EXPECT_EQ(window.LastPictureTimes().walk, 0);
 }
 
 TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops) {
