@@ -4,15 +4,18 @@
 
 namespace pax {
 
-#if defined(__x86_64__) || defined(__i386__)
-__attribute__((target("prfchw")))
-#endif
-void ClaimForWriting(const void* data, size_t bytes) {
+void ClaimForWriting(void* data, size_t bytes) {
     if (bytes == 0) return;
-    const auto first = reinterpret_cast<uintptr_t>(data) & ~uintptr_t{CacheLineBytes - 1};
-    const auto end = reinterpret_cast<uintptr_t>(data) + bytes;
-    for (uintptr_t line = first; line < end; line += CacheLineBytes)
-        __builtin_prefetch(reinterpret_cast<const void*>(line), 1, 3);
+    auto* byte = static_cast<std::byte*>(data);
+    auto* const end = byte + bytes;
+    // The first byte, then the first of each line after it; volatile, so that the write stays.
+    const size_t intoLine = reinterpret_cast<uintptr_t>(byte) & (CacheLineBytes - 1);
+    for (size_t step = CacheLineBytes - intoLine; byte < end; step = CacheLineBytes) {
+        volatile std::byte& b = *byte;
+        b = b;
+        if (static_cast<size_t>(end - byte) <= step) break;
+        byte += step;
+    }
 }
 
 }  // namespace pax

@@ -35,7 +35,7 @@ bool tMemoryList::StartNextPage(size_t need) {
     return true;
 }
 
-void tMemoryList::ClaimForWriting() const {
+void tMemoryList::ClaimForWriting() {
     for (int i = 0; i < m_pageIndex; ++i) pax::ClaimForWriting(m_pages[i].Data(), m_pages[i].Size());
     pax::ClaimForWriting(Page(), m_free);
 }

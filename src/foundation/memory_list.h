@@ -42,9 +42,9 @@ public:
         else return std::construct_at(static_cast<T*>(p), std::forward<Args>(args)...);
     }
 
-    // Asks for the bytes handed out since the last Reset in the state for writing
-    // (ClaimForWriting): for a list that another core has just read.
-    void ClaimForWriting() const;
+    // Takes the bytes handed out since the last Reset into this core's cache for writing
+    // (ClaimForWriting), unchanged: for a list that another core has just read.
+    void ClaimForWriting();
 
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     int PageIndex() const { return m_pageIndex; }

@@ -1,12 +1,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <tuple>
 #include <vector>
 
+#include "foundation/cache_lines.h"
 #include "foundation/memory_list.h"
 #include "foundation/o_array.h"
 #include "foundation/point_list3d.h"
@@ -95,6 +98,33 @@ TEST(MemoryList, ResetReusesThePagesInTheSameOrder) {
     EXPECT_EQ(memory.PageIndex(), 0);
     for (int i = 0; i < 200; ++i) ASSERT_EQ(memory.Alloc(1000 + 7 * i), first[i]) << i;
     EXPECT_EQ(memory.PageCount(), pages);
+}
+
+// Taking lines for writing rewrites one byte of each: no byte may change, and none outside the
+// range is touched (the exactly sized blocks let the address sanitizer see a stray write).
+TEST(MemoryList, LinesTakenForWritingKeepEveryByte) {
+    std::vector<std::byte> bytes(400);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = std::byte(i * 7 + 3);
+    const std::vector<std::byte> before = bytes;
+    for (size_t from : {0, 1, 63, 64, 65})
+        for (size_t n : {0, 1, 63, 64, 65, 129, 300}) ClaimForWriting(bytes.data() + from, n);
+    EXPECT_EQ(bytes, before);
+    for (size_t n : {1, 7, 64, 100}) {
+        const auto block = std::make_unique<std::byte[]>(n);
+        for (size_t i = 0; i < n; ++i) block[i] = std::byte(i + 1);
+        ClaimForWriting(block.get(), n);
+        for (size_t i = 0; i < n; ++i) ASSERT_EQ(block[i], std::byte(i + 1)) << n << " " << i;
+    }
+    tMemoryList memory;
+    std::vector<std::pair<int32_t*, int32_t>> blocks;
+    for (int32_t i = 0; i < 100; ++i) {
+        auto* block = static_cast<int32_t*>(memory.Alloc(1000));
+        std::fill_n(block, 250, i);
+        blocks.emplace_back(block, i);
+    }
+    ASSERT_GT(memory.PageIndex(), 1);
+    memory.ClaimForWriting();
+    for (const auto& [block, i] : blocks) ASSERT_TRUE(std::all_of(block, block + 250, [&](int32_t v) { return v == i; })) << i;
 }
 
 TEST(MemoryList, AnOversizedRequestGetsAPageOfItsOwn) {

@@ -38,7 +38,7 @@ void PartList::SetLimit(int32_t limit) { m_limit = std::clamp(limit, 1, MaxExpor
 
 void PartList::Clear() { m_entries.clear(); }
 
-void PartList::ClaimForWriting() const { pax::ClaimForWriting(m_entries.data(), m_entries.size() * sizeof(Entry)); }
+void PartList::ClaimForWriting() { pax::ClaimForWriting(m_entries.data(), m_entries.size() * sizeof(Entry)); }
 
 bool PartList::Insert(tPartHeader* part) {
     if (Full()) return false;

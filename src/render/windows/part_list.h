@@ -48,8 +48,8 @@ public:
     bool Insert(tPartHeader* part);
     // Puts the parts into drawing order. Stable in cost: a radix sort on the keys' bits.
     void Sort();
-    // Asks for the entries in the state for writing (ClaimForWriting).
-    void ClaimForWriting() const;
+    // Takes the entries into this core's cache for writing, unchanged (ClaimForWriting).
+    void ClaimForWriting();
     // Part i in drawing order (after Sort).
     tPartHeader* operator[](int32_t i) const { return m_entries[static_cast<size_t>(i)].part; }
 
