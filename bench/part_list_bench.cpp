@@ -22,6 +22,7 @@
 #include "foundation/memory_list.h"
 #include "render/windows/object_window.h"
 #include "render/windows/part_list.h"
+#include "render/windows/part_rows.h"
 #include "render/windows/shared_surfaces.h"
 #include "render/sprites/sprite_store.h"
 #include "scene/eye3d.h"
@@ -54,7 +55,7 @@ void PartListBuildAndOrder(benchmark::State& state) {
             part->Key = key;
             part->Color = 0xFFFFFF00;
             part->EndX = part->StartX = key;
-            list.Insert(part);
+            list.Insert(part, RowsOfPart(*part));
         }
         list.Sort();
         benchmark::DoNotOptimize(list[0]);

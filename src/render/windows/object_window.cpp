@@ -113,6 +113,8 @@ void* ObjectWindow::CreatePart(size_t size) {
     return memory;
 }
 
+void ObjectWindow::InsertPart(tPartHeader* part) { m_parts.Insert(part, RowsOfPart(*part)); }
+
 void ObjectWindow::DrawText(ProjData& pen, std::string_view text) {
     pen.Eye.y -= TextDepthShift;
     auto* part = NewPart<tTextPart>(pen, PartType::Text);
@@ -123,7 +125,7 @@ void ObjectWindow::DrawText(ProjData& pen, std::string_view text) {
     const std::string cut = CutText(text, TextPartChars);
     part->Length = static_cast<uint8_t>(std::min(cut.size(), sizeof part->Text));
     std::memcpy(part->Text, cut.data(), part->Length);
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 void ObjectWindow::DrawPoint(ProjData& pen) {
@@ -133,7 +135,7 @@ void ObjectWindow::DrawPoint(ProjData& pen) {
     part->Color = pen.LineDrawColor;
     part->X = pen.ScreenX;
     part->Y = pen.ScreenY;
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
@@ -157,7 +159,7 @@ void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
     part->Y = pen.ScreenY;
     part->Rx = pen.PrevScreenX;
     part->Ry = pen.PrevScreenY;
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
@@ -175,7 +177,7 @@ void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
     part->Y1 = sy - rys;
     part->X2 = sx + rxs;
     part->Y2 = sy + rys;
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 void ObjectWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
@@ -193,7 +195,7 @@ void ObjectWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
     part->Y1 = sy - rys;
     part->X2 = sx + rxs;
     part->Y2 = sy + rys;
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 void ObjectWindow::DrawSprite(ProjData& pen, TColor32 colour) {
@@ -207,7 +209,7 @@ void ObjectWindow::DrawSprite(ProjData& pen, TColor32 colour) {
     part->Top = static_cast<float>(pen.ScreenY - size.Height / 2.0);
     part->Right = part->Left + static_cast<float>(size.Width);
     part->Bottom = part->Top + static_cast<float>(size.Height);
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 bool ObjectWindow::CutAtNearPlane(ProjData& pen) const {
@@ -266,7 +268,7 @@ void ObjectWindow::DoLine(ProjData& pen) {
     part->EndY = pen.ScreenY;
     part->StartX = pen.PrevScreenX;
     part->StartY = pen.PrevScreenY;
-    m_parts.Insert(part);
+    InsertPart(part);
 }
 
 void ObjectWindow::DoEndPolygon(ProjData& pen) {
@@ -303,7 +305,7 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
             part->FillOpacity = r.FillOpacity;
             part->Convex = r.Convex;
             std::copy_n(r.Points2d.begin(), r.Count2d, part->Points2d());
-            m_parts.Insert(part);
+            InsertPart(part);
         }
     }
     m_plane.EndPlane();
@@ -355,7 +357,7 @@ void ObjectWindow::DrawParts(TBitmap32& surface) {
     for (int32_t i = 0; i < count;) {
         int32_t end = i;
         if (shares > 1)
-            while (end < count && Shareable(*m_parts[end])) ++end;
+            while (end < count && Shareable(end)) ++end;
         if (end - i >= MinSharedRun) {
             if (DrawingStopRequested()) return;
             DrawShared(surface, i, end, shares);
@@ -388,8 +390,8 @@ int ObjectWindow::SharesFor(const TBitmap32& surface) {
     return m_drawingShares;
 }
 
-bool ObjectWindow::Shareable(const tPartHeader& part) const {
-    switch (part.Type) {
+bool ObjectWindow::Shareable(int32_t index) const {
+    switch (m_parts.TypeOf(index)) {
     case PartType::Point:
     case PartType::Line:
     case PartType::Empty:
@@ -397,7 +399,7 @@ bool ObjectWindow::Shareable(const tPartHeader& part) const {
     case PartType::Polygon: return !ShowNormals();   // a normal is drawn as text too
     case PartType::Circle: return true;   // shaded before the run is shared out (DrawShared)
     case PartType::Sprite:                // tinted by the store after the run
-        return static_cast<const tSpritePart&>(part).SpriteId <= SpriteStore::MaxSpriteId;
+        return static_cast<const tSpritePart&>(*m_parts[index]).SpriteId <= SpriteStore::MaxSpriteId;
     default: return false;
     }
 }
@@ -414,15 +416,13 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
         ~CommitTints() { sprites.CommitPlannedTints(); }
     } commitTints{Sprites()};
     for (int32_t i = from; i < to; ++i) {
-        if (i + PrefetchDistance < to) PrefetchPart(m_parts[i + PrefetchDistance]);
-        const tPartHeader& part = *m_parts[i];
         const size_t k = static_cast<size_t>(i - from);
-        m_partRows[k] = RowsOfPart(part);
-        if (part.Type == PartType::Circle) {
-            const auto& circle = static_cast<const tCirclePart&>(part);
+        m_partRows[k] = m_parts.RowsOf(i);
+        if (const PartType type = m_parts.TypeOf(i); type == PartType::Circle) {
+            const auto& circle = static_cast<const tCirclePart&>(*m_parts[i]);
             if (CircleInReach(circle)) m_circleFills[k] = CircleFill(circle);
-        } else if (part.Type == PartType::Sprite) {
-            m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(part));
+        } else if (type == PartType::Sprite) {
+            m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(*m_parts[i]));
         }
     }
     // A band per thread, of the share of the work that the balance gives it; each band is

@@ -32,7 +32,6 @@
 namespace pax {
 
 class HelperThreads;
-struct PartRows;
 
 // The part records (screen positions in surface pixels). Each is trivially destructible: part
 // memory is rewound, never destroyed record by record.
@@ -175,8 +174,10 @@ private:
     void DrawParts(TBitmap32& surface);
     // The shares the parts of this picture can be drawn in (1: one thread).
     int SharesFor(const TBitmap32& surface);
-    // Whether any thread may draw part on its own rows (it writes nothing but pixels).
-    bool Shareable(const tPartHeader& part) const;
+    // Whether any thread may draw part index on its own rows (it writes nothing but pixels).
+    bool Shareable(int32_t index) const;
+    // Into the list, with the rows it can touch.
+    void InsertPart(tPartHeader* part);
     void DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares);
     void DrawPart(tPartHeader& part, tPlaneObj& plane);
     void DrawPolygonPart(const tPartHeader& part, tPlaneObj& plane);

@@ -40,9 +40,9 @@ void PartList::Clear() { m_entries.clear(); }
 
 void PartList::ClaimForWriting() { pax::ClaimForWriting(m_entries.data(), m_entries.size() * sizeof(Entry)); }
 
-bool PartList::Insert(tPartHeader* part) {
+bool PartList::Insert(tPartHeader* part, const PartRows& rows) {
     if (Full()) return false;
-    m_entries.push_back({PartOrderCode(part->Key), part});
+    m_entries.push_back({PartOrderCode(part->Key), part, rows, part->Type});
     return true;
 }
 

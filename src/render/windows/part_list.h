@@ -30,6 +30,14 @@ struct tPartHeader {
     double Key = 0;
 };
 
+// The surface rows a part can touch (RowsOfPart) and about what drawing it costs.
+struct PartRows {
+    int top = 0, bottom = 0;   // bottom exclusive; no rows when bottom <= top
+    float work = 0;            // about the nanoseconds it takes to draw
+
+    bool Meets(int bandTop, int bandBottom) const { return top < bottom && top < bandBottom && bottom > bandTop; }
+};
+
 class PartList {
 public:
     static constexpr int32_t MaxParts = 32000;
@@ -44,19 +52,25 @@ public:
     // Parts per picture, held within 1 .. MaxExportParts (MaxParts until changed).
     void SetLimit(int32_t limit);
     int32_t Limit() const { return m_limit; }
-    // Appends part with its current key; false (nothing stored) when the list is full.
-    bool Insert(tPartHeader* part);
+    // Appends part with its current key and the rows it can touch; false (nothing stored) when
+    // the list is full. The rows come with the entry, so that sharing out the parts does not
+    // visit each record again in drawing order, a fetch from anywhere in part memory.
+    bool Insert(tPartHeader* part, const PartRows& rows);
     // Puts the parts into drawing order. Stable in cost: a radix sort on the keys' bits.
     void Sort();
     // Takes the entries into this core's cache for writing, unchanged (ClaimForWriting).
     void ClaimForWriting();
-    // Part i in drawing order (after Sort).
+    // Part i in drawing order (after Sort), its rows and its type.
     tPartHeader* operator[](int32_t i) const { return m_entries[static_cast<size_t>(i)].part; }
+    const PartRows& RowsOf(int32_t i) const { return m_entries[static_cast<size_t>(i)].rows; }
+    PartType TypeOf(int32_t i) const { return m_entries[static_cast<size_t>(i)].type; }
 
 private:
     struct Entry {
         uint64_t order;   // ascending order = drawing order
         tPartHeader* part;
+        PartRows rows;
+        PartType type;
     };
 
     std::vector<Entry> m_entries;

@@ -12,13 +12,6 @@
 
 namespace pax {
 
-struct PartRows {
-    int top = 0, bottom = 0;   // bottom exclusive; no rows when bottom <= top
-    float work = 0;            // about the nanoseconds it takes to draw
-
-    bool Meets(int bandTop, int bandBottom) const { return top < bottom && top < bandBottom && bottom > bandTop; }
-};
-
 // Conservative: the rows of the part's screen coordinates widened by what antialiasing and
 // rounding add; every row when a coordinate is not a number.
 PartRows RowsOfPart(const tPartHeader& part);

@@ -28,18 +28,26 @@ TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThi
         for (int distinct : {3, 1 << 30}) {
             std::uniform_int_distribution<int> pick(0, distinct);
             std::vector<tPartHeader> parts(static_cast<size_t>(count));
-            for (tPartHeader& p : parts) p.Key = (pick(random) - distinct / 2) * 0.37;
+            for (size_t i = 0; i < parts.size(); ++i) {
+                parts[i].Key = (pick(random) - distinct / 2) * 0.37;
+                parts[i].Type = i % 3 ? PartType::Line : PartType::Polygon;
+            }
             PartList list;
-            for (tPartHeader& p : parts) ASSERT_TRUE(list.Insert(&p));
+            // Each part's rows name it: they must travel with it.
+            for (int i = 0; i < count; ++i) ASSERT_TRUE(list.Insert(&parts[i], {i, i + 2, 0.5f * i}));
             list.Sort();
             const std::vector<int> expected = ReferenceOrder(parts);
             ASSERT_EQ(list.Count(), count);
-            for (int i = 0; i < count; ++i)
-                ASSERT_EQ(list[i], &parts[expected[i]]) << "count " << count << " distinct " << distinct << " at " << i;
+            for (int i = 0; i < count; ++i) {
+                const int part = expected[i];
+                ASSERT_EQ(list[i], &parts[part]) << "count " << count << " distinct " << distinct << " at " << i;
+                ASSERT_TRUE(list.RowsOf(i).top == part && list.RowsOf(i).bottom == part + 2 &&
+                            list.RowsOf(i).work == 0.5f * part && list.TypeOf(i) == parts[part].Type) << i;
+            }
             // The list holds at most 32000 parts.
             EXPECT_EQ(list.Full(), count == PartList::MaxParts);
             tPartHeader extra;
-            EXPECT_EQ(list.Insert(&extra), count < PartList::MaxParts);
+            EXPECT_EQ(list.Insert(&extra, {}), count < PartList::MaxParts);
             list.Clear();
             EXPECT_EQ(list.Count(), 0);
         }
