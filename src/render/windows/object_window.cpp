@@ -80,6 +80,11 @@ void ObjectWindow::Reset() {
     m_pictureStart = std::chrono::steady_clock::now();
 }
 
+void ObjectWindow::ClearAll() {
+    Proj3dWindow::ClearAll();
+    m_shareChooser.TryAgain();
+}
+
 void ObjectWindow::BeginObject(ObjectShape shape) {
     CheckActive("BeginObject");
     Proj3dWindow::BeginObject(shape);

@@ -102,6 +102,8 @@ public:
 
     // Inherited Reset, then active, no parts, part memory rewound.
     void Reset() override;
+    // For a new figure: inherited ClearAll, and drawing in shares or alone tried afresh.
+    void ClearAll() override;
     // BeginObject, EndObject, EndPicture and DoEndPolygon of an inactive window throw
     // ERunError 210.
     void BeginObject(ObjectShape shape) override;

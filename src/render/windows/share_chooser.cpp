@@ -20,6 +20,11 @@ void DrawingShareChooser::Took(double seconds) {
     m_picture = 0;
 }
 
+void DrawingShareChooser::TryAgain() {
+    m_trying = true;
+    m_picture = 0;
+}
+
 double DrawingShareChooser::Median(Times times) {
     std::sort(times.begin(), times.end());
     const size_t half = times.size() / 2;

@@ -21,6 +21,9 @@ public:
     bool Shared() const { return m_trying ? m_picture < Half : m_sharedWins; }
     // The time of the picture just drawn the way Shared() said.
     void Took(double seconds);
+    // Both ways tried again from the next picture on: for a new figure, which the last trial
+    // did not see (a light figure drawn faster alone says nothing of a heavy one).
+    void TryAgain();
     bool Trying() const { return m_trying; }
 
 private:

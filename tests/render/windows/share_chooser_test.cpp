@@ -46,6 +46,17 @@ TEST(DrawingShareChooser, KeepsTheFasterWayBetweenTrials) {
     // The first picture of each way, slowed by the way before it, decides nothing.
     Trial(chooser, {0.5, 2.0, 2.0, 2.0}, {9.0, 1.0, 1.0, 1.0});
     EXPECT_FALSE(chooser.Shared());
+
+    // A new figure is tried at once, in the middle of a kept stretch or of a trial.
+    for (int i = 0; i < Chooser::KeptPictures / 2; ++i) chooser.Took(1);
+    chooser.TryAgain();
+    Trial(chooser, {1.0, 1.0, 1.0, 1.0}, {2.0, 2.0, 2.0, 2.0});
+    EXPECT_TRUE(chooser.Shared());
+    for (int i = 0; i < Chooser::KeptPictures; ++i) chooser.Took(1);
+    for (int i = 0; i < 6; ++i) chooser.Took(1);
+    chooser.TryAgain();
+    Trial(chooser, {2.0, 2.0, 2.0, 2.0}, {1.0, 1.0, 1.0, 1.0});
+    EXPECT_FALSE(chooser.Shared());
 }
 
 }  // namespace
