@@ -11,8 +11,9 @@ void ClaimForWriting(void* data, size_t bytes) {
     // The first byte, then the first of each line after it; volatile, so that the write stays.
     const size_t intoLine = reinterpret_cast<uintptr_t>(byte) & (CacheLineBytes - 1);
     for (size_t step = CacheLineBytes - intoLine; byte < end; step = CacheLineBytes) {
-        volatile std::byte& b = *byte;
-        b = b;
+        volatile std::byte& line = *byte;
+        const std::byte value = line;
+        line = value;
         if (static_cast<size_t>(end - byte) <= step) break;
         byte += step;
     }
