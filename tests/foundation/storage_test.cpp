@@ -124,7 +124,10 @@ TEST(MemoryList, LinesTakenForWritingKeepEveryByte) {
     }
     ASSERT_GT(memory.PageIndex(), 1);
     memory.ClaimForWriting();
-    for (const auto& [block, i] : blocks) ASSERT_TRUE(std::all_of(block, block + 250, [&](int32_t v) { return v == i; })) << i;
+    for (const auto& block : blocks) {
+        const int32_t i = block.second;
+        ASSERT_TRUE(std::all_of(block.first, block.first + 250, [i](int32_t v) { return v == i; })) << i;
+    }
 }
 
 TEST(MemoryList, AnOversizedRequestGetsAPageOfItsOwn) {
