@@ -77,6 +77,7 @@ void ObjectWindow::Reset() {
     m_memory.Reset();
     m_tooManyReported = false;
     m_lastTimes = {};
+    m_partRowsKnown = m_drawingShares > 1 && !GetVectorSink();
     m_pictureStart = std::chrono::steady_clock::now();
 }
 
@@ -118,7 +119,9 @@ void* ObjectWindow::CreatePart(size_t size) {
     return memory;
 }
 
-void ObjectWindow::InsertPart(tPartHeader* part) { m_parts.Insert(part, RowsOfPart(*part)); }
+void ObjectWindow::InsertPart(tPartHeader* part) {
+    m_parts.Insert(part, m_partRowsKnown ? RowsOfPart(*part) : PartRows{});
+}
 
 void ObjectWindow::DrawText(ProjData& pen, std::string_view text) {
     pen.Eye.y -= TextDepthShift;
@@ -380,7 +383,9 @@ void ObjectWindow::DrawParts(TBitmap32& surface) {
 
 int ObjectWindow::SharesFor(const TBitmap32& surface) {
     // A vector sink hears every primitive in order, so exports draw on one thread.
-    if (m_drawingShares == 1 || GetVectorSink() || m_parts.Count() < MinSharedRun || surface.Height() < 2) return 1;
+    if (m_drawingShares == 1 || !m_partRowsKnown || GetVectorSink() || m_parts.Count() < MinSharedRun ||
+        surface.Height() < 2)
+        return 1;
     m_pictureCouldShare = true;
     if (m_chooseShares && !m_shareChooser.Shared()) return 1;
     if (!m_helpers) {

@@ -206,6 +206,10 @@ private:
     DrawingShareChooser m_shareChooser;
     bool m_pictureCouldShare = false;        // the picture being drawn had shares to give
     std::chrono::steady_clock::time_point m_pictureStart{};   // its Reset
+    // The parts of the picture came with their rows: only where they can be shared, as the
+    // window had more than one share and no vector sink at its Reset. A picture without them
+    // is drawn alone.
+    bool m_partRowsKnown = false;
     PictureTimes m_lastTimes;
     int32_t m_sharedParts = 0;
     std::unique_ptr<HelperThreads> m_helpers;   // started by the first shared picture

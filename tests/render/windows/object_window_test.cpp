@@ -6,6 +6,8 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "render/window_test_support.h"
 #include "scene/pax3d.h"
@@ -119,6 +121,32 @@ TEST_F(ObjectWindowTest, APictureTimesItsWalkAndTheDrawingOfItsParts) {
     EXPECT_LE(times.drawing, seconds(drawn - walked));
     window.Reset();
     EXPECT_EQ(window.LastPictureTimes().walk, 0);
+}
+
+// Parts made while the window had one share carry no rows: raised to two before the picture
+// ends, it still draws them alone, and the picture is the one of one thread.
+TEST_F(ObjectWindowTest, PartsMadeForOneThreadAreDrawnByOne) {
+    const auto draw = [&](int sharesAtReset, int sharesAtEnd) {
+        window.SetDrawingShares(sharesAtReset);
+        window.Reset();
+        Picture().Clear(clBlack32);
+        window.BeginObject(ObjectShape::General);
+        for (int i = 0; i < 200; ++i) {
+            At({Extended(i % 20) * 40 - 400, 0, Extended(i / 20) * 30 - 150});
+            Box(0xFF000000u | static_cast<uint32_t>(i * 0x010203), 12);
+        }
+        window.SetDrawingShares(sharesAtEnd);
+        Finish();
+        const TBitmap32& p = Picture();
+        return std::pair{std::vector<TColor32>(p.Bits(), p.Bits() + size_t(p.Width()) * p.Height()), window.SharedParts()};
+    };
+    const auto alone = draw(1, 1);
+    const auto raised = draw(1, 2);
+    const auto shared = draw(2, 2);
+    EXPECT_EQ(raised.second, 0);
+    EXPECT_EQ(shared.second, 200);
+    EXPECT_TRUE(raised.first == alone.first && shared.first == alone.first);
+    EXPECT_GT(CountPixelsNot(Picture(), clBlack32), 10000);
 }
 
 TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops) {
