@@ -33,7 +33,7 @@ TColor32 TransparentColor(TColor32 c, uint8_t transparency, uint8_t globalOpacit
 Pax3d::Pax3d(std::string_view name) : TCursor3d(name) { ResetPen(); }
 
 std::unique_ptr<TCursor3d> Pax3d::CloneObject() const {
-    const_cast<Pax3d*>(this)->ProjectWaitingJump();   // the copy shares the window
+    ProjectWaitingJump();   // the copy shares the window
     return std::make_unique<Pax3d>(*this);
 }
 

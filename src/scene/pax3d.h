@@ -44,7 +44,7 @@ public:
     // The pen record. The window writes its projection fields through DoProjection. A jump
     // still waiting to be projected (DeferJumps) is projected first.
     const ProjData& Pen() const {
-        const_cast<Pax3d*>(this)->ProjectWaitingJump();
+        ProjectWaitingJump();
         return m_pen;
     }
     ProjData& Pen() {
@@ -168,7 +168,7 @@ private:
         ProjectWaitingJump();
         m_window->DoProjection(m_pen, m_cursor.Position, draw);
     }
-    void ProjectWaitingJump() {
+    void ProjectWaitingJump() const {
         if (!m_jumpWaits) return;
         m_jumpWaits = false;
         m_window->DoProjection(m_pen, m_jumpPosition, false);
@@ -182,10 +182,12 @@ private:
     uint8_t LineOpacity() const;
     uint8_t FillOpacity() const;
 
-    ProjData m_pen;
+    // A waiting jump is projected into the pen when the pen is first read, by const readers
+    // too: the pen then holds what it would have held all along.
+    mutable ProjData m_pen;
     TurtleWindow* m_window = nullptr;
     bool m_deferJumps = false;
-    bool m_jumpWaits = false;     // m_jumpPosition is still to be projected into m_pen
+    mutable bool m_jumpWaits = false;   // m_jumpPosition is still to be projected into m_pen
     tVector3d m_jumpPosition;
     // Pushed states, bottom first, in m_states[0 .. m_used); the slots above are kept for reuse.
     std::vector<State> m_states;
