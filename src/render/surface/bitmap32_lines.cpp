@@ -3,6 +3,7 @@
 // [i - 0.5, i + 0.5) x [j - 0.5, j + 0.5).
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -111,6 +112,20 @@ bool ClipSegment(double& x1, double& y1, double& x2, double& y2, double xLo, dou
 constexpr double Scale32 = 4294967296.0;   // 32.32 fixed point
 constexpr double FarColumns = 1e12;        // beyond any surface, within int64_t
 
+// An antialiased line worked out before any pixel is touched: which columns (major steps) it
+// draws and where its band lies in the first of them. A polyline works out all its segments
+// first and then draws them in order: the divisions and the square root of one segment no
+// longer wait for the pixels of the one before.
+struct LinePlan {
+    enum class Kind : uint8_t { None, Pixel, Flat, Steep };
+    Kind kind = Kind::None;
+    int first = 0, last = 0;   // the columns the line covers
+    int from = 0, to = 0;      // of those, the ones that can meet the calling thread's rows
+    int64_t top = 0, width = 0, step = 0;   // the band in 32.32: its edge at column from
+    uint32_t alongFirst = 0, alongLast = 0;   // the end columns' weights along the line, 1/65536
+    float x = 0, y = 0;        // Kind::Pixel: the one pixel of a line without length
+};
+
 // Antialiased line along its major axis: the line is a band one pixel thick (measured across
 // the line), so every column (major step) carries sqrt(1 + slope^2) of minor extent spread
 // exactly over the two or three pixels it overlaps. Columns at the ends are weighted by how
@@ -118,7 +133,8 @@ constexpr double FarColumns = 1e12;        // beyond any surface, within int64_t
 // (a0, b0) .. (a1, b1) are major and minor coordinates with a0 <= a1, already clipped to
 // the neighbourhood of the clip rectangle.
 template <bool Steep>
-void DrawBand(TBitmap32& bmp, const RowShare& share, double a0, double b0, double a1, double b1, TColor32 c) {
+void PlanBand(const TBitmap32& bmp, const RowShare& share, double a0, double b0, double a1, double b1,
+              LinePlan& plan) {
     const TRect& clip = bmp.ClipRect();
     const int majLo = Steep ? clip.Top : clip.Left, majHi = Steep ? clip.Bottom : clip.Right;
     const int minLo = Steep ? clip.Left : clip.Top, minHi = Steep ? clip.Right : clip.Bottom;
@@ -137,13 +153,10 @@ void DrawBand(TBitmap32& bmp, const RowShare& share, double a0, double b0, doubl
     int64_t top = RoundHalfAway((bAtFirst - half) * Scale32);
     const int64_t width = RoundHalfAway(2 * half * Scale32);
     const int64_t step = RoundHalfAway(slope * Scale32);
-    const uint32_t alpha = AlphaOf(c);
-    const int stride = bmp.Width();
-    TColor32* const bits = bmp.Bits();
     // Columns outside the share are stepped over at once, exactly, as the edge moves by whole
     // steps. A steep line's columns are surface rows; of a flat one's, those that can meet the
     // share's rows are found from the band's edge and widened by a column on each side (the
-    // rows of each are checked below).
+    // rows of each are checked when drawn).
     int from = first, to = last;
     if (Steep) {
         from = std::max(first, share.Top());
@@ -167,14 +180,33 @@ void DrawBand(TBitmap32& bmp, const RowShare& share, double a0, double b0, doubl
         }
     }
     top += step * (int64_t(from) - first);
+    plan.kind = Steep ? LinePlan::Kind::Steep : LinePlan::Kind::Flat;
+    plan.first = first, plan.last = last, plan.from = from, plan.to = to;
+    plan.top = top, plan.width = width, plan.step = step;
+    // An end column is weighted by how much of it the stretch covers (0: none, it draws nothing).
+    const auto along = [a0, a1](int i) {
+        const double cover = std::min(a1, i + 0.5) - std::max(a0, i - 0.5);
+        return cover <= 0 ? 0u : static_cast<uint32_t>(RoundHalfAway(std::min(cover, 1.0) * 65536));
+    };
+    plan.alongFirst = along(first), plan.alongLast = along(last);
+}
 
-    for (int i = from; i <= to; ++i, top += step) {
+template <bool Steep>
+void DrawBand(TBitmap32& bmp, const RowShare& share, const LinePlan& plan, TColor32 c) {
+    const TRect& clip = bmp.ClipRect();
+    const int minLo = Steep ? clip.Left : clip.Top, minHi = Steep ? clip.Right : clip.Bottom;
+    const int first = plan.first, last = plan.last;
+    const int64_t width = plan.width, step = plan.step;
+    const uint32_t alpha = AlphaOf(c);
+    const int stride = bmp.Width();
+    TColor32* const bits = bmp.Bits();
+    int64_t top = plan.top;
+    for (int i = plan.from; i <= plan.to; ++i, top += step) {
         // Weight of this column along the major axis, 1/65536.
         uint32_t along = 65536;
         if (i == first || i == last) {
-            const double cover = std::min(a1, i + 0.5) - std::max(a0, i - 0.5);
-            if (cover <= 0) continue;
-            along = static_cast<uint32_t>(RoundHalfAway(std::min(cover, 1.0) * 65536));
+            along = i == first ? plan.alongFirst : plan.alongLast;
+            if (along == 0) continue;
         }
         const int64_t bottom = top + width;
         const int64_t r0 = top >> 32, r1 = (bottom - 1) >> 32;
@@ -210,23 +242,27 @@ void DrawBand(TBitmap32& bmp, const RowShare& share, double a0, double b0, doubl
     }
 }
 
-void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TColor32 c, bool drawLast) {
+// The plan of a line; Kind::None when it draws nothing in the calling thread's rows.
+LinePlan PlanLineAA(const TBitmap32& bmp, const RowShare& share, double x1, double y1, double x2, double y2,
+                    bool drawLast) {
+    LinePlan plan;
     const TRect& clip = bmp.ClipRect();
-    if (clip.Empty() || AlphaOf(c) == 0) return;
     // A line that another thread's share holds costs nothing more here. Its pixels' centres lie
     // within 1.71 of its end points' y: half a pixel of the end's stretch, half a pixel on to
     // the centre of the last column, and half the band's width across (0.71 at 45 degrees), so
     // that a row of pixels, reaching half a pixel further, is within 2.21 of them.
-    const RowShare share = RowShare::Of(bmp);
     constexpr double Reach = 3;
     if (!share.Whole() && (std::max(y1, y2) + Reach < share.Top() || std::min(y1, y2) - Reach >= share.Bottom()))
-        return;
+        return plan;
     const double dx = x2 - x1, dy = y2 - y1;
     const bool steep = std::fabs(dy) > std::fabs(dx);
     const double major = steep ? dy : dx;
     if (major == 0) {
-        if (drawLast) bmp.SetPixelAA(static_cast<float>(x2), static_cast<float>(y2), c);
-        return;
+        if (drawLast) {
+            plan.kind = LinePlan::Kind::Pixel;
+            plan.x = static_cast<float>(x2), plan.y = static_cast<float>(y2);
+        }
+        return plan;
     }
     // The covered stretch of the major axis starts half a pixel before the first end point
     // and stops half a pixel before the last one (or after it, with drawLast), so that whole
@@ -238,14 +274,30 @@ void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TCol
     constexpr double Margin = 2;
     if (!ClipSegment(x1, y1, x2, y2, clip.Left - Margin, clip.Top - Margin, clip.Right + Margin,
                      clip.Bottom + Margin))
-        return;
+        return plan;
     if (steep) {
         if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2);
-        DrawBand<true>(bmp, share, y1, x1, y2, x2, c);
+        PlanBand<true>(bmp, share, y1, x1, y2, x2, plan);
     } else {
         if (x1 > x2) std::swap(x1, x2), std::swap(y1, y2);
-        DrawBand<false>(bmp, share, x1, y1, x2, y2, c);
+        PlanBand<false>(bmp, share, x1, y1, x2, y2, plan);
     }
+    return plan;
+}
+
+void DrawPlannedLine(TBitmap32& bmp, const RowShare& share, const LinePlan& plan, TColor32 c) {
+    switch (plan.kind) {
+    case LinePlan::Kind::None: return;
+    case LinePlan::Kind::Pixel: bmp.SetPixelAA(plan.x, plan.y, c); return;
+    case LinePlan::Kind::Flat: DrawBand<false>(bmp, share, plan, c); return;
+    case LinePlan::Kind::Steep: DrawBand<true>(bmp, share, plan, c); return;
+    }
+}
+
+void DrawLineAA(TBitmap32& bmp, double x1, double y1, double x2, double y2, TColor32 c, bool drawLast) {
+    if (bmp.ClipRect().Empty() || AlphaOf(c) == 0) return;
+    const RowShare share = RowShare::Of(bmp);
+    DrawPlannedLine(bmp, share, PlanLineAA(bmp, share, x1, y1, x2, y2, drawLast), c);
 }
 
 }  // namespace
@@ -268,6 +320,26 @@ void TBitmap32::LineBlend(int x1, int y1, int x2, int y2, TColor32 c, bool drawL
 
 void TBitmap32::LineAA(TFixed x1, TFixed y1, TFixed x2, TFixed y2, TColor32 c, bool drawLastPixel) {
     DrawLineAA(*this, FixedToFloat(x1), FixedToFloat(y1), FixedToFloat(x2), FixedToFloat(y2), c, drawLastPixel);
+}
+
+void TBitmap32::PolylineAA(const TArrayOfFixedPoint& points, TColor32 c, bool closed) {
+    if (points.size() < 2 || m_clip.Empty() || AlphaOf(c) == 0) return;
+    const RowShare share = RowShare::Of(*this);
+    // Like the plain polyline: each segment leaves its end to the next one.
+    const size_t segments = closed ? points.size() : points.size() - 1;
+    constexpr size_t Batch = 8;
+    std::array<LinePlan, Batch> plans;
+    for (size_t from = 0; from < segments; from += Batch) {
+        const size_t n = std::min(Batch, segments - from);
+        for (size_t j = 0; j < n; ++j) {
+            const size_t i = from + j;
+            const TFixedPoint& p = points[i];
+            const TFixedPoint& q = points[i + 1 < points.size() ? i + 1 : 0];
+            plans[j] = PlanLineAA(*this, share, FixedToFloat(p.X), FixedToFloat(p.Y), FixedToFloat(q.X),
+                                  FixedToFloat(q.Y), !closed && i + 1 == segments);
+        }
+        for (size_t j = 0; j < n; ++j) DrawPlannedLine(*this, share, plans[j], c);
+    }
 }
 
 void TBitmap32::LineAAF(float x1, float y1, float x2, float y2, TColor32 c, bool drawLastPixel) {

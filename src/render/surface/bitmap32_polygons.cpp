@@ -146,7 +146,7 @@ void TBitmap32::FillPolygonAA(const TArrayOfFixedPoint& points, TColor32 c) {
         const int64_t ox = int64_t(left) * 256, oy = int64_t(bandTop) * 256;
         for (size_t i = 0; i < points.size(); ++i) {
             const TFixedPoint& p = points[i];
-            const TFixedPoint& q = points[(i + 1) % points.size()];
+            const TFixedPoint& q = points[i + 1 < points.size() ? i + 1 : 0];
             acc.AddEdge(ToCoverageUnits(p.X) - ox, ToCoverageUnits(p.Y) - oy, ToCoverageUnits(q.X) - ox,
                         ToCoverageUnits(q.Y) - oy);
         }
@@ -164,17 +164,6 @@ void TBitmap32::Polyline(const TArrayOfFixedPoint& points, TColor32 c, bool clos
         LineBlend(FixedRound(p.X), FixedRound(p.Y), FixedRound(q.X), FixedRound(q.Y), c, false);
     }
     if (!closed) SetPixelBlend(FixedRound(points.back().X), FixedRound(points.back().Y), c);
-}
-
-void TBitmap32::PolylineAA(const TArrayOfFixedPoint& points, TColor32 c, bool closed) {
-    if (points.size() < 2 || m_clip.Empty() || AlphaOf(c) == 0) return;
-    // Like the plain polyline: each segment leaves its end to the next one.
-    const size_t segments = closed ? points.size() : points.size() - 1;
-    for (size_t i = 0; i < segments; ++i) {
-        const TFixedPoint& p = points[i];
-        const TFixedPoint& q = points[(i + 1) % points.size()];
-        LineAA(p.X, p.Y, q.X, q.Y, c, !closed && i + 1 == segments);
-    }
 }
 
 }  // namespace pax

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
 
 #include "render/surface/bitmap32_blend.h"
+#include "render/surface/row_share.h"
 #include "render/surface_test_support.h"
 #include "support/golden.h"
 
@@ -226,6 +228,44 @@ TEST(Bitmap32Lines, PolylinesBlendEveryPixelOnceAndIncludeTheEndPoint) {
     for (auto [x, y] : {std::pair{1, 1}, {4, 1}, {4, 4}}) EXPECT_EQ(p.Pixel(x, y), grey) << x << "," << y;
     p.Polyline(path, clWhite32, true);
     EXPECT_EQ(p.Pixel(2, 2), clWhite32);   // the closing diagonal
+}
+
+// A polyline works out its segments in batches before it draws them: longer ones than a batch,
+// segments without length, corners far outside, and a thread's band of rows must all give the
+// pixels of its segments drawn one after the other.
+TEST(Bitmap32Lines, APolylineDrawsTheSameAsItsSegmentsOneByOne) {
+    std::mt19937 rng(19);
+    std::uniform_real_distribution<double> pos(-30, 90), far(-5000, 5000);
+    std::uniform_int_distribution<int> corners(2, 21), channel(0, 255);
+    for (int k = 0; k < 60; ++k) {
+        TArrayOfFixedPoint points;
+        const int n = corners(rng);
+        for (int i = 0; i < n; ++i) {
+            if (i > 0 && i % 5 == 0)
+                points.push_back(points.back());   // a segment of no length
+            else
+                points.push_back(FixedPoint(i % 7 == 6 ? far(rng) : pos(rng), pos(rng)));
+        }
+        const bool closed = k % 2 == 0;
+        const TColor32 c = Color32(channel(rng), channel(rng), channel(rng), k % 3 ? 255 : channel(rng));
+        for (const auto& [top, bottom] : {std::pair{INT_MIN, INT_MAX}, {17, 41}}) {
+            TBitmap32 whole = Filled(60, 60), apart = Filled(60, 60);
+            {
+                const RowShareScope share(whole, top, bottom);
+                whole.PolylineAA(points, c, closed);
+            }
+            {
+                const RowShareScope share(apart, top, bottom);
+                const size_t segments = closed ? points.size() : points.size() - 1;
+                for (size_t i = 0; i < segments; ++i) {
+                    const TFixedPoint& p = points[i];
+                    const TFixedPoint& q = points[(i + 1) % points.size()];
+                    apart.LineAA(p.X, p.Y, q.X, q.Y, c, !closed && i + 1 == segments);
+                }
+            }
+            ASSERT_EQ(Pixels(whole), Pixels(apart)) << "polyline " << k << " of " << n << " corners, rows from " << top;
+        }
+    }
 }
 
 TEST(Bitmap32LinesAA, NothingIsDrawnOutsideTheClipRectangle) {
