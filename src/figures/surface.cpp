@@ -36,20 +36,21 @@ Coloring ColoringOfSwitches() {
     return sw[Switch::HueAcrossRows] ? Coloring::AcrossRows : Coloring::AlongRows;
 }
 
-// The cells between rows a (previous) and b (current), corners a[k-1], b[k-1], b[k], a[k].
+// The cells between rows a (previous) and b (current), corners a[k-1], b[k-1], b[k], a[k], in
+// world points.
 void DrawStrip(Pax3d& pax, const std::vector<tVector3d>& a, const std::vector<tVector3d>& b,
                const std::vector<TColor32>& layerColors, std::optional<TColor32> stripColor) {
     pax.PenUp();
     pax.PenDown();
     for (size_t k = 1; k < a.size(); ++k) {
         TurtleBranch branch(pax);
-        pax.JumpToLocal(a[k - 1]);
+        pax.JumpTo(a[k - 1]);
         if (stripColor) pax.SetFillColor(*stripColor);
         if (!layerColors.empty()) pax.SetFillColor(layerColors[k - 1]);
         pax.BeginPlane();
-        pax.DrawToLocal(b[k - 1]);
-        pax.DrawToLocal(b[k]);
-        pax.DrawToLocal(a[k]);
+        pax.DrawTo(b[k - 1]);
+        pax.DrawTo(b[k]);
+        pax.DrawTo(a[k]);
         pax.EndPlane();
     }
 }
@@ -72,6 +73,9 @@ void SurfaceGrid(Stage& stage, const RowAt& rowAt, uint16_t segments, uint16_t l
     std::vector<tVector3d> previous(layers + 1u), current(layers + 1u);
     for (int i = 0; i <= segments; ++i) {
         rowAt(i, current);
+        // Every corner serves up to four cells: it is placed in the world once. The cells keep
+        // the saved position and the frame, so each of them would place it the same.
+        for (tVector3d& p : current) p = pax.LocalPoint(p);
         if (i > 0) {
             std::optional<TColor32> stripColor;
             if (coloring == Coloring::AcrossRows) stripColor = HueColor(i, segments + 1);

@@ -15,6 +15,36 @@ constexpr uint8_t ModelCount = 7;
 
 bool InUnitRange(Extended v) { return v >= 0 && v <= 1; }
 
+bool SameBits(const tVector3d& a, const tVector3d& b) {
+    return pax::SameBits(a.x, b.x) && pax::SameBits(a.y, b.y) && pax::SameBits(a.z, b.z);
+}
+
+bool SameSettings(const tLightSettings& a, const tLightSettings& b) {
+    return a.LightColor == b.LightColor && a.Enabled == b.Enabled && a.SpecularOn == b.SpecularOn &&
+           a.Model == b.Model && pax::SameBits(a.Ambient, b.Ambient) && pax::SameBits(a.Diffuse, b.Diffuse) &&
+           pax::SameBits(a.Specular, b.Specular) && pax::SameBits(a.SpecCoef, b.SpecCoef);
+}
+
+// Everything a shade depends on, and what it gave. The faces of a flat figure share one normal,
+// and a shade is two dot products, a reflection and a power in extended precision: the last
+// one is remembered, for each thread, and every input is compared bit for bit, the light's
+// direction and settings too, so that it serves any light.
+struct ShadeMemo {
+    bool valid = false;
+    tVector3d normal, eyeHeading, light;
+    TColor32 colourIn = 0;
+    bool twoSided = false;
+    uint8_t fillOpacity = 0;
+    tLightSettings settings;
+    TColor32 colourOut = 0;
+    uint8_t intensity = 0;
+};
+
+ShadeMemo& LastShade() {
+    thread_local ShadeMemo memo;
+    return memo;
+}
+
 }  // namespace
 
 Light3d::Light3d(std::string_view name) : TCursor3d(name) { Light3d::Reset(); }
@@ -89,6 +119,33 @@ uint8_t Light3d::DiffuseIntensity(Extended d) const {
 uint8_t Light3d::Shade(const tVector3d& n, TColor32& colour, bool twoSided, const tVector3d& eyeHeading,
                        uint8_t fillOpacity) {
     TwoSided = twoSided;
+    ShadeMemo& memo = LastShade();
+    if (!SameBits(memo.normal, n)) {
+        // A curved surface or a plant turns every face its own way: only the normal is kept,
+        // and a shade is remembered in full when its normal comes again.
+        memo.normal = n;
+        memo.valid = false;
+        return ShadeAfresh(n, colour, eyeHeading, fillOpacity);
+    }
+    if (memo.valid && memo.colourIn == colour && memo.twoSided == twoSided && memo.fillOpacity == fillOpacity &&
+        SameBits(memo.eyeHeading, eyeHeading) && SameBits(memo.light, m_cursor.Heading) &&
+        SameSettings(memo.settings, *this)) {
+        colour = memo.colourOut;
+        return memo.intensity;
+    }
+    memo.colourIn = colour;
+    memo.twoSided = twoSided;
+    memo.fillOpacity = fillOpacity;
+    memo.eyeHeading = eyeHeading;
+    memo.light = m_cursor.Heading;
+    memo.settings = *this;
+    memo.intensity = ShadeAfresh(n, colour, eyeHeading, fillOpacity);
+    memo.colourOut = colour;
+    memo.valid = true;
+    return memo.intensity;
+}
+
+uint8_t Light3d::ShadeAfresh(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading, uint8_t fillOpacity) {
     const tVector3d& light = m_cursor.Heading;
     const Extended d = Dot(n, light);
     uint8_t intensity = 0;

@@ -59,6 +59,9 @@ private:
     // The highlight 0..255 for light reflected towards the eye; mixes colour towards the light.
     uint8_t Highlight(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading, uint8_t fillOpacity);
 
+    // The shade of n worked out, without the remembered one.
+    uint8_t ShadeAfresh(const tVector3d& n, TColor32& colour, const tVector3d& eyeHeading, uint8_t fillOpacity);
+
     HighlightLevels m_highlightLevels;
 };
 

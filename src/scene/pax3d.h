@@ -116,6 +116,8 @@ public:
     void DrawByVector(const tVector3d& v) { MoveByVector(v); Project(m_pen.PenIsDown); }
     // To the point with coordinates k (along Right, Heading, Up) from SavedPosition.
     void DrawToLocal(const tVector3d& k) { MoveToLocal(k); Project(m_pen.PenIsDown); }
+    // To the world point p: for a caller that made it with LocalPoint and visits it again.
+    void DrawTo(const tVector3d& p) { SetPosition(p); Project(m_pen.PenIsDown); }
 
     void JumpForward(Extended d) { MoveForward(d); Project(false); }
     void JumpBack(Extended d) { MoveBack(d); Project(false); }
@@ -124,12 +126,18 @@ public:
     void JumpUp(Extended d) { MoveUp(d); Project(false); }
     void JumpDown(Extended d) { MoveDown(d); Project(false); }
     void JumpToLocal(const tVector3d& k) { MoveToLocal(k); Project(false); }
+    void JumpTo(const tVector3d& p) { SetPosition(p); Project(false); }
     void JumpHome() { SetPosition(ZeroVector); Project(false); }
     void JumpToSaved() { RestorePosition(); Project(false); }
 
     // A line from this turtle to other's position (while the pen is down); the turtle's own
     // position is projected again afterwards, so the next line starts here.
     void LineToCursor(const TCursor3d& other);
+    // The world point with coordinates k (along Right, Heading, Up) from SavedPosition, where
+    // DrawToLocal(k) and JumpToLocal(k) go.
+    tVector3d LocalPoint(const tVector3d& k) const {
+        return FrameCombine(m_cursor.SavedPosition, m_cursor.Right, m_cursor.Heading, m_cursor.Up, k);
+    }
 
     // --- polygons and planes (the window's one plane recorder) -------------------------------
     // An outline polygon; its first corner is the current point when the pen is down.
@@ -173,9 +181,7 @@ private:
         m_jumpWaits = false;
         m_window->DoProjection(m_pen, m_jumpPosition, false);
     }
-    void MoveToLocal(const tVector3d& k) {
-        SetPosition(FrameCombine(m_cursor.SavedPosition, m_cursor.Right, m_cursor.Heading, m_cursor.Up, k));
-    }
+    void MoveToLocal(const tVector3d& k) { SetPosition(LocalPoint(k)); }
     void ResetPen();
     void RestoreState(const State& state);
     // Global opacities of the window; 255 without one.

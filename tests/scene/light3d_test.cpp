@@ -97,6 +97,62 @@ TEST(Light3d, HighlightMixesTowardsTheLightColour) {
     EXPECT_EQ(colour, 0xFF000000u);
 }
 
+// The last shade is remembered for faces of the same normal. Whatever else changes between two
+// such faces (the colour, the sides, the opacity, the eye, the light's direction or any of its
+// settings), the second must be shaded as it is without the memory.
+TEST(Light3d, ARememberedShadeIsWhatAFreshShadeGives) {
+    const tVector3d n = Normalize({0.3L, -1, 0.4L});
+    struct Inputs {
+        TColor32 colour = 0xFF336699;
+        bool twoSided = false;
+        uint8_t opacity = 255;
+        tVector3d eye{0, 1, 0};
+    };
+    using Change = void (*)(Light3d&, Inputs&);
+    const Change changes[] = {
+        [](Light3d&, Inputs&) {},   // nothing: the remembered shade itself
+        [](Light3d&, Inputs& in) { in.colour = 0xFF996633; },
+        [](Light3d&, Inputs& in) { in.twoSided = true; },
+        [](Light3d&, Inputs& in) { in.opacity = 90; },
+        [](Light3d&, Inputs& in) { in.eye = Normalize({0.1L, 1, -0.2L}); },
+        [](Light3d& l, Inputs&) { l.SetHeading({0.2L, 1, 0.1L}); },
+        [](Light3d& l, Inputs&) { l.SetModel(2); },
+        [](Light3d& l, Inputs&) { l.SetModel(6); },
+        [](Light3d& l, Inputs&) { l.Enabled = false; },
+        [](Light3d& l, Inputs&) { l.SpecularOn = false; },
+        [](Light3d& l, Inputs&) { l.SetAmbient(0.45L); },
+        [](Light3d& l, Inputs&) { l.SetDiffuse(0.3L); },
+        [](Light3d& l, Inputs&) { l.SetSpecular(0.9L); },
+        [](Light3d& l, Inputs&) { l.SetSpecCoef(2); },
+        [](Light3d& l, Inputs&) { l.LightColor = 0xFF20FF20; },
+    };
+    const auto shade = [&](Light3d& light, const Inputs& in, TColor32& colour) {
+        colour = in.colour;
+        return light.Shade(n, colour, in.twoSided, in.eye, in.opacity);
+    };
+    for (size_t k = 0; k < std::size(changes); ++k) {
+        Light3d remembering, fresh;
+        remembering.SetHeading({0, 1, 0});
+        fresh.SetHeading({0, 1, 0});
+        Inputs in;
+        TColor32 colour = 0;
+        shade(remembering, in, colour);
+        shade(remembering, in, colour);   // the same normal again: now remembered in full
+        changes[k](remembering, in);
+        Inputs unused;
+        changes[k](fresh, unused);
+        const uint8_t got = shade(remembering, in, colour);
+        // Another normal first: the memory, which serves every light, then holds nothing of n.
+        TColor32 other = 0xFF000000;
+        fresh.Shade({0, 0, 1}, other, false, in.eye, 255);
+        TColor32 freshColour = 0;
+        const uint8_t want = shade(fresh, in, freshColour);
+        EXPECT_EQ(got, want) << "change " << k;
+        EXPECT_EQ(colour, freshColour) << "change " << k;
+        EXPECT_EQ(remembering.TwoSided, in.twoSided) << "change " << k;
+    }
+}
+
 TEST(Light3d, SettersRefuseOutOfRangeValuesWithTheirBoxes) {
     const std::tuple<void (Light3d::*)(Extended), Extended Light3d::*, const char*> cases[] = {
         {&Light3d::SetAmbient, &Light3d::Ambient, "SetAmbient"}, {&Light3d::SetDiffuse, &Light3d::Diffuse, "SetDiffuse"},

@@ -60,6 +60,16 @@ TEST(Pax3d, DrawFamilyDrawsWhileThePenIsDownAndJumpFamilyNever) {
     f.pax.SavePosition();
     f.pax.DrawToLocal({1, 2, 3});  // from the saved point along Right, Heading, Up
     EXPECT_TRUE(Near(f.window.lines.at(1).to, {4, -2, 6}));
+    // LocalPoint is where DrawToLocal goes, to the bit; DrawTo and JumpTo take world points.
+    const tVector3d k{0.1L, 2.7L, -3.3L};
+    const tVector3d p = f.pax.LocalPoint(k);
+    f.pax.JumpToLocal(k);
+    EXPECT_TRUE(f.pax.Position() == p);
+    const tVector3d q{5, 5, 5};
+    f.pax.JumpTo(q);
+    f.pax.DrawTo(p);
+    ASSERT_EQ(f.window.lines.size(), 3u);
+    EXPECT_TRUE(f.window.lines[2].from == q && f.window.lines[2].to == p);
 }
 
 // Colour, transparency and pen after a pop are checked by the random branches below.
