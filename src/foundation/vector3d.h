@@ -39,6 +39,11 @@ inline void CopyVector(tVector3d& to, const tVector3d& from) {
     std::memcpy(&to.z, &from.z, sizeof(Extended));
 }
 
+// Whether a and b have the same 80 bits in each coordinate (SameBits of extended.h).
+inline bool SameBits(const tVector3d& a, const tVector3d& b) {
+    return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z);
+}
+
 // (cos alpha cos beta, sin alpha cos beta, sin beta); components within 1e-18 of 0 become 0.
 tVector3d DirFromAngles(Extended alpha, Extended beta);
 

@@ -130,11 +130,9 @@ private:
     }
     // The sign too: opposite headings have the same mantissas.
     static uint64_t Mix(const Extended& x) { return Mantissa(x) ^ uint64_t{SignAndExponent(x)} << 1; }
-    static bool SameBits(const tVector3d& a, const tVector3d& b) {
-        return pax::SameBits(a.x, b.x) && pax::SameBits(a.y, b.y) && pax::SameBits(a.z, b.z);
-    }
     static bool Holds(const Frame& f, const trCursor3d& c) {
-        return SameBits(f.heading, c.Heading) && SameBits(f.right, c.Right) && SameBits(f.up, c.Up);
+        return pax::SameBits(f.heading, c.Heading) && pax::SameBits(f.right, c.Right) &&
+               pax::SameBits(f.up, c.Up);
     }
     // The heading's low mantissa bits tell apart the frames that rounding makes of one
     // direction; the multiplications carry them into the top bits that choose the slot.

@@ -15,14 +15,10 @@ constexpr uint8_t ModelCount = 7;
 
 bool InUnitRange(Extended v) { return v >= 0 && v <= 1; }
 
-bool SameBits(const tVector3d& a, const tVector3d& b) {
-    return pax::SameBits(a.x, b.x) && pax::SameBits(a.y, b.y) && pax::SameBits(a.z, b.z);
-}
-
 bool SameSettings(const tLightSettings& a, const tLightSettings& b) {
     return a.LightColor == b.LightColor && a.Enabled == b.Enabled && a.SpecularOn == b.SpecularOn &&
-           a.Model == b.Model && pax::SameBits(a.Ambient, b.Ambient) && pax::SameBits(a.Diffuse, b.Diffuse) &&
-           pax::SameBits(a.Specular, b.Specular) && pax::SameBits(a.SpecCoef, b.SpecCoef);
+           a.Model == b.Model && SameBits(a.Ambient, b.Ambient) && SameBits(a.Diffuse, b.Diffuse) &&
+           SameBits(a.Specular, b.Specular) && SameBits(a.SpecCoef, b.SpecCoef);
 }
 
 // Everything a shade depends on, and what it gave. The faces of a flat figure share one normal,

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <functional>
 #include <utility>
 #include <string>
@@ -14,10 +13,6 @@ namespace pax {
 namespace {
 
 using Kind = tTurnMemo::Kind;
-
-bool SameBits(const tVector3d& a, const tVector3d& b) {
-    return std::memcmp(&a.x, &b.x, 10) == 0 && std::memcmp(&a.y, &b.y, 10) == 0 && std::memcmp(&a.z, &b.z, 10) == 0;
-}
 
 bool SameFrame(const TCursor3d& a, const TCursor3d& b) {
     return SameBits(a.Right(), b.Right()) && SameBits(a.Heading(), b.Heading()) && SameBits(a.Up(), b.Up());

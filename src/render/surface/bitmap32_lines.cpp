@@ -191,6 +191,7 @@ void PlanBand(const TBitmap32& bmp, const RowShare& share, double a0, double b0,
     plan.alongFirst = along(first), plan.alongLast = along(last);
 }
 
+// The planned columns in colour c, each spreading its band over the pixels it overlaps.
 template <bool Steep>
 void DrawBand(TBitmap32& bmp, const RowShare& share, const LinePlan& plan, TColor32 c) {
     const TRect& clip = bmp.ClipRect();
