@@ -47,10 +47,10 @@ bool PartList::Insert(tPartHeader* part, const PartRows& rows) {
 }
 
 void PartList::Sort() {
-    // Later parts first among equal keys: reverse the insertion order, then sort stably.
-    std::reverse(m_entries.begin(), m_entries.end());
+    // Later parts first among equal keys: the insertion order reversed, then sorted stably.
     const size_t n = m_entries.size();
     if (n < SmallList) {
+        std::reverse(m_entries.begin(), m_entries.end());
         std::stable_sort(m_entries.begin(), m_entries.end(),
                          [](const Entry& a, const Entry& b) { return a.order < b.order; });
         return;
@@ -61,6 +61,7 @@ void PartList::Sort() {
     m_scratch.resize(n);
     std::vector<Entry>* from = &m_entries;
     std::vector<Entry>* to = &m_scratch;
+    bool reversed = false;
     for (int d = 0; d < Digits; ++d) {
         std::array<uint32_t, Buckets>& count = counts[d];
         const uint64_t first = ((*from)[0].order >> (d * DigitBits)) & DigitMask;
@@ -71,9 +72,16 @@ void PartList::Sort() {
             c = sum;
             sum += here;
         }
-        for (const Entry& e : *from) (*to)[count[(e.order >> (d * DigitBits)) & DigitMask]++] = e;
+        const auto place = [&](const Entry& e) { (*to)[count[(e.order >> (d * DigitBits)) & DigitMask]++] = e; };
+        // The first pass reads the parts from the last, which reverses them on the way.
+        if (reversed)
+            std::for_each(from->begin(), from->end(), place);
+        else
+            std::for_each(from->rbegin(), from->rend(), place);
+        reversed = true;
         std::swap(from, to);
     }
+    if (!reversed) std::reverse(from->begin(), from->end());   // one key for all
     if (from != &m_entries) m_entries.swap(m_scratch);
 }
 

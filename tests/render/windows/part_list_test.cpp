@@ -23,9 +23,10 @@ std::vector<int> ReferenceOrder(const std::vector<tPartHeader>& parts) {
 
 TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThirtyTwoThousand) {
     std::mt19937 random(20240611);
-    // Few distinct keys (many ties) and many; below and above the radix sort's threshold.
+    // One key for all, few distinct keys (many ties) and many; below and above the radix sort's
+    // threshold.
     for (int count : {1, 7, 255, 256, 5000, PartList::MaxParts}) {
-        for (int distinct : {3, 1 << 30}) {
+        for (int distinct : {0, 3, 1 << 30}) {
             std::uniform_int_distribution<int> pick(0, distinct);
             std::vector<tPartHeader> parts(static_cast<size_t>(count));
             for (size_t i = 0; i < parts.size(); ++i) {
