@@ -295,10 +295,9 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
         tVector3d sum;
         for (int32_t i = 0; i < r.Count; ++i) sum += r.Points[i].Point;
         const Extended key = Distance(Eye().Position(), (1.0L / r.Count) * sum);
-        const size_t extra = static_cast<size_t>(r.Count2d) * sizeof(tPoint2f);
-        if (auto* part = MakePart<tPolygonPart>(PartType::Polygon, key, extra)) {
-            part->Normal = r.Normal;
-            part->FirstPoint = r.Points[0].Point;
+        const bool withNormal = ShowNormals();
+        if (auto* part = MakePart<tPolygonPart>(PartType::Polygon, key,
+                                                tPolygonPart::ExtraBytes(r.Count2d, withNormal))) {
             part->Count = r.Count;
             part->Count2d = r.Count2d;
             part->LineColor = r.LineColor;
@@ -312,12 +311,16 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
             part->LineOpacity = r.LineOpacity;
             part->FillOpacity = r.FillOpacity;
             part->Convex = r.Convex;
+            part->HasNormal = withNormal;
             std::copy_n(r.Points2d.begin(), r.Count2d, part->Points2d());
+            if (withNormal) ::new (part->Normal()) tPolygonNormal{r.Normal, r.Points[0].Point};
             InsertPart(part);
         }
     }
     m_plane.EndPlane();
 }
+
+static_assert(alignof(tPolygonNormal) <= BlockAlignment, "part records start aligned for a normal");
 
 // --- the picture ---------------------------------------------------------------------------------
 
@@ -519,8 +522,10 @@ void ObjectWindow::DrawPolygonPart(const tPartHeader& header, tPlaneObj& plane) 
     r.Collecting = false;
     r.Count = p.Count;
     r.Count2d = std::clamp(p.Count2d, 0, MaxPlanePoints);
-    r.Normal = p.Normal;
-    r.Points[0] = {p.FirstPoint, p.LineColor};
+    if (p.HasNormal) {
+        r.Normal = p.Normal()->Normal;
+        r.Points[0] = {p.Normal()->FirstPoint, p.LineColor};
+    }
     r.LineColor = p.LineColor;
     r.FillColor = p.FillColor;
     r.Intensity = p.Intensity;
@@ -534,7 +539,7 @@ void ObjectWindow::DrawPolygonPart(const tPartHeader& header, tPlaneObj& plane) 
     r.Convex = p.Convex;
     std::copy_n(p.Points2d(), r.Count2d, r.Points2d.begin());
     plane.ShowPlane(*this);
-    if (ShowNormals()) DrawNormalOf(r, m_normalLength);
+    if (ShowNormals() && p.HasNormal) DrawNormalOf(r, m_normalLength);
     // Closed and cleared without EndPlane: that would pop the plane stack of the recorder.
     r.Open = false;
     r.Count = 0;

@@ -76,10 +76,15 @@ struct tTextPart : tPartHeader {
     uint8_t Length = 0;      // bytes of Text
     char Text[4 * 31] = {};  // at most 31 UTF-8 characters, not terminated
 };
-// What showing a recorded plane needs; the projected corners follow the record.
-struct tPolygonPart : tPartHeader {
+// What showing a recorded plane needs; the projected corners follow the record. The face's
+// normal and first corner in space (two extended vectors, more than the rest of a square's
+// record) serve only to draw the normal: they follow the corners, and only while normals are
+// shown, so that drawing a face reads one or two cache lines of it.
+struct tPolygonNormal {
     tVector3d Normal;
     tVector3d FirstPoint;
+};
+struct tPolygonPart : tPartHeader {
     int32_t Count = 0;
     int32_t Count2d = 0;
     TColor32 LineColor = 0, FillColor = 0;
@@ -87,9 +92,32 @@ struct tPolygonPart : tPartHeader {
     bool Outline = false, Filled = false, DrawFlag1 = false, DrawFlag2 = false, TwoSided = false;
     uint8_t LineOpacity = 0, FillOpacity = 0;
     bool Convex = false;
+    bool HasNormal = false;
 
+    // The bytes after the record for count2d corners, with the normal or without.
+    static size_t ExtraBytes(int32_t count2d, bool withNormal) {
+        const size_t corners = static_cast<size_t>(count2d) * sizeof(tPoint2f);
+        return withNormal ? NormalOffset(corners) + sizeof(tPolygonNormal) : corners;
+    }
     tPoint2f* Points2d() { return reinterpret_cast<tPoint2f*>(this + 1); }
     const tPoint2f* Points2d() const { return reinterpret_cast<const tPoint2f*>(this + 1); }
+    // Only where HasNormal.
+    tPolygonNormal* Normal() {
+        return reinterpret_cast<tPolygonNormal*>(reinterpret_cast<char*>(this + 1) + NormalOffset(CornerBytes()));
+    }
+    const tPolygonNormal* Normal() const {
+        return reinterpret_cast<const tPolygonNormal*>(reinterpret_cast<const char*>(this + 1) +
+                                                        NormalOffset(CornerBytes()));
+    }
+
+private:
+    size_t CornerBytes() const { return static_cast<size_t>(Count2d) * sizeof(tPoint2f); }
+    // Past the corners, aligned for the extended values: records start at a multiple of it.
+    static size_t NormalOffset(size_t corners) {
+        constexpr size_t Align = alignof(tPolygonNormal);
+        const size_t end = sizeof(tPolygonPart) + corners;
+        return (end + Align - 1) / Align * Align - sizeof(tPolygonPart);
+    }
 };
 
 class ObjectWindow : public Proj3dWindow {

@@ -276,6 +276,46 @@ TEST_F(ObjectWindowTest, PolygonAndCirclePartsAreShadedByTheLightModel) {
     }
 }
 
+// A face keeps its normal and first corner in space (two extended vectors) only while normals
+// are shown: otherwise its record is the record and its corners, so that drawing it reads one
+// or two cache lines. Either way the face looks the same, and the normal is drawn when shown.
+TEST_F(ObjectWindowTest, AFaceRecordsItsNormalOnlyWhileNormalsAreShown) {
+    ConfigValues().NormalLength = 100;
+    const auto yellowish = [&] {
+        int count = 0;
+        for (int y = 0; y < Picture().Height(); ++y)
+            for (int x = 0; x < Picture().Width(); ++x) {
+                const TColor32 c = Picture().Pixel(x, y);
+                count += RedOf(c) > 0 && RedOf(c) == GreenOf(c) && BlueOf(c) == 0;
+            }
+        return count;
+    };
+    std::vector<TColor32> fills;
+    for (bool shown : {false, true}) {
+        Switches()[Switch::ShowNormals] = shown;
+        window.Reset();
+        Picture().Clear(clBlack32);
+        SetColors(0xFFFFFFFF, 0xFF2080C0);
+        window.BeginObject(ObjectShape::General);
+        window.DoBeginPolyon(pen, true);
+        // Tilted about the depth axis: the normal leans sideways on the screen.
+        for (tVector3d p : {tVector3d{-50, 0, -50}, {50, 40, -50}, {50, 40, 50}, {-50, 0, 50}}) To(p);
+        const size_t before = window.PartMemory().Free();
+        window.DoEndPolygon(pen);
+        window.EndObject();
+        ASSERT_EQ(window.PartCount(), 1);
+        const size_t corners = 4 * sizeof(tPoint2f);
+        EXPECT_EQ(window.PartMemory().Free() - before,
+                  shown ? (sizeof(tPolygonPart) + corners + 15) / 16 * 16 + sizeof(tPolygonNormal)
+                        : sizeof(tPolygonPart) + corners);
+        window.EndPicture();
+        fills.push_back(Picture().Pixel(Cx, Cy + 10));
+        EXPECT_EQ(yellowish() > 20, shown) << shown;
+    }
+    EXPECT_EQ(fills[0], fills[1]);
+    EXPECT_NE(fills[0], clBlack32);
+}
+
 TEST_F(ObjectWindowTest, SpritePartsAreTintedAndBlended) {
     TBitmap32& sprite = scene.sprites.GetSprite(20);
     sprite.SetSize(8, 8);
