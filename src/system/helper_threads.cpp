@@ -78,14 +78,24 @@ void HelperThreads::RunShared(const std::function<void(int)>& task) {
         if (e) std::rethrow_exception(e);
 }
 
+void HelperThreads::Rouse() {
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_rousings;
+    }
+    m_wake.notify_all();
+}
+
 void HelperThreads::Serve(int share) {
-    uint64_t seen = 0;
+    uint64_t seen = 0, rousingsSeen = 0;
     for (;;) {
         const auto fresh = [&] { return m_generation.load(std::memory_order_acquire) != seen; };
         if (!Watch(fresh)) {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [&] { return m_quit || fresh(); });
+            rousingsSeen = m_rousings;   // a rousing while this helper watched is spent
+            m_wake.wait(lock, [&] { return m_quit || fresh() || m_rousings != rousingsSeen; });
             if (m_quit) return;
+            if (!fresh()) continue;   // roused: watch again
         }
         seen = m_generation.load(std::memory_order_acquire);
         try {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -28,6 +29,25 @@ TEST(HelperThreads, EveryShareRunsOncePerTaskOnItsOwnThread) {
         if (round == 1000) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     EXPECT_EQ(runs, std::vector<int>(4, 2000));
+}
+
+// Rousing wakes the helpers to watch; it gives them nothing to run. Roused asleep, roused
+// while watching, roused twice, roused just before a task and just before the end.
+TEST(HelperThreads, ARousedHelperRunsOnlyTheTasksItIsGiven) {
+    std::vector<int> runs(3, 0);
+    {
+        HelperThreads helpers(2);
+        for (int round = 0; round < 300; ++round) {
+            if (round % 50 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(3));
+            helpers.Rouse();
+            if (round % 3 == 0) helpers.Rouse();
+            if (round % 7 == 0) std::this_thread::sleep_for(std::chrono::microseconds(50));
+            helpers.RunShared([&](int share) { ++runs[static_cast<size_t>(share)]; });
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        helpers.Rouse();
+    }
+    EXPECT_EQ(runs, std::vector<int>(3, 300));
 }
 
 TEST(HelperThreads, ASharesExceptionReachesTheCallerAfterAllAreDone) {

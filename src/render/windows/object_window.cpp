@@ -338,6 +338,10 @@ void ObjectWindow::EndPicture() {
 }
 
 void ObjectWindow::DrawPicture() {
+    // The helpers sleep through the walk; woken now, they are watching by the time the parts
+    // are ordered and the first shared run begins.
+    if (m_helpers && m_parts.Count() >= MinSharedRun && (!m_chooseShares || m_shareChooser.Shared()))
+        m_helpers->Rouse();
     m_pictureCouldShare = false;
     Proj3dWindow::EndPicture();
     m_sharedParts = 0;
