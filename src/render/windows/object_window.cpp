@@ -367,9 +367,13 @@ void ObjectWindow::DrawPicture() {
 void ObjectWindow::DrawParts(TBitmap32& surface) {
     const int shares = SharesFor(surface);
     const int32_t count = m_parts.Count();
+    const bool allShareable = shares > 1 && EveryPartShareable();
+    const PartList::Order parts = m_parts.InOrder();
     for (int32_t i = 0; i < count;) {
         int32_t end = i;
-        if (shares > 1)
+        if (allShareable)
+            end = count;
+        else if (shares > 1)
             while (end < count && Shareable(end)) ++end;
         if (end - i >= MinSharedRun) {
             if (DrawingStopRequested()) return;
@@ -380,8 +384,8 @@ void ObjectWindow::DrawParts(TBitmap32& surface) {
         // A short run, and the part that ended it, on this thread.
         for (end = std::min(end + 1, count); i < end; ++i) {
             if (DrawingStopRequested()) return;
-            if (i + PrefetchDistance < count) PrefetchPart(m_parts[i + PrefetchDistance]);
-            DrawPart(*m_parts[i], m_drawPlane);
+            if (i + PrefetchDistance < count) PrefetchPart(parts[i + PrefetchDistance]);
+            DrawPart(*parts[i], m_drawPlane);
         }
     }
 }
@@ -405,24 +409,35 @@ int ObjectWindow::SharesFor(const TBitmap32& surface) {
     return m_drawingShares;
 }
 
-bool ObjectWindow::Shareable(int32_t index) const {
-    switch (m_parts.TypeOf(index)) {
+bool ObjectWindow::ShareableType(PartType type) const {
+    switch (type) {
     case PartType::Point:
     case PartType::Line:
     case PartType::Empty:
     case PartType::Box: return true;
     case PartType::Polygon: return !ShowNormals();   // a normal is drawn as text too
     case PartType::Circle: return true;   // shaded before the run is shared out (DrawShared)
-    case PartType::Sprite:                // tinted by the store after the run
-        return static_cast<const tSpritePart&>(*m_parts[index]).SpriteId <= SpriteStore::MaxSpriteId;
     default: return false;
     }
 }
 
+bool ObjectWindow::Shareable(int32_t index) const {
+    const PartType type = m_parts.TypeOf(index);
+    if (type == PartType::Sprite)   // tinted by the store after the run
+        return static_cast<const tSpritePart&>(*m_parts[index]).SpriteId <= SpriteStore::MaxSpriteId;
+    return ShareableType(type);
+}
+
+bool ObjectWindow::EveryPartShareable() const {
+    for (int type = 0; type < 256; ++type)
+        if (m_parts.CountOf(static_cast<PartType>(type)) > 0 && !ShareableType(static_cast<PartType>(type)))
+            return false;
+    return true;
+}
+
 void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares) {
-    m_partRows.resize(static_cast<size_t>(to - from));
-    m_circleFills.resize(static_cast<size_t>(to - from));
-    m_spriteDraws.resize(static_cast<size_t>(to - from));
+    const std::span<const PartRows> rows =
+        m_parts.Rows().subspan(static_cast<size_t>(from), static_cast<size_t>(to - from));
     // Shading a circle changes the light's state, and a sprite part recolours its sprite: so
     // circles are shaded and sprites planned here, in the order of the parts, as the one
     // thread would; the sprites take their last colours when the run is drawn.
@@ -430,23 +445,27 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
         SpriteStore& sprites;
         ~CommitTints() { sprites.CommitPlannedTints(); }
     } commitTints{Sprites()};
-    for (int32_t i = from; i < to; ++i) {
-        const size_t k = static_cast<size_t>(i - from);
-        m_partRows[k] = m_parts.RowsOf(i);
-        if (const PartType type = m_parts.TypeOf(i); type == PartType::Circle) {
-            const auto& circle = static_cast<const tCirclePart&>(*m_parts[i]);
-            if (CircleInReach(circle)) m_circleFills[k] = CircleFill(circle);
-        } else if (type == PartType::Sprite) {
-            m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(*m_parts[i]));
+    if (m_parts.CountOf(PartType::Circle) > 0 || m_parts.CountOf(PartType::Sprite) > 0) {
+        m_circleFills.resize(rows.size());
+        m_spriteDraws.resize(rows.size());
+        for (int32_t i = from; i < to; ++i) {
+            const size_t k = static_cast<size_t>(i - from);
+            if (const PartType type = m_parts.TypeOf(i); type == PartType::Circle) {
+                const auto& circle = static_cast<const tCirclePart&>(*m_parts[i]);
+                if (CircleInReach(circle)) m_circleFills[k] = CircleFill(circle);
+            } else if (type == PartType::Sprite) {
+                m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(*m_parts[i]));
+            }
         }
     }
     // A band per thread, of the share of the work that the balance gives it; each band is
     // timed from the start of the run, so a helper's waking counts against its share. More
     // bands would even out an estimate that is off, but every boundary cuts about a fifth of
     // a plant's parts, which the bands on both sides then draw.
-    const RowSplit split = SplitRows(m_partRows, surface.Height(), m_balance.Fractions());
+    const RowSplit split = SplitRows(rows, surface.Height(), m_balance.Fractions());
     m_shareSeconds.assign(static_cast<size_t>(shares), 0);
     const auto start = std::chrono::steady_clock::now();
+    const PartList::Order parts = m_parts.InOrder();
     m_helpers->RunShared([&](int share) {
         tPlaneObj& plane = share == 0 ? m_drawPlane : m_helperPlanes[static_cast<size_t>(share - 1)];
         const int top = split.bounds[static_cast<size_t>(share)], bottom = split.bounds[static_cast<size_t>(share) + 1];
@@ -454,11 +473,11 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
         const RowShareScope scope(surface, top, bottom);
         for (int32_t k = from; k < to; ++k) {
             if (const int32_t ahead = k + PrefetchDistance;
-                ahead < to && m_partRows[static_cast<size_t>(ahead - from)].Meets(top, bottom))
-                PrefetchPart(m_parts[ahead]);
-            if (!m_partRows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
+                ahead < to && rows[static_cast<size_t>(ahead - from)].Meets(top, bottom))
+                PrefetchPart(parts[ahead]);
+            if (!rows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
             if (DrawingStopRequested()) return;
-            tPartHeader& part = *m_parts[k];
+            tPartHeader& part = *parts[k];
             const size_t index = static_cast<size_t>(k - from);
             if (part.Type == PartType::Sprite) {
                 m_spriteDraws[index].DrawInto(surface);

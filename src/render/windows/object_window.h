@@ -204,8 +204,12 @@ private:
     void DrawParts(TBitmap32& surface);
     // The shares the parts of this picture can be drawn in (1: one thread).
     int SharesFor(const TBitmap32& surface);
-    // Whether any thread may draw part index on its own rows (it writes nothing but pixels).
+    // Whether any thread may draw part index on its own rows (it writes nothing but pixels);
+    // whether every part of that type may be (sprites depend on their sprite); whether every
+    // part of the picture may be.
     bool Shareable(int32_t index) const;
+    bool ShareableType(PartType type) const;
+    bool EveryPartShareable() const;
     // Into the list, with the rows it can touch.
     void InsertPart(tPartHeader* part);
     void DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares);
@@ -242,7 +246,6 @@ private:
     int32_t m_sharedParts = 0;
     std::unique_ptr<HelperThreads> m_helpers;   // started by the first shared picture
     std::vector<tPlaneObj> m_helperPlanes;      // one per helper
-    std::vector<PartRows> m_partRows;            // of the shared run being drawn
     std::vector<TColor32> m_circleFills;         // of its circles, by the same index
     std::vector<tSpriteDraw> m_spriteDraws;      // of its sprites, by the same index
     ShareBalance m_balance;                      // the threads' parts of a shared run

@@ -4,6 +4,7 @@
 // the picture ends: far to near (larger key first), and among equal keys the later part
 // first, so that the earlier one ends up on top.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -64,6 +65,11 @@ public:
     tPartHeader* operator[](int32_t i) const { return m_entries[static_cast<size_t>(i)].part; }
     const PartRows& RowsOf(int32_t i) const { return m_entries[static_cast<size_t>(i)].rows; }
     PartType TypeOf(int32_t i) const { return m_entries[static_cast<size_t>(i)].type; }
+    // The rows of every part in drawing order, side by side (after Sort): the drawing threads
+    // look through them for the parts on their rows.
+    std::span<const PartRows> Rows() const { return m_rows; }
+    // Parts of that type in the list.
+    int32_t CountOf(PartType type) const { return m_typeCounts[static_cast<uint8_t>(type)]; }
 
 private:
     struct Entry {
@@ -75,7 +81,25 @@ private:
 
     std::vector<Entry> m_entries;
     std::vector<Entry> m_scratch;
+    std::vector<PartRows> m_rows;
+    std::array<int32_t, 256> m_typeCounts{};
+
     int32_t m_limit = MaxParts;
+
+public:
+    // The parts in order as a plain view that holds the entries' address: a loop over the parts
+    // through the list itself loads that address from the list on every part, a load that
+    // waits on whatever else the drawing writes into the same cache line.
+    class Order {
+    public:
+        tPartHeader* operator[](int32_t i) const { return m_entries[i].part; }
+
+    private:
+        friend class PartList;
+        explicit Order(const Entry* entries) : m_entries(entries) {}
+        const Entry* m_entries;
+    };
+    Order InOrder() const { return Order(m_entries.data()); }
 };
 
 // The drawing-order code of a key: ascending codes are descending keys (0.0 and -0.0 equal).

@@ -39,18 +39,23 @@ TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThi
             list.Sort();
             const std::vector<int> expected = ReferenceOrder(parts);
             ASSERT_EQ(list.Count(), count);
+            ASSERT_EQ(list.Rows().size(), static_cast<size_t>(count));
             for (int i = 0; i < count; ++i) {
                 const int part = expected[i];
                 ASSERT_EQ(list[i], &parts[part]) << "count " << count << " distinct " << distinct << " at " << i;
                 ASSERT_TRUE(list.RowsOf(i).top == part && list.RowsOf(i).bottom == part + 2 &&
                             list.RowsOf(i).work == 0.5f * part && list.TypeOf(i) == parts[part].Type) << i;
+                // The rows side by side are the entries' rows.
+                ASSERT_TRUE(list.Rows()[i].top == part && list.Rows()[i].work == 0.5f * part) << i;
             }
+            EXPECT_EQ(list.CountOf(PartType::Polygon), (count + 2) / 3);
+            EXPECT_EQ(list.CountOf(PartType::Line), count - (count + 2) / 3);
             // The list holds at most 32000 parts.
             EXPECT_EQ(list.Full(), count == PartList::MaxParts);
             tPartHeader extra;
             EXPECT_EQ(list.Insert(&extra, {}), count < PartList::MaxParts);
             list.Clear();
-            EXPECT_EQ(list.Count(), 0);
+            EXPECT_TRUE(list.Count() == 0 && list.CountOf(PartType::Line) == 0 && list.CountOf(PartType::Polygon) == 0);
         }
     }
 }
