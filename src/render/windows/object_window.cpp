@@ -320,8 +320,6 @@ void ObjectWindow::DoEndPolygon(ProjData& pen) {
     m_plane.EndPlane();
 }
 
-static_assert(alignof(tPolygonNormal) <= BlockAlignment, "part records start aligned for a normal");
-
 // --- the picture ---------------------------------------------------------------------------------
 
 void ObjectWindow::EndPicture() {

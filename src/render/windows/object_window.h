@@ -119,6 +119,7 @@ private:
         return (end + Align - 1) / Align * Align - sizeof(tPolygonPart);
     }
 };
+static_assert(alignof(tPolygonNormal) <= BlockAlignment, "part records start aligned for a normal");
 
 class ObjectWindow : public Proj3dWindow {
 public:
