@@ -61,6 +61,10 @@ bool DemoCatalogue::RegisterFigure(std::string_view name, DemoProc draw, DemoPro
     return true;
 }
 
+void DemoCatalogue::MarkLastFigurePartsOnly() {
+    if (!m_demos.empty() && !m_demos.back().Figures.empty()) m_demos.back().Figures.back().PartsOnly = true;
+}
+
 const DemoRecord& DemoCatalogue::Demo(int32_t index) const {
     assert(index >= 0 && index < DemoCount());
     return m_demos[static_cast<size_t>(index)];

@@ -24,6 +24,9 @@ struct FigureRecord {
     DemoProc Draw;       // draws one picture; never empty
     DemoProc Data;       // runs when a key was not handled or the mouse moved
     DemoProc Overlay;    // draws over every finished picture
+    // Draw makes parts of the object window and draws nothing on the surface itself, so its
+    // walk may run while the picture before is drawn.
+    bool PartsOnly = false;
 };
 
 struct DemoRecord {
@@ -65,6 +68,8 @@ public:
     // box: an empty draw procedure, a demo with MaxFigures figures, no demo at all.
     bool RegisterFigure(std::string_view name, DemoProc draw, DemoProc start = {}, DemoProc data = {},
                         DemoProc overlay = {});
+    // The figure registered last draws parts only (FigureRecord::PartsOnly).
+    void MarkLastFigurePartsOnly();
 
     int32_t DemoCount() const { return static_cast<int32_t>(m_demos.size()); }
     // Unchecked beyond an assertion.

@@ -18,7 +18,8 @@ void LibraryShell::RegisterAnimation(const std::string& category) {
 }
 
 void LibraryShell::RegisterFigure(const std::string& name) {
-    m_catalogue.RegisterFigure(name, [this] { DrawFigure(); });
+    // An L-system's walk makes parts inside its window object and nothing else.
+    if (m_catalogue.RegisterFigure(name, [this] { DrawFigure(); })) m_catalogue.MarkLastFigurePartsOnly();
 }
 
 void LibraryShell::SetRotationVector(const tVector3d& rotation) {

@@ -90,19 +90,23 @@ PictureLoop::PictureLoop(Stage& stage, Pax3d& ghost, MainState& state, BasicAnim
 
 // --- the loop ------------------------------------------------------------------------------------
 
-void PictureLoop::ShowNextPicture() {
+void PictureLoop::ShowNextPicture() { NextPicture(false); }
+
+void PictureLoop::NextPicture(bool behind) {
     if (m_state.Closing) return;
     CountPicture();
     ClearStopRequest();
-    Picture(m_state.Running());
+    Picture(m_state.Running(), behind);
 }
 
-void PictureLoop::ShowActualPicture() { Picture(false); }
+void PictureLoop::ShowActualPicture() { Picture(false, false); }
+
+void PictureLoop::ShowActualPictureBehind() { Picture(false, true); }
 
 void PictureLoop::FormPaint() {
     if (MessageBoxOpen()) return;
     if (m_state.Running() && m_state.SyncMode() > 0 && m_state.TickCount == 0) return;
-    ShowNextPicture();
+    NextPicture(m_state.Running());
 }
 
 void PictureLoop::RefreshTick() {
@@ -150,7 +154,7 @@ void PictureLoop::SetPause(bool on) {
 
 // --- one picture ---------------------------------------------------------------------------------
 
-void PictureLoop::Picture(bool advance) {
+void PictureLoop::Picture(bool advance, bool behind) {
     try {
         if (advance) m_animations.GhostAnimation();
         // The window's first projection clears the eye's flag; read it before.
@@ -159,10 +163,14 @@ void PictureLoop::Picture(bool advance) {
             turtle->AssignFrame(m_ghost);
             turtle->SetTransparency(0);
         }
-        DrawActualPicture();
-        if (eyeChanged && On(Switch::ZBuffer)) m_stage.ZBuffer().Clear();
-        DrawOverlays(m_stage.DrawingSurface());
-        m_state.Callbacks().ShowPicture();
+        if (behind && MayDrawBehind()) {
+            PictureBehind();
+        } else {
+            DrawActualPicture();
+            if (eyeChanged && On(Switch::ZBuffer)) m_stage.ZBuffer().Clear();
+            DrawOverlays(m_stage.DrawingSurface());
+            m_state.Callbacks().ShowPicture();
+        }
     } catch (const std::exception& e) {
         Recover(e.what());
     } catch (...) {
@@ -173,7 +181,35 @@ void PictureLoop::Picture(bool advance) {
     m_state.Callbacks().UpdateAnimationWindow();
 }
 
+bool PictureLoop::MayDrawBehind() const {
+    // The z-buffer keeps its lines until the end of their own walk, and a figure that draws on
+    // the surface during its walk (the axes as lines do) would draw onto the picture before.
+    const FigureRecord* figure = m_state.ShownFigure();
+    return figure && figure->PartsOnly && !On(Switch::ZBuffer) && !On(Switch::ShowAxis) &&
+           m_stage.View().DrawnAtOnce() == 0;
+}
+
+void PictureLoop::PictureBehind() {
+    ObjectWindow& view = m_stage.View();
+    TBitmap32& surface = m_stage.DrawingSurface();
+    const bool shows = view.HoldsPicture();
+    if (shows) DrawBackground(surface, m_heldPlace);
+    // Where this picture's background would have been drawn had it been drawn now.
+    m_heldPlace = PlaceOfBackground();
+    DrawScene(true);
+    view.FinishDrawingBehind();   // when the figure drew nothing
+    if (!shows) return;
+    DrawOverlays(surface);
+    m_state.Callbacks().ShowPicture();
+}
+
 void PictureLoop::Recover(const char* message) {
+    // Whatever was being drawn is given up with the figure.
+    try {
+        m_stage.View().DropHeldPicture();
+    } catch (...) {
+        // Its own failure says no more than the one being reported.
+    }
     LogLine(std::string(ErrorPrefix) + message);
     MainCallbacks& callbacks = m_state.Callbacks();
     callbacks.Sleep(FailedPictureSleep);
@@ -190,11 +226,13 @@ void PictureLoop::Recover(const char* message) {
 }
 
 void PictureLoop::DrawActualPicture() {
-    DrawBackground(m_stage.DrawingSurface());
-    DrawScene();
+    // A held picture is older than this one.
+    m_stage.View().DropHeldPicture();
+    DrawBackground(m_stage.DrawingSurface(), PlaceOfBackground());
+    DrawScene(false);
 }
 
-void PictureLoop::DrawBackground(TBitmap32& surface) {
+void PictureLoop::DrawBackground(TBitmap32& surface, const BackgroundPlace& place) {
     const int32_t filter = ConfigValues().ConvolutionFilter;
     if (!On(Switch::RefreshBackground)) {
         // Pictures accumulate; only the info line's strip is cleared.
@@ -208,7 +246,7 @@ void PictureLoop::DrawBackground(TBitmap32& surface) {
         surface.Clear(ConfigValues().BackgroundColor | 0xFF000000u);
         m_stage.ZBuffer().Clear();
     } else {
-        CopyBackground(surface);
+        CopyWrapped(m_background.Picture, surface, place.x, place.y);
         // Over a background picture too: the depths and colours of the last picture would
         // hide parts of a figure that moves and leave a trail (the eye stays, so nothing
         // else clears them).
@@ -217,7 +255,7 @@ void PictureLoop::DrawBackground(TBitmap32& surface) {
     if (On(Switch::FilterBackground)) ApplyFilter(surface, filter);
 }
 
-void PictureLoop::CopyBackground(TBitmap32& surface) {
+PictureLoop::BackgroundPlace PictureLoop::PlaceOfBackground() const {
     const int32_t tileW = m_background.TileWidth;
     const int32_t tileH = m_background.TileHeight;
     int32_t x = 0, y = 0;
@@ -234,12 +272,13 @@ void PictureLoop::CopyBackground(TBitmap32& surface) {
             x = Wrap(static_cast<int64_t>(std::trunc((360 - m_stage.Eye().GetAlpha()) * tileW / 360)), tileW);
         }
     }
-    CopyWrapped(m_background.Picture, surface, x, y);
+    return {x, y};
 }
 
-void PictureLoop::DrawScene() {
+void PictureLoop::DrawScene(bool behind) {
     ObjectWindow& view = m_stage.View();
     view.Reset();
+    if (behind) view.DrawHeldPicture(true);
     if (On(Switch::ShowLight)) DrawLight(m_stage);
     if (view.DrawAxis()) DrawAxis(m_stage, AxisLength, m_state.AxisStyle);
 
@@ -252,12 +291,15 @@ void PictureLoop::DrawScene() {
         return;
     }
     draw();
-    EndScene();
+    EndScene(behind);
 }
 
-void PictureLoop::EndScene() {
+void PictureLoop::EndScene(bool behind) {
     ObjectWindow& view = m_stage.View();
-    view.EndPicture();
+    if (behind)
+        view.HoldPicture();
+    else
+        view.EndPicture();
     m_stage.Pax().ErrorRecovery();
     m_stage.Bee().ErrorRecovery();
     m_stage.Eye().CheckStack();

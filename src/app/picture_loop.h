@@ -5,6 +5,12 @@
 // flash texts, help, the demo's values) onto the window's surface. A figure that throws is
 // logged and the loop goes on with the next figure.
 //
+// While the loop runs, a figure that makes nothing but parts is drawn behind: each picture's
+// walk runs while the parts of the picture before are drawn on the other cores, and that
+// picture is shown when both are done. The surface sees the same steps in the same order
+// (background, parts, overlays), so every picture is the one the loop would have drawn; it
+// comes one picture later, and keys and mouse act on the picture after the next.
+//
 // The picture path runs 50 to 300 times per second: it allocates nothing and logs nothing
 // unless something is wrong.
 
@@ -51,6 +57,9 @@ public:
     // Nothing while closing; the picture counter + 1, the stop request cleared, the animation
     // step while running, then the picture.
     void ShowNextPicture();
+    // The actual picture drawn behind (see the file comment): the picture shown is the one
+    // walked by the call before, if there was one.
+    void ShowActualPictureBehind();
     // One complete picture (see the file comment), guarded: an exception is logged with
     // ErrorPrefix, the turtles restarted and the next figure shown. Then the input of this
     // picture is cleared, the delay slept and the animation window updated.
@@ -60,7 +69,7 @@ public:
 
     // --- the loop (the widgets forward their events here) -----------------------------------
     // The paint handler: unless a message box is open, and unless a synchronised loop has no
-    // tick to spend, ShowNextPicture.
+    // tick to spend, ShowNextPicture, drawn behind while running.
     void FormPaint();
     // RefreshTimer: a tick for the sync wait; a repaint while running.
     void RefreshTick();
@@ -77,11 +86,22 @@ public:
     tBackground& Background() { return m_background; }
 
 private:
-    void Picture(bool advance);
-    void DrawBackground(TBitmap32& surface);
-    void CopyBackground(TBitmap32& surface);
-    void DrawScene();
-    void EndScene();
+    // Where the background picture's part starts for a picture whose walk begins now.
+    struct BackgroundPlace {
+        int32_t x = 0, y = 0;
+    };
+
+    void NextPicture(bool behind);
+    void Picture(bool advance, bool behind);
+    // Whether the shown figure may be drawn behind.
+    bool MayDrawBehind() const;
+    // The picture walked now, the held one drawn and shown.
+    void PictureBehind();
+    BackgroundPlace PlaceOfBackground() const;
+    void DrawBackground(TBitmap32& surface, const BackgroundPlace& place);
+    // behind: the held picture is drawn beside the walk, and this one held.
+    void DrawScene(bool behind);
+    void EndScene(bool behind);
     void DrawOverlays(TBitmap32& surface);
     void DrawRgbValues(TBitmap32& surface);
     void RunDataProcedure();
@@ -95,6 +115,7 @@ private:
     BasicAnimations& m_animations;
     DemoPlayer& m_player;
     tBackground m_background;
+    BackgroundPlace m_heldPlace;   // of the picture the window holds
     std::string m_infoText;
 };
 

@@ -192,16 +192,25 @@ DrawnPicture PictureSession::Draw(const FigureToDraw& figure, TraceMode trace) {
     if (m_options.zbuffer) SetSwitch(Switch::ZBuffer, true);
     Select(figure);
     ApplyDrawingOptions();
-    tTarnsInterpreter& interpreter = m_studio->Interpreter();
-    interpreter.SetShowResult(trace == TraceMode::On);
+    m_studio->Interpreter().SetShowResult(trace == TraceMode::On);
+    return TimedPicture([this] { m_studio->Pictures().ShowActualPicture(); }, trace);
+}
 
+DrawnPicture PictureSession::DrawAgainBehind() {
+    m_messages->ResetCount();
+    return TimedPicture([this] { m_studio->Pictures().ShowActualPictureBehind(); }, TraceMode::Off);
+}
+
+template <class Show>
+DrawnPicture PictureSession::TimedPicture(Show show, TraceMode trace) {
+    tTarnsInterpreter& interpreter = m_studio->Interpreter();
     DrawnPicture picture;
     const int32_t shows = m_studio->State().DemoShows;
     {
         Watchdog watchdog(m_options.timeLimit);
         const auto start = std::chrono::steady_clock::now();
         const std::clock_t cpuStart = std::clock();
-        m_studio->Pictures().ShowActualPicture();
+        show();
         picture.cpuSeconds = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
         picture.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         picture.stopped = watchdog.Fired();

@@ -78,6 +78,9 @@ public:
     // One picture of the figure with the session's options (depth, seed, projection, view,
     // z-buffer, light model). Throws CliError (bad input) when the system cannot be selected.
     DrawnPicture Draw(const FigureToDraw& figure, TraceMode trace = TraceMode::Off);
+    // The figure of the last Draw again, drawn behind as the running loop draws it: the walk
+    // beside the drawing of the picture before, whose picture Picture() then shows.
+    DrawnPicture DrawAgainBehind();
 
     const TBitmap32& Picture() const;
     // The program's objects, for measurements that go below the picture.
@@ -90,6 +93,9 @@ private:
     struct SavedSettings;
     void Select(const FigureToDraw& figure);
     void ApplyDrawingOptions();
+    // The picture drawn by show, timed under the watchdog, with its counters.
+    template <class Show>
+    DrawnPicture TimedPicture(Show show, TraceMode trace);
 
     PictureOptions m_options;
     std::ostream& m_err;

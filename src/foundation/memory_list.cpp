@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "foundation/cache_lines.h"
 #include "system/error_reporting.h"
@@ -17,6 +18,12 @@ tMemoryList::tMemoryList() {
 void tMemoryList::Reset() {
     m_pageIndex = 0;
     m_free = 0;
+}
+
+void tMemoryList::Swap(tMemoryList& other) noexcept {
+    m_pages.swap(other.m_pages);
+    std::swap(m_pageIndex, other.m_pageIndex);
+    std::swap(m_free, other.m_free);
 }
 
 bool tMemoryList::StartNextPage(size_t need) {

@@ -24,6 +24,8 @@ public:
 
     // Back to the start of the first page; every page stays for reuse.
     void Reset();
+    // The pages and what is handed out of them, exchanged with other's.
+    void Swap(tMemoryList& other) noexcept;
 
     // n fresh bytes aligned to 16: from the current page when they fit, else from the start of
     // the next page, which is reused when it exists and added otherwise. A request larger than

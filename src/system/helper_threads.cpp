@@ -54,6 +54,11 @@ void HelperThreads::Stop() {
 }
 
 void HelperThreads::RunShared(const std::function<void(int)>& task) {
+    Start(task);
+    Finish();
+}
+
+void HelperThreads::Start(const std::function<void(int)>& task) {
     for (std::exception_ptr& e : m_errors) e = nullptr;
     m_task = &task;
     m_running.store(static_cast<int>(m_threads.size()), std::memory_order_relaxed);
@@ -63,8 +68,11 @@ void HelperThreads::RunShared(const std::function<void(int)>& task) {
         m_generation.fetch_add(1, std::memory_order_release);
     }
     m_wake.notify_all();
+}
+
+void HelperThreads::Finish() {
     try {
-        task(0);
+        (*m_task)(0);
     } catch (...) {
         m_errors[0] = std::current_exception();
     }

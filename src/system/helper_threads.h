@@ -28,6 +28,13 @@ public:
     int Shares() const { return static_cast<int>(m_threads.size()) + 1; }
     // Not re-entrant: a task must not call RunShared of the same helpers.
     void RunShared(const std::function<void(int)>& task);
+    // RunShared in two halves, for a caller with work of its own in between: Start hands
+    // task(1) .. task(Shares() - 1) to the helpers and returns at once; Finish runs task(0) on
+    // the calling thread, waits for the helpers and rethrows as RunShared does. task must live
+    // until Finish returns, and nothing else may be given to the helpers in between.
+    void Start(const std::function<void(int)>& task);
+    void Finish();
+    bool Started() const { return m_task != nullptr; }
     // Wakes the sleeping helpers to watch for the next task, so that one given within the
     // watch time starts at once: waking a thread takes tens of microseconds, more on a virtual
     // machine, and the caller can often say a little ahead that a task is coming.

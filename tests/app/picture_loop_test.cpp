@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "app/basic_animations.h"
 #include "app/config/config_test_support.h"
@@ -22,6 +25,7 @@
 #include "scene/eye3d.h"
 #include "scene/pax3d.h"
 #include "system/debug_log.h"
+#include "system/picture_clock.h"
 
 // Counts the allocations of this test program while a test asks for it.
 namespace {
@@ -340,6 +344,62 @@ TEST_F(PictureLoopTest, SynchronisedLoopsSpendOneTickPerPictureAndPauseDrawsExac
         loop.SetPause(false);
         EXPECT_EQ(Switches()[Switch::PlaySound], checked);
     }
+}
+
+TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictureLater) {
+    // Drawn behind, or as a picture is drawn alone: each library figure's pictures of four steps
+    // of its animation, from its start.
+    const auto pictures = [&](DemoSelection at, bool behind) {
+        studio.Player().ShowDemo(at.Demo, at.Figure);
+        studio.Animations().SetRotateAnimation(1, 2, 3);
+        studio.GetStage().View().SetDrawingShares(2);
+        std::vector<std::vector<TColor32>> shown;
+        // The animation steps follow the clock: 25 ms a picture in both runs.
+        const testing::ManualClock clock;
+        for (uint32_t i = 0; i < 5; ++i) {
+            SetManualClock(true, 2000000 + 25 * i);
+            if (behind)
+                loop.FormPaint();
+            else
+                loop.ShowNextPicture();
+            const TBitmap32& p = studio.Picture();
+            shown.emplace_back(p.Bits(), p.Bits() + size_t(p.Width()) * p.Height());
+        }
+        return shown;
+    };
+    Switches()[Switch::Paused] = false;
+    state.SetSyncMode(0);
+    for (const char* name : {"Plant-26", "SierpinskiCarpet1", "Boll3", "Phyllotaxis-100"}) {
+        SCOPED_TRACE(name);
+        const std::optional<DemoSelection> at = studio.Catalogue().FindFigure(name);
+        ASSERT_TRUE(at.has_value());
+        const auto alone = pictures(*at, false);
+        const auto behind = pictures(*at, true);
+        EXPECT_NE(alone[0], alone[1]);   // the figure moves
+        for (size_t i = 0; i + 1 < alone.size(); ++i) EXPECT_TRUE(behind[i + 1] == alone[i]) << "picture " << i;
+        // Drawn behind, the picture of the last walk waits in the window.
+        EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
+    }
+
+    // A figure of its own, one that may draw on the surface, and the z-buffer are drawn at once.
+    ShowOwnDemo({{"line", [this] { studio.GetStage().Pax().DrawRight(100); }}});
+    loop.FormPaint();
+    EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
+    const TBitmap32& picture = studio.Picture();
+    EXPECT_NE(std::count_if(picture.Bits(), picture.Bits() + size_t(picture.Width()) * picture.Height(),
+                            [](TColor32 c) { return (c & 0xFFFFFF) != 0; }),
+              0);
+    const DemoSelection plant = *studio.Catalogue().FindFigure("Plant-26");
+    studio.Player().ShowDemo(plant.Demo, plant.Figure);
+    SetSwitch(Switch::ZBuffer, true);
+    loop.FormPaint();
+    EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
+    SetSwitch(Switch::ZBuffer, false);
+    loop.FormPaint();
+    EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
+    // A step while pausing shows the picture of its own walk.
+    loop.SetPause(true);
+    EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
 }
 
 }  // namespace

@@ -31,6 +31,9 @@ constexpr Extended TextDepthShift = 20;
 constexpr double CirclePartLimit = 5000;
 // Fewer parts in a row than this are drawn by one thread: handing them out would cost more.
 constexpr int32_t MinSharedRun = 64;
+// The calling thread comes to a picture drawn behind only after its walk, and may have almost
+// nothing left to draw: its band may shrink far below an equal share.
+constexpr double BehindLeastOfEqual = 0.04;
 
 // Parts are drawn in depth order, not in the order the walk wrote them, so each record is a
 // fetch from anywhere in part memory (a plant's parts and its picture outgrow the core's
@@ -54,9 +57,16 @@ ObjectWindow::ObjectWindow(std::string_view name, SharedSurfaces& surfaces, Spri
     m_chooseShares = true;
 }
 
-ObjectWindow::~ObjectWindow() = default;
+ObjectWindow::~ObjectWindow() {
+    try {
+        FinishDrawingBehind();
+    } catch (...) {
+        // The picture is going with the window.
+    }
+}
 
 void ObjectWindow::SetDrawingShares(int shares) {
+    FinishDrawingBehind();
     m_chooseShares = false;
     const int taken = shares >= 4 ? 4 : (shares >= 2 ? 2 : 1);
     if (taken == m_drawingShares) return;
@@ -71,6 +81,9 @@ void ObjectWindow::CheckActive(std::string_view operation) const {
 }
 
 void ObjectWindow::Reset() {
+    // The options copied now are read by the drawing.
+    FinishDrawingBehind();
+    m_drawnAtOnce = 0;
     Proj3dWindow::Reset();
     m_active = true;
     m_parts.Clear();
@@ -82,6 +95,7 @@ void ObjectWindow::Reset() {
 }
 
 void ObjectWindow::ClearAll() {
+    DropHeldPicture();
     Proj3dWindow::ClearAll();
     m_shareChooser.TryAgain();
 }
@@ -148,6 +162,7 @@ void ObjectWindow::DrawPoint(ProjData& pen) {
 
 void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
     if (!m_inObject) {
+        DrawingAtOnce();
         Proj3dWindow::DrawCircle(pen, radius);
         return;
     }
@@ -173,6 +188,7 @@ void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
 void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
     auto* part = m_inObject ? NewPart<tBoxPart>(pen, PartType::Box) : nullptr;
     if (!part) {
+        DrawingAtOnce();
         Proj3dWindow::DrawBox(pen, rx, ry);
         return;
     }
@@ -191,6 +207,7 @@ void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
 void ObjectWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
     auto* part = m_inObject ? NewPart<tScaledSpritePart>(pen, PartType::ScaledSprite) : nullptr;
     if (!part) {
+        DrawingAtOnce();
         Proj3dWindow::DrawScaledSprite(pen, rx, ry);
         return;
     }
@@ -251,6 +268,7 @@ void ObjectWindow::DoLine(ProjData& pen) {
     bool cut = false;
     if (pen.Visible != pen.PrevVisible && !PlaneCollecting() && NearPlaneActive()) cut = CutAtNearPlane(pen);
     if (!m_inObject) {
+        DrawingAtOnce();
         if (!cut) {
             Proj3dWindow::DoLine(pen);
             return;
@@ -282,6 +300,7 @@ void ObjectWindow::DoLine(ProjData& pen) {
 void ObjectWindow::DoEndPolygon(ProjData& pen) {
     CheckActive("DoEndPolygon");
     if (!m_inObject) {
+        DrawingAtOnce();
         Proj3dWindow::DoEndPolygon(pen);
         return;
     }
@@ -336,6 +355,9 @@ void ObjectWindow::EndPicture() {
 }
 
 void ObjectWindow::DrawPicture() {
+    // A picture held or drawn behind is older than this one.
+    FinishDrawingBehind();
+    m_held = false;
     // The helpers sleep through the walk; woken now, they are watching by the time the parts
     // are ordered and the first shared run begins.
     if (m_helpers && m_parts.Count() >= MinSharedRun && (!m_chooseShares || m_shareChooser.Shared()))
@@ -348,34 +370,38 @@ void ObjectWindow::DrawPicture() {
     if (m_zBufferOn) Surfaces().ZBuffer.Compose(*surface, 10 * ZBufferShading);
     if (!IsOpen() || m_parts.Count() == 0) return;
     m_parts.Sort();
-    surface->BeginUpdate();
-    DrawParts(*surface);
+    DrawList(*surface, m_parts, m_memory, m_partRowsKnown);
+}
+
+void ObjectWindow::DrawList(TBitmap32& surface, PartList& list, tMemoryList& memory, bool rowsKnown) {
+    surface.BeginUpdate();
+    DrawParts(surface, list, rowsKnown);
     // The helpers have read the part records and the list, and the next walk writes both
     // again: taken back now, all lines at once, the walk does not wait for them one by one.
     if (m_sharedParts > 0) {
-        m_memory.ClaimForWriting();
-        m_parts.ClaimForWriting();
+        memory.ClaimForWriting();
+        list.ClaimForWriting();
     }
-    surface->EndUpdate();
-    surface->Changed();
+    surface.EndUpdate();
+    surface.Changed();
 }
 
 // A user's break or a time limit ends the drawing too: 32,000 parts that each fill the
 // picture take minutes. The look costs two relaxed loads, next to nothing beside a part.
-void ObjectWindow::DrawParts(TBitmap32& surface) {
-    const int shares = SharesFor(surface);
-    const int32_t count = m_parts.Count();
-    const bool allShareable = shares > 1 && EveryPartShareable();
-    const PartList::Order parts = m_parts.InOrder();
+void ObjectWindow::DrawParts(TBitmap32& surface, const PartList& list, bool rowsKnown) {
+    const int shares = SharesFor(surface, list, rowsKnown, true);
+    const int32_t count = list.Count();
+    const bool allShareable = shares > 1 && EveryPartShareable(list);
+    const PartList::Order parts = list.InOrder();
     for (int32_t i = 0; i < count;) {
         int32_t end = i;
         if (allShareable)
             end = count;
         else if (shares > 1)
-            while (end < count && Shareable(end)) ++end;
+            while (end < count && Shareable(list, end)) ++end;
         if (end - i >= MinSharedRun) {
             if (DrawingStopRequested()) return;
-            DrawShared(surface, i, end, shares);
+            DrawShared(surface, list, i, end, shares);
             m_sharedParts += end - i;
             i = end;
         }
@@ -388,13 +414,14 @@ void ObjectWindow::DrawParts(TBitmap32& surface) {
     }
 }
 
-int ObjectWindow::SharesFor(const TBitmap32& surface) {
+int ObjectWindow::SharesFor(const TBitmap32& surface, const PartList& list, bool rowsKnown, bool chooser) {
     // A vector sink hears every primitive in order, so exports draw on one thread.
-    if (m_drawingShares == 1 || !m_partRowsKnown || GetVectorSink() || m_parts.Count() < MinSharedRun ||
-        surface.Height() < 2)
+    if (m_drawingShares == 1 || !rowsKnown || GetVectorSink() || list.Count() < MinSharedRun || surface.Height() < 2)
         return 1;
-    m_pictureCouldShare = true;
-    if (m_chooseShares && !m_shareChooser.Shared()) return 1;
+    if (chooser) {
+        m_pictureCouldShare = true;
+        if (m_chooseShares && !m_shareChooser.Shared()) return 1;
+    }
     if (!m_helpers) {
         try {
             m_helpers = std::make_unique<HelperThreads>(m_drawingShares - 1);
@@ -419,23 +446,36 @@ bool ObjectWindow::ShareableType(PartType type) const {
     }
 }
 
-bool ObjectWindow::Shareable(int32_t index) const {
-    const PartType type = m_parts.TypeOf(index);
+bool ObjectWindow::Shareable(const PartList& list, int32_t index) const {
+    const PartType type = list.TypeOf(index);
     if (type == PartType::Sprite)   // tinted by the store after the run
-        return static_cast<const tSpritePart&>(*m_parts[index]).SpriteId <= SpriteStore::MaxSpriteId;
+        return static_cast<const tSpritePart&>(*list[index]).SpriteId <= SpriteStore::MaxSpriteId;
     return ShareableType(type);
 }
 
-bool ObjectWindow::EveryPartShareable() const {
+bool ObjectWindow::EveryPartShareable(const PartList& list) const {
     for (int type = 0; type < 256; ++type)
-        if (m_parts.CountOf(static_cast<PartType>(type)) > 0 && !ShareableType(static_cast<PartType>(type)))
+        if (list.CountOf(static_cast<PartType>(type)) > 0 && !ShareableType(static_cast<PartType>(type)))
             return false;
     return true;
 }
 
-void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares) {
-    const std::span<const PartRows> rows =
-        m_parts.Rows().subspan(static_cast<size_t>(from), static_cast<size_t>(to - from));
+void ObjectWindow::PlanSharedRun(const PartList& list, int32_t from, int32_t to) {
+    if (list.CountOf(PartType::Circle) == 0 && list.CountOf(PartType::Sprite) == 0) return;
+    m_circleFills.resize(static_cast<size_t>(to - from));
+    m_spriteDraws.resize(static_cast<size_t>(to - from));
+    for (int32_t i = from; i < to; ++i) {
+        const size_t k = static_cast<size_t>(i - from);
+        if (const PartType type = list.TypeOf(i); type == PartType::Circle) {
+            const auto& circle = static_cast<const tCirclePart&>(*list[i]);
+            if (CircleInReach(circle)) m_circleFills[k] = CircleFill(circle);
+        } else if (type == PartType::Sprite) {
+            m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(*list[i]));
+        }
+    }
+}
+
+void ObjectWindow::DrawShared(TBitmap32& surface, const PartList& list, int32_t from, int32_t to, int shares) {
     // Shading a circle changes the light's state, and a sprite part recolours its sprite: so
     // circles are shaded and sprites planned here, in the order of the parts, as the one
     // thread would; the sprites take their last colours when the run is drawn.
@@ -443,52 +483,134 @@ void ObjectWindow::DrawShared(TBitmap32& surface, int32_t from, int32_t to, int 
         SpriteStore& sprites;
         ~CommitTints() { sprites.CommitPlannedTints(); }
     } commitTints{Sprites()};
-    if (m_parts.CountOf(PartType::Circle) > 0 || m_parts.CountOf(PartType::Sprite) > 0) {
-        m_circleFills.resize(rows.size());
-        m_spriteDraws.resize(rows.size());
-        for (int32_t i = from; i < to; ++i) {
-            const size_t k = static_cast<size_t>(i - from);
-            if (const PartType type = m_parts.TypeOf(i); type == PartType::Circle) {
-                const auto& circle = static_cast<const tCirclePart&>(*m_parts[i]);
-                if (CircleInReach(circle)) m_circleFills[k] = CircleFill(circle);
-            } else if (type == PartType::Sprite) {
-                m_spriteDraws[k] = PlanSpritePart(static_cast<const tSpritePart&>(*m_parts[i]));
-            }
-        }
-    }
+    PlanSharedRun(list, from, to);
     // A band per thread, of the share of the work that the balance gives it; each band is
     // timed from the start of the run, so a helper's waking counts against its share. More
     // bands would even out an estimate that is off, but every boundary cuts about a fifth of
     // a plant's parts, which the bands on both sides then draw.
+    const std::span<const PartRows> rows =
+        list.Rows().subspan(static_cast<size_t>(from), static_cast<size_t>(to - from));
     const RowSplit split = SplitRows(rows, surface.Height(), m_balance.Fractions());
     m_shareSeconds.assign(static_cast<size_t>(shares), 0);
     const auto start = std::chrono::steady_clock::now();
-    const PartList::Order parts = m_parts.InOrder();
-    m_helpers->RunShared([&](int share) {
-        tPlaneObj& plane = share == 0 ? m_drawPlane : m_helperPlanes[static_cast<size_t>(share - 1)];
-        const int top = split.bounds[static_cast<size_t>(share)], bottom = split.bounds[static_cast<size_t>(share) + 1];
-        if (top >= bottom) return;
-        const RowShareScope scope(surface, top, bottom);
-        for (int32_t k = from; k < to; ++k) {
-            if (const int32_t ahead = k + PrefetchDistance;
-                ahead < to && rows[static_cast<size_t>(ahead - from)].Meets(top, bottom))
-                PrefetchPart(parts[ahead]);
-            if (!rows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
-            if (DrawingStopRequested()) return;
-            tPartHeader& part = *parts[k];
-            const size_t index = static_cast<size_t>(k - from);
-            if (part.Type == PartType::Sprite) {
-                m_spriteDraws[index].DrawInto(surface);
-            } else if (part.Type != PartType::Circle) {
-                DrawPart(part, plane);
-            } else if (const auto& circle = static_cast<const tCirclePart&>(part); CircleInReach(circle)) {
-                DrawShadedCircle(circle, m_circleFills[index]);
-            }
-        }
-        m_shareSeconds[static_cast<size_t>(share)] =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    });
+    m_helpers->RunShared([&](int share) { DrawBand(surface, list, from, to, split, share, start); });
     m_balance.Took(split.work, m_shareSeconds);
+}
+
+void ObjectWindow::DrawBand(TBitmap32& surface, const PartList& list, int32_t from, int32_t to,
+                            const RowSplit& split, int share, std::chrono::steady_clock::time_point start) {
+    tPlaneObj& plane = share == 0 ? m_drawPlane : m_helperPlanes[static_cast<size_t>(share - 1)];
+    const int top = split.bounds[static_cast<size_t>(share)], bottom = split.bounds[static_cast<size_t>(share) + 1];
+    if (top >= bottom) return;
+    const RowShareScope scope(surface, top, bottom);
+    const std::span<const PartRows> rows =
+        list.Rows().subspan(static_cast<size_t>(from), static_cast<size_t>(to - from));
+    const PartList::Order parts = list.InOrder();
+    for (int32_t k = from; k < to; ++k) {
+        if (const int32_t ahead = k + PrefetchDistance;
+            ahead < to && rows[static_cast<size_t>(ahead - from)].Meets(top, bottom))
+            PrefetchPart(parts[ahead]);
+        if (!rows[static_cast<size_t>(k - from)].Meets(top, bottom)) continue;
+        if (DrawingStopRequested()) return;
+        tPartHeader& part = *parts[k];
+        const size_t index = static_cast<size_t>(k - from);
+        if (part.Type == PartType::Sprite) {
+            m_spriteDraws[index].DrawInto(surface);
+        } else if (part.Type != PartType::Circle) {
+            DrawPart(part, plane);
+        } else if (const auto& circle = static_cast<const tCirclePart&>(part); CircleInReach(circle)) {
+            DrawShadedCircle(circle, m_circleFills[index]);
+        }
+    }
+    m_shareSeconds[static_cast<size_t>(share)] =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// --- held pictures -------------------------------------------------------------------------------
+
+void ObjectWindow::HoldPicture() {
+    CheckActive("HoldPicture");
+    // The z-buffer's lines are composed at the end of the walk that made them.
+    if (m_zBufferOn) {
+        EndPicture();
+        return;
+    }
+    const auto holdStart = std::chrono::steady_clock::now();
+    Proj3dWindow::EndPicture();
+    m_parts.Sort();
+    // Before the lists change places: the picture drawn behind is in the held one.
+    FinishDrawingBehind();
+    std::swap(m_parts, m_heldParts);
+    m_memory.Swap(m_heldMemory);
+    m_held = true;
+    m_heldRowsKnown = m_partRowsKnown;
+    // The drawing: what DrawHeldPicture did before the walk went on (all of the picture before
+    // when it was not drawn behind), the ordering, and the wait for the helpers.
+    const double before = m_behind.drawingStart >= m_pictureStart
+                              ? std::chrono::duration<double>(m_behind.start - m_behind.drawingStart).count()
+                              : 0;
+    const double walk = std::chrono::duration<double>(holdStart - m_pictureStart).count() - before;
+    m_lastTimes = {walk, before + std::chrono::duration<double>(std::chrono::steady_clock::now() - holdStart).count()};
+}
+
+void ObjectWindow::DrawHeldPicture(bool behind) {
+    if (!m_held) return;
+    FinishDrawingBehind();
+    m_held = false;
+    m_sharedParts = 0;
+    m_behind.drawingStart = std::chrono::steady_clock::now();
+    m_behind.start = m_behind.drawingStart;
+    TBitmap32* surface = Surface();
+    if (!surface || !IsOpen() || m_heldParts.Count() == 0) return;
+    const bool canGoBehind = behind && SharesFor(*surface, m_heldParts, m_heldRowsKnown, false) > 1 &&
+                             EveryPartShareable(m_heldParts);
+    if (!canGoBehind) {
+        DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
+        m_behind.start = std::chrono::steady_clock::now();
+        return;
+    }
+    surface->BeginUpdate();
+    const int32_t count = m_heldParts.Count();
+    PlanSharedRun(m_heldParts, 0, count);
+    if (m_behind.balance.Fractions().size() != static_cast<size_t>(m_drawingShares))
+        m_behind.balance = ShareBalance(m_drawingShares, BehindLeastOfEqual);
+    m_behind.split = SplitRows(m_heldParts.Rows(), surface->Height(), m_behind.balance.Fractions());
+    m_behind.surface = surface;
+    m_shareSeconds.assign(static_cast<size_t>(m_drawingShares), 0);
+    m_behind.task = [this, count](int share) {
+        DrawBand(*m_behind.surface, m_heldParts, 0, count, m_behind.split, share, m_behind.start);
+    };
+    m_behind.start = std::chrono::steady_clock::now();
+    m_behind.running = true;
+    m_helpers->Start(m_behind.task);
+}
+
+void ObjectWindow::FinishDrawingBehind() {
+    if (!m_behind.running) return;
+    m_behind.running = false;
+    TBitmap32& surface = *m_behind.surface;
+    struct EndUpdate {
+        TBitmap32& surface;
+        ~EndUpdate() {
+            surface.EndUpdate();
+            surface.Changed();
+        }
+    } endUpdate{surface};
+    m_helpers->Finish();
+    m_behind.balance.Took(m_behind.split.work, m_shareSeconds);
+    m_sharedParts = m_heldParts.Count();
+    m_heldMemory.ClaimForWriting();
+    m_heldParts.ClaimForWriting();
+}
+
+void ObjectWindow::DropHeldPicture() {
+    FinishDrawingBehind();
+    m_held = false;
+}
+
+void ObjectWindow::DrawingAtOnce() {
+    FinishDrawingBehind();
+    ++m_drawnAtOnce;
 }
 
 void ObjectWindow::DrawPart(tPartHeader& part) { DrawPart(part, m_drawPlane); }

@@ -10,6 +10,11 @@
 // each thread on its own band of rows (RowShare); every other part is drawn by the calling
 // thread alone, in its place in the order. The picture is the same to the last bit either way.
 //
+// A picture can also be held rather than drawn (HoldPicture), so that its parts are drawn
+// while the next picture's walk fills the window's other part list: the animation loop then
+// keeps both cores busy even where the walk is as long as the drawing. DrawHeldPicture draws
+// it onto the surface the next time, to the same last bit as EndPicture.
+//
 // At most PartList::MaxParts parts per picture; the next one is reported once in the message
 // line and stops the derivation (the parts made so far are drawn). A user's break or a time
 // limit (DrawingStopRequested) ends the drawing of the parts as well.
@@ -17,6 +22,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -24,6 +30,7 @@
 #include "foundation/memory_list.h"
 #include "render/sprites/sprite_store.h"
 #include "render/windows/part_list.h"
+#include "render/windows/part_rows.h"
 #include "render/windows/proj3d_window.h"
 #include "render/windows/share_balance.h"
 #include "render/windows/share_chooser.h"
@@ -149,6 +156,27 @@ public:
     void DoLine(ProjData& pen) override;
     void DoEndPolygon(ProjData& pen) override;
 
+    // --- held pictures ------------------------------------------------------------------------
+    // Ends the picture as EndPicture does, its parts put in order, but keeps them for
+    // DrawHeldPicture instead of drawing them; a picture still drawn behind is finished first.
+    // The next walk fills the other part list. EndPicture and ClearAll drop a held picture. A
+    // picture walked into the z-buffer is not held: it ends as with EndPicture.
+    void HoldPicture();
+    bool HoldsPicture() const { return m_held; }
+    // Draws the held picture's parts onto the surface (after the Reset of the next walk, whose
+    // options it draws with). With behind, and where every part may be drawn by any thread and
+    // helpers can be had, the helpers begin and this returns at once: the calling thread's own
+    // band follows in the next HoldPicture or FinishDrawingBehind, and until then the walk may
+    // make parts but must not draw on the surface (a primitive drawn at once outside an object
+    // finishes the held picture first). Otherwise the parts are drawn before it returns.
+    void DrawHeldPicture(bool behind);
+    // The calling thread's band of a picture drawn behind, then the wait for the helpers.
+    void FinishDrawingBehind();
+    bool DrawingBehind() const { return m_behind.running; }
+    void DropHeldPicture();
+    // Primitives that the last walk drew at once, outside any object.
+    int32_t DrawnAtOnce() const { return m_drawnAtOnce; }
+
     // Draws one part (EndPicture's step; public so that any record can be checked).
     void DrawPart(tPartHeader& part);
 
@@ -162,7 +190,10 @@ public:
     };
     const PictureTimes& LastPictureTimes() const { return m_lastTimes; }
     // Parts per picture (PartList::MaxParts unless an exporter raised it).
-    void SetPartLimit(int32_t limit) { m_parts.SetLimit(limit); }
+    void SetPartLimit(int32_t limit) {
+        m_parts.SetLimit(limit);
+        m_heldParts.SetLimit(limit);
+    }
     int32_t PartLimit() const { return m_parts.Limit(); }
     const tMemoryList& PartMemory() const { return m_memory; }
     // Threads that draw the parts of a picture: 1, 2 or 4 (other values are taken down to
@@ -202,18 +233,30 @@ private:
     bool CutAtNearPlane(ProjData& pen) const;
     // EndPicture's work, without its timing.
     void DrawPicture();
-    void DrawParts(TBitmap32& surface);
-    // The shares the parts of this picture can be drawn in (1: one thread).
-    int SharesFor(const TBitmap32& surface);
+    // The ordered parts of list drawn onto surface, in shares where they can be; rowsKnown:
+    // the list has the parts' rows. Afterwards the lines the helpers read are taken back.
+    void DrawList(TBitmap32& surface, PartList& list, tMemoryList& memory, bool rowsKnown);
+    void DrawParts(TBitmap32& surface, const PartList& list, bool rowsKnown);
+    // The shares the parts of list can be drawn in (1: one thread); the helpers are started
+    // here. chooser: as the share chooser decides.
+    int SharesFor(const TBitmap32& surface, const PartList& list, bool rowsKnown, bool chooser);
     // Whether any thread may draw part index on its own rows (it writes nothing but pixels);
     // whether every part of that type may be (sprites depend on their sprite); whether every
     // part of the picture may be.
-    bool Shareable(int32_t index) const;
+    bool Shareable(const PartList& list, int32_t index) const;
     bool ShareableType(PartType type) const;
-    bool EveryPartShareable() const;
+    bool EveryPartShareable(const PartList& list) const;
     // Into the list, with the rows it can touch.
     void InsertPart(tPartHeader* part);
-    void DrawShared(TBitmap32& surface, int32_t from, int32_t to, int shares);
+    // Circles shaded and sprites planned for a shared run of list (see DrawShared).
+    void PlanSharedRun(const PartList& list, int32_t from, int32_t to);
+    void DrawShared(TBitmap32& surface, const PartList& list, int32_t from, int32_t to, int shares);
+    // One thread's band of a shared run: the parts from .. to - 1 that meet the rows of band
+    // share of split, timed from start into m_shareSeconds.
+    void DrawBand(TBitmap32& surface, const PartList& list, int32_t from, int32_t to, const RowSplit& split,
+                  int share, std::chrono::steady_clock::time_point start);
+    // Before a primitive is drawn at once: the picture drawn behind must be done first.
+    void DrawingAtOnce();
     void DrawPart(tPartHeader& part, tPlaneObj& plane);
     void DrawPolygonPart(const tPartHeader& part, tPlaneObj& plane);
     void DrawCirclePart(const tPartHeader& part);
@@ -251,6 +294,25 @@ private:
     std::vector<tSpriteDraw> m_spriteDraws;      // of its sprites, by the same index
     ShareBalance m_balance;                      // the threads' parts of a shared run
     std::vector<double> m_shareSeconds;          // each thread's time in the last one
+
+    // The held picture: its ordered parts, their memory, and whether they came with rows.
+    PartList m_heldParts;
+    tMemoryList m_heldMemory;
+    bool m_held = false;
+    bool m_heldRowsKnown = false;
+    int32_t m_drawnAtOnce = 0;
+    // The held picture as it is drawn behind the next walk. The calling thread's band starts
+    // only when that walk is over, so its balance of the bands learns to give it little.
+    struct BehindRun {
+        bool running = false;
+        TBitmap32* surface = nullptr;
+        RowSplit split;
+        std::chrono::steady_clock::time_point start{};
+        std::chrono::steady_clock::time_point drawingStart{};   // of DrawHeldPicture
+        std::function<void(int)> task;
+        ShareBalance balance;
+    };
+    BehindRun m_behind;
 };
 
 }  // namespace pax

@@ -162,7 +162,11 @@ RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const 
         const size_t lo = std::max(previous, aim > slack ? aim - slack : 0), hi = std::min(rows, aim + slack);
         size_t best = std::max(previous, std::min(aim, rows));
         double bestScore = INFINITY;
+        // Never so far that the band above loses half of its own share: a small share would
+        // move to empty rows above the figure, and a band with nothing to draw is never timed.
+        const double leeway = 0.5 * fractions[k - 1] * total;
         for (size_t r = lo; r <= hi; ++r) {
+            if (std::fabs(before[r] - goal) > leeway && r != best) continue;
             const double score = cut[r] * CutCost + std::fabs(before[r] - goal);
             if (score < bestScore) bestScore = score, best = r;
         }

@@ -5,7 +5,7 @@
 
 namespace pax {
 
-ShareBalance::ShareBalance(int shares) {
+ShareBalance::ShareBalance(int shares, double leastOfEqual) : m_leastOfEqual(leastOfEqual) {
     const size_t n = static_cast<size_t>(std::max(shares, 1));
     m_fractions.assign(n, 1.0 / static_cast<double>(n));
 }
@@ -24,7 +24,7 @@ void ShareBalance::Took(std::span<const double> work, std::span<const double> se
     }
     // Both the present and the measured fractions add up to 1, and so does the way between.
     // Shares below the least are raised to it, the others give up what that takes.
-    const double least = LeastOfEqual / static_cast<double>(n);
+    const double least = m_leastOfEqual / static_cast<double>(n);
     std::vector<bool> raised(n);
     double raisedSum = 0, freeSum = 0;
     for (size_t k = 0; k < n; ++k) {

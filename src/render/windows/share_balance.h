@@ -19,8 +19,8 @@ public:
     // still has enough work to be seen fast again.
     static constexpr double LeastOfEqual = 0.3;
 
-    // shares equal parts (1 when shares < 1).
-    explicit ShareBalance(int shares = 1);
+    // shares equal parts (1 when shares < 1); leastOfEqual in place of LeastOfEqual.
+    explicit ShareBalance(int shares = 1, double leastOfEqual = LeastOfEqual);
 
     // The parts of the work for the next run, adding up to 1.
     std::span<const double> Fractions() const { return m_fractions; }
@@ -31,6 +31,7 @@ public:
 
 private:
     std::vector<double> m_fractions;
+    double m_leastOfEqual = LeastOfEqual;
 };
 
 }  // namespace pax

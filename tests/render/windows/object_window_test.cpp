@@ -151,6 +151,97 @@ TEST_F(ObjectWindowTest, PartsMadeForOneThreadAreDrawnByOne) {
     EXPECT_GT(CountPixelsNot(Picture(), clBlack32), 10000);
 }
 
+TEST_F(ObjectWindowTest, AHeldPictureIsDrawnBehindTheNextWalkAsEndPictureWouldDrawIt) {
+    window.SetDrawingShares(2);
+    const auto pixels = [&] {
+        const TBitmap32& p = Picture();
+        return std::vector<TColor32>(p.Bits(), p.Bits() + size_t(p.Width()) * p.Height());
+    };
+    // Boxes, lines and lit circles, placed by variant; with text, a part only one thread draws.
+    const auto walk = [&](int variant, bool text) {
+        window.BeginObject(ObjectShape::General);
+        for (int i = 0; i < 150; ++i) {
+            At({Extended(i % 15) * 50 - 350 + variant * 7, Extended(i % 7) * 10, Extended(i / 15) * 30 - 150});
+            Box(0xFF000000u | static_cast<uint32_t>((i + variant) * 0x030201), 14);
+            SetColors(0xFFFFFFFFu, 0xFF4080C0u);
+            To({Extended(i % 15) * 50 - 330, Extended(i % 5) * 10, Extended(i / 15) * 30 - 120 - variant});
+            if (i % 10 == 0) window.DrawCircle(pen, 9);
+        }
+        if (text) window.DrawText(pen, "held");
+        window.EndObject();
+    };
+    const auto drawnAtOnce = [&](int variant, bool text) {
+        window.Reset();
+        Picture().Clear(clBlack32);
+        walk(variant, text);
+        window.EndPicture();
+        return pixels();
+    };
+    const std::vector<TColor32> first = drawnAtOnce(1, false), second = drawnAtOnce(2, false);
+    const std::vector<TColor32> withText = drawnAtOnce(3, true);
+    ASSERT_NE(first, second);
+
+    // Held, the picture is not drawn; drawn behind, it is finished by the next HoldPicture,
+    // while the walk between made the next picture's parts.
+    window.Reset();
+    Picture().Clear(clBlack32);
+    walk(1, false);
+    window.HoldPicture();
+    EXPECT_TRUE(window.HoldsPicture());
+    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+    window.Reset();
+    window.DrawHeldPicture(true);
+    EXPECT_TRUE(window.DrawingBehind());
+    walk(2, false);
+    window.HoldPicture();
+    EXPECT_FALSE(window.DrawingBehind());
+    EXPECT_EQ(window.SharedParts(), 150 + 150 + 15);   // boxes, lines, circles
+    EXPECT_TRUE(pixels() == first);
+    // Drawn without going behind, on the picture's own background.
+    Picture().Clear(clBlack32);
+    window.Reset();
+    window.DrawHeldPicture(false);
+    EXPECT_FALSE(window.DrawingBehind());
+    EXPECT_FALSE(window.HoldsPicture());
+    EXPECT_TRUE(pixels() == second);
+
+    // A text part is drawn before DrawHeldPicture returns, behind or not.
+    window.Reset();
+    Picture().Clear(clBlack32);
+    walk(3, true);
+    window.HoldPicture();
+    window.Reset();
+    window.DrawHeldPicture(true);
+    EXPECT_FALSE(window.DrawingBehind());
+    EXPECT_TRUE(pixels() == withText);
+
+    // A primitive drawn at once during the walk waits for the picture drawn behind.
+    window.Reset();
+    Picture().Clear(clBlack32);
+    walk(1, false);
+    window.HoldPicture();
+    window.Reset();
+    window.DrawHeldPicture(true);
+    At({0, 0, 0});
+    Box(0xFFFF0000u, 5);
+    EXPECT_FALSE(window.DrawingBehind());
+    EXPECT_EQ(window.DrawnAtOnce(), 1);
+    window.Reset();
+    EXPECT_EQ(window.DrawnAtOnce(), 0);
+
+    // A picture ended at once, and a new figure, drop the held one.
+    walk(2, false);
+    window.HoldPicture();
+    window.Reset();
+    window.EndPicture();
+    EXPECT_FALSE(window.HoldsPicture());
+    window.Reset();
+    walk(2, false);
+    window.HoldPicture();
+    window.ClearAll();
+    EXPECT_FALSE(window.HoldsPicture());
+}
+
 TEST_F(ObjectWindowTest, TheThirtyTwoThousandAndFirstPartIsReportedOnceAndStops) {
     testing::ScopedStatusErrors errors;
     window.BeginObject(ObjectShape::General);
