@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -74,6 +75,40 @@ TEST(HelperThreads, ASharesExceptionReachesTheCallerAfterAllAreDone) {
     std::atomic<int> helperSum{0};
     helpers.RunShared([&](int share) { share == 0 ? void(sum += 1) : void(helperSum += 10); });
     EXPECT_EQ(sum + helperSum.load(), 11);
+}
+
+// Started, the helpers run their shares while the caller does its own work; Finish runs the
+// caller's share and waits. RunShared and the two halves take turns.
+TEST(HelperThreads, StartedHelpersRunBesideTheCallerUntilFinish) {
+    HelperThreads helpers(1);
+    std::atomic<int> helperRuns{0};
+    int callerRuns = 0;
+    const std::function<void(int)> task = [&](int share) { share == 0 ? void(++callerRuns) : void(++helperRuns); };
+    for (int round = 0; round < 200; ++round) {
+        const int before = helperRuns.load(), callerBefore = callerRuns;
+        helpers.Start(task);
+        EXPECT_TRUE(helpers.Started());
+        // The helper's share is done before the caller asks for the end.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (helperRuns.load() == before && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+        ASSERT_EQ(helperRuns.load(), before + 1);
+        EXPECT_EQ(callerRuns, callerBefore);
+        helpers.Finish();
+        EXPECT_FALSE(helpers.Started());
+        EXPECT_EQ(callerRuns, callerBefore + 1);
+        if (round % 50 == 0) helpers.RunShared(task);
+    }
+    EXPECT_EQ(helperRuns.load(), 204);
+    EXPECT_EQ(callerRuns, 204);
+    // A helper's exception comes out of Finish, after the caller's share.
+    const std::function<void(int)> failing = [&](int share) {
+        if (share == 1) throw std::runtime_error("behind");
+        ++callerRuns;
+    };
+    helpers.Start(failing);
+    EXPECT_THROW(helpers.Finish(), std::runtime_error);
+    EXPECT_EQ(callerRuns, 205);
+    EXPECT_FALSE(helpers.Started());
 }
 
 TEST(HelperThreads, AtLeastOneHelperAndSharesThatArePowersOfTwo) {

@@ -68,6 +68,14 @@ TEST(PartRows, BandsShareTheWorkAndCoverEveryRow) {
     EXPECT_NEAR(split.work[0], 1250, 50);
     EXPECT_NEAR(split.work[0] + split.work[1], 5000, 1e-6);
 
+    // A small share over tall parts: rows above the figure would cut none of them, but the
+    // band keeps at least half of its share, or its thread would have nothing to be timed by.
+    const std::vector<PartRows> tall(300, PartRows{100, 200, 50});
+    const double tenth[] = {0.1, 0.9};
+    const RowSplit small = SplitRows(tall, 200, tenth);
+    EXPECT_GE(small.work[0], 0.05 * 15000);
+    EXPECT_LE(small.work[0], 0.15 * 15000);
+
     // Nothing to share, or one band: the whole surface.
     EXPECT_EQ(EqualBands({}, 200, 2).size(), 3u);
     EXPECT_EQ(EqualBands(parts, 200, 1), (std::vector<int>{INT_MIN, INT_MAX}));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -49,6 +50,18 @@ TEST(ShareBalance, SettlesWhereThreadsOfUnequalSpeedFinishTogether) {
     for (int run = 0; run < 40; ++run) stalled.Took(even, slow);
     EXPECT_NEAR(stalled.Fractions()[1], ShareBalance::LeastOfEqual / 2, 1e-12);
     EXPECT_NEAR(stalled.Fractions()[0] + stalled.Fractions()[1], 1, 1e-12);
+
+    // A share that begins 0.8 s late, of a second's drawing, settles at a tenth, where both
+    // end together: below the usual least, with a balance that allows it.
+    for (double least : {ShareBalance::LeastOfEqual, 0.04}) {
+        ShareBalance late(2, least);
+        for (int run = 0; run < 60; ++run) {
+            const double parts[] = {100 * late.Fractions()[0], 100 * late.Fractions()[1]};
+            const double times[] = {0.8 + parts[0] / 100, parts[1] / 100};
+            late.Took(parts, times);
+        }
+        EXPECT_NEAR(late.Fractions()[0], std::max(0.1, least / 2), 1e-3) << least;
+    }
 }
 
 TEST(ShareBalance, RunsWithoutAMeasureChangeNothing) {
