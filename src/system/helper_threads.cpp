@@ -89,19 +89,21 @@ void HelperThreads::Finish() {
 void HelperThreads::Rouse() {
     {
         std::lock_guard lock(m_mutex);
-        ++m_rousings;
+        m_rousings.fetch_add(1, std::memory_order_relaxed);
     }
     m_wake.notify_all();
 }
 
 void HelperThreads::Serve(int share) {
-    uint64_t seen = 0, rousingsSeen = 0;
+    uint64_t seen = 0;
     for (;;) {
         const auto fresh = [&] { return m_generation.load(std::memory_order_acquire) != seen; };
+        const uint64_t rousings = m_rousings.load(std::memory_order_relaxed);
         if (!Watch(fresh)) {
             std::unique_lock lock(m_mutex);
-            rousingsSeen = m_rousings;   // a rousing while this helper watched is spent
-            m_wake.wait(lock, [&] { return m_quit || fresh() || m_rousings != rousingsSeen; });
+            const auto roused = [&] { return m_rousings.load(std::memory_order_relaxed) != rousings; };
+            if (roused() && !m_quit) continue;   // roused while watching: watch on
+            m_wake.wait(lock, [&] { return m_quit || fresh() || roused(); });
             if (m_quit) return;
             if (!fresh()) continue;   // roused: watch again
         }

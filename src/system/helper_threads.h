@@ -35,9 +35,10 @@ public:
     void Start(const std::function<void(int)>& task);
     void Finish();
     bool Started() const { return m_task != nullptr; }
-    // Wakes the sleeping helpers to watch for the next task, so that one given within the
-    // watch time starts at once: waking a thread takes tens of microseconds, more on a virtual
-    // machine, and the caller can often say a little ahead that a task is coming.
+    // Wakes the sleeping helpers to watch for the next task, and has a watching one watch on,
+    // so that one given within the watch time starts at once: waking a thread takes tens of
+    // microseconds, more on a virtual machine, and the caller can often say a little ahead
+    // that a task is coming.
     void Rouse();
 
 private:
@@ -52,7 +53,7 @@ private:
     std::condition_variable m_done;
     std::atomic<uint64_t> m_generation{0};   // one more per task, read by the helpers
     std::atomic<int> m_running{0};           // helpers still at the current task
-    uint64_t m_rousings = 0;                 // one more per Rouse, guarded by m_mutex
+    std::atomic<uint64_t> m_rousings{0};     // one more per Rouse, made under m_mutex
     bool m_quit = false;                     // guarded by m_mutex
 };
 

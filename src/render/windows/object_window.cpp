@@ -544,6 +544,9 @@ void ObjectWindow::HoldPicture() {
     m_memory.Swap(m_heldMemory);
     m_held = true;
     m_heldRowsKnown = m_partRowsKnown;
+    // The held picture is drawn behind the next walk, which begins in a moment: the helpers
+    // watch for it instead of going to sleep.
+    if (m_helpers) m_helpers->Rouse();
     // The drawing: what DrawHeldPicture did before the walk went on (all of the picture before
     // when it was not drawn behind), the ordering, and the wait for the helpers.
     const double before = m_behind.drawingStart >= m_pictureStart
