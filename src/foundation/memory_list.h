@@ -47,6 +47,9 @@ public:
     // Takes the bytes handed out since the last Reset into this core's cache for writing
     // (ClaimForWriting), unchanged: for a list that another core has just read.
     void ClaimForWriting();
+    // The same, later: after the next Reset each of those pages is claimed when the bump
+    // reaches it, so that the claim falls to the walk that writes the pages again.
+    void ClaimOnReuse();
 
     int PageCount() const { return static_cast<int>(m_pages.size()); }
     int PageIndex() const { return m_pageIndex; }
@@ -56,11 +59,20 @@ public:
     size_t PageEnd() const { return m_pages[m_pageIndex].Size(); }
 
 private:
+    // Pages read by another core: all before the last, and the first bytes of the last.
+    struct Claim {
+        int pages = 0;
+        size_t lastBytes = 0;
+    };
+
     bool StartNextPage(size_t need);
+    void ClaimPage(int index);
 
     std::vector<AlignedBlock> m_pages;
     int m_pageIndex = 0;
     size_t m_free = 0;
+    Claim m_claim;       // for the pages being handed out since the last Reset
+    Claim m_nextClaim;   // for those after the next
 };
 
 }  // namespace pax

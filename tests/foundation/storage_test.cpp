@@ -130,6 +130,32 @@ TEST(MemoryList, LinesTakenForWritingKeepEveryByte) {
     }
 }
 
+// Claimed on reuse, the pages of the last picture are claimed as the next one reaches them,
+// and every byte stays until it is handed out again; also where the next picture puts a new
+// page among them, so that a page of plain size comes to stand where the oversized last one
+// was claimed (the address sanitizer sees a claim past its end).
+TEST(MemoryList, PagesClaimedOnReuseKeepTheirBytes) {
+    tMemoryList memory;
+    auto* small = static_cast<int32_t*>(memory.Alloc(400));
+    std::fill_n(small, 100, 7);
+    auto* plain = static_cast<std::byte*>(memory.Alloc(32500));   // a page of its own
+    std::fill_n(plain, 32500, std::byte{5});
+    auto* big = static_cast<std::byte*>(memory.Alloc(200000));
+    std::fill_n(big, 200000, std::byte{9});
+    ASSERT_EQ(memory.PageCount(), 3);
+    memory.ClaimOnReuse();
+    memory.Reset();   // claims the first page
+    EXPECT_TRUE(std::all_of(small, small + 100, [](int32_t v) { return v == 7; }));
+    EXPECT_EQ(memory.Alloc(400), small);
+    ASSERT_NE(memory.Alloc(100000), nullptr);   // a new page before the plain one
+    EXPECT_EQ(memory.Alloc(32500), plain);       // the plain page, where the big one was claimed
+    EXPECT_EQ(memory.PageCount(), 4);
+    EXPECT_TRUE(std::all_of(plain, plain + 32500, [](std::byte b) { return b == std::byte{5}; }));
+    EXPECT_TRUE(std::all_of(big, big + 200000, [](std::byte b) { return b == std::byte{9}; }));
+    memory.Reset();   // nothing left to claim
+    EXPECT_EQ(memory.Alloc(400), small);
+}
+
 TEST(MemoryList, AnOversizedRequestGetsAPageOfItsOwn) {
     tMemoryList memory;
     memory.Alloc(100);

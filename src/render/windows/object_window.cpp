@@ -602,8 +602,10 @@ void ObjectWindow::FinishDrawingBehind() {
     m_helpers->Finish();
     m_behind.balance.Took(m_behind.split.work, m_shareSeconds);
     m_sharedParts = m_heldParts.Count();
-    m_heldMemory.ClaimForWriting();
-    m_heldParts.ClaimForWriting();
+    // Taken back as the walk after the next begins to write them again: there the claim
+    // shortens a walk that the helpers' band is measured against, instead of following both.
+    m_heldMemory.ClaimOnReuse();
+    m_heldParts.ClaimOnReuse();
 }
 
 void ObjectWindow::DropHeldPicture() {

@@ -184,7 +184,9 @@ public:
     int32_t PartCount() const { return m_parts.Count(); }
     // Where the last picture's time went, in seconds: from Reset until EndPicture, the walk that
     // made its parts (and drew whatever is not a part); then EndPicture, which orders and draws
-    // them. Both zero until a picture has ended.
+    // them. Both zero until a picture has ended. For a held picture the drawing is the calling
+    // thread's part in the held picture before it (what DrawHeldPicture took, and its wait in
+    // HoldPicture) and the ordering, and the walk the rest.
     struct PictureTimes {
         double walk = 0, drawing = 0;
     };
@@ -198,7 +200,7 @@ public:
     const tMemoryList& PartMemory() const { return m_memory; }
     // Threads that draw the parts of a picture: 1, 2 or 4 (other values are taken down to
     // one of these), every picture. At first DefaultDrawingShares(), each picture in shares or
-    // alone as the share chooser finds faster.
+    // alone as the share chooser finds faster; a picture drawn behind always takes them.
     void SetDrawingShares(int shares);
     int DrawingShares() const { return m_drawingShares; }
     // Parts of the last picture that were drawn by shares of threads.

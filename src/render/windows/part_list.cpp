@@ -38,6 +38,8 @@ PartList::PartList() {
 void PartList::SetLimit(int32_t limit) { m_limit = std::clamp(limit, 1, MaxExportParts); }
 
 void PartList::Clear() {
+    if (m_claimOnClear) ClaimForWriting();
+    m_claimOnClear = false;
     m_entries.clear();
     m_typeCounts.fill(0);
 }

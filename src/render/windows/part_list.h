@@ -62,6 +62,9 @@ public:
     // Takes the entries and their rows into this core's cache for writing, unchanged
     // (ClaimForWriting).
     void ClaimForWriting();
+    // Another core has read the list: the next Clear claims it first, so that the claim falls
+    // to the walk that writes the list again.
+    void ClaimOnReuse() { m_claimOnClear = true; }
     // Part i in drawing order (after Sort), its rows and its type.
     tPartHeader* operator[](int32_t i) const { return m_entries[static_cast<size_t>(i)].part; }
     const PartRows& RowsOf(int32_t i) const { return m_entries[static_cast<size_t>(i)].rows; }
@@ -86,6 +89,7 @@ private:
     std::array<int32_t, 256> m_typeCounts{};
 
     int32_t m_limit = MaxParts;
+    bool m_claimOnClear = false;
 
 public:
     // The parts in order as a plain view that holds the entries' address. A loop over the
