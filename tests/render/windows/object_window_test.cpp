@@ -205,23 +205,23 @@ TEST_F(ObjectWindowTest, AHeldPictureIsDrawnBehindTheNextWalkAsEndPictureWouldDr
     EXPECT_FALSE(window.HoldsPicture());
     EXPECT_TRUE(pixels() == second);
 
+    // A picture held on a clear surface, then drawn behind the next walk's Reset.
+    const auto heldThenBehind = [&](int variant, bool text) {
+        window.Reset();
+        Picture().Clear(clBlack32);
+        walk(variant, text);
+        window.HoldPicture();
+        window.Reset();
+        window.DrawHeldPicture(true);
+    };
     // A text part is drawn before DrawHeldPicture returns, behind or not.
-    window.Reset();
-    Picture().Clear(clBlack32);
-    walk(3, true);
-    window.HoldPicture();
-    window.Reset();
-    window.DrawHeldPicture(true);
+    heldThenBehind(3, true);
     EXPECT_FALSE(window.DrawingBehind());
     EXPECT_TRUE(pixels() == withText);
 
     // A primitive drawn at once during the walk waits for the picture drawn behind.
-    window.Reset();
-    Picture().Clear(clBlack32);
-    walk(1, false);
-    window.HoldPicture();
-    window.Reset();
-    window.DrawHeldPicture(true);
+    heldThenBehind(1, false);
+    EXPECT_TRUE(window.DrawingBehind());
     At({0, 0, 0});
     Box(0xFFFF0000u, 5);
     EXPECT_FALSE(window.DrawingBehind());
