@@ -106,7 +106,9 @@ void PictureLoop::ShowActualPictureBehind() { Picture(false, true); }
 void PictureLoop::FormPaint() {
     if (MessageBoxOpen()) return;
     if (m_state.Running() && m_state.SyncMode() > 0 && m_state.TickCount == 0) return;
-    NextPicture(m_state.Running());
+    // A synchronised loop spends a tick per picture whatever it costs: drawing behind would only
+    // add a picture's delay to what the user sees.
+    NextPicture(m_state.Running() && m_state.SyncMode() == 0);
 }
 
 void PictureLoop::RefreshTick() {

@@ -5,11 +5,12 @@
 // flash texts, help, the demo's values) onto the window's surface. A figure that throws is
 // logged and the loop goes on with the next figure.
 //
-// While the loop runs, a figure that makes nothing but parts is drawn behind: each picture's
-// walk runs while the parts of the picture before are drawn on the other cores, and that
-// picture is shown when both are done. The surface sees the same steps in the same order
-// (background, parts, overlays), so every picture is the one the loop would have drawn; it
-// comes one picture later, and keys and mouse act on the picture after the next.
+// While the loop runs unsynchronised (sync mode 0), a figure that makes nothing but parts is
+// drawn behind: each picture's walk runs while the parts of the picture before are drawn on
+// the other cores, and that picture is shown when both are done. The surface sees the same
+// steps in the same order (background, parts, overlays), so every picture is the one the loop
+// would have drawn; it comes one picture later, and keys and mouse act on the picture after
+// the next.
 //
 // The picture path runs 50 to 300 times per second: it allocates nothing and logs nothing
 // unless something is wrong.
@@ -69,7 +70,7 @@ public:
 
     // --- the loop (the widgets forward their events here) -----------------------------------
     // The paint handler: unless a message box is open, and unless a synchronised loop has no
-    // tick to spend, ShowNextPicture, drawn behind while running.
+    // tick to spend, ShowNextPicture, drawn behind while running unsynchronised.
     void FormPaint();
     // RefreshTimer: a tick for the sync wait; a repaint while running.
     void RefreshTick();

@@ -397,6 +397,14 @@ TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictu
     SetSwitch(Switch::ZBuffer, false);
     loop.FormPaint();
     EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
+    // A synchronised loop draws each picture in its own tick.
+    state.SetSyncMode(1);
+    state.TickCount = 1;
+    loop.FormPaint();
+    EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
+    state.SetSyncMode(0);
+    loop.FormPaint();
+    EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
     // A step while pausing shows the picture of its own walk.
     loop.SetPause(true);
     EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
