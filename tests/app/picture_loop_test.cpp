@@ -172,6 +172,27 @@ TEST_F(PictureLoopTest, PicturesAllocateNothingOnceRunning) {
     g_countAllocations = false;
     EXPECT_EQ(g_allocations, 0);
     EXPECT_EQ(loop.InfoText().rfind("fps ", 0), 0u);
+
+    // A library plant's parts, drawn in shares at once and drawn behind.
+    const DemoSelection plant = *studio.Catalogue().FindFigure("Plant-26");
+    studio.Player().ShowDemo(plant.Demo, plant.Figure);
+    studio.GetStage().View().SetDrawingShares(2);
+    Switches()[Switch::Paused] = false;
+    state.SetSyncMode(0);
+    for (bool behind : {false, true}) {
+        // A thread's polygon cells grow to the largest polygon it has met, and the bands move
+        // with the balance; then ten pictures in a row allocate nothing.
+        int quiet = 0;
+        for (int i = 0; i < 60 && quiet < 10; ++i) {
+            g_allocations = 0;
+            g_countAllocations = true;
+            behind ? loop.FormPaint() : loop.ShowNextPicture();
+            g_countAllocations = false;
+            quiet = g_allocations == 0 ? quiet + 1 : 0;
+        }
+        EXPECT_EQ(quiet, 10) << (behind ? "behind" : "in shares");
+        EXPECT_GE(studio.GetStage().View().SharedParts(), 5000);
+    }
 }
 
 // Pixels of the rectangle that differ between two pictures.

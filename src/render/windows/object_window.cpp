@@ -490,11 +490,19 @@ void ObjectWindow::DrawShared(TBitmap32& surface, const PartList& list, int32_t 
     // a plant's parts, which the bands on both sides then draw.
     const std::span<const PartRows> rows =
         list.Rows().subspan(static_cast<size_t>(from), static_cast<size_t>(to - from));
-    const RowSplit split = SplitRows(rows, surface.Height(), m_balance.Fractions());
+    SplitRows(rows, surface.Height(), m_balance.Fractions(), m_split);
     m_shareSeconds.assign(static_cast<size_t>(shares), 0);
-    const auto start = std::chrono::steady_clock::now();
-    m_helpers->RunShared([&](int share) { DrawBand(surface, list, from, to, split, share, start); });
-    m_balance.Took(split.work, m_shareSeconds);
+    // The task takes the run by one reference, small enough for the function to hold without
+    // an allocation.
+    const struct {
+        TBitmap32& surface;
+        const PartList& list;
+        int32_t from, to;
+        std::chrono::steady_clock::time_point start;
+    } run{surface, list, from, to, std::chrono::steady_clock::now()};
+    m_helpers->RunShared(
+        [this, &run](int share) { DrawBand(run.surface, run.list, run.from, run.to, m_split, share, run.start); });
+    m_balance.Took(m_split.work, m_shareSeconds);
 }
 
 void ObjectWindow::DrawBand(TBitmap32& surface, const PartList& list, int32_t from, int32_t to,
@@ -577,7 +585,7 @@ void ObjectWindow::DrawHeldPicture(bool behind) {
     PlanSharedRun(m_heldParts, 0, count);
     if (m_behind.balance.Fractions().size() != static_cast<size_t>(m_drawingShares))
         m_behind.balance = ShareBalance(m_drawingShares, BehindLeastOfEqual);
-    m_behind.split = SplitRows(m_heldParts.Rows(), surface->Height(), m_behind.balance.Fractions());
+    SplitRows(m_heldParts.Rows(), surface->Height(), m_behind.balance.Fractions(), m_behind.split);
     m_behind.surface = surface;
     m_shareSeconds.assign(static_cast<size_t>(m_drawingShares), 0);
     m_behind.task = [this, count](int share) {

@@ -295,6 +295,7 @@ private:
     std::vector<TColor32> m_circleFills;         // of its circles, by the same index
     std::vector<tSpriteDraw> m_spriteDraws;      // of its sprites, by the same index
     ShareBalance m_balance;                      // the threads' parts of a shared run
+    RowSplit m_split;                            // the bands of the last one
     std::vector<double> m_shareSeconds;          // each thread's time in the last one
 
     // The held picture: its ordered parts, their memory, and whether they came with rows.

@@ -111,8 +111,13 @@ PartRows RowsOfPart(const tPartHeader& part) {
 }
 
 RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions) {
-    const size_t bands = std::max<size_t>(fractions.size(), 1);
     RowSplit split;
+    SplitRows(parts, height, fractions, split);
+    return split;
+}
+
+void SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions, RowSplit& split) {
+    const size_t bands = std::max<size_t>(fractions.size(), 1);
     split.bounds.assign(bands + 1, 0);
     split.bounds.front() = INT_MIN;
     split.bounds.back() = INT_MAX;
@@ -120,8 +125,10 @@ RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const 
     const size_t rows = static_cast<size_t>(std::max(height, 1));
     // Work per row, and the parts that a boundary above each row cuts, both by differences: a
     // part adds its work per row where it begins and takes it away where it ends.
-    std::vector<double> workChange(rows + 1, 0);
-    std::vector<int> cutChange(rows + 1, 0);
+    std::vector<double>& workChange = split.rowWork;
+    std::vector<int>& cutChange = split.rowCuts;
+    workChange.assign(rows + 1, 0);
+    cutChange.assign(rows + 1, 0);
     double total = 0;
     for (const PartRows& part : parts) {
         const int top = std::clamp(part.top, 0, static_cast<int>(rows));
@@ -138,11 +145,13 @@ RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const 
     }
     if (bands == 1) {
         split.work[0] = total;
-        return split;
+        return;
     }
     // before[r]: the work of the rows above row r; cut[r]: the parts a boundary there cuts.
-    std::vector<double> before(rows + 1, 0);
-    std::vector<int> cut(rows + 1, 0);
+    std::vector<double>& before = split.workAbove;
+    std::vector<int>& cut = split.cutsAt;
+    before.assign(rows + 1, 0);
+    cut.assign(rows + 1, 0);
     double perRow = 0;
     int cuts = 0;
     for (size_t r = 0; r <= rows; ++r) {
@@ -175,7 +184,6 @@ RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const 
         previous = best;
     }
     split.work[bands - 1] = before[rows] - before[previous];
-    return split;
 }
 
 }  // namespace pax

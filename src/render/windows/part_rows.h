@@ -21,11 +21,15 @@ struct RowSplit {
     // bounds[k + 1] - 1.
     std::vector<int> bounds;
     std::vector<double> work;   // of each band, by the parts' estimates
+    // The rows' work and cuts, kept from split to split: a picture's split allocates nothing.
+    std::vector<double> rowWork, workAbove;
+    std::vector<int> rowCuts, cutsAt;
 };
 
 // Bands of rows for the parts, one per fraction: each part's work is spread evenly over its
 // rows on the surface (height rows), and band k gets about fractions[k] of the whole (the
-// fractions add up to 1).
+// fractions add up to 1). Into split, in the memory it has.
+void SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions, RowSplit& split);
 RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions);
 
 }  // namespace pax

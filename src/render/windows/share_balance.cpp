@@ -8,6 +8,8 @@ namespace pax {
 ShareBalance::ShareBalance(int shares, double leastOfEqual) : m_leastOfEqual(leastOfEqual) {
     const size_t n = static_cast<size_t>(std::max(shares, 1));
     m_fractions.assign(n, 1.0 / static_cast<double>(n));
+    m_speed.assign(n, 0);
+    m_raised.assign(n, 0);
 }
 
 void ShareBalance::Took(std::span<const double> work, std::span<const double> seconds) {
@@ -15,7 +17,7 @@ void ShareBalance::Took(std::span<const double> work, std::span<const double> se
     if (n < 2 || work.size() != n || seconds.size() != n) return;
     // Each share's speed in work per second; the fraction that would have taken it as long as
     // the others is its part of their sum.
-    std::vector<double> speed(n);
+    std::vector<double>& speed = m_speed;
     double total = 0;
     for (size_t k = 0; k < n; ++k) {
         if (!(work[k] > 0 && seconds[k] > 0) || !std::isfinite(work[k] / seconds[k])) return;
@@ -25,7 +27,7 @@ void ShareBalance::Took(std::span<const double> work, std::span<const double> se
     // Both the present and the measured fractions add up to 1, and so does the way between.
     // Shares below the least are raised to it, the others give up what that takes.
     const double least = m_leastOfEqual / static_cast<double>(n);
-    std::vector<bool> raised(n);
+    std::vector<char>& raised = m_raised;
     double raisedSum = 0, freeSum = 0;
     for (size_t k = 0; k < n; ++k) {
         m_fractions[k] = (m_fractions[k] + speed[k] / total) / 2;

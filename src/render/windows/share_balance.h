@@ -32,6 +32,9 @@ public:
 private:
     std::vector<double> m_fractions;
     double m_leastOfEqual = LeastOfEqual;
+    // Took's working values, one per share, kept so that a run allocates nothing.
+    std::vector<double> m_speed;
+    std::vector<char> m_raised;
 };
 
 }  // namespace pax
