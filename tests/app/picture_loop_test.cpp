@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
@@ -19,6 +18,7 @@
 #include "app/options/background_pictures.h"
 #include "app/studio.h"
 #include "app_test_support.h"
+#include "render/window_test_support.h"
 #include "render/windows/object_window.h"
 #include "render/windows/stage.h"
 #include "render/windows/zbuffer.h"
@@ -406,10 +406,7 @@ TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictu
     ShowOwnDemo({{"line", [this] { studio.GetStage().Pax().DrawRight(100); }}});
     loop.FormPaint();
     EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
-    const TBitmap32& picture = studio.Picture();
-    EXPECT_NE(std::count_if(picture.Bits(), picture.Bits() + size_t(picture.Width()) * picture.Height(),
-                            [](TColor32 c) { return (c & 0xFFFFFF) != 0; }),
-              0);
+    EXPECT_GT(testing::CountPixelsNot(studio.Picture(), clBlack32), 0);
     const DemoSelection plant = *studio.Catalogue().FindFigure("Plant-26");
     studio.Player().ShowDemo(plant.Demo, plant.Figure);
     SetSwitch(Switch::ZBuffer, true);

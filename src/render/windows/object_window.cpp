@@ -162,7 +162,7 @@ void ObjectWindow::DrawPoint(ProjData& pen) {
 
 void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
     if (!m_inObject) {
-        DrawingAtOnce();
+        if (pen.Visible) DrawingAtOnce();
         Proj3dWindow::DrawCircle(pen, radius);
         return;
     }
@@ -188,7 +188,7 @@ void ObjectWindow::DrawCircle(ProjData& pen, Extended radius) {
 void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
     auto* part = m_inObject ? NewPart<tBoxPart>(pen, PartType::Box) : nullptr;
     if (!part) {
-        DrawingAtOnce();
+        if (pen.Visible) DrawingAtOnce();   // only a visible one is drawn
         Proj3dWindow::DrawBox(pen, rx, ry);
         return;
     }
@@ -207,7 +207,7 @@ void ObjectWindow::DrawBox(ProjData& pen, Extended rx, Extended ry) {
 void ObjectWindow::DrawScaledSprite(ProjData& pen, Extended rx, Extended ry) {
     auto* part = m_inObject ? NewPart<tScaledSpritePart>(pen, PartType::ScaledSprite) : nullptr;
     if (!part) {
-        DrawingAtOnce();
+        if (pen.Visible) DrawingAtOnce();
         Proj3dWindow::DrawScaledSprite(pen, rx, ry);
         return;
     }

@@ -222,6 +222,16 @@ TEST_F(ObjectWindowTest, AHeldPictureIsDrawnBehindTheNextWalkAsEndPictureWouldDr
     // A primitive drawn at once during the walk waits for the picture drawn behind.
     heldThenBehind(1, false);
     EXPECT_TRUE(window.DrawingBehind());
+    int unseen = 0;
+    for (const Extended behindTheEye : {-5000.0L, 5000.0L}) {   // one of them, whichever way the eye looks
+        At({0, behindTheEye, 0});
+        if (pen.Visible) continue;
+        Box(0xFFFF0000u, 5);   // nothing to draw, and nothing to wait for
+        ++unseen;
+    }
+    EXPECT_EQ(unseen, 1);
+    EXPECT_TRUE(window.DrawingBehind());
+    EXPECT_EQ(window.DrawnAtOnce(), 0);
     At({0, 0, 0});
     Box(0xFFFF0000u, 5);
     EXPECT_FALSE(window.DrawingBehind());
