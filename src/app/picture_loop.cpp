@@ -195,10 +195,18 @@ void PictureLoop::PictureBehind() {
     ObjectWindow& view = m_stage.View();
     TBitmap32& surface = m_stage.DrawingSurface();
     const bool shows = view.HoldsPicture();
-    if (shows) DrawBackground(surface, m_heldPlace);
+    // A plain background is cleared by the threads that draw the held picture, each on its own
+    // rows; any other is drawn first, as it always was.
+    std::optional<TColor32> clear;
+    if (shows && PlainBackground() && view.Surface() == &surface) {
+        clear = ConfigValues().BackgroundColor | 0xFF000000u;
+        m_stage.ZBuffer().Clear();
+    } else if (shows) {
+        DrawBackground(surface, m_heldPlace);
+    }
     // Where this picture's background would have been drawn had it been drawn now.
     m_heldPlace = PlaceOfBackground();
-    DrawScene(true);
+    DrawScene(true, clear);
     view.FinishDrawingBehind();   // when the figure drew nothing
     if (!shows) return;
     DrawOverlays(surface);
@@ -232,6 +240,11 @@ void PictureLoop::DrawActualPicture() {
     m_stage.View().DropHeldPicture();
     DrawBackground(m_stage.DrawingSurface(), PlaceOfBackground());
     DrawScene(false);
+}
+
+bool PictureLoop::PlainBackground() const {
+    return On(Switch::RefreshBackground) && (m_background.Picture.Empty() || !On(Switch::BackgroundPicture)) &&
+           !On(Switch::FilterBackground);
 }
 
 void PictureLoop::DrawBackground(TBitmap32& surface, const BackgroundPlace& place) {
@@ -277,10 +290,10 @@ PictureLoop::BackgroundPlace PictureLoop::PlaceOfBackground() const {
     return {x, y};
 }
 
-void PictureLoop::DrawScene(bool behind) {
+void PictureLoop::DrawScene(bool behind, std::optional<TColor32> heldBackground) {
     ObjectWindow& view = m_stage.View();
     view.Reset();
-    if (behind) view.DrawHeldPicture(true);
+    if (behind) view.DrawHeldPicture(true, heldBackground);
     if (On(Switch::ShowLight)) DrawLight(m_stage);
     if (view.DrawAxis()) DrawAxis(m_stage, AxisLength, m_state.AxisStyle);
 

@@ -16,6 +16,7 @@
 // unless something is wrong.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "render/surface/bitmap32.h"
@@ -100,8 +101,11 @@ private:
     void PictureBehind();
     BackgroundPlace PlaceOfBackground() const;
     void DrawBackground(TBitmap32& surface, const BackgroundPlace& place);
-    // behind: the held picture is drawn beside the walk, and this one held.
-    void DrawScene(bool behind);
+    // Whether the background is the background colour alone, drawn afresh for each picture.
+    bool PlainBackground() const;
+    // behind: the held picture is drawn beside the walk (on heldBackground, where that is
+    // given), and this one held.
+    void DrawScene(bool behind, std::optional<TColor32> heldBackground = {});
     void EndScene(bool behind);
     void DrawOverlays(TBitmap32& surface);
     void DrawRgbValues(TBitmap32& surface);

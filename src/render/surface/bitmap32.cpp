@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "render/surface/bitmap32_blend.h"
 #include "render/surface/row_share.h"
@@ -53,6 +54,12 @@ void TBitmap32::Assign(const TBitmap32& source) {
 }
 
 void TBitmap32::Clear(TColor32 c) { std::fill(m_bits.begin(), m_bits.end(), c); }
+
+void TBitmap32::ClearRows(int top, int bottom, TColor32 c) {
+    top = std::clamp(top, 0, m_height);
+    bottom = std::clamp(bottom, top, m_height);
+    std::fill(m_bits.begin() + std::ptrdiff_t(top) * m_width, m_bits.begin() + std::ptrdiff_t(bottom) * m_width, c);
+}
 
 void TBitmap32::ResetAlpha() {
     for (TColor32& p : m_bits) p |= 0xFF000000;

@@ -84,6 +84,8 @@ public:
     void Assign(const TBitmap32& source);
     // Every pixel set to c, opaque copy without blending.
     void Clear(TColor32 c = clBlack32);
+    // Clear's pixels of rows top .. bottom - 1 (those of the surface), whatever the clip.
+    void ClearRows(int top, int bottom, TColor32 c);
     // Every pixel's alpha set to 255.
     void ResetAlpha();
 

@@ -86,7 +86,12 @@ void ObjectWindow::Reset() {
     m_drawnAtOnce = 0;
     Proj3dWindow::Reset();
     m_active = true;
-    m_parts.Clear();
+    // With a picture held, DrawHeldPicture follows: the list's claim waits until the helpers
+    // have their bands of that picture.
+    if (m_held)
+        m_parts.ClearClaimingLater();
+    else
+        m_parts.Clear();
     m_memory.Reset();
     m_tooManyReported = false;
     m_lastTimes = {};
@@ -564,19 +569,27 @@ void ObjectWindow::HoldPicture() {
     m_lastTimes = {walk, before + std::chrono::duration<double>(std::chrono::steady_clock::now() - holdStart).count()};
 }
 
-void ObjectWindow::DrawHeldPicture(bool behind) {
+void ObjectWindow::DrawHeldPicture(bool behind, std::optional<TColor32> background) {
     if (!m_held) return;
+    DrawHeldParts(behind, background);
+    // The new walk's list, cleared by the Reset before, is claimed now that the helpers draw.
+    m_parts.ClaimOwed();
+}
+
+void ObjectWindow::DrawHeldParts(bool behind, std::optional<TColor32> background) {
     FinishDrawingBehind();
     m_held = false;
     m_sharedParts = 0;
     m_behind.drawingStart = std::chrono::steady_clock::now();
     m_behind.start = m_behind.drawingStart;
     TBitmap32* surface = Surface();
-    if (!surface || !IsOpen() || m_heldParts.Count() == 0) return;
-    const bool canGoBehind = behind && SharesFor(*surface, m_heldParts, m_heldRowsKnown, false) > 1 &&
+    if (!surface) return;
+    const bool drawn = IsOpen() && m_heldParts.Count() > 0;
+    const bool canGoBehind = drawn && behind && SharesFor(*surface, m_heldParts, m_heldRowsKnown, false) > 1 &&
                              EveryPartShareable(m_heldParts);
     if (!canGoBehind) {
-        DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
+        if (background) surface->Clear(*background);
+        if (drawn) DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
         m_behind.start = std::chrono::steady_clock::now();
         return;
     }
@@ -587,8 +600,14 @@ void ObjectWindow::DrawHeldPicture(bool behind) {
         m_behind.balance = ShareBalance(m_drawingShares, BehindLeastOfEqual);
     SplitRows(m_heldParts.Rows(), surface->Height(), m_behind.balance.Fractions(), m_behind.split);
     m_behind.surface = surface;
+    m_behind.background = background;
     m_shareSeconds.assign(static_cast<size_t>(m_drawingShares), 0);
     m_behind.task = [this, count](int share) {
+        if (m_behind.background) {
+            const std::vector<int>& bounds = m_behind.split.bounds;
+            m_behind.surface->ClearRows(bounds[static_cast<size_t>(share)], bounds[static_cast<size_t>(share) + 1],
+                                        *m_behind.background);
+        }
         DrawBand(*m_behind.surface, m_heldParts, 0, count, m_behind.split, share, m_behind.start);
     };
     m_behind.start = std::chrono::steady_clock::now();

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -169,7 +170,9 @@ public:
     // band follows in the next HoldPicture or FinishDrawingBehind, and until then the walk may
     // make parts but must not draw on the surface (a primitive drawn at once outside an object
     // finishes the held picture first). Otherwise the parts are drawn before it returns.
-    void DrawHeldPicture(bool behind);
+    // With background, the held picture's background is that colour over the whole surface,
+    // drawn here too: behind, each thread clears its own rows before it draws its parts there.
+    void DrawHeldPicture(bool behind, std::optional<TColor32> background = {});
     // The calling thread's band of a picture drawn behind, then the wait for the helpers.
     void FinishDrawingBehind();
     bool DrawingBehind() const { return m_behind.running; }
@@ -257,6 +260,8 @@ private:
     // share of split, timed from start into m_shareSeconds.
     void DrawBand(TBitmap32& surface, const PartList& list, int32_t from, int32_t to, const RowSplit& split,
                   int share, std::chrono::steady_clock::time_point start);
+    // DrawHeldPicture's drawing, or its start.
+    void DrawHeldParts(bool behind, std::optional<TColor32> background);
     // Before a primitive is drawn at once: the picture drawn behind must be done first.
     void DrawingAtOnce();
     void DrawPart(tPartHeader& part, tPlaneObj& plane);
@@ -310,6 +315,7 @@ private:
         bool running = false;
         TBitmap32* surface = nullptr;
         RowSplit split;
+        std::optional<TColor32> background;   // each band's rows, cleared before its parts
         std::chrono::steady_clock::time_point start{};
         std::chrono::steady_clock::time_point drawingStart{};   // of DrawHeldPicture
         std::function<void(int)> task;

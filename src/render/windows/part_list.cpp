@@ -38,10 +38,24 @@ PartList::PartList() {
 void PartList::SetLimit(int32_t limit) { m_limit = std::clamp(limit, 1, MaxExportParts); }
 
 void PartList::Clear() {
-    if (m_claimOnClear) ClaimForWriting();
+    ClearClaimingLater();
+    ClaimOwed();
+}
+
+void PartList::ClearClaimingLater() {
+    if (m_claimOnClear) m_owedEntries = std::max(m_owedEntries, m_entries.size());
     m_claimOnClear = false;
     m_entries.clear();
     m_typeCounts.fill(0);
+}
+
+void PartList::ClaimOwed() {
+    if (m_owedEntries == 0) return;
+    // The entries' storage stays reserved when the list is cleared: its bytes are claimed as
+    // bytes, whatever they held.
+    pax::ClaimForWriting(m_entries.data(), m_owedEntries * sizeof(Entry));
+    pax::ClaimForWriting(m_rows.data(), m_rows.size() * sizeof(PartRows));
+    m_owedEntries = 0;
 }
 
 void PartList::ClaimForWriting() {

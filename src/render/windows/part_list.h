@@ -47,7 +47,12 @@ public:
 
     PartList();
 
+    // Empties the list, claiming it first where that is owed (ClaimOnReuse).
     void Clear();
+    // Empties the list and leaves the claim owed to ClaimOwed: for a caller with more urgent
+    // work right after the Clear.
+    void ClearClaimingLater();
+    void ClaimOwed();
     int32_t Count() const { return static_cast<int32_t>(m_entries.size()); }
     bool Full() const { return Count() >= m_limit; }
     // Parts per picture, held within 1 .. MaxExportParts (MaxParts until changed).
@@ -90,6 +95,7 @@ private:
 
     int32_t m_limit = MaxParts;
     bool m_claimOnClear = false;
+    size_t m_owedEntries = 0;   // entries to claim, of the list before the last Clear
 
 public:
     // The parts in order as a plain view that holds the entries' address. A loop over the

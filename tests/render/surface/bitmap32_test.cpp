@@ -323,6 +323,22 @@ TEST(Bitmap32Rects, FillRectOpaqueCopiesAndFillRectBlendBlendsBothClippedAndExcl
     EXPECT_EQ(Marks(c, Ground), ".....\n.....\n.###.\n.....\n.....\n");
 }
 
+TEST(Bitmap32Rects, ClearRowsFillsWholeRowsOfTheSurfaceWhateverTheClip) {
+    TBitmap32 b = Filled(4, 5, Ground);
+    b.SetClipRect({1, 1, 2, 2});
+    b.ClearRows(1, 3, Color32(1, 2, 3, 40));
+    EXPECT_EQ(Marks(b, Ground), "....\n####\n####\n....\n....\n");
+    EXPECT_EQ(b.Pixel(0, 2), Color32(1, 2, 3, 40));
+    // Rows beyond the surface are none of its own, and a reversed range is empty.
+    b.ClearRows(std::numeric_limits<int>::min(), 1, clWhite32);
+    b.ClearRows(4, std::numeric_limits<int>::max(), clWhite32);
+    b.ClearRows(3, 2, clWhite32);
+    EXPECT_EQ(Marks(b, Ground), "####\n####\n####\n....\n####\n");
+    TBitmap32 empty;
+    empty.ClearRows(0, 10, clWhite32);
+    EXPECT_TRUE(empty.Empty());
+}
+
 TEST(Bitmap32Rects, FrameRectDrawsTheFourEdgesInsideTheRectangleAndIsClipped) {
     TBitmap32 b = Filled(6, 5, Ground), thin = Filled(3, 3, Ground), c = Filled(6, 5, Ground);
     b.FrameRectOpaque(1, 0, 5, 4, clWhite32);

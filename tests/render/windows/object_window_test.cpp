@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -182,21 +183,25 @@ TEST_F(ObjectWindowTest, AHeldPictureIsDrawnBehindTheNextWalkAsEndPictureWouldDr
     ASSERT_NE(first, second);
 
     // Held, the picture is not drawn; drawn behind, it is finished by the next HoldPicture,
-    // while the walk between made the next picture's parts.
-    window.Reset();
-    Picture().Clear(clBlack32);
-    walk(1, false);
-    window.HoldPicture();
-    EXPECT_TRUE(window.HoldsPicture());
-    EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
-    window.Reset();
-    window.DrawHeldPicture(true);
-    EXPECT_TRUE(window.DrawingBehind());
-    walk(2, false);
-    window.HoldPicture();
-    EXPECT_FALSE(window.DrawingBehind());
-    EXPECT_EQ(window.SharedParts(), 150 + 150 + 15);   // boxes, lines, circles
-    EXPECT_TRUE(pixels() == first);
+    // while the walk between made the next picture's parts. Given its background colour, the
+    // threads clear their rows first, whatever the surface held.
+    for (const bool background : {false, true}) {
+        window.Reset();
+        Picture().Clear(clBlack32);
+        walk(1, false);
+        window.HoldPicture();
+        EXPECT_TRUE(window.HoldsPicture());
+        EXPECT_EQ(CountPixelsNot(Picture(), clBlack32), 0);
+        if (background) Picture().Clear(0xFF204060u);
+        window.Reset();
+        window.DrawHeldPicture(true, background ? std::optional<TColor32>(clBlack32) : std::nullopt);
+        EXPECT_TRUE(window.DrawingBehind());
+        walk(2, false);
+        window.HoldPicture();
+        EXPECT_FALSE(window.DrawingBehind());
+        EXPECT_EQ(window.SharedParts(), 150 + 150 + 15);   // boxes, lines, circles
+        EXPECT_TRUE(pixels() == first) << background;
+    }
     // Drawn without going behind, on the picture's own background.
     Picture().Clear(clBlack32);
     window.Reset();
@@ -214,8 +219,17 @@ TEST_F(ObjectWindowTest, AHeldPictureIsDrawnBehindTheNextWalkAsEndPictureWouldDr
         window.Reset();
         window.DrawHeldPicture(true);
     };
-    // A text part is drawn before DrawHeldPicture returns, behind or not.
+    // A text part is drawn before DrawHeldPicture returns, behind or not, on its background.
     heldThenBehind(3, true);
+    EXPECT_FALSE(window.DrawingBehind());
+    EXPECT_TRUE(pixels() == withText);
+    window.Reset();
+    Picture().Clear(clBlack32);
+    walk(3, true);
+    window.HoldPicture();
+    Picture().Clear(0xFF204060u);
+    window.Reset();
+    window.DrawHeldPicture(true, clBlack32);
     EXPECT_FALSE(window.DrawingBehind());
     EXPECT_TRUE(pixels() == withText);
 

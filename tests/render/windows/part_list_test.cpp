@@ -60,6 +60,26 @@ TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThi
     }
 }
 
+TEST(PartList, AClaimLeftForLaterKeepsWhatWasWrittenSince) {
+    std::vector<tPartHeader> parts(300);
+    for (size_t i = 0; i < parts.size(); ++i) parts[i].Key = double(i);
+    PartList list;
+    for (int i = 0; i < 300; ++i) list.Insert(&parts[static_cast<size_t>(i)], {i, i + 1, 1});
+    list.Sort();
+    // Read by another core, cleared, and written again before the claim is made.
+    list.ClaimOnReuse();
+    list.ClearClaimingLater();
+    EXPECT_EQ(list.Count(), 0);
+    for (int i = 0; i < 100; ++i) list.Insert(&parts[static_cast<size_t>(i)], {i, i + 3, 2});
+    list.ClaimOwed();
+    list.ClaimOwed();   // made once
+    list.Sort();
+    ASSERT_EQ(list.Count(), 100);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_TRUE(list[i] == &parts[static_cast<size_t>(99 - i)] && list.RowsOf(i).bottom == 102 - i) << i;
+    EXPECT_EQ(list.CountOf(PartType::Line), 0);
+}
+
 TEST(PartList, OrderCodesDescendWithTheKey) {
     const double keys[] = {std::numeric_limits<double>::infinity(), 1e300, 1000.5, 1000, 1, 1e-300, 0,
                            -1e-300, -1, -1000, -1e300, -std::numeric_limits<double>::infinity()};
