@@ -199,7 +199,7 @@ void PictureLoop::PictureBehind() {
     // rows; any other is drawn first, as it always was.
     std::optional<TColor32> clear;
     if (shows && PlainBackground() && view.Surface() == &surface) {
-        clear = ConfigValues().BackgroundColor | 0xFF000000u;
+        clear = ConfigValues().OpaqueBackground();
         m_stage.ZBuffer().Clear();
     } else if (shows) {
         DrawBackground(surface, m_heldPlace);
@@ -254,11 +254,11 @@ void PictureLoop::DrawBackground(TBitmap32& surface, const BackgroundPlace& plac
         if (On(Switch::FilterBackground)) ApplyFilter(surface, filter);
         if (m_state.Info != InfoMode::Off)
             surface.FillRectOpaque(0, surface.Height() - InfoBottomGap, surface.Width(), surface.Height(),
-                                   ConfigValues().BackgroundColor | 0xFF000000u);
+                                   ConfigValues().OpaqueBackground());
         return;
     }
     if (m_background.Picture.Empty() || !On(Switch::BackgroundPicture)) {
-        surface.Clear(ConfigValues().BackgroundColor | 0xFF000000u);
+        surface.Clear(ConfigValues().OpaqueBackground());
         m_stage.ZBuffer().Clear();
     } else {
         CopyWrapped(m_background.Picture, surface, place.x, place.y);

@@ -52,6 +52,8 @@ struct tConfigValues {
 
     // Background.
     uint32_t BackgroundColor = 0xFF000000;
+    // The colour as the background is drawn: opaque, whatever alpha the setting holds.
+    uint32_t OpaqueBackground() const { return BackgroundColor | 0xFF000000u; }
     int32_t TileNumber = 0;
     int32_t ScrollStepX = 0, ScrollStepY = 0;   // pixels per 100 ms
     int32_t ConvolutionFilter = 9;

@@ -474,7 +474,7 @@ void WindowCommands::Chessboard() {
     const TBitmap32& shown = Picture();
     TBitmap32 board;
     board.SetSize(shown.Width(), shown.Height());
-    board.Clear(ConfigValues().BackgroundColor | 0xFF000000u);
+    board.Clear(ConfigValues().OpaqueBackground());
     for (int y = 0; y < board.Height(); ++y) {
         TColor32* row = board.ScanLine(y);
         for (int x = 0; x < board.Width(); ++x)
@@ -559,7 +559,7 @@ void WindowCommands::DrawBackgroundNow() {
     if (Switches()[Switch::BackgroundPicture] && !background.Empty()) {
         background.DrawTo(picture, 0, 0);
     } else {
-        picture.Clear(ConfigValues().BackgroundColor | 0xFF000000u);
+        picture.Clear(ConfigValues().OpaqueBackground());
         stage.ZBuffer().Clear();
     }
     m_studio.State().Callbacks().ShowPicture();

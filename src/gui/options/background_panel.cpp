@@ -44,7 +44,7 @@ protected:
             const QRect r = Strip(i).adjusted(2, 2, -2, -2);
             switch (static_cast<BackgroundType>(i)) {
             case BackgroundType::Colour:
-                p.fillRect(r, QColor::fromRgb(ConfigValues().BackgroundColor | 0xFF000000u));
+                p.fillRect(r, QColor::fromRgb(ConfigValues().OpaqueBackground()));
                 break;
             case BackgroundType::Texture:
                 if (const TTextureRef texture = CurrentTexture(); texture && !texture->Empty())
