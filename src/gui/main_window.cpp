@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
@@ -289,15 +290,24 @@ void MainWindow::Repaint() {
     QMetaObject::invokeMethod(this, [this] { PaintPicture(); }, Qt::QueuedConnection);
 }
 
+qint64 MainWindow::ShowIntervalNs(double refreshHz) {
+    const bool plausible = refreshHz >= MinRefreshHz && refreshHz <= MaxRefreshHz;
+    return std::llround(1e9 / (plausible ? refreshHz : FallbackRefreshHz));
+}
+
 void MainWindow::ShowPicture() {
     m_picture->FitSurface();
-    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : MinShowIntervalMs;
-    if (since >= MinShowIntervalMs) {
+    // The screen the window is on now: it may have been moved to another one.
+    const QScreen* shownOn = screen();
+    const qint64 interval = ShowIntervalNs(shownOn ? shownOn->refreshRate() : 0);
+    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.nsecsElapsed() : interval;
+    if (since >= interval) {
         m_showTimer.stop();
         m_sinceShown.start();
         m_picture->update();
     } else if (!m_showTimer.isActive()) {
-        m_showTimer.start(static_cast<int>(MinShowIntervalMs - since));
+        constexpr qint64 NsPerMs = 1'000'000;
+        m_showTimer.start(static_cast<int>((interval - since + NsPerMs - 1) / NsPerMs));
     }
 }
 

@@ -33,10 +33,15 @@ public:
     static constexpr int MilliSecInterval = 10;
     static constexpr int X20Interval = 50;
     static constexpr int StatePanelWidth = 70;
-    // The screen is updated at most this often (200 per second, the rate of sync mode 0);
-    // faster pictures are all drawn, and the latest one is shown.
-    static constexpr int MinShowIntervalMs = 5;
     static constexpr int UnsyncedBatchMs = 4;
+    // The picture is shown at most once per refresh of the screen: faster pictures are all
+    // drawn and the latest one is shown. A show more would be seen by nobody, and it costs a
+    // copy of the whole surface to the screen, which at the largest window sizes takes a
+    // tenth of a picture's time from the loop. A screen that tells no plausible rate counts
+    // as FallbackRefreshHz.
+    static constexpr double FallbackRefreshHz = 60;
+    static constexpr double MinRefreshHz = 20, MaxRefreshHz = 1000;
+    static qint64 ShowIntervalNs(double refreshHz);
 
     // The studio must outlive the window; the window installs itself as its callbacks and
     // removes itself when destroyed.

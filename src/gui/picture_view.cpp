@@ -27,11 +27,11 @@ uint8_t ButtonOf(Qt::MouseButton button) {
 QPoint PixelOf(const QMouseEvent& event) { return event.position().toPoint(); }
 
 // The pixels of surface as an image that shares them; null for an empty surface.
-QImage Wrap(const TBitmap32& surface) {
+QImage Wrap(const TBitmap32& surface, QImage::Format format = QImage::Format_ARGB32) {
     if (surface.Empty()) return {};
     const int width = surface.Width();
     return QImage(reinterpret_cast<const uchar*>(surface.Bits()), width, surface.Height(),
-                  static_cast<qsizetype>(width) * 4, QImage::Format_ARGB32);
+                  static_cast<qsizetype>(width) * 4, format);
 }
 
 }  // namespace
@@ -67,14 +67,15 @@ void PictureView::paintEvent(QPaintEvent* event) {
         m_missedPaint = true;
         return;
     }
-    const QImage image = SurfaceImage();
+    // The surface's alpha is not a transparency of the window: the pixels are copied as they
+    // are, opaque, as the platform's bitmap transfer would. Read as RGB32 they are: a plain
+    // copy of the rows, where ARGB32 would be premultiplied pixel by pixel on the way.
+    const QImage image = Wrap(m_surface, QImage::Format_RGB32);
     QPainter painter(this);
     if (image.isNull()) {
         painter.fillRect(event->rect(), Qt::black);
         return;
     }
-    // The surface's alpha is not a transparency of the window: the pixels are copied as
-    // they are, as the platform's bitmap transfer would.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(event->rect().topLeft(), image, event->rect());
     // The layers blend like sprites: the sprite's alpha times the master alpha.

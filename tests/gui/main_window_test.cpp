@@ -22,6 +22,7 @@
 #include "system/stop_request.h"
 
 #include <chrono>
+#include <cmath>
 
 namespace pax {
 namespace {
@@ -63,6 +64,22 @@ TEST_F(Window, ShowsTheStudiosSurfacePixelForPixel) {
     EXPECT_GT(lit, 100);   // the first figure is on it
     // The image shares the surface's pixels.
     EXPECT_EQ(window.Picture().SurfaceImage().constBits(), reinterpret_cast<const uchar*>(surface.Bits()));
+
+    // The alpha channel is no transparency: a pixel shows its colour, not premultiplied.
+    TBitmap32& drawn = studio.Picture();
+    drawn.SetPixel(3, 4, 0x00336699);
+    drawn.SetPixel(5, 6, 0x80FF8040);
+    const QImage again = window.Picture().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(again.pixel(3, 4), 0xFF336699u);
+    EXPECT_EQ(again.pixel(5, 6), 0xFFFF8040u);
+}
+
+TEST(ShowInterval, IsTheScreensRefreshTimeOrSixtyHertzForARateBeyondBelief) {
+    EXPECT_EQ(MainWindow::ShowIntervalNs(60), 16'666'667);
+    EXPECT_EQ(MainWindow::ShowIntervalNs(144), 6'944'444);
+    EXPECT_EQ(MainWindow::ShowIntervalNs(MainWindow::MaxRefreshHz), 1'000'000);
+    for (double rate : {0.0, -60.0, 19.9, 1000.5, std::nan("")})
+        EXPECT_EQ(MainWindow::ShowIntervalNs(rate), 16'666'667) << rate;
 }
 
 TEST_F(Window, SpaceAndTheSelectFigureMenuWithADemoPerSubmenuShowFiguresAndTheirCaption) {
