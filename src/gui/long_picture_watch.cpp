@@ -56,11 +56,17 @@ LongPictureWatch::~LongPictureWatch() {
 
 void LongPictureWatch::BeginPicture() {
     if (m_depth++ > 0) return;
+    bool wake = false;
     {
         std::lock_guard lock(m_mutex);
         m_drawing = true;
+        ++m_pictures;
+        m_pictureStart = std::chrono::steady_clock::now();
+        wake = m_watcherIdle;
     }
-    m_wake.notify_all();
+    // A watcher that waits for a look to fall due takes the new picture when it wakes: the
+    // animation loop begins hundreds of pictures a second, and each wake would cost a switch.
+    if (wake) m_wake.notify_all();
 }
 
 void LongPictureWatch::EndPicture() {
@@ -86,17 +92,22 @@ void LongPictureWatch::ReplayKeptKeys() {
         if (k.Receiver) QCoreApplication::postEvent(k.Receiver, k.Event.release(), Qt::HighEventPriority);
 }
 
-// One wait per picture: the first mark after FirstPollMs, then one every PollIntervalMs.
+// Per picture: the first mark FirstPollMs after its start, then one every PollIntervalMs. A
+// picture that ends sooner is never looked into, however closely the next one follows it: a
+// look drops the clicks and mouse moves queued at that moment.
 void LongPictureWatch::Watch() {
     using namespace std::chrono;
     std::unique_lock lock(m_mutex);
     while (!m_quit) {
+        m_watcherIdle = true;
         m_wake.wait(lock, [this] { return m_quit || m_drawing; });
-        auto wait = milliseconds(FirstPollMs);
-        while (!m_quit && m_drawing) {
-            if (m_wake.wait_for(lock, wait, [this] { return m_quit || !m_drawing; })) break;
+        m_watcherIdle = false;
+        const uint64_t picture = m_pictures;
+        const auto goneOn = [this, picture] { return m_quit || !m_drawing || m_pictures != picture; };
+        auto due = m_pictureStart + milliseconds(FirstPollMs);
+        while (!m_wake.wait_until(lock, due, goneOn)) {
             MarkStopPollDue();
-            wait = milliseconds(PollIntervalMs);
+            due = steady_clock::now() + milliseconds(PollIntervalMs);
         }
     }
 }

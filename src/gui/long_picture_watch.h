@@ -11,8 +11,9 @@
 #include <QObject>
 #include <QPointer>
 
-#include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -59,8 +60,13 @@ private:
     std::vector<KeptEvent> m_kept;
     std::mutex m_mutex;
     std::condition_variable m_wake;
+    // Guarded by m_mutex: the outermost pictures begun so far, the start of the last one,
+    // and whether the watcher waits for one to begin (rather than for a look to fall due).
     bool m_quit = false;
-    std::atomic<bool> m_drawing{false};
+    bool m_drawing = false;
+    bool m_watcherIdle = false;
+    uint64_t m_pictures = 0;
+    std::chrono::steady_clock::time_point m_pictureStart;
     std::thread m_thread;
 };
 
