@@ -60,8 +60,9 @@ private:
     std::vector<KeptEvent> m_kept;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    // Guarded by m_mutex: the outermost pictures begun so far, the start of the last one,
-    // and whether the watcher waits for one to begin (rather than for a look to fall due).
+    // All guarded by m_mutex. m_pictures counts the outermost pictures begun, m_pictureStart
+    // is the last one's start; m_watcherIdle says that the watcher waits for a picture to
+    // begin (not for a look to fall due).
     bool m_quit = false;
     bool m_drawing = false;
     bool m_watcherIdle = false;
