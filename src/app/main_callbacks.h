@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "app/drawn_area.h"
 #include "foundation/color32.h"
 
 namespace pax {
@@ -16,8 +17,8 @@ public:
 
     // The picture should be painted now (the paint handler then runs the next picture).
     virtual void Repaint() {}
-    // The finished picture is to be shown on the screen.
-    virtual void ShowPicture() {}
+    // The finished picture is to be shown on the screen; area: where it has something.
+    virtual void ShowPicture(const DrawnArea& area) { (void)area; }
     // NextDemoTimer disabled and enabled again: a fresh full interval.
     virtual void RestartNextDemoTimer() {}
     // NextDemoTimer runs only while enabled (help mode 0).

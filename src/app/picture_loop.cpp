@@ -168,10 +168,12 @@ void PictureLoop::Picture(bool advance, bool behind) {
         if (behind && MayDrawBehind()) {
             PictureBehind();
         } else {
+            const bool plain = PlainBackground() && m_stage.View().Surface() == &m_stage.DrawingSurface();
             DrawActualPicture();
             if (eyeChanged && On(Switch::ZBuffer)) m_stage.ZBuffer().Clear();
-            DrawOverlays(m_stage.DrawingSurface());
-            m_state.Callbacks().ShowPicture();
+            DrawnArea area = AreaOfParts(plain);
+            DrawOverlays(m_stage.DrawingSurface(), area);
+            m_state.Callbacks().ShowPicture(area);
         }
     } catch (const std::exception& e) {
         Recover(e.what());
@@ -209,8 +211,18 @@ void PictureLoop::PictureBehind() {
     DrawScene(true, clear);
     view.FinishDrawingBehind();   // when the figure drew nothing
     if (!shows) return;
-    DrawOverlays(surface);
-    m_state.Callbacks().ShowPicture();
+    DrawnArea area = AreaOfParts(clear.has_value());
+    DrawOverlays(surface, area);
+    m_state.Callbacks().ShowPicture(area);
+}
+
+DrawnArea PictureLoop::AreaOfParts(bool plainBackground) const {
+    // The walk that drew nothing beside its parts holds for the picture drawn behind it too:
+    // that one's own walk could not have drawn on the surface it was drawn onto.
+    if (!plainBackground || !MayDrawBehind()) return DrawnArea::Anything();
+    DrawnArea area = DrawnArea::Plain(ConfigValues().OpaqueBackground());
+    area.Boxes.Add(m_stage.View().DrawnBox());
+    return area;
 }
 
 void PictureLoop::Recover(const char* message) {
@@ -223,7 +235,7 @@ void PictureLoop::Recover(const char* message) {
     LogLine(std::string(ErrorPrefix) + message);
     MainCallbacks& callbacks = m_state.Callbacks();
     callbacks.Sleep(FailedPictureSleep);
-    callbacks.ShowPicture();
+    callbacks.ShowPicture(DrawnArea::Anything());
     try {
         m_stage.Pax().Restart();
         m_stage.Bee().Restart();
@@ -324,48 +336,61 @@ void PictureLoop::EndScene(bool behind) {
 
 // --- overlays --------------------------------------------------------------------------------------
 
-void PictureLoop::DrawOverlays(TBitmap32& surface) {
-    if (On(Switch::ShowRGBValues)) DrawRgbValues(surface);
+void PictureLoop::DrawOverlays(TBitmap32& surface, DrawnArea& area) {
+    if (On(Switch::ShowRGBValues)) DrawRgbValues(surface, area);
     if (surface.Font.Face != PictureFontFace) surface.Font.Face = PictureFontFace;
     surface.Font.Size = PictureFontSize;
 
     const std::shared_ptr<const DemoRecord> demo = m_state.ShownDemo;
     const FigureRecord* figure = m_state.ShownFigure();
-    if (m_state.Input.KeyNotHandled || m_state.Input.MouseMoved) RunDataProcedure();
-    if (figure && figure->Overlay) figure->Overlay();
+    // What the figure's and the demo's own procedures draw, they draw anywhere.
+    if ((m_state.Input.KeyNotHandled || m_state.Input.MouseMoved) && RunDataProcedure())
+        area = DrawnArea::Anything();
+    if (figure && figure->Overlay) {
+        figure->Overlay();
+        area = DrawnArea::Anything();
+    }
     if (m_state.HelpMode == 1) {
         if (demo->DefaultOverlay)
             demo->DefaultOverlay();
         else
             m_state.AnimHelp(surface);
+        area = DrawnArea::Anything();
     }
     if (m_state.ValueInputShown && demo->Values) {
         demo->Values->Draw(surface);
         demo->Values->ProcessKey(m_state.Input.LastKey, m_state.Input.LastShift);
+        area = DrawnArea::Anything();
     }
     MakeInfoText();
     if (!m_infoText.empty()) {
         surface.Font.Color = InfoColor;
-        surface.TextOut(InfoLeft, surface.Height() - InfoBottomGap, m_infoText);
+        TextOut(surface, InfoLeft, surface.Height() - InfoBottomGap, m_infoText, area);
     }
-    DrawFlashTexts(surface);
+    DrawFlashTexts(surface, area);
 }
 
-void PictureLoop::RunDataProcedure() {
+void PictureLoop::TextOut(TBitmap32& surface, int x, int y, std::string_view text, DrawnArea& area) {
+    surface.TextOut(x, y, text);
+    area.Boxes.Add(TRect{x, y, x + surface.TextWidth(text), y + surface.TextHeight()});   // its line box
+}
+
+bool PictureLoop::RunDataProcedure() {
     const FigureRecord* figure = m_state.ShownFigure();
     const DemoProc& data = figure && figure->Data ? figure->Data : m_state.ShownDemo->DefaultData;
     if (data) {
         const std::shared_ptr<const DemoRecord> keep = m_state.ShownDemo;
         data();
-        return;
+        return true;
     }
     const PictureInput& input = m_state.Input;
     if (input.KeyNotHandled) KeyMotion(m_stage.Eye(), m_state.EyeMotion, input.LastKey, input.LastShift);
     if (m_state.ShowCursorData)
         m_state.Callbacks().ShowStatus2(CursorDataText(m_stage, m_ghost), MainState::StatusTextColor);
+    return false;
 }
 
-void PictureLoop::DrawRgbValues(TBitmap32& surface) {
+void PictureLoop::DrawRgbValues(TBitmap32& surface, DrawnArea& area) {
     const int mx = m_state.Input.MouseX, my = m_state.Input.MouseY;
     if (mx < 0 || my < 0 || mx >= surface.Width() || my >= surface.Height()) return;
     const TColor32 c = surface.Pixel(mx, my);
@@ -379,7 +404,7 @@ void PictureLoop::DrawRgbValues(TBitmap32& surface) {
     const int x = mx + RgbTextWidth > surface.Width() ? mx - RgbTextWidth : mx + 8;
     const int y = my + RgbTextHeight > surface.Height() ? my - RgbTextHeight : my;
     surface.Font.Color = InfoColor;
-    surface.TextOut(x, y, std::string_view(text, static_cast<size_t>(p - text)));
+    TextOut(surface, x, y, std::string_view(text, static_cast<size_t>(p - text)), area);
 }
 
 void PictureLoop::MakeInfoText() {
@@ -399,16 +424,16 @@ void PictureLoop::MakeInfoText() {
     }
 }
 
-void PictureLoop::DrawFlashTexts(TBitmap32& surface) {
+void PictureLoop::DrawFlashTexts(TBitmap32& surface, DrawnArea& area) {
     if (m_state.FlashText.empty() && m_state.FlashText2.empty()) return;
     // Opaque, so that a second line flashed after ClearFlashInfo still shows.
     surface.Font.Color = m_state.FlashColor | 0xFF000000u;
     const int y = surface.Height() / 4;
     if (!m_state.FlashText.empty())
-        surface.TextOut((surface.Width() - surface.TextWidth(m_state.FlashText)) / 2, y, m_state.FlashText);
+        TextOut(surface, (surface.Width() - surface.TextWidth(m_state.FlashText)) / 2, y, m_state.FlashText, area);
     if (!m_state.FlashText2.empty())
-        surface.TextOut((surface.Width() - surface.TextWidth(m_state.FlashText2)) / 2, y + FlashLineGap,
-                        m_state.FlashText2);
+        TextOut(surface, (surface.Width() - surface.TextWidth(m_state.FlashText2)) / 2, y + FlashLineGap,
+                m_state.FlashText2, area);
 }
 
 }  // namespace pax

@@ -18,7 +18,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "app/drawn_area.h"
 #include "render/surface/bitmap32.h"
 
 namespace pax {
@@ -107,11 +109,17 @@ private:
     // given), and this one held.
     void DrawScene(bool behind, std::optional<TColor32> heldBackground = {});
     void EndScene(bool behind);
-    void DrawOverlays(TBitmap32& surface);
-    void DrawRgbValues(TBitmap32& surface);
-    void RunDataProcedure();
+    // What the picture drawn last holds before its overlays (given whether its background
+    // was the background colour alone, cleared over the surface the parts were drawn on).
+    DrawnArea AreaOfParts(bool plainBackground) const;
+    // The overlays, each added to the area where it is drawn.
+    void DrawOverlays(TBitmap32& surface, DrawnArea& area);
+    void DrawRgbValues(TBitmap32& surface, DrawnArea& area);
+    static void TextOut(TBitmap32& surface, int x, int y, std::string_view text, DrawnArea& area);
+    // Whether it ran a procedure of the figure or the demo.
+    bool RunDataProcedure();
     void MakeInfoText();
-    void DrawFlashTexts(TBitmap32& surface);
+    void DrawFlashTexts(TBitmap32& surface, DrawnArea& area);
     void Recover(const char* message);
 
     Stage& m_stage;

@@ -36,7 +36,7 @@ public:
     }
 
     void Repaint() override { m_target->Repaint(); }
-    void ShowPicture() override { m_target->ShowPicture(); }
+    void ShowPicture(const DrawnArea& area) override { m_target->ShowPicture(area); }
     void RestartNextDemoTimer() override { m_target->RestartNextDemoTimer(); }
     void EnableNextDemoTimer(bool enabled) override { m_target->EnableNextDemoTimer(enabled); }
     void SetNextDemoInterval(int32_t ms) override { m_target->SetNextDemoInterval(ms); }

@@ -70,7 +70,7 @@ MainWindow::MainWindow(Studio& studio, QWidget* parent)
     m_showTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_showTimer, &QTimer::timeout, this, [this] {
         m_sinceShown.start();
-        m_picture->update();
+        m_picture->ShowChanges();
     });
 
     // The timers take the intervals of the settings here.
@@ -295,8 +295,9 @@ qint64 MainWindow::ShowIntervalNs(double refreshHz) {
     return std::llround(1e9 / (plausible ? refreshHz : FallbackRefreshHz));
 }
 
-void MainWindow::ShowPicture() {
+void MainWindow::ShowPicture(const DrawnArea& area) {
     m_picture->FitSurface();
+    m_picture->TakePicture(area);
     // The screen the window is on now: it may have been moved to another one.
     const QScreen* shownOn = screen();
     const qint64 interval = ShowIntervalNs(shownOn ? shownOn->refreshRate() : 0);
@@ -304,7 +305,7 @@ void MainWindow::ShowPicture() {
     if (since >= interval) {
         m_showTimer.stop();
         m_sinceShown.start();
-        m_picture->update();
+        m_picture->ShowChanges();
     } else if (!m_showTimer.isActive()) {
         constexpr qint64 NsPerMs = 1'000'000;
         m_showTimer.start(static_cast<int>((interval - since + NsPerMs - 1) / NsPerMs));

@@ -63,7 +63,7 @@ public:
 
     // --- MainCallbacks ---------------------------------------------------------------------
     void Repaint() override;
-    void ShowPicture() override;
+    void ShowPicture(const DrawnArea& area) override;
     void RestartNextDemoTimer() override;
     void EnableNextDemoTimer(bool enabled) override;
     void SetNextDemoInterval(int32_t milliseconds) override;

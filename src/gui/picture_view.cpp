@@ -1,6 +1,7 @@
 #include "gui/picture_view.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -62,11 +63,39 @@ void PictureView::Hold(bool on) {
     update();
 }
 
+void PictureView::TakePicture(const DrawnArea& area) {
+    m_surfaceArea = area;
+    if (m_showPending) ShowChanges();
+}
+
+QRegion PictureView::RegionToShow() const {
+    const bool sameScreen = !m_layersShown && m_overlays.Layers().empty() && m_screenSize == size();
+    QRegion region;
+    for (const TRect& box :
+         AreaToCopy(sameScreen ? m_screenArea : DrawnArea::Anything(), m_surfaceArea, width(), height()).Boxes())
+        region += QRect(box.Left, box.Top, box.Width(), box.Height());
+    return region;
+}
+
+void PictureView::ShowChanges() {
+    const QRegion region = RegionToShow();
+    if (region.isEmpty()) return;
+    m_showPending = true;
+    update(region);
+}
+
 void PictureView::paintEvent(QPaintEvent* event) {
     if (m_held) {
         m_missedPaint = true;
         return;
     }
+    // Painted now, what changed shows the surface; where this paint leaves some of it out (an
+    // exposed corner), the screen shows a mixture until the whole picture is copied again.
+    const bool complete = (RegionToShow() - event->region()).isEmpty();
+    m_screenArea = complete ? m_surfaceArea : DrawnArea::Anything();
+    m_screenSize = size();
+    m_layersShown = !m_overlays.Layers().empty();
+    m_showPending = false;
     // The surface's alpha is not a transparency of the window: the pixels are copied as they
     // are, opaque, as the platform's bitmap transfer would. Read as RGB32 they are: a plain
     // copy of the rows, where ARGB32 would be premultiplied pixel by pixel on the way.
@@ -77,7 +106,9 @@ void PictureView::paintEvent(QPaintEvent* event) {
         return;
     }
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(event->rect().topLeft(), image, event->rect());
+    // Box by box: the bounding rectangle of a plant and the info line below it is mostly
+    // background that the screen already shows.
+    for (const QRect& box : event->region()) painter.drawImage(box.topLeft(), image, box);
     // The layers blend like sprites: the sprite's alpha times the master alpha.
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     for (const tSpriteLayer& layer : m_overlays.Layers()) {

@@ -3,8 +3,18 @@
 // forwarded to the main window's commands. The surface's pixels are wrapped, never copied:
 // TColor32 0xAARRGGBB has the memory layout of QImage::Format_ARGB32. The sprite layers of
 // the display are blended over the shown picture, not into the surface.
+//
+// A show copies only what changed: the boxes where the picture on the screen or the one in the
+// surface has something on their common background (DrawnArea); the whole picture after
+// anything else (sprite layers, a new size, a picture of unknown area, a paint that left some
+// of the boxes out). The window keeps what it was painted with, so the rest of it still shows
+// the background.
 
+#include <QRegion>
+#include <QSize>
 #include <QWidget>
+
+#include "app/drawn_area.h"
 
 namespace pax {
 
@@ -28,6 +38,11 @@ public:
     // the hold ends.
     void Hold(bool on);
     bool Held() const { return m_held; }
+    // The surface now holds a picture with something in area only. A show asked for and not
+    // painted yet grows to cover it.
+    void TakePicture(const DrawnArea& area);
+    // Asks for the paint of what changed since the screen last showed the surface.
+    void ShowChanges();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +58,16 @@ private:
     MainCommands& m_commands;
     bool m_held = false;
     bool m_missedPaint = false;
+    // What the screen shows at the size it was painted at, and whether sprite layers were
+    // blended over it; what the surface holds.
+    DrawnArea m_screenArea;
+    QSize m_screenSize;
+    bool m_layersShown = false;
+    DrawnArea m_surfaceArea;
+    bool m_showPending = false;   // a show asked for and not painted yet
+
+    // What to copy for the surface to be shown.
+    QRegion RegionToShow() const;
 };
 
 }  // namespace pax

@@ -42,7 +42,10 @@ private:
 };
 
 struct RecordingCallbacks : MainCallbacks {
-    void ShowPicture() override { ++shown; }
+    void ShowPicture(const DrawnArea& area) override {
+        ++shown;
+        shownArea = area;
+    }
     void SetNextDemoInterval(int32_t ms) override { nextDemoInterval = ms; }
     void SetRefreshInterval(int32_t ms) override { refreshInterval = ms; }
     void ShowStatus2(std::string_view text, TColor32 colour) override {
@@ -53,6 +56,7 @@ struct RecordingCallbacks : MainCallbacks {
     void Sleep(int32_t ms) override { sleeps.push_back(ms); }
 
     int shown = 0;
+    DrawnArea shownArea;   // of the last picture shown
     int32_t nextDemoInterval = 0, refreshInterval = 0;
     std::string status2, caption;
     TColor32 status2Colour = 0;

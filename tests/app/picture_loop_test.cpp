@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <new>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <stdexcept>
 #include <vector>
 
@@ -365,6 +367,83 @@ TEST_F(PictureLoopTest, SynchronisedLoopsSpendOneTickPerPictureAndPauseDrawsExac
         loop.SetPause(false);
         EXPECT_EQ(Switches()[Switch::PlaySound], checked);
     }
+}
+
+// Pixels of the picture outside the area's boxes that are not its background, and the pixels
+// inside them.
+struct AreaCount {
+    int outside = 0;
+    int64_t inside = 0;
+};
+AreaCount CountArea(const TBitmap32& picture, const DrawnArea& area) {
+    AreaCount count;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x) {
+            bool in = false;
+            for (const TRect& b : area.Boxes.Boxes()) in = in || (x >= b.Left && x < b.Right && y >= b.Top && y < b.Bottom);
+            count.inside += in;
+            count.outside += !in && picture.Pixel(x, y) != area.Background;
+        }
+    return count;
+}
+
+TEST_F(PictureLoopTest, EveryPictureShownSaysWhereItHasSomethingOnItsBackground) {
+    Switches()[Switch::Paused] = false;
+    state.SetSyncMode(0);
+    state.Info = InfoMode::PicturesPerSecond;
+    state.FlashInfo("picture saved as ...", MainState::InfoColor);
+    Switches()[Switch::ShowRGBValues] = true;
+    state.Input.MouseX = 20;
+    state.Input.MouseY = 30;
+    const int64_t whole = int64_t{studio.Picture().Width()} * studio.Picture().Height();
+    for (const char* name : {"Plant-26", "Boll3", "SierpinskiCarpet1", "Phyllotaxis-100"}) {
+        const DemoSelection at = *studio.Catalogue().FindFigure(name);
+        studio.Player().ShowDemo(at.Demo, at.Figure);
+        studio.Animations().SetRotateAnimation(1, 2, 3);
+        studio.GetStage().View().SetDrawingShares(2);
+        // Drawn at once, then behind.
+        for (int i = 0; i < 8; ++i) {
+            SCOPED_TRACE(std::string(name) + " picture " + std::to_string(i));
+            i < 4 ? loop.ShowNextPicture() : loop.FormPaint();
+            const DrawnArea& area = callbacks.shownArea;
+            ASSERT_TRUE(area.Known);
+            EXPECT_EQ(area.Background, ConfigValues().OpaqueBackground());
+            const AreaCount count = CountArea(studio.Picture(), area);
+            EXPECT_EQ(count.outside, 0);
+            // The plant, the info line, the flash text and the readout leave much of the
+            // picture to the background.
+            if (std::string_view(name) == "Plant-26") {
+                EXPECT_LT(count.inside, whole * 3 / 4);
+            }
+        }
+    }
+    EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
+
+    // Whatever else draws on the picture may have drawn anywhere.
+    const auto anything = [&](const char* what, auto&& on, auto&& off) {
+        on();
+        loop.FormPaint();
+        loop.ShowNextPicture();
+        EXPECT_FALSE(callbacks.shownArea.Known) << what;
+        off();
+        loop.ShowNextPicture();
+        EXPECT_TRUE(callbacks.shownArea.Known) << what;
+    };
+    anything("z-buffer", [] { SetSwitch(Switch::ZBuffer, true); }, [] { SetSwitch(Switch::ZBuffer, false); });
+    anything("axes", [] { SetSwitch(Switch::ShowAxis, true); }, [] { SetSwitch(Switch::ShowAxis, false); });
+    anything("accumulating", [] { SetSwitch(Switch::RefreshBackground, false); },
+             [] { SetSwitch(Switch::RefreshBackground, true); });
+    anything("value bars", [&] { state.ValueInputShown = true; }, [&] { state.ValueInputShown = false; });
+    tBackground& background = loop.Background();
+    background.Picture.SetSize(8, 8);
+    background.Picture.Clear(0xFF203040);
+    background.TileWidth = background.TileHeight = 8;
+    anything("background picture", [] { SetSwitch(Switch::BackgroundPicture, true); },
+             [] { SetSwitch(Switch::BackgroundPicture, false); });
+    // A figure that may draw on the surface itself.
+    ShowOwnDemo({{"line", [this] { studio.GetStage().Pax().DrawRight(100); }}});
+    loop.FormPaint();
+    EXPECT_FALSE(callbacks.shownArea.Known);
 }
 
 TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictureLater) {

@@ -6,9 +6,11 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QScreen>
 #include <QWindow>
 
 #include "app/app_test_support.h"
+#include "app/drawn_area.h"
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
 #include "app/main_state.h"
@@ -175,7 +177,7 @@ TEST_F(Window, SpriteLayersAreBlendedOverTheShownPictureAndLeaveTheSurfaceAlone)
     overlays.MoveSprite(0, 20, 30);
     overlays.MoveSprite(3, 0, 0);            // no such layer
     ASSERT_EQ(overlays.Layers().size(), 1u);
-    window.ShowPicture();
+    window.ShowPicture(DrawnArea::Anything());
     const QImage shown = window.Picture().grab().toImage().convertToFormat(QImage::Format_RGB32);
     const TBitmap32& surface = studio.Picture();
     int changed = 0;
@@ -188,8 +190,78 @@ TEST_F(Window, SpriteLayersAreBlendedOverTheShownPictureAndLeaveTheSurfaceAlone)
     EXPECT_EQ(changed, 0);
     EXPECT_NE(surface.Pixel(25, 35) | 0xFF000000u, 0xFF0000FFu);
     overlays.ClearSprites();
-    window.ShowPicture();
+    window.ShowPicture(DrawnArea::Anything());
     EXPECT_EQ(window.Picture().grab().toImage().convertToFormat(QImage::Format_RGB32), before);
+}
+
+// The picture as the window holds it: what its paints left there, not painted afresh.
+QImage OnScreen(MainWindow& window) {
+    const PictureView& view = window.Picture();
+    const QPoint at = view.mapTo(&window, QPoint(0, 0));
+    return window.screen()
+        ->grabWindow(window.winId(), at.x(), at.y(), view.width(), view.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(Window, AShowCopiesOnlyWhereTheShownOrTheNewPictureHasSomething) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // The pictures of the start are drawn first (the paused loop's idle work).
+    QTRY_VERIFY(!studio.State().RedrawPending);
+    QTest::qWait(100);
+    TBitmap32& surface = studio.Picture();
+    const TColor32 ground = 0xFF102030, other = 0xFF405060, red = 0xFFFF0000, green = 0xFF00FF00;
+    const TRect a{10, 10, 50, 40}, c{200, 100, 260, 150}, hidden{400, 300, 420, 320};
+    const auto fill = [&](const TRect& r, TColor32 colour) { surface.FillRectOpaque(r.Left, r.Top, r.Right, r.Bottom, colour); };
+    const auto area = [](TColor32 background, const TRect& box) {
+        DrawnArea drawn = DrawnArea::Plain(background);
+        drawn.Boxes.Add(box);
+        return drawn;
+    };
+    const auto show = [&](const DrawnArea& drawn) {
+        window.ShowPicture(drawn);
+        QTest::qWait(50);   // the show interval, the show timer and the paint
+        return OnScreen(window);
+    };
+    surface.Clear(ground);
+    fill(a, red);
+    QImage screen = show(area(ground, a));   // the first show copies everything
+    EXPECT_EQ(screen.pixel(20, 20), red);
+    EXPECT_EQ(screen.pixel(300, 200), ground);
+
+    // The next picture on the same background: the box it leaves is erased, its own drawn,
+    // and what it did not say it has is not copied.
+    surface.Clear(ground);
+    fill(c, red);
+    fill(hidden, green);
+    screen = show(area(ground, c));
+    EXPECT_EQ(screen.pixel(20, 20), ground);
+    EXPECT_EQ(screen.pixel(230, 120), red);
+    EXPECT_EQ(screen.pixel(410, 310), ground);
+    // A picture that may have something anywhere is copied whole.
+    screen = show(DrawnArea::Anything());
+    EXPECT_EQ(screen.pixel(410, 310), green);
+    // So is one on another background.
+    surface.Clear(ground);
+    show(area(ground, c));
+    surface.Clear(other);
+    fill(hidden, green);
+    EXPECT_EQ(show(area(other, c)).pixel(410, 310), green);
+
+    // Sprite layers are blended over the whole picture, and taken away from all of it.
+    surface.Clear(other);
+    TBitmap32 sprite(10, 10);
+    sprite.Clear(0xFF0000FF);
+    studio.GetStage().Overlays().AddSprite(5, 5, sprite, 255);
+    fill(hidden, green);
+    screen = show(area(other, c));
+    EXPECT_EQ(screen.pixel(5, 5), 0xFF0000FFu);
+    EXPECT_EQ(screen.pixel(410, 310), green);
+    studio.GetStage().Overlays().ClearSprites();
+    surface.Clear(other);
+    screen = show(area(other, c));
+    EXPECT_EQ(screen.pixel(5, 5), other);
+    EXPECT_EQ(screen.pixel(410, 310), other);
 }
 
 TEST_F(Window, ErrorsShowInTheMessageLineInRed) {

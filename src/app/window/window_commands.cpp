@@ -562,7 +562,7 @@ void WindowCommands::DrawBackgroundNow() {
         picture.Clear(ConfigValues().OpaqueBackground());
         stage.ZBuffer().Clear();
     }
-    m_studio.State().Callbacks().ShowPicture();
+    m_studio.State().Callbacks().ShowPicture(DrawnArea::Anything());
 }
 
 // --- dropped files --------------------------------------------------------------------------------

@@ -139,7 +139,12 @@ void* ObjectWindow::CreatePart(size_t size) {
 }
 
 void ObjectWindow::InsertPart(tPartHeader* part) {
-    m_parts.Insert(part, m_partRowsKnown ? RowsOfPart(*part) : PartRows{});
+    if (!m_partRowsKnown) {
+        m_parts.Insert(part, {});
+        return;
+    }
+    const PartReach reach = ReachOfPart(*part);
+    m_parts.Insert(part, reach.rows, reach.columns);
 }
 
 void ObjectWindow::DrawText(ProjData& pen, std::string_view text) {
@@ -370,12 +375,25 @@ void ObjectWindow::DrawPicture() {
     m_pictureCouldShare = false;
     Proj3dWindow::EndPicture();
     m_sharedParts = 0;
+    m_drawnBox = {};
     TBitmap32* surface = Surface();
     if (!surface) return;
-    if (m_zBufferOn) Surfaces().ZBuffer.Compose(*surface, 10 * ZBufferShading);
+    if (m_zBufferOn) {
+        Surfaces().ZBuffer.Compose(*surface, 10 * ZBufferShading);
+        m_drawnBox = {0, 0, surface->Width(), surface->Height()};
+    }
     if (!IsOpen() || m_parts.Count() == 0) return;
     m_parts.Sort();
+    if (!m_zBufferOn) m_drawnBox = BoxOfList(*surface, m_parts, m_partRowsKnown);
     DrawList(*surface, m_parts, m_memory, m_partRowsKnown);
+}
+
+TRect ObjectWindow::BoxOfList(const TBitmap32& surface, const PartList& list, bool rowsKnown) const {
+    const TRect whole{0, 0, surface.Width(), surface.Height()};
+    if (!rowsKnown || ShowNormals()) return whole;
+    const PartBox& box = list.Box();
+    if (box.Empty()) return {};
+    return IntersectRect(whole, TRect{box.left, box.top, box.right, box.bottom});
 }
 
 void ObjectWindow::DrawList(TBitmap32& surface, PartList& list, tMemoryList& memory, bool rowsKnown) {
@@ -582,6 +600,7 @@ void ObjectWindow::DrawHeldParts(bool behind, std::optional<TColor32> background
     m_sharedParts = 0;
     m_behind.drawingStart = std::chrono::steady_clock::now();
     m_behind.start = m_behind.drawingStart;
+    m_drawnBox = {};
     TBitmap32* surface = Surface();
     if (!surface) return;
     const bool drawn = IsOpen() && m_heldParts.Count() > 0;
@@ -589,7 +608,10 @@ void ObjectWindow::DrawHeldParts(bool behind, std::optional<TColor32> background
                              EveryPartShareable(m_heldParts);
     if (!canGoBehind) {
         if (background) surface->Clear(*background);
-        if (drawn) DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
+        if (drawn) {
+            m_drawnBox = BoxOfList(*surface, m_heldParts, m_heldRowsKnown);
+            DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
+        }
         m_behind.start = std::chrono::steady_clock::now();
         return;
     }
@@ -599,6 +621,7 @@ void ObjectWindow::DrawHeldParts(bool behind, std::optional<TColor32> background
     if (m_behind.balance.Fractions().size() != static_cast<size_t>(m_drawingShares))
         m_behind.balance = ShareBalance(m_drawingShares, BehindLeastOfEqual);
     SplitRows(m_heldParts.Rows(), surface->Height(), m_behind.balance.Fractions(), m_behind.split);
+    m_drawnBox = BoxOfList(*surface, m_heldParts, m_heldRowsKnown);
     m_behind.surface = surface;
     m_behind.background = background;
     m_shareSeconds.assign(static_cast<size_t>(m_drawingShares), 0);

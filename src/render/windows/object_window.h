@@ -179,6 +179,12 @@ public:
     void DropHeldPicture();
     // Primitives that the last walk drew at once, outside any object.
     int32_t DrawnAtOnce() const { return m_drawnAtOnce; }
+    // The part of the surface that the last part list drawn (by EndPicture or DrawHeldPicture,
+    // with the z-buffer composed before it) can have touched, the background cleared with it
+    // aside: the whole surface where the parts came without their rows, normals were drawn
+    // (they reach beyond their polygons) or the z-buffer was composed. A window that shows one
+    // picture after another copies only this part of each anew.
+    TRect DrawnBox() const { return m_drawnBox; }
 
     // Draws one part (EndPicture's step; public so that any record can be checked).
     void DrawPart(tPartHeader& part);
@@ -241,6 +247,8 @@ private:
     // The ordered parts of list drawn onto surface, in shares where they can be; rowsKnown:
     // the list has the parts' rows. Afterwards the lines the helpers read are taken back.
     void DrawList(TBitmap32& surface, PartList& list, tMemoryList& memory, bool rowsKnown);
+    // What list can touch on surface (DrawnBox).
+    TRect BoxOfList(const TBitmap32& surface, const PartList& list, bool rowsKnown) const;
     void DrawParts(TBitmap32& surface, const PartList& list, bool rowsKnown);
     // The shares the parts of list can be drawn in (1: one thread); the helpers are started
     // here. chooser: as the share chooser decides.
@@ -309,6 +317,7 @@ private:
     bool m_held = false;
     bool m_heldRowsKnown = false;
     int32_t m_drawnAtOnce = 0;
+    TRect m_drawnBox;
     // The held picture as it is drawn behind the next walk. The calling thread's band starts
     // only when that walk is over, so its balance of the bands learns to give it little.
     struct BehindRun {

@@ -47,6 +47,7 @@ void PartList::ClearClaimingLater() {
     m_claimOnClear = false;
     m_entries.clear();
     m_typeCounts.fill(0);
+    m_box = {};
 }
 
 void PartList::ClaimOwed() {
@@ -63,9 +64,10 @@ void PartList::ClaimForWriting() {
     pax::ClaimForWriting(m_rows.data(), m_rows.size() * sizeof(PartRows));
 }
 
-bool PartList::Insert(tPartHeader* part, const PartRows& rows) {
+bool PartList::Insert(tPartHeader* part, const PartRows& rows, const PartColumns& columns) {
     if (Full()) return false;
     m_entries.push_back({PartOrderCode(part->Key), part, rows, part->Type});
+    m_box.Add(rows, columns);
     ++m_typeCounts[static_cast<uint8_t>(part->Type)];
     return true;
 }

@@ -4,7 +4,9 @@
 // the picture ends: far to near (larger key first), and among equal keys the later part
 // first, so that the earlier one ends up on top.
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -39,6 +41,24 @@ struct PartRows {
     bool Meets(int bandTop, int bandBottom) const { return top < bottom && top < bandBottom && bottom > bandTop; }
 };
 
+// The surface columns a part can touch, as its rows: right exclusive, none when right <= left.
+struct PartColumns {
+    int left = 0, right = 0;
+};
+
+// The columns and rows that any of a list's parts can touch, in surface pixels (right and
+// bottom exclusive), beyond the surface too.
+struct PartBox {
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+
+    bool Empty() const { return right <= left || bottom <= top; }
+    void Add(const PartRows& rows, const PartColumns& columns) {
+        if (rows.bottom <= rows.top || columns.right <= columns.left) return;
+        left = std::min(left, columns.left), right = std::max(right, columns.right);
+        top = std::min(top, rows.top), bottom = std::max(bottom, rows.bottom);
+    }
+};
+
 class PartList {
 public:
     static constexpr int32_t MaxParts = 32000;
@@ -60,8 +80,11 @@ public:
     int32_t Limit() const { return m_limit; }
     // Appends part with its current key and the rows it can touch; false (nothing stored) when
     // the list is full. The rows come with the entry, so that sharing out the parts does not
-    // visit each record again in drawing order, a fetch from anywhere in part memory.
-    bool Insert(tPartHeader* part, const PartRows& rows);
+    // visit each record again in drawing order, a fetch from anywhere in part memory. The
+    // columns it can touch (by default every one) only widen the list's box.
+    bool Insert(tPartHeader* part, const PartRows& rows, const PartColumns& columns = {INT_MIN, INT_MAX});
+    // What the parts appended since the last Clear can touch, by their rows and columns.
+    const PartBox& Box() const { return m_box; }
     // Puts the parts into drawing order. Stable in cost: a radix sort on the keys' bits.
     void Sort();
     // Takes the entries and their rows into this core's cache for writing, unchanged
@@ -92,6 +115,7 @@ private:
     std::vector<Entry> m_scratch;
     std::vector<PartRows> m_rows;
     std::array<int32_t, 256> m_typeCounts{};
+    PartBox m_box;
 
     int32_t m_limit = MaxParts;
     bool m_claimOnClear = false;

@@ -10,8 +10,8 @@ namespace pax {
 
 namespace {
 
-// Antialiased lines reach less than a pixel and a half beyond their end points' rows, points
-// one row below theirs.
+// Antialiased lines reach less than a pixel and a half beyond their end points' rows and
+// columns, points one row below and one column right of theirs.
 constexpr double RowMargin = 2;
 constexpr double FarRow = 1e9;
 
@@ -26,6 +26,7 @@ constexpr float PixelCost = 10;
 constexpr double CutCost = 600;
 
 PartRows EveryRow() { return {INT_MIN, INT_MAX, PartCost}; }
+PartReach Everywhere() { return {EveryRow(), {INT_MIN, INT_MAX}}; }
 
 // std::floor for |v| <= FarRow, without the call into the maths library.
 int FloorToInt(double v) {
@@ -33,15 +34,23 @@ int FloorToInt(double v) {
     return i - (v < i);
 }
 
+// The pixels from lo to hi >= lo along one axis, widened by the margin: first .. end - 1.
+struct Pixels {
+    int first, end;
+};
+Pixels PixelsOf(double lo, double hi) {
+    lo -= RowMargin;
+    hi += RowMargin;
+    return {lo < -FarRow ? INT_MIN : FloorToInt(lo), hi > FarRow ? INT_MAX : 1 - FloorToInt(-hi)};
+}
+
 // The rows from lo to hi (widened by the margin), with the cost given by their extent.
 template <class Cost>
 PartRows Rows(double lo, double hi, Cost cost) {
     if (!(lo <= hi)) return EveryRow();   // NaN
     const double rows = std::min(hi - lo, FarRow);
-    lo -= RowMargin;
-    hi += RowMargin;
-    return {lo < -FarRow ? INT_MIN : FloorToInt(lo), hi > FarRow ? INT_MAX : 1 - FloorToInt(-hi),
-            PartCost + cost(static_cast<float>(rows))};
+    const Pixels p = PixelsOf(lo, hi);
+    return {p.first, p.end, PartCost + cost(static_cast<float>(rows))};
 }
 
 // The same for two ends in either order.
@@ -51,6 +60,14 @@ PartRows Rows2(double a, double b, Cost cost) {
     return Rows(std::min(a, b), std::max(a, b), cost);
 }
 
+// The columns from lo to hi, and from a to b in either order, as the rows.
+PartColumns Columns(double lo, double hi) {
+    if (!(lo <= hi)) return {INT_MIN, INT_MAX};   // NaN
+    const Pixels p = PixelsOf(lo, hi);
+    return {p.first, p.end};
+}
+PartColumns Columns2(double a, double b) { return a <= b ? Columns(a, b) : Columns(b, a); }
+
 float Area(double width, double height) {
     return PixelCost * static_cast<float>(std::min(std::fabs(width * height), FarRow));
 }
@@ -58,57 +75,62 @@ float LineSteps(double width, double height) {
     return LineStepCost * static_cast<float>(std::min(std::max(std::fabs(width), std::fabs(height)), FarRow));
 }
 
-PartRows PolygonRows(const tPolygonPart& p) {
+PartReach PolygonReach(const tPolygonPart& p) {
     const int32_t count = std::clamp(p.Count2d, 0, MaxPlanePoints);
     if (count == 0) return {};
     const tPoint2f* points = p.Points2d();
     float top = points[0].y, bottom = points[0].y, left = points[0].x, right = points[0].x;
     for (int32_t i = 1; i < count; ++i) {
         const tPoint2f q = points[i];
-        if (std::isnan(q.x) || std::isnan(q.y)) return EveryRow();
+        if (std::isnan(q.x) || std::isnan(q.y)) return Everywhere();
         top = std::min(top, q.y), bottom = std::max(bottom, q.y);
         left = std::min(left, q.x), right = std::max(right, q.x);
     }
     const double width = double(right) - left;
-    return Rows(top, bottom, [&](float rows) {
-        return count == 2 ? LineSteps(width, rows) : EdgeCost * count + Area(width, rows);
-    });
+    return {Rows(top, bottom,
+                 [&](float rows) { return count == 2 ? LineSteps(width, rows) : EdgeCost * count + Area(width, rows); }),
+            Columns(left, right)};
 }
 
 }  // namespace
 
-PartRows RowsOfPart(const tPartHeader& part) {
+PartReach ReachOfPart(const tPartHeader& part) {
     switch (part.Type) {
     case PartType::Empty: return {};
     case PartType::Point: {
         const auto& p = static_cast<const tPointPart&>(part);
-        return Rows(p.Y, p.Y, [](float) { return 0.0f; });
+        return {Rows(p.Y, p.Y, [](float) { return 0.0f; }), Columns(p.X, p.X)};
     }
     case PartType::Line: {
         const auto& p = static_cast<const tLinePart&>(part);
         const double width = p.EndX - p.StartX;
-        return Rows2(p.StartY, p.EndY, [&](float rows) { return LineSteps(width, rows); });
+        return {Rows2(p.StartY, p.EndY, [&](float rows) { return LineSteps(width, rows); }),
+                Columns2(p.StartX, p.EndX)};
     }
     case PartType::Box: {
         const auto& p = static_cast<const tBoxPart&>(part);
         const double width = p.X2 - p.X1;
-        return Rows2(p.Y1, p.Y2, [&](float rows) { return Area(width, rows); });
+        return {Rows2(p.Y1, p.Y2, [&](float rows) { return Area(width, rows); }), Columns2(p.X1, p.X2)};
     }
     case PartType::Circle: {
         const auto& p = static_cast<const tCirclePart&>(part);
-        const double r = std::fabs(p.Ry);
-        return Rows(p.Y - r, p.Y + r,
-                    [&](float rows) { return EdgeCost * ObjectWindow::EllipseVertices + 0.8f * Area(2 * p.Rx, rows); });
+        const double r = std::fabs(p.Ry), rx = std::fabs(p.Rx);
+        return {Rows(p.Y - r, p.Y + r,
+                     [&](float rows) { return EdgeCost * ObjectWindow::EllipseVertices + 0.8f * Area(2 * p.Rx, rows); }),
+                Columns(p.X - rx, p.X + rx)};
     }
-    case PartType::Polygon: return PolygonRows(static_cast<const tPolygonPart&>(part));
+    case PartType::Polygon: return PolygonReach(static_cast<const tPolygonPart&>(part));
     case PartType::Sprite: {
         const auto& p = static_cast<const tSpritePart&>(part);
         const double width = double(p.Right) - p.Left;
-        return Rows2(p.Top, p.Bottom, [&](float rows) { return 0.5f * Area(width, rows); });
+        return {Rows2(p.Top, p.Bottom, [&](float rows) { return 0.5f * Area(width, rows); }),
+                Columns2(p.Left, p.Right)};
     }
-    default: return EveryRow();
+    default: return Everywhere();
     }
 }
+
+PartRows RowsOfPart(const tPartHeader& part) { return ReachOfPart(part).rows; }
 
 RowSplit SplitRows(std::span<const PartRows> parts, int height, std::span<const double> fractions) {
     RowSplit split;

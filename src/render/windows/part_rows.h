@@ -12,8 +12,13 @@
 
 namespace pax {
 
-// Conservative: the rows of the part's screen coordinates widened by what antialiasing and
-// rounding add; every row when a coordinate is not a number.
+// Conservative: the rows and columns of the part's screen coordinates widened by what
+// antialiasing and rounding add; every one when a coordinate is not a number.
+struct PartReach {
+    PartRows rows;
+    PartColumns columns;
+};
+PartReach ReachOfPart(const tPartHeader& part);
 PartRows RowsOfPart(const tPartHeader& part);
 
 struct RowSplit {

@@ -60,6 +60,25 @@ TEST(PartList, OrdersFarToNearWithLaterPartsFirstAmongEqualKeysAndHoldsAtMostThi
     }
 }
 
+TEST(PartList, ItsBoxHoldsEveryPartsRowsAndColumnsUntilCleared) {
+    std::vector<tPartHeader> parts(4);
+    PartList list;
+    EXPECT_TRUE(list.Box().Empty());
+    list.Insert(&parts[0], {10, 20, 1}, {-5, 40});
+    list.Insert(&parts[1], {15, 90, 1}, {30, 70});
+    list.Insert(&parts[2], {200, 200, 1}, {0, 1000});   // no rows: nothing drawn
+    const PartBox box = list.Box();
+    EXPECT_TRUE(box.left == -5 && box.top == 10 && box.right == 70 && box.bottom == 90);
+    // A part whose columns are not said may touch every one.
+    list.Insert(&parts[3], {12, 13, 1});
+    EXPECT_TRUE(list.Box().left == INT_MIN && list.Box().right == INT_MAX && list.Box().bottom == 90);
+    list.Clear();
+    EXPECT_TRUE(list.Box().Empty());
+    list.Insert(&parts[0], {1, 2, 1}, {3, 4});
+    list.ClearClaimingLater();
+    EXPECT_TRUE(list.Box().Empty());
+}
+
 TEST(PartList, AClaimLeftForLaterKeepsWhatWasWrittenSince) {
     std::vector<tPartHeader> parts(300);
     for (size_t i = 0; i < parts.size(); ++i) parts[i].Key = double(i);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "render/windows/object_window.h"
@@ -27,13 +28,29 @@ TEST(PartRows, APartsRowsHoldAllItCanTouch) {
     EXPECT_LE(round.top, 80 - 1);
     EXPECT_GE(round.bottom, 120 + 2);
 
+    // The columns the same way, from ends in either order.
+    const PartColumns across = ReachOfPart(line).columns;
+    EXPECT_LE(across.left, 10 - 1);
+    EXPECT_GE(across.right, 91 + 1);
+    EXPECT_LE(across.right - across.left, 81 + 8);
+    std::swap(line.StartX, line.EndX);
+    EXPECT_EQ(ReachOfPart(line).columns.left, across.left);
+    EXPECT_EQ(ReachOfPart(line).columns.right, across.right);
+    const PartColumns wide = ReachOfPart(circle).columns;
+    EXPECT_LE(wide.left, 20 - 1);
+    EXPECT_GE(wide.right, 80 + 2);
+
     // A coordinate that is not a number may touch anything; an empty part touches nothing.
     line.EndY = std::nan("");
     EXPECT_TRUE(RowsOfPart(line).Meets(-1000000, -999999));
     EXPECT_TRUE(RowsOfPart(line).Meets(999999, 1000000));
+    line.EndY = 12.25, line.StartX = std::nan("");
+    EXPECT_EQ(ReachOfPart(line).columns.left, INT_MIN);
+    EXPECT_EQ(ReachOfPart(line).columns.right, INT_MAX);
     tPartHeader empty;
     empty.Type = PartType::Empty;
     EXPECT_FALSE(RowsOfPart(empty).Meets(INT_MIN, INT_MAX));
+    EXPECT_GE(ReachOfPart(empty).columns.left, ReachOfPart(empty).columns.right);
 }
 
 // The boundaries of bands of equal shares.
