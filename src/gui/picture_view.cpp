@@ -1,6 +1,8 @@
 #include "gui/picture_view.h"
 
+#include <QBackingStore>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -89,18 +91,22 @@ void PictureView::paintEvent(QPaintEvent* event) {
         m_missedPaint = true;
         return;
     }
-    // Painted now, what changed shows the surface; where this paint leaves some of it out (an
-    // exposed corner), the screen shows a mixture until the whole picture is copied again.
-    const bool complete = (RegionToShow() - event->region()).isEmpty();
-    m_screenArea = complete ? m_surfaceArea : DrawnArea::Anything();
-    m_screenSize = size();
-    m_layersShown = !m_overlays.Layers().empty();
-    m_showPending = false;
     // The surface's alpha is not a transparency of the window: the pixels are copied as they
     // are, opaque, as the platform's bitmap transfer would. Read as RGB32 they are: a plain
     // copy of the rows, where ARGB32 would be premultiplied pixel by pixel on the way.
     const QImage image = Wrap(m_surface, QImage::Format_RGB32);
     QPainter painter(this);
+    // Painted now, what changed shows the surface; where this paint leaves some of it out (an
+    // exposed corner), the screen shows a mixture until the whole picture is copied again. A
+    // paint into a picture of the widget (a grab) leaves the screen as it is.
+    QBackingStore* store = window()->backingStore();
+    if (store && painter.paintEngine() && painter.paintEngine()->paintDevice() == store->paintDevice()) {
+        const bool complete = (RegionToShow() - event->region()).isEmpty();
+        m_screenArea = complete ? m_surfaceArea : DrawnArea::Anything();
+        m_screenSize = size();
+        m_layersShown = !m_overlays.Layers().empty();
+        m_showPending = false;
+    }
     if (image.isNull()) {
         painter.fillRect(event->rect(), Qt::black);
         return;

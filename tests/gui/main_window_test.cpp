@@ -248,6 +248,20 @@ TEST_F(Window, AShowCopiesOnlyWhereTheShownOrTheNewPictureHasSomething) {
     fill(hidden, green);
     EXPECT_EQ(show(area(other, c)).pixel(410, 310), green);
 
+    // A paint into a picture of the view (a grab) is not one of the screen.
+    surface.Clear(ground);
+    fill(a, red);
+    window.ShowPicture(area(ground, a));   // at once: the last show is long past
+    QCoreApplication::processEvents();
+    ASSERT_EQ(OnScreen(window).pixel(20, 20), red);
+    surface.Clear(ground);
+    fill(c, red);
+    window.ShowPicture(area(ground, c));   // within the show interval: shown by the show timer
+    EXPECT_EQ(window.Picture().grab().toImage().pixel(20, 20), ground);
+    QTest::qWait(50);
+    EXPECT_EQ(OnScreen(window).pixel(20, 20), ground);
+    EXPECT_EQ(OnScreen(window).pixel(230, 120), red);
+
     // Sprite layers are blended over the whole picture, and taken away from all of it.
     surface.Clear(other);
     TBitmap32 sprite(10, 10);
