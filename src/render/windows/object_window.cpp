@@ -604,14 +604,12 @@ void ObjectWindow::DrawHeldParts(bool behind, std::optional<TColor32> background
     TBitmap32* surface = Surface();
     if (!surface) return;
     const bool drawn = IsOpen() && m_heldParts.Count() > 0;
+    if (drawn) m_drawnBox = BoxOfList(*surface, m_heldParts, m_heldRowsKnown);
     const bool canGoBehind = drawn && behind && SharesFor(*surface, m_heldParts, m_heldRowsKnown, false) > 1 &&
                              EveryPartShareable(m_heldParts);
     if (!canGoBehind) {
         if (background) surface->Clear(*background);
-        if (drawn) {
-            m_drawnBox = BoxOfList(*surface, m_heldParts, m_heldRowsKnown);
-            DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
-        }
+        if (drawn) DrawList(*surface, m_heldParts, m_heldMemory, m_heldRowsKnown);
         m_behind.start = std::chrono::steady_clock::now();
         return;
     }
@@ -621,7 +619,6 @@ void ObjectWindow::DrawHeldParts(bool behind, std::optional<TColor32> background
     if (m_behind.balance.Fractions().size() != static_cast<size_t>(m_drawingShares))
         m_behind.balance = ShareBalance(m_drawingShares, BehindLeastOfEqual);
     SplitRows(m_heldParts.Rows(), surface->Height(), m_behind.balance.Fractions(), m_behind.split);
-    m_drawnBox = BoxOfList(*surface, m_heldParts, m_heldRowsKnown);
     m_behind.surface = surface;
     m_behind.background = background;
     m_shareSeconds.assign(static_cast<size_t>(m_drawingShares), 0);
