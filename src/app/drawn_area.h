@@ -20,7 +20,9 @@ public:
     static constexpr int Capacity = 12;
 
     void Add(const TRect& box);   // an empty box adds nothing
-    std::span<const TRect> Boxes() const { return {m_boxes.data(), static_cast<size_t>(m_count)}; }
+    std::span<const TRect> Boxes() const& { return {m_boxes.data(), static_cast<size_t>(m_count)}; }
+    // Not of a list about to die: a loop over AreaToCopy(...).Boxes() would read a dead list.
+    void Boxes() const&& = delete;
     bool operator==(const BoxList& other) const;
 
 private:

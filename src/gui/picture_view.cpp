@@ -72,10 +72,10 @@ void PictureView::TakePicture(const DrawnArea& area) {
 
 QRegion PictureView::RegionToShow() const {
     const bool sameScreen = !m_layersShown && m_overlays.Layers().empty() && m_screenSize == size();
+    // Kept here: the loop's range would be a view into a list that dies before the loop.
+    const BoxList copy = AreaToCopy(sameScreen ? m_screenArea : DrawnArea::Anything(), m_surfaceArea, width(), height());
     QRegion region;
-    for (const TRect& box :
-         AreaToCopy(sameScreen ? m_screenArea : DrawnArea::Anything(), m_surfaceArea, width(), height()).Boxes())
-        region += QRect(box.Left, box.Top, box.Width(), box.Height());
+    for (const TRect& box : copy.Boxes()) region += QRect(box.Left, box.Top, box.Width(), box.Height());
     return region;
 }
 

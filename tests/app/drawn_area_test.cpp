@@ -30,9 +30,9 @@ TEST(DrawnArea, ACopyTakesTheBoxesOfBothPicturesOnTheirBackgroundOrTheWholeWindo
     // Within the window; nothing at all where neither picture has anything.
     EXPECT_EQ(Boxes(AreaToCopy(On(0xFF000000, {{-50, -5, 20, 10}}), On(0xFF000000, {{470, 350, 900, 900}}), 480, 360)),
               (std::vector<TRect>{{0, 0, 20, 10}, {470, 350, 480, 360}}));
-    EXPECT_TRUE(AreaToCopy(DrawnArea::Plain(0xFF000000), DrawnArea::Plain(0xFF000000), 480, 360).Boxes().empty());
-    EXPECT_TRUE(AreaToCopy(On(0xFF000000, {{500, 0, 600, 10}}), DrawnArea::Plain(0xFF000000), 480, 360).Boxes().empty());
-    EXPECT_TRUE(AreaToCopy(DrawnArea::Anything(), DrawnArea::Anything(), 0, 0).Boxes().empty());
+    EXPECT_TRUE(Boxes(AreaToCopy(DrawnArea::Plain(0xFF000000), DrawnArea::Plain(0xFF000000), 480, 360)).empty());
+    EXPECT_TRUE(Boxes(AreaToCopy(On(0xFF000000, {{500, 0, 600, 10}}), DrawnArea::Plain(0xFF000000), 480, 360)).empty());
+    EXPECT_TRUE(Boxes(AreaToCopy(DrawnArea::Anything(), DrawnArea::Anything(), 0, 0)).empty());
 }
 
 TEST(DrawnArea, BoxesBeyondTheListsCapacityMergeIntoItsLastBox) {
