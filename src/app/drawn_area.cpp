@@ -20,10 +20,6 @@ void BoxList::Add(const TRect& box) {
         m_boxes.back() = Bounds(m_boxes.back(), box);
 }
 
-bool BoxList::operator==(const BoxList& other) const {
-    return std::ranges::equal(Boxes(), other.Boxes());
-}
-
 BoxList AreaToCopy(const DrawnArea& shown, const DrawnArea& now, int width, int height) {
     const TRect window{0, 0, std::max(width, 0), std::max(height, 0)};
     BoxList copy;

@@ -23,7 +23,6 @@ public:
     std::span<const TRect> Boxes() const& { return {m_boxes.data(), static_cast<size_t>(m_count)}; }
     // Not of a list about to die: a loop over AreaToCopy(...).Boxes() would read a dead list.
     void Boxes() const&& = delete;
-    bool operator==(const BoxList& other) const;
 
 private:
     std::array<TRect, Capacity> m_boxes{};
@@ -40,7 +39,6 @@ struct DrawnArea {
     static DrawnArea Anything() { return {}; }
     // Background over the whole surface, nothing on it yet.
     static DrawnArea Plain(TColor32 background) { return {true, background, {}}; }
-    bool operator==(const DrawnArea&) const = default;
 };
 
 // What a window width x height pixels large, showing shown, copies from the surface that holds
