@@ -92,6 +92,8 @@ PictureLoop::PictureLoop(Stage& stage, Pax3d& ghost, MainState& state, BasicAnim
 
 void PictureLoop::ShowNextPicture() { NextPicture(false); }
 
+void PictureLoop::ShowNextPictureBehind() { NextPicture(true); }
+
 void PictureLoop::NextPicture(bool behind) {
     if (m_state.Closing) return;
     CountPicture();

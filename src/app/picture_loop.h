@@ -61,6 +61,9 @@ public:
     // Nothing while closing; the picture counter + 1, the stop request cleared, the animation
     // step while running, then the picture.
     void ShowNextPicture();
+    // The same, drawn behind where the figure allows it (see the file comment): the running
+    // loop's picture when unsynchronised.
+    void ShowNextPictureBehind();
     // The actual picture drawn behind (see the file comment): the picture shown is the one
     // walked by the call before, if there was one.
     void ShowActualPictureBehind();

@@ -4,9 +4,11 @@
 #include <chrono>
 #include <ctime>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/steady_animation.h"
 #include "app/studio.h"
 #include "cli/counting_window.h"
 #include "cli/picture_session.h"
@@ -28,6 +30,7 @@ constexpr int MaxSamples = 501;
 constexpr double MinSampledSeconds = 0.2;   // fast figures are drawn until this much was timed
 constexpr int WalkDepth = 9;
 constexpr int PictureDepth = 5;
+constexpr double AnimatedFps = 25;   // pictures per second of animation time, as frames' default
 
 // Wall time shows what a user waits; processor time is steadier on a shared machine.
 struct Sample {
@@ -85,15 +88,21 @@ Timing MedianOf(Measure measure) {
 
 // The figure's pictures as the running loop draws them: the first selects the figure, the
 // ones timed follow it drawn behind (each walk beside the drawing of the picture before).
-Timing PictureTiming(PictureSession& session, const FigureToDraw& figure) {
+// Animated, they are the pictures the window shows while the animation runs: a turning
+// figure costs more than the one it starts from, its slanting edges cover more pixels.
+Timing PictureTiming(PictureSession& session, const FigureToDraw& figure, bool animated) {
     const DrawnPicture first = session.Draw(figure);
     if (first.stopped || first.failed) {
         Timing stopped;
         stopped.stopped = true;
         return stopped;
     }
+    std::optional<SteadyAnimation> animation;
+    if (animated) animation.emplace(session.GetStudio(), AnimatedFps);
+    int index = 0;
     return MedianOf([&] {
-        const DrawnPicture picture = session.DrawAgainBehind();
+        if (animation) animation->AdvanceTo(++index);
+        const DrawnPicture picture = animation ? session.DrawNextBehind() : session.DrawAgainBehind();
         if (picture.stopped || picture.failed) return Sample{-1, 0};
         return Sample{picture.seconds, picture.cpuSeconds, picture.walkSeconds, picture.drawingSeconds};
     });
@@ -154,7 +163,7 @@ std::string WalkLine(const char* what, const Timing& t, uint64_t segments) {
            std::to_string(t.samples) + " walks)";
 }
 
-int StandardSet(const PictureOptions& options, CliStreams io) {
+int StandardSet(const PictureOptions& options, bool animated, CliStreams io) {
     PictureSession session(options, io.err);
     Studio& studio = session.GetStudio();
     tTarnsInterpreter& interpreter = studio.Interpreter();
@@ -176,12 +185,12 @@ int StandardSet(const PictureOptions& options, CliStreams io) {
     FigureToDraw koch;
     koch.name = "Koch snowflake";
     koch.node = KochSnowflake(PictureDepth);
-    const Timing picture = PictureTiming(session, koch);
-    io.out << "(c) default picture at depth " << PictureDepth << ": " << TimingText(picture) << '\n';
+    const Timing picture = PictureTiming(session, koch, animated);
+    io.out << "(c) default picture at depth " << PictureDepth << (animated ? ", animated" : "") << ": " << TimingText(picture) << '\n';
     return plain.stopped || zbuffered.stopped || picture.stopped ? ExitCode::BadInput : ExitCode::Ok;
 }
 
-int WholeLibrary(const PictureOptions& options, CliStreams io) {
+int WholeLibrary(const PictureOptions& options, bool animated, CliStreams io) {
     PictureSession session(options, io.err);
     struct Result {
         std::string name;
@@ -193,7 +202,7 @@ int WholeLibrary(const PictureOptions& options, CliStreams io) {
         selection.kind = FigureSelection::Kind::Index;
         selection.demo = entry.demo;
         selection.figure = entry.figure;
-        const Timing timing = PictureTiming(session, session.Resolve(selection));
+        const Timing timing = PictureTiming(session, session.Resolve(selection), animated);
         results.push_back({std::to_string(entry.demo) + "/" + std::to_string(entry.figure) + " " + entry.name, timing});
     }
     // Stopped figures count as the slowest.
@@ -220,15 +229,15 @@ int WholeLibrary(const PictureOptions& options, CliStreams io) {
 
 int RunBench(const CommandOptions& options, CliStreams io) {
     if (options.all && !options.selections.empty()) ThrowUsage("bench --all measures every figure: no --figure or --file with it");
-    if (options.all) return WholeLibrary(options.picture, io);
-    if (options.selections.empty()) return StandardSet(options.picture, io);
+    if (options.all) return WholeLibrary(options.picture, options.animated, io);
+    if (options.selections.empty()) return StandardSet(options.picture, options.animated, io);
 
     PictureSession session(options.picture, io.err);
     int code = ExitCode::Ok;
     for (const FigureSelection& selection : options.selections) {
         const FigureToDraw figure = session.Resolve(selection);
-        const Timing timing = PictureTiming(session, figure);
-        io.out << selection.Describe() << ": " << TimingText(timing) << '\n';
+        const Timing timing = PictureTiming(session, figure, options.animated);
+        io.out << selection.Describe() << (options.animated ? " animated" : "") << ": " << TimingText(timing) << '\n';
         if (timing.stopped) code = ExitCode::BadInput;
     }
     return code;

@@ -74,10 +74,11 @@ constexpr Subcommand Subcommands[] = {
     {"stats", "stats SEL [OPTS]", "key=value lines of one drawing: symbols, commands, segments, polygons, parts, "
      "max_depth, is3d, seconds, errors",
      Accept::Selection | Accept::Picture, RunStats},
-    {"bench", "bench [SEL...] [--all] [OPTS]", "speed figures (medians of the wall and processor time, and "
-     "of the walk and the drawing of the parts): of the selected figures, of every figure (--all), or of a "
-     "standard set",
-     Accept::Selections | Accept::Picture | Accept::All, RunBench},
+    {"bench", "bench [SEL...] [--all] [--animated] [OPTS]", "speed figures (medians of the wall and "
+     "processor time, and of the walk and the drawing of the parts): of the selected figures, of every figure "
+     "(--all), or of a standard set; the figure's picture drawn again, or with --animated the pictures of its "
+     "running animation, 25 to a second of animation time, as the window shows them",
+     Accept::Selections | Accept::Picture | Accept::All | Accept::Animated, RunBench},
 };
 
 // The column of the descriptions in the list of subcommands.

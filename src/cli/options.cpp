@@ -245,6 +245,11 @@ CommandOptions ParseOptions(std::span<const std::string> args, std::string_view 
             options.all = true;
             continue;
         }
+        if (Has(accepted, Accept::Animated) && arg == "--animated") {
+            reader.RefuseInlineValue(arg);
+            options.animated = true;
+            continue;
+        }
         if (arg.size() > 1 && arg.front() == '-') ThrowUsage("unknown option '" + arg + "'" + where);
         if (!Has(accepted, Accept::OneFile) || positionalTaken) ThrowUsage("unexpected argument '" + arg + "'" + where);
         options.file = arg;

@@ -62,6 +62,7 @@ enum class Accept : unsigned {
     All = 16,                // --all
     OneFile = 32,            // one positional argument (check)
     Frames = 64,             // the options of frames
+    Animated = 128,          // --animated (bench)
 };
 constexpr Accept operator|(Accept a, Accept b) {
     return static_cast<Accept>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
@@ -75,6 +76,7 @@ struct CommandOptions {
     FramesOptions frames;
     std::optional<std::string> output;
     bool all = false;
+    bool animated = false;   // bench: the pictures of the running animation
     std::string file;   // the positional argument
 };
 

@@ -201,6 +201,11 @@ DrawnPicture PictureSession::DrawAgainBehind() {
     return TimedPicture([this] { m_studio->Pictures().ShowActualPictureBehind(); }, TraceMode::Off);
 }
 
+DrawnPicture PictureSession::DrawNextBehind() {
+    m_messages->ResetCount();
+    return TimedPicture([this] { m_studio->Pictures().ShowNextPictureBehind(); }, TraceMode::Off);
+}
+
 template <class Show>
 DrawnPicture PictureSession::TimedPicture(Show show, TraceMode trace) {
     tTarnsInterpreter& interpreter = m_studio->Interpreter();

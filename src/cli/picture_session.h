@@ -81,6 +81,8 @@ public:
     // The figure of the last Draw again, drawn behind as the running loop draws it: the walk
     // beside the drawing of the picture before, whose picture Picture() then shows.
     DrawnPicture DrawAgainBehind();
+    // The next picture of the figure's animation, drawn behind in the same way.
+    DrawnPicture DrawNextBehind();
 
     const TBitmap32& Picture() const;
     // The program's objects, for measurements that go below the picture.

@@ -458,8 +458,11 @@ TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictu
         const testing::ManualClock clock;
         for (uint32_t i = 0; i < 5; ++i) {
             SetManualClock(true, 2000000 + 25 * i);
-            if (behind)
+            // The window's loop, or the same picture as the benchmark asks for it.
+            if (behind && i % 2 == 0)
                 loop.FormPaint();
+            else if (behind)
+                loop.ShowNextPictureBehind();
             else
                 loop.ShowNextPicture();
             const TBitmap32& p = studio.Picture();

@@ -108,6 +108,8 @@ TEST_F(CommandLine, WrongUsageAndBadInputGiveTheirCodeAndOneLine) {
         {{"frames", "--figure", koch, "-o", "f", "--fps", "fast"}, 2, "pax3d: --fps expects pictures per second"},
         {{"frames", "--figure", koch}, 2, "pax3d: frames needs -o DIR"},
         {{"render", "--figure", koch, "--growth"}, 2, "pax3d: unknown option '--growth'"},
+        {{"render", "--figure", koch, "--animated"}, 2, "pax3d: unknown option '--animated' for render"},
+        {{"bench", "--figure", koch, "--animated=yes"}, 2, "pax3d: --animated takes no value"},
     };
     for (const Case& c : cases) {
         const Outcome run = Pax(c.args);
@@ -362,6 +364,21 @@ TEST_F(CommandLine, DrawingOptionsReachThePicture) {
         int differing = 0;
         for (size_t i = 0; i < changed.size(); ++i) differing += changed[i] != reference[i];
         EXPECT_GT(differing, 1000) << options[0];
+    }
+}
+
+TEST_F(CommandLine, BenchTimesTheFiguresPictureOrItsRunningAnimation) {
+    for (const bool animated : {false, true}) {
+        std::vector<std::string> args = {"bench", "--figure", "0/0", "--figure", "KochSnowflake-2", "--size", "64x48"};
+        if (animated) args.push_back("--animated");
+        const Outcome run = Pax(args);
+        EXPECT_EQ(run.code, 0) << run.err;
+        const std::vector<std::string> lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 2u) << run.out;
+        const std::string tag = animated ? " animated: " : ": ";
+        EXPECT_TRUE(lines[0].starts_with("0/0" + tag)) << lines[0];
+        EXPECT_TRUE(lines[1].starts_with("KochSnowflake-2" + tag)) << lines[1];
+        for (const std::string& line : lines) EXPECT_NE(line.find(" pictures/s  cpu "), std::string::npos) << line;
     }
 }
 

@@ -1,57 +1,22 @@
 #include "app/export/frame_export.h"
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
-#include "app/main_state.h"
 #include "app/picture_loop.h"
+#include "app/steady_animation.h"
 #include "app/studio.h"
 #include "lsystem/interpreter.h"
 #include "render/files/picture_io.h"
-#include "system/picture_clock.h"
-#include "system/settings.h"
 
 namespace pax {
 
 namespace {
 
-// Puts back what a sequence changes: the clock by hand, the pause, the delay, the growth.
-class SequenceState {
-public:
-    explicit SequenceState(Studio& studio)
-        : m_studio(studio), m_paused(Switches()[Switch::Paused]), m_delay(studio.State().Delay),
-          m_animationTime(studio.State().AnimationTime), m_clock(PictureClock()), m_start(NowMilliseconds()) {
-        Switches()[Switch::Paused] = false;
-        studio.State().Delay = 0;
-        SetManualClock(true, m_start);
-        ResetPictureClock();
-    }
-    ~SequenceState() {
-        m_studio.Interpreter().ClearGrowth();
-        SetManualClock(false);
-        PictureClock() = m_clock;
-        Switches()[Switch::Paused] = m_paused;
-        m_studio.State().Delay = m_delay;
-        m_studio.State().AnimationTime = m_animationTime;
-    }
-    SequenceState(const SequenceState&) = delete;
-    SequenceState& operator=(const SequenceState&) = delete;
-
-    // The clock and the animation time at picture index of a steady rate.
-    void AdvanceTo(int index, double fps) {
-        const double ms = std::round(index * 1000.0 / fps);
-        SetManualClock(true, m_start + static_cast<uint32_t>(ms));
-        m_studio.State().AnimationTime = m_animationTime + static_cast<int32_t>(ms);
-    }
-
-private:
-    Studio& m_studio;
-    bool m_paused;
-    int32_t m_delay;
-    int32_t m_animationTime;
-    PictureClockState m_clock;
-    uint32_t m_start;
+// After a sequence the figure is drawn whole again, whatever growth step it ended on.
+struct GrowthCleared {
+    Studio& studio;
+    ~GrowthCleared() { studio.Interpreter().ClearGrowth(); }
 };
 
 }  // namespace
@@ -83,7 +48,8 @@ FramesResult ExportFrames(Studio& studio, const FramesRequest& request, FrameObs
         result.error = "cannot create directory " + request.directory;
         return result;
     }
-    SequenceState state(studio);
+    SteadyAnimation animation(studio, request.fps);
+    const GrowthCleared growthCleared{studio};
     tTarnsInterpreter& interpreter = studio.Interpreter();
     const int depth = interpreter.System().deep;
     for (int i = 0; i < request.count; ++i) {
@@ -95,7 +61,7 @@ FramesResult ExportFrames(Studio& studio, const FramesRequest& request, FrameObs
         } else if (i == 0) {
             studio.Pictures().ShowActualPicture();
         } else {
-            state.AdvanceTo(i, request.fps);
+            animation.AdvanceTo(i);
             studio.Pictures().ShowNextPicture();
         }
         const std::string file = (std::filesystem::path(request.directory) / FrameFileName(i)).string();
