@@ -89,7 +89,7 @@ Timing MedianOf(Measure measure) {
 // The figure's pictures as the running loop draws them: the first selects the figure, the
 // ones timed follow it drawn behind (each walk beside the drawing of the picture before).
 // Animated, they are the pictures the window shows while the animation runs: a turning
-// figure costs more than the one it starts from, its slanting edges cover more pixels.
+// figure may cost more than the still picture it starts from.
 Timing PictureTiming(PictureSession& session, const FigureToDraw& figure, bool animated) {
     const DrawnPicture first = session.Draw(figure);
     if (first.stopped || first.failed) {
@@ -186,7 +186,8 @@ int StandardSet(const PictureOptions& options, bool animated, CliStreams io) {
     koch.name = "Koch snowflake";
     koch.node = KochSnowflake(PictureDepth);
     const Timing picture = PictureTiming(session, koch, animated);
-    io.out << "(c) default picture at depth " << PictureDepth << (animated ? ", animated" : "") << ": " << TimingText(picture) << '\n';
+    io.out << "(c) default picture at depth " << PictureDepth << (animated ? ", animated" : "") << ": "
+           << TimingText(picture) << '\n';
     return plain.stopped || zbuffered.stopped || picture.stopped ? ExitCode::BadInput : ExitCode::Ok;
 }
 
