@@ -17,6 +17,7 @@ TEST(SteadyAnimation, StepsTheClockAndTheAnimationTimeByPictureAndPutsEverything
     testing::ScopedAppSettings settings;
     Studio studio{testing::Headless()};
     MainState& state = studio.State();
+    const PictureClockState clockBefore = PictureClock();
     Switches()[Switch::Paused] = true;
     state.Delay = 7;
     state.AnimationTime = 1234;
@@ -43,6 +44,7 @@ TEST(SteadyAnimation, StepsTheClockAndTheAnimationTimeByPictureAndPutsEverything
     EXPECT_EQ(state.Delay, 7);
     EXPECT_EQ(state.AnimationTime, 1234);
     EXPECT_EQ(PictureClock().Counter, 40u);
+    PictureClock() = clockBefore;   // the counter set above is no other test's business
 }
 
 }  // namespace
