@@ -11,6 +11,8 @@
 
 namespace pax {
 
+class TBitmap32;
+
 class MainCallbacks {
 public:
     virtual ~MainCallbacks() = default;
@@ -19,6 +21,13 @@ public:
     virtual void Repaint() {}
     // The finished picture is to be shown on the screen; area: where it has something.
     virtual void ShowPicture(const DrawnArea& area) { (void)area; }
+    // Whether the show of the picture finished last is still owed. The next picture drawn
+    // behind then hands that picture over whole (ShowOwedPicture) as its parts begin to be
+    // drawn over the surface, so that the show and the drawing go on side by side.
+    virtual bool ShowOwed() const { return false; }
+    // The picture finished last, kept whole in picture while the next one is drawn: the owed
+    // show is painted from it now. picture is valid during the call only.
+    virtual void ShowOwedPicture(const TBitmap32& picture) { (void)picture; }
     // NextDemoTimer disabled and enabled again: a fresh full interval.
     virtual void RestartNextDemoTimer() {}
     // NextDemoTimer runs only while enabled (help mode 0).

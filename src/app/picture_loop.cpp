@@ -195,6 +195,11 @@ bool PictureLoop::MayDrawBehind() const {
            m_stage.View().DrawnAtOnce() == 0;
 }
 
+bool PictureLoop::ShowsOwedPictureBeside() const {
+    return m_state.Running() && m_state.SyncMode() == 0 && MayDrawBehind() && PlainBackground() &&
+           m_stage.View().Surface() == &m_stage.DrawingSurface();
+}
+
 void PictureLoop::PictureBehind() {
     ObjectWindow& view = m_stage.View();
     TBitmap32& surface = m_stage.DrawingSurface();
@@ -210,7 +215,11 @@ void PictureLoop::PictureBehind() {
     }
     // Where this picture's background would have been drawn had it been drawn now.
     m_heldPlace = PlaceOfBackground();
-    DrawScene(true, clear);
+    // The surface the threads clear row by row can give its finished picture away: what it
+    // gets back in exchange is cleared before anything reads it.
+    const bool handOver = clear && m_state.Callbacks().ShowOwed();
+    if (handOver) surface.SwapPixels(m_shownPicture);
+    DrawScene(true, clear, handOver ? &m_shownPicture : nullptr);
     view.FinishDrawingBehind();   // when the figure drew nothing
     if (!shows) return;
     DrawnArea area = AreaOfParts(clear.has_value());
@@ -304,10 +313,11 @@ PictureLoop::BackgroundPlace PictureLoop::PlaceOfBackground() const {
     return {x, y};
 }
 
-void PictureLoop::DrawScene(bool behind, std::optional<TColor32> heldBackground) {
+void PictureLoop::DrawScene(bool behind, std::optional<TColor32> heldBackground, const TBitmap32* owedShow) {
     ObjectWindow& view = m_stage.View();
     view.Reset();
     if (behind) view.DrawHeldPicture(true, heldBackground);
+    if (owedShow) m_state.Callbacks().ShowOwedPicture(*owedShow);
     if (On(Switch::ShowLight)) DrawLight(m_stage);
     if (view.DrawAxis()) DrawAxis(m_stage, AxisLength, m_state.AxisStyle);
 

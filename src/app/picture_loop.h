@@ -10,7 +10,8 @@
 // the other cores, and that picture is shown when both are done. The surface sees the same
 // steps in the same order (background, parts, overlays), so every picture is the one the loop
 // would have drawn; it comes one picture later, and keys and mouse act on the picture after
-// the next.
+// the next. A show still owed when the next picture begins is painted beside its drawing, from
+// the finished picture handed over whole to a second surface.
 //
 // The picture path runs 50 to 300 times per second: it allocates nothing and logs nothing
 // unless something is wrong.
@@ -88,6 +89,10 @@ public:
     // Pause on: paused, and exactly one more picture (also when already paused). Off: run.
     void SetPause(bool on);
 
+    // Whether the next picture, as things stand, is drawn behind on a surface the drawing
+    // threads clear, and so shows an owed show beside its drawing (ShowOwedPicture).
+    bool ShowsOwedPictureBeside() const;
+
     // The info line of the last picture ("fps 50.0", "pic 12", "parts 0"; empty in mode 0).
     const std::string& InfoText() const { return m_infoText; }
     tBackground& Background() { return m_background; }
@@ -109,8 +114,8 @@ private:
     // Whether the background is the background colour alone, drawn afresh for each picture.
     bool PlainBackground() const;
     // behind: the held picture is drawn beside the walk (on heldBackground, where that is
-    // given), and this one held.
-    void DrawScene(bool behind, std::optional<TColor32> heldBackground = {});
+    // given), and this one held; owedShow, where given, is shown as that drawing begins.
+    void DrawScene(bool behind, std::optional<TColor32> heldBackground = {}, const TBitmap32* owedShow = nullptr);
     void EndScene(bool behind);
     // What the picture drawn last holds before its overlays (given whether its background
     // was the background colour alone, cleared over the surface the parts were drawn on).
@@ -132,6 +137,7 @@ private:
     DemoPlayer& m_player;
     tBackground m_background;
     BackgroundPlace m_heldPlace;   // of the picture the window holds
+    TBitmap32 m_shownPicture;      // the finished picture whose show is owed, handed over
     std::string m_infoText;
 };
 

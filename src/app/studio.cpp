@@ -37,6 +37,8 @@ public:
 
     void Repaint() override { m_target->Repaint(); }
     void ShowPicture(const DrawnArea& area) override { m_target->ShowPicture(area); }
+    bool ShowOwed() const override { return m_target->ShowOwed(); }
+    void ShowOwedPicture(const TBitmap32& picture) override { m_target->ShowOwedPicture(picture); }
     void RestartNextDemoTimer() override { m_target->RestartNextDemoTimer(); }
     void EnableNextDemoTimer(bool enabled) override { m_target->EnableNextDemoTimer(enabled); }
     void SetNextDemoInterval(int32_t ms) override { m_target->SetNextDemoInterval(ms); }

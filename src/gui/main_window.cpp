@@ -68,10 +68,8 @@ MainWindow::MainWindow(Studio& studio, QWidget* parent)
     connect(&m_nextDemoTimer, &QTimer::timeout, this, [this] { NextDemoTick(); });
     m_showTimer.setSingleShot(true);
     m_showTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_showTimer, &QTimer::timeout, this, [this] {
-        m_sinceShown.start();
-        m_picture->ShowChanges();
-    });
+    // Due, or owed and not taken by a next picture.
+    connect(&m_showTimer, &QTimer::timeout, this, [this] { ShowDuePicture(!m_showOwed); });
 
     // The timers take the intervals of the settings here.
     m_studio.SetCallbacks(this);
@@ -298,18 +296,41 @@ qint64 MainWindow::ShowIntervalNs(double refreshHz) {
 void MainWindow::ShowPicture(const DrawnArea& area) {
     m_picture->FitSurface();
     m_picture->TakePicture(area);
-    // The screen the window is on now: it may have been moved to another one.
-    const QScreen* shownOn = screen();
-    const qint64 interval = ShowIntervalNs(shownOn ? shownOn->refreshRate() : 0);
+    const qint64 interval = ShowInterval();
     const qint64 since = m_sinceShown.isValid() ? m_sinceShown.nsecsElapsed() : interval;
     if (since >= interval) {
         m_showTimer.stop();
-        m_sinceShown.start();
-        m_picture->ShowChanges();
+        ShowDuePicture(true);
     } else if (!m_showTimer.isActive()) {
         constexpr qint64 NsPerMs = 1'000'000;
         m_showTimer.start(static_cast<int>((interval - since + NsPerMs - 1) / NsPerMs));
     }
+}
+
+qint64 MainWindow::ShowInterval() const {
+    const QScreen* shownOn = screen();
+    return ShowIntervalNs(shownOn ? shownOn->refreshRate() : 0);
+}
+
+void MainWindow::ShowDuePicture(bool mayOwe) {
+    if (mayOwe && m_studio.Pictures().ShowsOwedPictureBeside()) {
+        // The next picture follows at once and paints this one while its own parts are being
+        // drawn; should it not come, the timer shows this one a refresh later.
+        m_showOwed = true;
+        m_sinceShown.start();
+        m_showTimer.start(static_cast<int>(ShowInterval() / 1'000'000));
+        return;
+    }
+    m_showOwed = false;
+    m_sinceShown.start();
+    m_picture->ShowChanges();
+}
+
+void MainWindow::ShowOwedPicture(const TBitmap32& picture) {
+    if (!m_showOwed) return;
+    m_showOwed = false;
+    m_showTimer.stop();
+    m_picture->ShowChangesFrom(picture);
 }
 
 void MainWindow::RestartNextDemoTimer() {

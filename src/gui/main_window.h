@@ -64,6 +64,8 @@ public:
     // --- MainCallbacks ---------------------------------------------------------------------
     void Repaint() override;
     void ShowPicture(const DrawnArea& area) override;
+    bool ShowOwed() const override { return m_showOwed; }
+    void ShowOwedPicture(const TBitmap32& picture) override;
     void RestartNextDemoTimer() override;
     void EnableNextDemoTimer(bool enabled) override;
     void SetNextDemoInterval(int32_t milliseconds) override;
@@ -91,6 +93,11 @@ private:
     void Activate();
     void StartTimers();
     void StopTimers();
+    // The time between two shows on the screen the window is on now (it may have been moved).
+    qint64 ShowInterval() const;
+    // The show that is due now: owed to the next picture where that one can show it beside its
+    // drawing (and mayOwe), else asked for.
+    void ShowDuePicture(bool mayOwe);
     void SetStatusColour(TColor32 colour);
     // Work that may draw pictures, guarded and watched.
     template <class Work>
@@ -114,6 +121,7 @@ private:
     uint64_t m_shownOverlays = 0;
     bool m_nextDemoEnabled = true;
     bool m_paintQueued = false;
+    bool m_showOwed = false;   // to be painted beside the next picture's drawing
     bool m_paintAfterDrawing = false;
     bool m_activated = false;
     bool m_closed = false;

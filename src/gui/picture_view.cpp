@@ -86,6 +86,22 @@ void PictureView::ShowChanges() {
     update(region);
 }
 
+void PictureView::ShowChangesFrom(const TBitmap32& picture) {
+    if (picture.Width() != width() || picture.Height() != height()) {
+        ShowChanges();
+        return;
+    }
+    const QRegion region = RegionToShow();
+    if (region.isEmpty()) return;
+    // The hold guards the surface being drawn, not this finished picture.
+    const bool held = m_held;
+    m_held = false;
+    m_shown = &picture;
+    repaint(region);
+    m_shown = &m_surface;
+    m_held = held;
+}
+
 void PictureView::paintEvent(QPaintEvent* event) {
     if (m_held) {
         m_missedPaint = true;
@@ -94,7 +110,7 @@ void PictureView::paintEvent(QPaintEvent* event) {
     // The surface's alpha is not a transparency of the window: the pixels are copied as they
     // are, opaque, as the platform's bitmap transfer would. Read as RGB32 they are: a plain
     // copy of the rows, where ARGB32 would be premultiplied pixel by pixel on the way.
-    const QImage image = Wrap(m_surface, QImage::Format_RGB32);
+    const QImage image = Wrap(*m_shown, QImage::Format_RGB32);
     QPainter painter(this);
     // Painted now, what changed shows the surface; where this paint leaves some of it out (an
     // exposed corner), the screen shows a mixture until the whole picture is copied again. A

@@ -43,6 +43,10 @@ public:
     void TakePicture(const DrawnArea& area);
     // Asks for the paint of what changed since the screen last showed the surface.
     void ShowChanges();
+    // Paints what changed at once from picture, which holds what the surface held at the last
+    // TakePicture while the surface is being drawn over (a picture of another size is left to
+    // ShowChanges).
+    void ShowChangesFrom(const TBitmap32& picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +58,7 @@ protected:
 
 private:
     const TBitmap32& m_surface;
+    const TBitmap32* m_shown = &m_surface;   // what a paint copies to the screen
     const SpriteDisplay& m_overlays;
     MainCommands& m_commands;
     bool m_held = false;

@@ -7,6 +7,7 @@
 
 #include "app/main_callbacks.h"
 #include "app/studio.h"
+#include "render/surface/bitmap32.h"
 #include "render/window_test_support.h"
 #include "system/picture_clock.h"
 
@@ -46,6 +47,10 @@ struct RecordingCallbacks : MainCallbacks {
         ++shown;
         shownArea = area;
     }
+    bool ShowOwed() const override { return owesShows; }
+    void ShowOwedPicture(const TBitmap32& picture) override {
+        owedPictures.emplace_back(picture.Bits(), picture.Bits() + size_t(picture.Width()) * picture.Height());
+    }
     void SetNextDemoInterval(int32_t ms) override { nextDemoInterval = ms; }
     void SetRefreshInterval(int32_t ms) override { refreshInterval = ms; }
     void ShowStatus2(std::string_view text, TColor32 colour) override {
@@ -57,6 +62,8 @@ struct RecordingCallbacks : MainCallbacks {
 
     int shown = 0;
     DrawnArea shownArea;   // of the last picture shown
+    bool owesShows = false;   // every show owed to the next picture
+    std::vector<std::vector<TColor32>> owedPictures;   // the pixels handed over for them
     int32_t nextDemoInterval = 0, refreshInterval = 0;
     std::string status2, caption;
     TColor32 status2Colour = 0;

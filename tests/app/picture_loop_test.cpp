@@ -449,7 +449,10 @@ TEST_F(PictureLoopTest, EveryPictureShownSaysWhereItHasSomethingOnItsBackground)
 TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictureLater) {
     // Drawn behind, or as a picture is drawn alone: each library figure's pictures of four steps
     // of its animation, from its start.
+    // Behind, every show is owed to the next picture, which hands the finished one over.
     const auto pictures = [&](DemoSelection at, bool behind) {
+        callbacks.owesShows = behind;
+        callbacks.owedPictures.clear();
         studio.Player().ShowDemo(at.Demo, at.Figure);
         studio.Animations().SetRotateAnimation(1, 2, 3);
         studio.GetStage().View().SetDrawingShares(2);
@@ -480,14 +483,31 @@ TEST_F(PictureLoopTest, TheRunningLoopShowsEveryPictureItWouldDrawAtOnceOnePictu
         const auto behind = pictures(*at, true);
         EXPECT_NE(alone[0], alone[1]);   // the figure moves
         for (size_t i = 0; i + 1 < alone.size(); ++i) EXPECT_TRUE(behind[i + 1] == alone[i]) << "picture " << i;
+        // Each picture after the first handed over the one before it, whole, as its drawing began.
+        ASSERT_EQ(callbacks.owedPictures.size(), behind.size() - 1);
+        for (size_t i = 0; i < callbacks.owedPictures.size(); ++i)
+            EXPECT_TRUE(callbacks.owedPictures[i] == behind[i]) << "show " << i;
+        EXPECT_TRUE(loop.ShowsOwedPictureBeside());
         // Drawn behind, the picture of the last walk waits in the window.
         EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
     }
+    // Pictures drawn over the one before keep it: nothing is handed over from them.
+    callbacks.owesShows = true;
+    callbacks.owedPictures.clear();
+    SetSwitch(Switch::RefreshBackground, false);
+    EXPECT_FALSE(loop.ShowsOwedPictureBeside());
+    loop.FormPaint();
+    loop.FormPaint();
+    EXPECT_TRUE(studio.GetStage().View().HoldsPicture());
+    EXPECT_TRUE(callbacks.owedPictures.empty());
+    SetSwitch(Switch::RefreshBackground, true);
+    callbacks.owesShows = false;
 
     // A figure of its own, one that may draw on the surface, and the z-buffer are drawn at once.
     ShowOwnDemo({{"line", [this] { studio.GetStage().Pax().DrawRight(100); }}});
     loop.FormPaint();
     EXPECT_FALSE(studio.GetStage().View().HoldsPicture());
+    EXPECT_FALSE(loop.ShowsOwedPictureBeside());
     EXPECT_GT(testing::CountPixelsNot(studio.Picture(), clBlack32), 0);
     const DemoSelection plant = *studio.Catalogue().FindFigure("Plant-26");
     studio.Player().ShowDemo(plant.Demo, plant.Figure);

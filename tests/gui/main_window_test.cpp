@@ -14,11 +14,13 @@
 #include "app/demo_catalogue.h"
 #include "app/demo_player.h"
 #include "app/main_state.h"
+#include "app/picture_loop.h"
 #include "app/studio.h"
 #include "gui/picture_view.h"
 #include "gui_test_support.h"
 #include "render/surface/bitmap32.h"
 #include "render/sprites/sprite_display.h"
+#include "render/windows/object_window.h"
 #include "render/windows/stage.h"
 #include "system/settings.h"
 #include "system/stop_request.h"
@@ -276,6 +278,45 @@ TEST_F(Window, AShowCopiesOnlyWhereTheShownOrTheNewPictureHasSomething) {
     screen = show(area(other, c));
     EXPECT_EQ(screen.pixel(5, 5), other);
     EXPECT_EQ(screen.pixel(410, 310), other);
+}
+
+TEST_F(Window, AnOwedShowIsPaintedFromTheFinishedPictureAndThePausedLoopShowsItsLast) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!studio.State().RedrawPending);
+    QTest::qWait(100);
+    TBitmap32& surface = studio.Picture();
+    PictureView& view = window.Picture();
+    // The finished picture is painted while the surface it left is held, being drawn over.
+    const TColor32 ground = 0xFF102030, red = 0xFFFF0000;
+    surface.Clear(ground);
+    TBitmap32 finished;
+    finished.Assign(surface);
+    finished.FillRectOpaque(10, 10, 50, 40, red);
+    view.TakePicture(DrawnArea::Anything());
+    view.Hold(true);
+    view.ShowChangesFrom(finished);
+    EXPECT_EQ(OnScreen(window).pixel(20, 20), red);
+    EXPECT_EQ(OnScreen(window).pixel(300, 200), ground);
+    view.Hold(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(OnScreen(window).pixel(20, 20), red);   // no paint was missed to be made up
+
+    // The running loop owes its shows to the pictures that follow; paused, it shows its last.
+    const DemoSelection plant = *studio.Catalogue().FindFigure("Plant-26");
+    studio.Player().ShowDemo(plant.Demo, plant.Figure);
+    studio.State().SetSyncMode(0);
+    studio.Pictures().SetPause(false);
+    window.Repaint();
+    QTest::qWait(300);
+    EXPECT_TRUE(studio.GetStage().View().HoldsPicture());   // drawn behind
+    studio.Pictures().SetPause(true);
+    QTest::qWait(100);
+    const QImage screen = OnScreen(window);
+    ASSERT_EQ(screen.size(), QSize(surface.Width(), surface.Height()));
+    int differing = 0;
+    for (int y = 0; y < screen.height(); ++y)
+        for (int x = 0; x < screen.width(); ++x) differing += screen.pixel(x, y) != (surface.Pixel(x, y) | 0xFF000000u);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(Window, ErrorsShowInTheMessageLineInRed) {

@@ -53,6 +53,12 @@ void TBitmap32::Assign(const TBitmap32& source) {
     ResetClipRect();
 }
 
+void TBitmap32::SwapPixels(TBitmap32& other) {
+    if (&other == this) return;
+    if (other.m_width != m_width || other.m_height != m_height) other.SetSize(m_width, m_height);
+    m_bits.swap(other.m_bits);
+}
+
 void TBitmap32::Clear(TColor32 c) { std::fill(m_bits.begin(), m_bits.end(), c); }
 
 void TBitmap32::ClearRows(int top, int bottom, TColor32 c) {

@@ -82,6 +82,10 @@ public:
     void SetWidth(int width) { SetSize(width, m_height); }
     // Copies size, pixels, draw mode, master alpha, outer colour and font of source.
     void Assign(const TBitmap32& source);
+    // Exchanges the pixels with other, which takes this surface's size first (reallocated only
+    // when its size differs); nothing else of either changes. A finished picture is handed
+    // over whole, without a copy.
+    void SwapPixels(TBitmap32& other);
     // Every pixel set to c, opaque copy without blending.
     void Clear(TColor32 c = clBlack32);
     // Clear's pixels of rows top .. bottom - 1 (those of the surface), whatever the clip.
