@@ -110,7 +110,7 @@ void PictureLoop::FormPaint() {
     if (m_state.Running() && m_state.SyncMode() > 0 && m_state.TickCount == 0) return;
     // A synchronised loop spends a tick per picture whatever it costs: drawing behind would only
     // add a picture's delay to what the user sees.
-    NextPicture(m_state.Running() && m_state.SyncMode() == 0);
+    NextPicture(RunsUnsynchronised());
 }
 
 void PictureLoop::RefreshTick() {
@@ -170,7 +170,7 @@ void PictureLoop::Picture(bool advance, bool behind) {
         if (behind && MayDrawBehind()) {
             PictureBehind();
         } else {
-            const bool plain = PlainBackground() && m_stage.View().Surface() == &m_stage.DrawingSurface();
+            const bool plain = PlainSurface();
             DrawActualPicture();
             if (eyeChanged && On(Switch::ZBuffer)) m_stage.ZBuffer().Clear();
             DrawnArea area = AreaOfParts(plain);
@@ -196,8 +196,7 @@ bool PictureLoop::MayDrawBehind() const {
 }
 
 bool PictureLoop::ShowsOwedPictureBeside() const {
-    return m_state.Running() && m_state.SyncMode() == 0 && MayDrawBehind() && PlainBackground() &&
-           m_stage.View().Surface() == &m_stage.DrawingSurface();
+    return RunsUnsynchronised() && MayDrawBehind() && PlainSurface();
 }
 
 void PictureLoop::PictureBehind() {
@@ -207,7 +206,7 @@ void PictureLoop::PictureBehind() {
     // A plain background is cleared by the threads that draw the held picture, each on its own
     // rows; any other is drawn first, as it always was.
     std::optional<TColor32> clear;
-    if (shows && PlainBackground() && view.Surface() == &surface) {
+    if (shows && PlainSurface()) {
         clear = ConfigValues().OpaqueBackground();
         m_stage.ZBuffer().Clear();
     } else if (shows) {
@@ -263,6 +262,12 @@ void PictureLoop::DrawActualPicture() {
     m_stage.View().DropHeldPicture();
     DrawBackground(m_stage.DrawingSurface(), PlaceOfBackground());
     DrawScene(false);
+}
+
+bool PictureLoop::RunsUnsynchronised() const { return m_state.Running() && m_state.SyncMode() == 0; }
+
+bool PictureLoop::PlainSurface() const {
+    return PlainBackground() && m_stage.View().Surface() == &m_stage.DrawingSurface();
 }
 
 bool PictureLoop::PlainBackground() const {

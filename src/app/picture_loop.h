@@ -113,6 +113,10 @@ private:
     void DrawBackground(TBitmap32& surface, const BackgroundPlace& place);
     // Whether the background is the background colour alone, drawn afresh for each picture.
     bool PlainBackground() const;
+    // The same, on the surface the window draws on (not a picture of its own being drawn).
+    bool PlainSurface() const;
+    // Whether the loop runs without sync: its pictures are drawn behind where they may be.
+    bool RunsUnsynchronised() const;
     // behind: the held picture is drawn beside the walk (on heldBackground, where that is
     // given), and this one held; owedShow, where given, is shown as that drawing begins.
     void DrawScene(bool behind, std::optional<TColor32> heldBackground = {}, const TBitmap32* owedShow = nullptr);
